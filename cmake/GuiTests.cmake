@@ -1,0 +1,16 @@
+# Qt Test programs: tests/<area>/test_*.cpp, one per unit, run offscreen.
+file(GLOB PLOTVANE_GUI_TESTS CONFIGURE_DEPENDS tests/*/test_*.cpp)
+file(GLOB PLOTVANE_GUI_FAKES CONFIGURE_DEPENDS tests/fakes/qt/*.cpp)
+
+add_library(plotvane_gui_test_support STATIC ${PLOTVANE_PORTABLE_FAKES} ${PLOTVANE_GUI_FAKES})
+target_include_directories(plotvane_gui_test_support PUBLIC tests)
+target_link_libraries(plotvane_gui_test_support PUBLIC plotvane_gui Qt6::Test)
+
+foreach(test_source ${PLOTVANE_GUI_TESTS})
+    get_filename_component(test_name ${test_source} NAME_WE)
+    add_executable(${test_name} ${test_source})
+    target_link_libraries(${test_name} PRIVATE plotvane_gui_test_support)
+    add_test(NAME ${test_name} COMMAND ${test_name})
+    set_tests_properties(${test_name} PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PLOTVANE_PROGRAM_DIR=${CMAKE_BINARY_DIR}/bin")
+endforeach()

@@ -1,0 +1,9 @@
+# Libraries the per-OS core code needs.
+if(WIN32)
+    target_link_libraries(plotvane_core PUBLIC ole32 oleaut32 uuid winspool shell32)
+else()
+    find_library(CUPS_LIBRARY cups REQUIRED)
+    find_path(CUPS_INCLUDE_DIR cups/cups.h REQUIRED)
+    target_include_directories(plotvane_core PUBLIC ${CUPS_INCLUDE_DIR})
+    target_link_libraries(plotvane_core PUBLIC ${CUPS_LIBRARY})
+endif()

@@ -1,0 +1,61 @@
+#include "app/ErrorTrap.h"
+
+#include <exception>
+#include <new>
+
+#include "app/ErrorReport.h"
+#include "app/Lifetime.h"
+#include "platform/Dialogs.h"
+
+ErrorTrap::ErrorTrap(Dialogs& dialogs, const Lifetime& lifetime, std::string location)
+    : m_dialogs(dialogs), m_lifetime(lifetime), m_location(std::move(location))
+{
+}
+
+bool ErrorTrap::stopped() const
+{
+    return m_lifetime.ended();
+}
+
+void ErrorTrap::report(int line, const std::string& description)
+{
+    if (stopped())
+        return;
+    MessageRequest box;
+    box.text = ErrorReport::text(description, m_location, line);
+    box.title = ErrorReport::Title;
+    box.buttons = MessageButtons::Ok;
+    box.icon = MessageIcon::Warning;
+    m_dialogs.message(box);
+}
+
+bool ErrorTrap::guarded(int line, const std::function<void()>& body)
+{
+    try {
+        body();
+        return true;
+    } catch (const std::bad_alloc&) {
+        report(line, "Out of memory");
+    } catch (const std::exception& failure) {
+        report(line, failure.what());
+    } catch (...) {
+        report(line, "Unknown failure");
+    }
+    return false;
+}
+
+void ErrorTrap::step(int line, const std::function<void()>& body)
+{
+    if (stopped())
+        return;
+    guarded(line, body);
+}
+
+bool ErrorTrap::test(int line, const std::function<bool()>& condition)
+{
+    if (stopped())
+        return false;
+    bool result = true;  // a failing test enters the body
+    guarded(line, [&] { result = condition(); });
+    return result && !stopped();
+}

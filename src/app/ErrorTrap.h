@@ -1,0 +1,35 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+class Dialogs;
+class Lifetime;
+
+// The common error trap of a command handler. Each numbered step runs under it;
+// a step that fails is reported in the "Application Error" box with its line
+// number, and the handler goes on with the next step. Nothing is rolled back.
+// Once the program is ending (the window was closed), no further step runs.
+class ErrorTrap final {
+public:
+    ErrorTrap(Dialogs& dialogs, const Lifetime& lifetime, std::string location);
+
+    // Runs the step; a failure is reported and swallowed.
+    void step(int line, const std::function<void()>& body);
+    // Runs the test of a conditional. A failing test counts as passed, so the
+    // handler enters the conditional's body. False once the program is ending.
+    bool test(int line, const std::function<bool()>& condition);
+    // True once the program is ending: loops stop, nothing more runs.
+    bool stopped() const;
+    // Reports a failure at a line; for steps that catch a failure themselves.
+    void report(int line, const std::string& description);
+
+    const std::string& location() const { return m_location; }
+
+private:
+    bool guarded(int line, const std::function<void()>& body);
+
+    Dialogs& m_dialogs;
+    const Lifetime& m_lifetime;
+    std::string m_location;
+};

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/PathStyle.h"
+
+// File attribute bits as the folder scan and the intake paths judge them.
+namespace FileAttribute {
+constexpr std::uint32_t ReadOnly = 1;
+constexpr std::uint32_t Hidden = 2;
+constexpr std::uint32_t System = 4;
+constexpr std::uint32_t Directory = 16;
+constexpr std::uint32_t Archive = 32;
+constexpr std::uint32_t ReparsePoint = 1024;
+}  // namespace FileAttribute
+
+// Result of enumerating a folder's subfolders. The error numbers follow the
+// scripting object of the Windows original: 70 permission denied, 76 path not
+// found, anything else another failure.
+struct SubfolderListing {
+    std::vector<std::string> names;  // bare names, in the platform's order
+    int error = 0;                   // 0: the enumeration finished
+    std::string description;         // the failure's text when error != 0
+};
+
+namespace FolderError {
+constexpr int PermissionDenied = 70;
+constexpr int PathNotFound = 76;
+constexpr int Other = 5;
+}  // namespace FolderError
+
+// Everything the program asks the file system. Paths are UTF-8 in the platform's
+// own spelling (see style()). No call throws.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    virtual PathStyle style() const = 0;
+
+    // The attribute value of a file or folder; nullopt when it cannot be read.
+    virtual std::optional<std::uint32_t> attributes(const std::string& path) = 0;
+    // Opens the path as an existing file for attribute query only and closes it
+    // again; never reads, never blocks on a FIFO or device. False for folders,
+    // missing paths and any other failure.
+    virtual bool probeOpen(const std::string& path) = 0;
+    // Names of the files (not folders) directly in folder whose names match the
+    // wildcard pattern (* and ?, case-insensitive), hidden and system files
+    // included, in listing order. Empty on any failure.
+    virtual std::vector<std::string> listFiles(const std::string& folder, const std::string& pattern) = 0;
+    // Names of the subfolders directly in folder.
+    virtual SubfolderListing subfolders(const std::string& folder) = 0;
+    // True when the folder is the root of a file system (C:\ or /).
+    virtual bool isRoot(const std::string& folder) = 0;
+    // True when the last-modified time of the file or folder can be read.
+    virtual bool modificationTimeReadable(const std::string& path) = 0;
+    // True when a directory listing of exactly this path finds an entry: with
+    // includeFolders false only ordinary files count (not hidden, not system, not
+    // folders); with true, folders count too.
+    virtual bool listingFindsEntry(const std::string& path, bool includeFolders) = 0;
+};

@@ -1,0 +1,6 @@
+#include "platform/PathStyle.h"
+
+char separatorOf(PathStyle style)
+{
+    return style == PathStyle::Windows ? '\\' : '/';
+}

@@ -1,0 +1,6 @@
+#include "platform/PathStyle.h"
+
+PathStyle nativePathStyle()
+{
+    return PathStyle::Windows;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+// A small test harness for the routines that carry no Qt, so that the same tests
+// run natively under CTest and, cross-built, under Wine. Each test is a function
+// registered with PV_TEST; checks record failures and let the test go on.
+
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace portable_test {
+
+struct Case {
+    const char* name;
+    std::function<void()> body;
+};
+
+std::vector<Case>& registry();
+void fail(const char* file, int line, const std::string& what);
+
+struct Registrar {
+    Registrar(const char* name, std::function<void()> body) { registry().push_back({name, std::move(body)}); }
+};
+
+template <typename A, typename B>
+void checkEqual(const A& actual, const B& expected, const char* actualText, const char* expectedText,
+                const char* file, int line)
+{
+    if (actual == expected)
+        return;
+    std::ostringstream out;
+    out << actualText << " == " << expectedText << "\n      actual:   " << actual << "\n      expected: " << expected;
+    fail(file, line, out.str());
+}
+
+}  // namespace portable_test
+
+#define PV_CONCAT2(a, b) a##b
+#define PV_CONCAT(a, b) PV_CONCAT2(a, b)
+#define PV_TEST(name)                                                                          \
+    static void name();                                                                        \
+    static const portable_test::Registrar PV_CONCAT(registrar_, name)(#name, name);            \
+    static void name()
+#define PV_CHECK(condition)                                                                    \
+    do {                                                                                       \
+        if (!(condition))                                                                      \
+            portable_test::fail(__FILE__, __LINE__, #condition);                               \
+    } while (0)
+#define PV_CHECK_EQ(actual, expected)                                                          \
+    portable_test::checkEqual((actual), (expected), #actual, #expected, __FILE__, __LINE__)

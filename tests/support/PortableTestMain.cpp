@@ -1,0 +1,48 @@
+#include <cstdio>
+#include <exception>
+
+#include "PortableTest.h"
+
+namespace portable_test {
+
+namespace {
+int g_failuresInCase = 0;
+}
+
+std::vector<Case>& registry()
+{
+    static std::vector<Case> cases;
+    return cases;
+}
+
+void fail(const char* file, int line, const std::string& what)
+{
+    ++g_failuresInCase;
+    std::printf("    FAIL %s:%d: %s\n", file, line, what.c_str());
+}
+
+}  // namespace portable_test
+
+int main()
+{
+    int passed = 0;
+    int failed = 0;
+    for (const auto& testCase : portable_test::registry()) {
+        portable_test::g_failuresInCase = 0;
+        try {
+            testCase.body();
+        } catch (const std::exception& error) {
+            portable_test::fail(__FILE__, __LINE__, std::string("exception: ") + error.what());
+        }
+        if (portable_test::g_failuresInCase == 0) {
+            ++passed;
+            std::printf("PASS %s\n", testCase.name);
+        } else {
+            ++failed;
+            std::printf("FAIL %s\n", testCase.name);
+        }
+    }
+    std::printf("%d passed, %d failed\n", passed, failed);
+    std::fflush(stdout);
+    return failed == 0 ? 0 : 1;
+}
