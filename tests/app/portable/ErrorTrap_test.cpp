@@ -1,0 +1,83 @@
+#include "PortableTest.h"
+
+#include "app/ErrorReport.h"
+#include "app/ErrorTrap.h"
+#include "app/Failure.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeLifetime.h"
+
+namespace {
+const char* const Location = "in Sheetwick2021/08/31.Form1.Form_Load ";
+}
+
+PV_TEST(reportTextIsBuiltExactly)
+{
+    PV_CHECK_EQ(ErrorReport::text("Overflow", Location, 136),
+                std::string("Overflow\r\nin Sheetwick2021/08/31.Form1.Form_Load at line 136\r\r"
+                            "Please email screenshot of this message to ")
+                    + ErrorReport::SupportAddress);
+}
+
+PV_TEST(failingStepsAreReportedAndTheHandlerGoesOn)
+{
+    FakeDialogs dialogs;
+    FakeLifetime lifetime;
+    ErrorTrap trap(dialogs, lifetime, Location);
+    std::vector<int> ran;
+    trap.step(100, [&] { throw Failure("Type mismatch"); });
+    trap.step(102, [&] { ran.push_back(102); });
+    trap.step(104, [&] { throw Failure("Invalid property value"); });
+    trap.step(106, [&] { ran.push_back(106); });
+    PV_CHECK_EQ(dialogs.messages.size(), 2u);
+    PV_CHECK((dialogs.reportedLines() == std::vector<int>{100, 104}));
+    PV_CHECK((ran == std::vector<int>{102, 106}));
+    PV_CHECK_EQ(dialogs.messages[0].title, std::string("Application Error"));
+    PV_CHECK(dialogs.messages[0].icon == MessageIcon::Warning);
+    PV_CHECK(dialogs.messages[0].buttons == MessageButtons::Ok);
+    PV_CHECK_EQ(dialogs.messages[0].text.substr(0, 15), std::string("Type mismatch\r\n"));
+}
+
+PV_TEST(failingTestEntersTheBody)
+{
+    FakeDialogs dialogs;
+    FakeLifetime lifetime;
+    ErrorTrap trap(dialogs, lifetime, Location);
+    PV_CHECK(trap.test(104, [] () -> bool { throw Failure("Overflow"); }));
+    PV_CHECK(!trap.test(106, [] { return false; }));
+    PV_CHECK((dialogs.reportedLines() == std::vector<int>{104}));
+}
+
+PV_TEST(loopsGoOnAfterAFailingPass)
+{
+    FakeDialogs dialogs;
+    FakeLifetime lifetime;
+    ErrorTrap trap(dialogs, lifetime, Location);
+    int passes = 0;
+    for (int i = 0; i < 3 && !trap.stopped(); ++i) {
+        trap.step(140, [&] {
+            if (i == 1)
+                throw Failure("Overflow");
+        });
+        trap.step(142, [&] { ++passes; });
+    }
+    PV_CHECK_EQ(passes, 3);
+    PV_CHECK((dialogs.reportedLines() == std::vector<int>{140}));
+}
+
+PV_TEST(nothingRunsOnceTheProgramEnds)
+{
+    FakeDialogs dialogs;
+    FakeLifetime lifetime;
+    ErrorTrap trap(dialogs, lifetime, Location);
+    int ran = 0;
+    trap.step(100, [&] {
+        ++ran;
+        lifetime.end();
+        throw Failure("ignored once closed");
+    });
+    trap.step(102, [&] { ++ran; });
+    PV_CHECK(!trap.test(104, [] { return true; }));
+    PV_CHECK(trap.stopped());
+    PV_CHECK_EQ(ran, 1);
+    PV_CHECK(dialogs.messages.empty());
+}

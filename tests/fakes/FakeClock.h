@@ -1,0 +1,35 @@
+#pragma once
+
+#include <functional>
+
+#include "platform/Clock.h"
+
+// A clock that moves only when the event queue is pumped: each pump advances it
+// by `step` seconds, a wait by the time it was allowed to sleep. onPump runs on
+// every pump, so a test can act in the middle of a long operation.
+class FakeClock final : public Clock, public EventPump {
+public:
+    double seconds() override { return now; }
+    void processPending() override
+    {
+        ++pumps;
+        now += step;
+        if (onPump)
+            onPump();
+    }
+    void waitForEvents(double maxSeconds) override
+    {
+        ++waits;
+        waited += maxSeconds;
+        now += maxSeconds;
+        if (onPump)
+            onPump();
+    }
+
+    double now = 1000.0;
+    double step = 0.0;
+    double waited = 0.0;
+    int pumps = 0;
+    int waits = 0;
+    std::function<void()> onPump;
+};
