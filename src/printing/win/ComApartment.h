@@ -1,0 +1,16 @@
+#pragma once
+
+// Joins the calling thread to a single-threaded COM apartment for the object's
+// lifetime. The program makes one on its user-interface thread before any
+// automation call, and every automation call is made on that thread. A thread
+// that already joined an apartment keeps it; the balance is kept either way.
+class ComApartment final {
+public:
+    ComApartment();
+    ~ComApartment();
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool m_joined = false;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <memory>
+
+#include "printing/DiagramApp.h"
+#include "printing/win/ComApartment.h"
+
+class RunningInstances;
+
+// Creates and attaches to instances of the diagram application through COM, by
+// the class's registered name. Creating starts a new instance of the registered
+// server (out of process or in process, as registered); attaching finds one in
+// the running object table and never starts anything.
+//
+// The factory joins the calling thread to a single-threaded apartment for its
+// lifetime, so the program makes one factory, on its user-interface thread, and
+// makes every call on that thread.
+class ComDiagramAppFactory final : public DiagramAppFactory {
+public:
+    ComDiagramAppFactory();
+    ~ComDiagramAppFactory() override;
+
+    std::unique_ptr<DiagramApp> create(const std::string& className) override;
+    std::unique_ptr<DiagramApp> attach(const std::string& className) override;
+    // Quits every instance this factory created whose Quit has not been called
+    // and whose reference is still held.
+    void endAll() override;
+
+private:
+    ComApartment m_apartment;
+    std::shared_ptr<RunningInstances> m_running;
+};

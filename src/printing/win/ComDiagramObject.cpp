@@ -1,0 +1,177 @@
+#include "printing/win/ComDiagramObject.h"
+
+#include <oleauto.h>
+
+#include "app/Failure.h"
+#include "platform/win/WideText.h"
+#include "printing/win/ComFailure.h"
+
+namespace {
+
+// Argument variants in the order IDispatch::Invoke takes them; cleared (strings
+// freed) when dropped.
+class Arguments final {
+public:
+    explicit Arguments(std::size_t count) : m_values(count)
+    {
+        for (auto& value : m_values)
+            VariantInit(&value);
+    }
+    ~Arguments()
+    {
+        for (auto& value : m_values)
+            VariantClear(&value);
+    }
+    Arguments(const Arguments&) = delete;
+    Arguments& operator=(const Arguments&) = delete;
+
+    void set(std::size_t index, const DiagramValue& value)
+    {
+        VARIANT& target = m_values[index];
+        if (const auto* text = std::get_if<std::string>(&value)) {
+            const std::wstring wide = toWide(*text);
+            target.vt = VT_BSTR;
+            target.bstrVal = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+            if (!target.bstrVal) {
+                target.vt = VT_EMPTY;
+                throw Failure("Out of memory");
+            }
+        } else {
+            target.vt = VT_I2;
+            target.iVal = std::get<std::int16_t>(value);
+        }
+    }
+    VARIANT* data() { return m_values.empty() ? nullptr : m_values.data(); }
+    UINT count() const { return static_cast<UINT>(m_values.size()); }
+
+private:
+    std::vector<VARIANT> m_values;
+};
+
+class Result final {
+public:
+    Result() { VariantInit(&m_value); }
+    ~Result() { VariantClear(&m_value); }
+    Result(const Result&) = delete;
+    Result& operator=(const Result&) = delete;
+    VARIANT* get() { return &m_value; }
+
+private:
+    VARIANT m_value;
+};
+
+// Looks up the member and the names of its named arguments in one request, as
+// the server expects them together.
+std::vector<DISPID> lookUp(IDispatch* dispatch, const std::string& member, const std::vector<NamedArgument>& named)
+{
+    std::vector<std::wstring> names;
+    names.push_back(toWide(member));
+    for (const auto& argument : named)
+        names.push_back(toWide(argument.name));
+    std::vector<LPOLESTR> pointers;
+    for (auto& name : names)
+        pointers.push_back(name.data());
+    std::vector<DISPID> ids(names.size(), DISPID_UNKNOWN);
+    const HRESULT result = dispatch->GetIDsOfNames(IID_NULL, pointers.data(), static_cast<UINT>(pointers.size()),
+                                                   LOCALE_USER_DEFAULT, ids.data());
+    if (FAILED(result))
+        throwComFailure(result);
+    return ids;
+}
+
+void invoke(IDispatch* dispatch, DISPID member, WORD flags, DISPPARAMS& parameters, VARIANT* result)
+{
+    EXCEPINFO exception{};
+    UINT argumentError = 0;
+    const HRESULT outcome =
+        dispatch->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters, result, &exception, &argumentError);
+    if (FAILED(outcome))
+        throwComFailure(outcome, &exception);
+}
+
+// Reads a property with no arguments into result.
+void getProperty(IDispatch* dispatch, const std::string& member, VARIANT* result)
+{
+    const DISPID id = lookUp(dispatch, member, {}).front();
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    invoke(dispatch, id, DISPATCH_PROPERTYGET, none, result);
+}
+
+}  // namespace
+
+ComDiagramObject::ComDiagramObject(IDispatch* dispatch, std::function<void()> onQuit)
+    : m_dispatch(dispatch), m_onQuit(std::move(onQuit))
+{
+}
+
+ComDiagramObject::~ComDiagramObject()
+{
+    if (m_dispatch)
+        m_dispatch->Release();
+}
+
+std::unique_ptr<DiagramObject> ComDiagramObject::getObject(const std::string& member)
+{
+    Result result;
+    getProperty(m_dispatch, member, result.get());
+    VARIANT& value = *result.get();
+    IDispatch* object = nullptr;
+    if (value.vt == VT_DISPATCH && value.pdispVal) {
+        object = value.pdispVal;
+        object->AddRef();
+    } else if (value.vt == VT_UNKNOWN && value.punkVal) {
+        const HRESULT outcome = value.punkVal->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&object));
+        if (FAILED(outcome))
+            throwComFailure(outcome);
+    } else {
+        throw Failure("Object required");
+    }
+    return std::make_unique<ComDiagramObject>(object);
+}
+
+std::string ComDiagramObject::getText(const std::string& member)
+{
+    Result result;
+    getProperty(m_dispatch, member, result.get());
+    if (result.get()->vt != VT_BSTR) {
+        const HRESULT outcome = VariantChangeType(result.get(), result.get(), 0, VT_BSTR);
+        if (FAILED(outcome))
+            throwComFailure(outcome);
+    }
+    const BSTR text = result.get()->bstrVal;
+    return text ? toUtf8(text, static_cast<int>(SysStringLen(text))) : std::string();
+}
+
+void ComDiagramObject::putText(const std::string& member, const std::string& value)
+{
+    const DISPID id = lookUp(m_dispatch, member, {}).front();
+    Arguments arguments(1);
+    arguments.set(0, value);
+    DISPID namedIds[] = {DISPID_PROPERTYPUT};
+    DISPPARAMS parameters{arguments.data(), namedIds, 1, 1};
+    invoke(m_dispatch, id, DISPATCH_PROPERTYPUT, parameters, nullptr);
+}
+
+void ComDiagramObject::call(const std::string& member, const std::vector<DiagramValue>& positional,
+                            const std::vector<NamedArgument>& named)
+{
+    const std::vector<DISPID> ids = lookUp(m_dispatch, member, named);
+    // Invoke takes the arguments last to first; the named ones come first, each
+    // at the index of its identifier.
+    Arguments arguments(named.size() + positional.size());
+    std::vector<DISPID> namedIds;
+    for (std::size_t i = 0; i < named.size(); ++i) {
+        arguments.set(i, named[i].value);
+        namedIds.push_back(ids[i + 1]);
+    }
+    for (std::size_t i = 0; i < positional.size(); ++i)
+        arguments.set(named.size() + positional.size() - 1 - i, positional[i]);
+    DISPPARAMS parameters{arguments.data(), namedIds.empty() ? nullptr : namedIds.data(), arguments.count(),
+                          static_cast<UINT>(namedIds.size())};
+    // The result (Open returns the opened document) is not used; dropping it
+    // releases whatever reference it holds.
+    Result result;
+    invoke(m_dispatch, ids.front(), DISPATCH_METHOD, parameters, result.get());
+    if (m_onQuit && CompareStringOrdinal(toWide(member).c_str(), -1, L"Quit", -1, TRUE) == CSTR_EQUAL)
+        m_onQuit();
+}

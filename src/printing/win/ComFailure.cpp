@@ -1,0 +1,93 @@
+#include "printing/win/ComFailure.h"
+
+#include <oleauto.h>
+
+#include "app/Failure.h"
+#include "platform/win/SystemMessage.h"
+#include "platform/win/WideText.h"
+
+namespace {
+
+// The words Windows itself uses for the automation results a caller meets most,
+// for systems whose message table lacks them.
+const char* automationText(HRESULT result)
+{
+    switch (result) {
+    case DISP_E_UNKNOWNNAME:
+        return "Unknown name.";
+    case DISP_E_MEMBERNOTFOUND:
+        return "Member not found.";
+    case DISP_E_TYPEMISMATCH:
+        return "Type mismatch.";
+    case DISP_E_PARAMNOTFOUND:
+        return "Parameter not found.";
+    case DISP_E_BADPARAMCOUNT:
+        return "Invalid number of parameters.";
+    case DISP_E_EXCEPTION:
+        return "Exception occurred.";
+    case REGDB_E_CLASSNOTREG:
+        return "Class not registered";
+    case CO_E_CLASSSTRING:
+        return "Invalid class string";
+    case MK_E_UNAVAILABLE:
+        return "Operation unavailable";
+    case CO_E_SERVER_EXEC_FAILURE:
+        return "Server execution failed";
+    case RPC_E_DISCONNECTED:
+        return "The object invoked has disconnected from its clients.";
+    case E_NOINTERFACE:
+        return "No such interface supported";
+    default:
+        return nullptr;
+    }
+}
+
+std::string describeResult(HRESULT result)
+{
+    const std::string text = systemText(static_cast<unsigned long>(result));
+    if (!text.empty())
+        return text;
+    if (const char* known = automationText(result))
+        return known;
+    return systemMessage(static_cast<unsigned long>(result));
+}
+
+std::string takeText(BSTR& text)
+{
+    std::string result;
+    if (text) {
+        result = toUtf8(text, static_cast<int>(SysStringLen(text)));
+        SysFreeString(text);
+        text = nullptr;
+    }
+    return result;
+}
+
+}  // namespace
+
+std::string describeComFailure(HRESULT result, EXCEPINFO* exception)
+{
+    if (result == DISP_E_EXCEPTION && exception) {
+        if (exception->pfnDeferredFillIn) {
+            exception->pfnDeferredFillIn(exception);
+            exception->pfnDeferredFillIn = nullptr;
+        }
+        std::string description = takeText(exception->bstrDescription);
+        takeText(exception->bstrSource);
+        takeText(exception->bstrHelpFile);
+        while (!description.empty() && (description.back() == '\r' || description.back() == '\n'))
+            description.pop_back();
+        if (!description.empty())
+            return description;
+        if (FAILED(exception->scode))
+            return describeResult(exception->scode);
+        if (exception->wCode != 0)
+            return "Application-defined error " + std::to_string(exception->wCode);
+    }
+    return describeResult(result);
+}
+
+void throwComFailure(HRESULT result, EXCEPINFO* exception)
+{
+    throw Failure(describeComFailure(result, exception));
+}

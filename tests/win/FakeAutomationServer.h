@@ -1,0 +1,58 @@
+#pragma once
+
+#include <windows.h>
+#include <oaidl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// An automation server inside the test program that stands in for the diagram
+// application: its class object is registered with COM as a local server under
+// the class name, and it records every GetIDsOfNames and Invoke that reaches its
+// objects (the instance, its document collection, a document) as one line each:
+//
+//   create
+//   Application.names(Documents)
+//   Application.get(Documents)
+//   Documents.call(Open; "C:\plans\plan.vsd")
+//   Application.put(ActivePrinter; PROPERTYPUT="Plotter A")
+//   Document.call(PrintOut; PrintRange=I2:0)
+//
+// Arguments are listed first to last; text as "…", 16-bit integers as I2:n.
+class FakeAutomationServer final {
+public:
+    struct State;
+
+    // Registers the class object and the class name. When the class name is
+    // already registered to another class (a real installation), nothing is
+    // touched and available() is false.
+    FakeAutomationServer(const std::string& className, const std::string& instanceName);
+    ~FakeAutomationServer();
+    FakeAutomationServer(const FakeAutomationServer&) = delete;
+    FakeAutomationServer& operator=(const FakeAutomationServer&) = delete;
+
+    bool available() const;
+
+    // Puts one instance into the running object table, as a running
+    // application does; it stays there until the server is dropped.
+    void registerRunningInstance();
+    // Makes Documents.Open fail with this description in its exception information.
+    void failOpenWith(const std::string& description);
+    // Removes the class name from the registry (nothing is registered any more).
+    void unregisterClassName();
+
+    const std::vector<std::string>& calls() const;
+    // Objects of this server that are alive (referenced by anyone).
+    int liveObjects() const;
+    int instancesCreated() const;
+
+private:
+    std::shared_ptr<State> m_state;
+    IClassFactory* m_factory = nullptr;
+    DWORD m_classCookie = 0;
+    DWORD m_runningCookie = 0;
+    IUnknown* m_runningInstance = nullptr;
+    bool m_wroteClassName = false;
+    std::wstring m_className;
+};
