@@ -3,6 +3,7 @@
 #include <objbase.h>
 #include <oleauto.h>
 
+#include <cwctype>
 #include <map>
 
 #include "platform/win/WideText.h"

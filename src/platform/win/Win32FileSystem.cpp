@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cwctype>
 #include <memory>
 
 #include "platform/win/SystemMessage.h"
@@ -91,6 +92,9 @@ bool Win32FileSystem::probeOpen(const std::string& path)
 
 std::vector<std::string> Win32FileSystem::listFiles(const std::string& folder, const std::string& pattern)
 {
+    // The system's own wildcard matching decides, as the user knows it from the
+    // file manager. It also matches the 8.3 short names where the volume keeps
+    // them, so *.vsd can find plan.vsdx there.
     std::vector<std::string> names;
     WIN32_FIND_DATAW entry;
     FindHandle listing = findFirst(withClosingSeparator(toWide(folder)) + toWide(pattern), entry, false);

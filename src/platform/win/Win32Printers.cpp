@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include <cwchar>
 #include <vector>
 
 #include "app/Failure.h"

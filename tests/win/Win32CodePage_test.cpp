@@ -1,0 +1,45 @@
+#include <windows.h>
+
+#include <string>
+
+#include "PortableTest.h"
+#include "platform/CodePage.h"
+
+PV_TEST(charactersOutsideTheAnsiCodePageHaveNoSingleByteCode)
+{
+    // Whatever the code page: ASCII keeps its code, and characters no single-byte
+    // code page holds come out as the question mark or a multi-byte (negative) code.
+    const struct {
+        const char* character;
+        int expected;
+    } everywhere[] = {
+        {"A", 65}, {"~", 126}, {"?", 63}, {"\x1f", 31}, {"\x7f", 127}, {"", 63}, {"\xff", 63},
+    };
+    for (const auto& c : everywhere)
+        PV_CHECK_EQ(singleByteCode(c.character), c.expected);
+    for (const char* foreign : {"\xf0\x9f\x98\x80" /* emoji, a surrogate pair */, "\xe2\x98\x83" /* snowman */}) {
+        const int code = singleByteCode(foreign);
+        PV_CHECK(code == 63 || code < 32);
+    }
+
+    if (GetACP() != 1252)
+        return;
+    // The western code page: its own letters keep their codes, characters it
+    // lacks are refused rather than fitted to a look-alike (A-macron is not "A").
+    const struct {
+        const char* character;
+        int expected;
+    } western[] = {
+        {"\xc3\xa9", 233},          // e-acute
+        {"\xc3\x84", 196},          // A-diaeresis
+        {"\xe2\x82\xac", 128},      // euro sign
+        {"\xe2\x80\x9e", 132},      // low double quote
+        {"\xc2\x81", 129},          // U+0081, the C1 control the code page keeps at 0x81
+        {"\xc4\x80", 63},           // A-macron
+        {"\xe4\xb8\xad", 63},       // a CJK ideograph
+        {"\xd0\x96", 63},           // Cyrillic Zhe
+        {"\xef\xbc\xa1", 63},       // fullwidth A
+    };
+    for (const auto& c : western)
+        PV_CHECK_EQ(singleByteCode(c.character), c.expected);
+}
