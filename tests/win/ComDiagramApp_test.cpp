@@ -33,6 +33,12 @@ std::string failureOf(const std::function<void()>& action)
     return "(no failure)";
 }
 
+using Placement = FakeAutomationServer::Placement;
+
+// In the caller's apartment calls reach the server directly; on a thread of its
+// own they pass COM's proxies, as calls to the application's own process do.
+const Placement Placements[] = {Placement::CallersApartment, Placement::OwnThread};
+
 bool serverReady(const FakeAutomationServer& server)
 {
     if (!server.available())
@@ -44,14 +50,6 @@ bool serverReady(const FakeAutomationServer& server)
 
 PV_TEST(oneFileReachesTheServerAsTheExactMemberSequence)
 {
-    ComApartment apartment;
-    FakeAutomationServer server(ClassName, "Microsoft Visio");
-    if (!serverReady(server))
-        return;
-    {
-        ComDiagramAppFactory factory;
-        printOneFile(factory, "C:\\Pläne 2021\\plan.vsd", "Plotter A");
-    }
     const std::vector<std::string> expected = {
         "create",
         "Application.names(Documents)",
@@ -67,12 +65,23 @@ PV_TEST(oneFileReachesTheServerAsTheExactMemberSequence)
         "Application.names(Quit)",
         "Application.call(Quit)",
     };
-    PV_CHECK_EQ(server.calls().size(), expected.size());
-    for (std::size_t i = 0; i < expected.size() && i < server.calls().size(); ++i)
-        PV_CHECK_EQ(server.calls()[i], expected[i]);
-    // The instance, the collection and both documents (the one Open returned
-    // and the active one) are all released.
-    PV_CHECK_EQ(server.liveObjects(), 0);
+    for (const Placement placement : Placements) {
+        ComApartment apartment;
+        FakeAutomationServer server(ClassName, "Microsoft Visio", placement);
+        if (!serverReady(server))
+            return;
+        {
+            ComDiagramAppFactory factory;
+            printOneFile(factory, "C:\\Pläne 2021\\plan.vsd", "Plotter A");
+        }
+        const std::vector<std::string> calls = server.calls();
+        PV_CHECK_EQ(calls.size(), expected.size());
+        for (std::size_t i = 0; i < expected.size() && i < calls.size(); ++i)
+            PV_CHECK_EQ(calls[i], expected[i]);
+        // The instance, the collection and both documents (the one Open
+        // returned and the active one) are all released.
+        PV_CHECK_EQ(server.liveObjects(), 0);
+    }
 }
 
 PV_TEST(withoutARegisteredClassNothingIsCreatedOrAttachedAndNothingStarts)
@@ -98,50 +107,55 @@ PV_TEST(withoutARegisteredClassNothingIsCreatedOrAttachedAndNothingStarts)
 
 PV_TEST(attachingFindsTheRunningInstanceAndReadsItsNameAsItIs)
 {
-    for (const std::string name : {"Microsoft Visio", "microsoft visio"}) {
-        ComApartment apartment;
-        FakeAutomationServer server(ClassName, name);
-        if (!serverReady(server))
-            return;
-        server.registerRunningInstance();
-        const int running = server.liveObjects();
-        {
-            ComDiagramAppFactory factory;
-            auto app = factory.attach(ClassName);
-            PV_CHECK_EQ(app->getText("name"), name);
+    for (const Placement placement : Placements) {
+        for (const std::string name : {"Microsoft Visio", "microsoft visio"}) {
+            ComApartment apartment;
+            FakeAutomationServer server(ClassName, name, placement);
+            if (!serverReady(server))
+                return;
+            server.registerRunningInstance();
+            const int running = server.liveObjects();
+            {
+                ComDiagramAppFactory factory;
+                auto app = factory.attach(ClassName);
+                PV_CHECK_EQ(app->getText("name"), name);
+            }
+            // Nothing was started and the running instance was not asked to quit.
+            PV_CHECK_EQ(server.instancesCreated(), 0);
+            const std::vector<std::string> expected = {"Application.names(name)", "Application.get(name)"};
+            PV_CHECK(server.calls() == expected);
+            PV_CHECK_EQ(server.liveObjects(), running);
         }
-        // Nothing was started and the running instance was not asked to quit.
-        PV_CHECK_EQ(server.instancesCreated(), 0);
-        const std::vector<std::string> expected = {"Application.names(name)", "Application.get(name)"};
-        PV_CHECK(server.calls() == expected);
-        PV_CHECK_EQ(server.liveObjects(), running);
     }
 }
 
 PV_TEST(failuresCarryTheServersDescriptionOrTheSystemsText)
 {
-    ComApartment apartment;
-    FakeAutomationServer server(ClassName, "Microsoft Visio");
-    if (!serverReady(server))
-        return;
-    const std::string description = "Die Zeichnung „plan.vsd“ ist beschädigt.";
-    server.failOpenWith(description);
-    {
-        ComDiagramAppFactory factory;
-        auto app = factory.create(ClassName);
-        PV_CHECK_EQ(failureOf([&] { app->getObject("Documents")->call("Open", {std::string("C:\\x\\plan.vsd")}, {}); }),
-                    description);
-        // A member the server does not know: the system's words, on one line.
-        PV_CHECK_EQ(failureOf([&] { app->call("Frobnicate", {}, {}); }), std::string("Unknown name."));
-        // A property that holds text is no object.
-        PV_CHECK_EQ(failureOf([&] { app->getObject("name"); }), std::string("Object required"));
-        // A property read with no document open reports the server's text.
-        PV_CHECK_EQ(failureOf([&] { app->getObject("ActiveDocument"); }), std::string("No document is open."));
+    for (const Placement placement : Placements) {
+        ComApartment apartment;
+        FakeAutomationServer server(ClassName, "Microsoft Visio", placement);
+        if (!serverReady(server))
+            return;
+        const std::string description = "Die Zeichnung „plan.vsd“ ist beschädigt.";
+        server.failOpenWith(description);
+        {
+            ComDiagramAppFactory factory;
+            auto app = factory.create(ClassName);
+            const auto open = [&] { app->getObject("Documents")->call("Open", {std::string("C:\\x\\plan.vsd")}, {}); };
+            PV_CHECK_EQ(failureOf(open), description);
+            // A member the server does not know: the system's words, on one line.
+            PV_CHECK_EQ(failureOf([&] { app->call("Frobnicate", {}, {}); }), std::string("Unknown name."));
+            // A property that holds text is no object.
+            PV_CHECK_EQ(failureOf([&] { app->getObject("name"); }), std::string("Object required"));
+            // A property read with no document open reports the server's text.
+            PV_CHECK_EQ(failureOf([&] { app->getObject("ActiveDocument"); }),
+                        std::string("No document is open."));
+        }
+        // The instance whose file did not open is released, not quit.
+        PV_CHECK_EQ(server.liveObjects(), 0);
+        for (const auto& call : server.calls())
+            PV_CHECK(call.find("Quit") == std::string::npos);
     }
-    // The instance whose file did not open is released, not quit.
-    PV_CHECK_EQ(server.liveObjects(), 0);
-    for (const auto& call : server.calls())
-        PV_CHECK(call.find("Quit") == std::string::npos);
 }
 
 PV_TEST(endingAllQuitsOnlyTheInstancesStillInWork)
@@ -159,8 +173,8 @@ PV_TEST(endingAllQuitsOnlyTheInstancesStillInWork)
 
     const std::size_t before = server.calls().size();
     factory.endAll();
-    const std::vector<std::string> quits(server.calls().begin() + static_cast<std::ptrdiff_t>(before),
-                                         server.calls().end());
+    const std::vector<std::string> calls = server.calls();
+    const std::vector<std::string> quits(calls.begin() + static_cast<std::ptrdiff_t>(before), calls.end());
     const std::vector<std::string> expected = {"Application.names(Quit)", "Application.call(Quit)"};
     PV_CHECK(quits == expected);
 

@@ -3,15 +3,21 @@
 #include <objbase.h>
 #include <oleauto.h>
 
+#include <atomic>
 #include <cwctype>
 #include <map>
+#include <mutex>
 
 #include "platform/win/WideText.h"
 
 namespace {
 
-// A class identifier of our own for the fake server.
-const CLSID FakeClassId = {0x6b1e3c52, 0x8f0a, 0x4c2d, {0x9e, 0x57, 0x3a, 0x9d, 0x2b, 0x4f, 0x1c, 0x70}};
+// Marks a class name registered by this fake, so that one left behind by an
+// interrupted run is recognised as ours.
+const wchar_t* const MarkerValue = L"PlotvaneTestServer";
+
+// Asks the server's thread to run a task (the task's address in lParam).
+constexpr UINT RunTaskMessage = WM_APP + 1;
 
 enum class Kind { Application, Documents, Document };
 
@@ -100,9 +106,16 @@ std::string verbOf(WORD flags)
 }  // namespace
 
 struct FakeAutomationServer::State {
+    void record(std::string line)
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        calls.push_back(std::move(line));
+    }
+
+    mutable std::mutex mutex;
     std::vector<std::string> calls;
-    int live = 0;
-    int created = 0;
+    std::atomic<int> live{0};
+    std::atomic<int> created{0};
     std::wstring instanceName;
     std::wstring openFailure;
     bool documentOpen = false;
@@ -159,7 +172,7 @@ public:
             if (found == members.end())
                 result = DISP_E_UNKNOWNNAME;
         }
-        m_state->calls.push_back(line + ")");
+        m_state->record(line + ")");
         return result;
     }
 
@@ -176,7 +189,7 @@ public:
                                 describe(parameters->rgvarg[i]));
         for (std::size_t i = 0; i < arguments.size(); ++i)
             line += (i ? ", " : "; ") + arguments[i];
-        m_state->calls.push_back(line + ")");
+        m_state->record(line + ")");
 
         const Member* member = nullptr;
         for (const auto& entry : membersOf(m_kind))
@@ -274,7 +287,7 @@ public:
     {
         if (outer)
             return CLASS_E_NOAGGREGATION;
-        m_state->calls.push_back("create");
+        m_state->record("create");
         ++m_state->created;
         auto* instance = new FakeObject(Kind::Application, m_state);
         instance->AddRef();
@@ -289,61 +302,131 @@ private:
     ULONG m_references = 0;
 };
 
-std::wstring classIdText()
+
+std::wstring textOf(const CLSID& classId)
 {
     wchar_t text[64] = {};
-    StringFromGUID2(FakeClassId, text, 64);
+    StringFromGUID2(classId, text, 64);
     return text;
 }
 
-// The class identifier registered under the class name, empty when none is.
-std::wstring registeredClassId(const std::wstring& className)
+// Whether the class name is registered by someone else than this fake.
+bool registeredElsewhere(const std::wstring& className)
 {
-    wchar_t value[64] = {};
-    DWORD size = sizeof value;
-    if (RegGetValueW(HKEY_CLASSES_ROOT, (className + L"\\CLSID").c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value,
-                     &size) != ERROR_SUCCESS)
-        return {};
-    return value;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, className.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    const bool ours = RegQueryValueExW(key, MarkerValue, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return !ours;
 }
 
 }  // namespace
 
-FakeAutomationServer::FakeAutomationServer(const std::string& className, const std::string& instanceName)
-    : m_state(std::make_shared<State>()), m_className(toWide(className))
+FakeAutomationServer::FakeAutomationServer(const std::string& className, const std::string& instanceName,
+                                           Placement placement)
+    : m_state(std::make_shared<State>()), m_placement(placement), m_className(toWide(className))
 {
     m_state->instanceName = toWide(instanceName);
-    const std::wstring existing = registeredClassId(m_className);
-    if (!existing.empty() && lower(existing) != lower(classIdText()))
+    if (registeredElsewhere(m_className))
         return;  // a real server owns the name; leave it alone
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, (m_className + L"\\CLSID").c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS)
+    // A new class identifier for every server, so that nothing COM remembers of
+    // an earlier one (class table, running object table) can answer for this one.
+    if (FAILED(CoCreateGuid(&m_classId)))
         return;
-    const std::wstring value = classIdText();
-    RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, m_className.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
     m_wroteClassName = true;
+    const DWORD marker = 1;
+    RegSetValueExW(key, MarkerValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&marker), sizeof marker);
+    const std::wstring value = textOf(m_classId);
+    RegSetKeyValueW(key, L"CLSID", nullptr, REG_SZ, value.c_str(),
+                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
 
-    m_factory = new FakeClassFactory(m_state);
-    m_factory->AddRef();
-    if (FAILED(CoRegisterClassObject(FakeClassId, m_factory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE,
-                                     &m_classCookie)))
-        m_classCookie = 0;
+    if (m_placement == Placement::CallersApartment) {
+        startServing();
+        return;
+    }
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    m_thread = std::thread([this, ready] { serve(ready); });
+    WaitForSingleObject(ready, INFINITE);
+    CloseHandle(ready);
 }
 
 FakeAutomationServer::~FakeAutomationServer()
 {
+    if (m_thread.joinable()) {
+        PostThreadMessageW(m_threadId, WM_QUIT, 0, 0);
+        m_thread.join();
+    } else {
+        stopServing();
+    }
+    unregisterClassName();
+}
+
+void FakeAutomationServer::startServing()
+{
+    m_factory = new FakeClassFactory(m_state);
+    m_factory->AddRef();
+    if (FAILED(CoRegisterClassObject(m_classId, m_factory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE,
+                                     &m_classCookie)))
+        m_classCookie = 0;
+}
+
+void FakeAutomationServer::stopServing()
+{
     if (m_runningCookie)
         RevokeActiveObject(m_runningCookie, nullptr);
+    m_runningCookie = 0;
     if (m_runningInstance)
         m_runningInstance->Release();
+    m_runningInstance = nullptr;
     if (m_classCookie)
         CoRevokeClassObject(m_classCookie);
+    m_classCookie = 0;
     if (m_factory)
         m_factory->Release();
-    unregisterClassName();
+    m_factory = nullptr;
+}
+
+// The server thread: its own single-threaded apartment, whose message loop
+// delivers the calls from other apartments and the tasks of onServer.
+void FakeAutomationServer::serve(HANDLE ready)
+{
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue exists from here on
+    m_threadId = GetCurrentThreadId();
+    startServing();
+    SetEvent(ready);
+
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (message.message == RunTaskMessage && !message.hwnd) {
+            (*reinterpret_cast<std::function<void()>*>(message.lParam))();
+            SetEvent(reinterpret_cast<HANDLE>(message.wParam));
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    stopServing();
+    CoUninitialize();
+}
+
+void FakeAutomationServer::onServer(const std::function<void()>& task)
+{
+    if (!m_thread.joinable()) {
+        task();
+        return;
+    }
+    HANDLE done = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    std::function<void()> copy = task;
+    PostThreadMessageW(m_threadId, RunTaskMessage, reinterpret_cast<WPARAM>(done), reinterpret_cast<LPARAM>(&copy));
+    WaitForSingleObject(done, INFINITE);
+    CloseHandle(done);
 }
 
 bool FakeAutomationServer::available() const
@@ -353,16 +436,18 @@ bool FakeAutomationServer::available() const
 
 void FakeAutomationServer::registerRunningInstance()
 {
-    auto* instance = new FakeObject(Kind::Application, m_state);
-    instance->AddRef();
-    m_runningInstance = instance;
-    if (FAILED(RegisterActiveObject(m_runningInstance, FakeClassId, ACTIVEOBJECT_STRONG, &m_runningCookie)))
-        m_runningCookie = 0;
+    onServer([this] {
+        auto* instance = new FakeObject(Kind::Application, m_state);
+        instance->AddRef();
+        m_runningInstance = instance;
+        if (FAILED(RegisterActiveObject(m_runningInstance, m_classId, ACTIVEOBJECT_STRONG, &m_runningCookie)))
+            m_runningCookie = 0;
+    });
 }
 
 void FakeAutomationServer::failOpenWith(const std::string& description)
 {
-    m_state->openFailure = toWide(description);
+    onServer([this, description] { m_state->openFailure = toWide(description); });
 }
 
 void FakeAutomationServer::unregisterClassName()
@@ -372,8 +457,9 @@ void FakeAutomationServer::unregisterClassName()
     m_wroteClassName = false;
 }
 
-const std::vector<std::string>& FakeAutomationServer::calls() const
+std::vector<std::string> FakeAutomationServer::calls() const
 {
+    std::lock_guard<std::mutex> lock(m_state->mutex);
     return m_state->calls;
 }
 

@@ -3,8 +3,10 @@
 #include <windows.h>
 #include <oaidl.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 // An automation server inside the test program that stands in for the diagram
@@ -20,14 +22,20 @@
 //   Document.call(PrintOut; PrintRange=I2:0)
 //
 // Arguments are listed first to last; text as "…", 16-bit integers as I2:n.
+//
+// The server lives either in the caller's apartment (calls arrive directly) or
+// on a thread and apartment of its own, where every call crosses apartments
+// through COM's proxies, as calls to an application in another process do.
 class FakeAutomationServer final {
 public:
+    enum class Placement { CallersApartment, OwnThread };
     struct State;
 
     // Registers the class object and the class name. When the class name is
-    // already registered to another class (a real installation), nothing is
-    // touched and available() is false.
-    FakeAutomationServer(const std::string& className, const std::string& instanceName);
+    // registered by someone else (a real installation), nothing is touched and
+    // available() is false.
+    FakeAutomationServer(const std::string& className, const std::string& instanceName,
+                         Placement placement = Placement::CallersApartment);
     ~FakeAutomationServer();
     FakeAutomationServer(const FakeAutomationServer&) = delete;
     FakeAutomationServer& operator=(const FakeAutomationServer&) = delete;
@@ -42,17 +50,26 @@ public:
     // Removes the class name from the registry (nothing is registered any more).
     void unregisterClassName();
 
-    const std::vector<std::string>& calls() const;
+    std::vector<std::string> calls() const;
     // Objects of this server that are alive (referenced by anyone).
     int liveObjects() const;
     int instancesCreated() const;
 
 private:
+    void onServer(const std::function<void()>& task);
+    void serve(HANDLE ready);
+    void startServing();
+    void stopServing();
+
     std::shared_ptr<State> m_state;
+    Placement m_placement;
+    std::thread m_thread;
+    DWORD m_threadId = 0;
     IClassFactory* m_factory = nullptr;
     DWORD m_classCookie = 0;
     DWORD m_runningCookie = 0;
     IUnknown* m_runningInstance = nullptr;
+    CLSID m_classId{};
     bool m_wroteClassName = false;
     std::wstring m_className;
 };

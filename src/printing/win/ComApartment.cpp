@@ -4,6 +4,7 @@
 
 #include "app/Failure.h"
 #include "platform/win/SystemMessage.h"
+#include "printing/win/RetryingMessageFilter.h"
 
 ComApartment::ComApartment()
 {
@@ -11,16 +12,28 @@ ComApartment::ComApartment()
     // S_FALSE: this thread is already in a single-threaded apartment (the
     // toolkit's drag-and-drop support joins one too). RPC_E_CHANGED_MODE: it is
     // in the multithreaded apartment, where COM works as well, but that join is
-    // not ours to undo.
+    // not ours to undo, and message filters do not exist there.
     if (result == RPC_E_CHANGED_MODE)
         return;
     if (FAILED(result))
         throw Failure(systemMessage(static_cast<unsigned long>(result)));
     m_joined = true;
+
+    auto* filter = new RetryingMessageFilter;
+    m_filterRegistered = SUCCEEDED(CoRegisterMessageFilter(filter, &m_previousFilter));
+    filter->Release();  // COM holds it while it is registered
 }
 
 ComApartment::~ComApartment()
 {
+    if (m_filterRegistered) {
+        IMessageFilter* ours = nullptr;
+        CoRegisterMessageFilter(m_previousFilter, &ours);
+        if (ours)
+            ours->Release();
+        if (m_previousFilter)
+            m_previousFilter->Release();
+    }
     if (m_joined)
         CoUninitialize();
 }

@@ -1,9 +1,13 @@
 #pragma once
 
+struct IMessageFilter;
+
 // Joins the calling thread to a single-threaded COM apartment for the object's
 // lifetime. The program makes one on its user-interface thread before any
 // automation call, and every automation call is made on that thread. A thread
 // that already joined an apartment keeps it; the balance is kept either way.
+// While it lives, calls that a busy server turns away are tried again
+// (RetryingMessageFilter).
 class ComApartment final {
 public:
     ComApartment();
@@ -13,4 +17,6 @@ public:
 
 private:
     bool m_joined = false;
+    bool m_filterRegistered = false;
+    IMessageFilter* m_previousFilter = nullptr;
 };

@@ -1,0 +1,45 @@
+#include "printing/win/RetryingMessageFilter.h"
+
+HRESULT STDMETHODCALLTYPE RetryingMessageFilter::QueryInterface(REFIID iid, void** object)
+{
+    if (!object)
+        return E_POINTER;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IMessageFilter)) {
+        *object = static_cast<IMessageFilter*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG STDMETHODCALLTYPE RetryingMessageFilter::AddRef()
+{
+    return ++m_references;
+}
+
+ULONG STDMETHODCALLTYPE RetryingMessageFilter::Release()
+{
+    const ULONG left = --m_references;
+    if (left == 0)
+        delete this;
+    return left;
+}
+
+DWORD STDMETHODCALLTYPE RetryingMessageFilter::HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO)
+{
+    return SERVERCALL_ISHANDLED;
+}
+
+DWORD STDMETHODCALLTYPE RetryingMessageFilter::RetryRejectedCall(HTASK, DWORD elapsed, DWORD rejectType)
+{
+    // A refused call (SERVERCALL_REJECTED) will not be taken later either.
+    if (rejectType == SERVERCALL_RETRYLATER && elapsed < GiveUpAfterMilliseconds)
+        return RetryEveryMilliseconds;
+    return static_cast<DWORD>(-1);
+}
+
+DWORD STDMETHODCALLTYPE RetryingMessageFilter::MessagePending(HTASK, DWORD, DWORD)
+{
+    return PENDINGMSG_WAITDEFPROCESS;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <windows.h>
+#include <objidl.h>
+
+// The apartment's answer when a server turns a call away because it is busy (a
+// diagram application that is still starting, or is showing a dialog of its
+// own): the call is tried again every quarter second for up to a minute before
+// it fails. Calls coming in are always taken, and while a call is out the
+// window keeps repainting but gets no input.
+class RetryingMessageFilter final : public IMessageFilter {
+public:
+    static constexpr DWORD RetryEveryMilliseconds = 250;
+    static constexpr DWORD GiveUpAfterMilliseconds = 60000;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+
+    DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD callType, HTASK caller, DWORD elapsed,
+                                               LPINTERFACEINFO interfaceInfo) override;
+    DWORD STDMETHODCALLTYPE RetryRejectedCall(HTASK callee, DWORD elapsed, DWORD rejectType) override;
+    DWORD STDMETHODCALLTYPE MessagePending(HTASK callee, DWORD elapsed, DWORD pendingType) override;
+
+private:
+    ULONG m_references = 1;
+};
