@@ -25,7 +25,7 @@ as_root() {
 
 missing=""
 command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1 || missing="$missing g++-mingw-w64-x86-64-posix"
-command -v wine >/dev/null 2>&1 || missing="$missing wine"
+command -v wine >/dev/null 2>&1 || missing="$missing wine wine64"
 command -v cmake >/dev/null 2>&1 || missing="$missing cmake"
 command -v make >/dev/null 2>&1 || missing="$missing make"
 if [ -n "$missing" ]; then
