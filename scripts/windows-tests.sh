@@ -57,8 +57,15 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineserver -w
 fi
 
-status=0
-wine "$build_dir/bin/plotvane_wintests.exe" || status=$?
+# The program writes Windows line ends; the report is passed on with Unix ones.
+status_file="$build_dir/tests.status"
+echo 1 >"$status_file"
+{
+    status=0
+    wine "$build_dir/bin/plotvane_wintests.exe" 2>&1 || status=$?
+    echo $status >"$status_file"
+} | tr -d '\r'
+status=$(cat "$status_file")
 # Let the prefix's server and its services end before the build folder is used again.
 wineserver -w || true
 exit $status
