@@ -134,6 +134,7 @@ PV_TEST(theOpenProbeFindsFilesOnly)
         {tree.file("hidden-archive-readonly.vsd", 35), true},
         {tree.file("system.vsd", FILE_ATTRIBUTE_SYSTEM), true},
         {tree.file("Plän ß.vsd"), true},
+        {tree.path("plan.vsd") + "\\", false},
         {tree.path("folder.vsd"), false},
         {tree.root(), false},
         {tree.path("missing.vsd"), false},
