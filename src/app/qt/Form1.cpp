@@ -20,6 +20,7 @@
 #include "app/qt/PictureButton.h"
 #include "app/qt/ProgressBar.h"
 #include "app/qt/SkinFramework.h"
+#include "filelist/qt/FileListCommands.h"
 #include "filelist/qt/FileListView.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
@@ -167,6 +168,11 @@ void Form1::createControls()
         frame->setMouseTracking(true);
         frame->installEventFilter(this);
     }
+
+    m_fileListCommands = new FileListCommands(
+        *m_listView, *this,
+        {m_services.dialogs, m_services.lifetime, m_services.fileSystem.style(), m_services.programFolder},
+        {&pushButton(1), &pushButton(3), &pushButton(5), &pushButton(6)}, this);
 
     connect(m_combo1, &QComboBox::currentIndexChanged, this, [this](int index) { savePosition("Combo1", index); });
     connect(m_combo2, &QComboBox::currentIndexChanged, this, [this](int index) { savePosition("Combo2", index); });

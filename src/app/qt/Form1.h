@@ -8,6 +8,7 @@
 #include "app/WindowPointer.h"
 #include "app/qt/Form1Services.h"
 
+class FileListCommands;
 class FileListView;
 class ProgressBar;
 class QComboBox;
@@ -74,6 +75,7 @@ private:
     ProgressBar* m_progressBar = nullptr;
     std::array<QPushButton*, 8> m_buttons{};
     QObject* m_commonDialog = nullptr;
+    FileListCommands* m_fileListCommands = nullptr;
 
     int m_mousePointer = MousePointer::Default;
     std::optional<QCursor> m_mouseIcon;

@@ -1,8 +1,17 @@
 #include "filelist/qt/FileListView.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
 
 #include "app/Failure.h"
+#include "filelist/qt/KeyCode.h"
+
+namespace {
+constexpr int DefaultPointer = 0;
+constexpr int ArrowPointer = 1;
+constexpr int CustomPointer = 99;
+}  // namespace
 
 FileListView::FileListView(QWidget* parent) : QTreeView(parent)
 {
@@ -13,10 +22,16 @@ FileListView::FileListView(QWidget* parent) : QTreeView(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragEnabled(false);
+    // A widened column scrolls sideways pixel by pixel, not a whole column at once.
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
     header()->setSectionResizeMode(QHeaderView::Interactive);
+    // Moves without a button are reported too: they give the window its pointer back.
+    setMouseTracking(true);
+    viewport()->setMouseTracking(true);
 }
 
 void FileListView::addColumn(const QString& header)
@@ -93,10 +108,95 @@ void FileListView::select(int position)
 void FileListView::ensureVisible(int position)
 {
     check(position, count());
-    scrollTo(m_model.index(position - 1, 0));
+    scrollTo(m_model.index(position - 1, 0), QAbstractItemView::EnsureVisible);
 }
 
 void FileListView::setFocus()
 {
     QWidget::setFocus(Qt::OtherFocusReason);
+}
+
+int FileListView::hitTest(QPoint at) const
+{
+    const QModelIndex index = indexAt(at);
+    return index.isValid() ? index.row() + 1 : 0;
+}
+
+QPersistentModelIndex FileListView::entryRef(int position) const
+{
+    check(position, count());
+    return QPersistentModelIndex(m_model.index(position - 1, 0));
+}
+
+int FileListView::positionOf(const QPersistentModelIndex& ref)
+{
+    return ref.isValid() ? ref.row() + 1 : 0;
+}
+
+int FileListView::rowHeight() const
+{
+    if (count() > 0) {
+        if (const int height = QTreeView::rowHeight(m_model.index(0, 0)); height > 0)
+            return height;
+    }
+    return fontMetrics().height();
+}
+
+void FileListView::setListPointer(int value)
+{
+    m_listPointer = value;
+    if (value == ArrowPointer)
+        viewport()->setCursor(Qt::ArrowCursor);
+    else if (value == CustomPointer && m_mouseIcon)
+        viewport()->setCursor(*m_mouseIcon);
+    else if (value == CustomPointer || value == DefaultPointer)
+        viewport()->unsetCursor();
+}
+
+void FileListView::setMouseIcon(const QCursor& icon)
+{
+    m_mouseIcon = icon;
+    if (m_listPointer == CustomPointer)
+        viewport()->setCursor(icon);
+}
+
+void FileListView::mousePressEvent(QMouseEvent* event)
+{
+    // The view selects the pressed entry first, so that the item click finds it
+    // as the selected item.
+    QTreeView::mousePressEvent(event);
+    const QPoint at = event->position().toPoint();
+    if (hitTest(at) != 0)
+        emit itemClick();
+    emit mouseDown(event->button(), event->modifiers(), at);
+}
+
+void FileListView::mouseMoveEvent(QMouseEvent* event)
+{
+    emit mouseMove(event->buttons(), event->modifiers(), event->position().toPoint());
+    if (event->buttons() == Qt::NoButton)
+        QTreeView::mouseMoveEvent(event);
+    else
+        event->accept();
+}
+
+void FileListView::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTreeView::mouseReleaseEvent(event);
+    emit mouseUp(event->button(), event->modifiers(), event->position().toPoint());
+}
+
+void FileListView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTreeView::mouseDoubleClickEvent(event);
+    emit doubleClick();
+}
+
+void FileListView::keyPressEvent(QKeyEvent* event)
+{
+    emit keyDown(virtualKeyCode(event->key()), event->modifiers());
+    if (event->key() == Qt::Key_Delete)
+        event->accept();
+    else
+        QTreeView::keyPressEvent(event);
 }

@@ -1,12 +1,18 @@
 #pragma once
 
+#include <QCursor>
+#include <QPersistentModelIndex>
 #include <QTreeView>
+#include <optional>
 
 #include "filelist/ListItems.h"
 #include "filelist/qt/FileListModel.h"
 
 // ListView1: the file list as a single-column report view. It offers the list
-// operations every command works through, with 1-based positions.
+// operations every command works through, with 1-based positions, and reports
+// the list's mouse and key events to whoever handles them. The view does no
+// item dragging and no drag-selecting of its own: pressing and moving belongs to
+// the reorder gesture.
 class FileListView final : public QTreeView, public ListItems {
     Q_OBJECT
 public:
@@ -31,8 +37,42 @@ public:
     void ensureVisible(int position) override;
     void setFocus() override;
 
+    // The entry under a point of the list's viewport; 0 over empty space.
+    int hitTest(QPoint at) const;
+    // A reference that follows its entry as entries are added, moved or removed
+    // around it, and becomes empty when the entry itself is removed.
+    QPersistentModelIndex entryRef(int position) const;
+    // The current position of a referenced entry; 0 when it is gone.
+    static int positionOf(const QPersistentModelIndex& ref);
+    // The height of the rows, in viewport pixels.
+    int rowHeight() const;
+
+    // The pointer shown over the entries: 0 default, 1 arrow, 99 the mouse icon.
+    int listPointer() const { return m_listPointer; }
+    void setListPointer(int value);
+    void setMouseIcon(const QCursor& icon);
+
+signals:
+    // The reported events. Mouse positions are in the viewport's coordinates;
+    // the key code is the platform-neutral virtual key code (46 for Delete).
+    void itemClick();
+    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint at);
+    void mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, QPoint at);
+    void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint at);
+    void doubleClick();
+    void keyDown(int keyCode, Qt::KeyboardModifiers shift);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void check(int position, int last) const;
 
     FileListModel m_model;
+    int m_listPointer = 0;
+    std::optional<QCursor> m_mouseIcon;
 };
