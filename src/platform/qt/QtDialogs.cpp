@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace {
@@ -30,9 +31,34 @@ public:
         }
     }
 
+    // The names in the file name field, which shows what was typed or picked in
+    // the view, as full paths in their order; several names stand in quotes.
+    QStringList pickedFiles() const
+    {
+        const auto* field = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        const QString text = field ? field->text().trimmed() : QString();
+        if (text.isEmpty())
+            return selectedFiles();
+        QStringList names;
+        if (text.contains(QLatin1Char('"'))) {
+            const QStringList tokens = text.split(QLatin1Char('"'));
+            for (qsizetype i = 1; i < tokens.size(); i += 2)
+                names << tokens[i];
+        } else {
+            names << text;
+        }
+        const QDir folder = directory();
+        QStringList paths;
+        for (const QString& name : names) {
+            if (!name.isEmpty())
+                paths << QDir::cleanPath(folder.absoluteFilePath(name));
+        }
+        return paths;
+    }
+
     void accept() override
     {
-        const QStringList files = selectedFiles();
+        const QStringList files = pickedFiles();
         if (files.isEmpty())
             return;
         for (const QString& file : files) {
@@ -105,7 +131,7 @@ OpenFilesResult QtDialogs::openFiles(const OpenFilesRequest& request)
     OpenFilesResult result;
     if (dialog.exec() != QDialog::Accepted)
         return result;
-    for (const QString& path : dialog.selectedFiles())
+    for (const QString& path : dialog.pickedFiles())
         result.paths.push_back(QDir::toNativeSeparators(path).toStdString());
     return result;
 }
