@@ -213,7 +213,7 @@ void TestFileList::hitTestFindsTheEntryUnderAPoint()
     w.fill(3);
     for (int position = 1; position <= 3; ++position)
         QCOMPARE(w.list().hitTest(w.at(position)), position);
-    const QPoint below = w.at(3) + QPoint(0, 3 * w.list().rowHeight());
+    const QPoint below = w.at(3) + QPoint(0, 3 * w.list().entryHeight());
     QCOMPARE(w.list().hitTest(below), 0);
     QCOMPARE(w.list().hitTest({5, -3}), 0);
 }
@@ -378,7 +378,7 @@ void TestFileList::nothingMovesWithTheButtonUp()
         w.moveWithoutButton(w.at(position));
     QCOMPARE(w.entries(), (QStringList{"1", "2", "3"}));
     // A press on empty space after the release carries nothing either.
-    QTest::mousePress(w.viewport(), Qt::LeftButton, {}, w.at(3) + QPoint(0, 4 * w.list().rowHeight()));
+    QTest::mousePress(w.viewport(), Qt::LeftButton, {}, w.at(3) + QPoint(0, 4 * w.list().entryHeight()));
     QTest::mouseMove(w.viewport(), w.at(1));
     QTest::mouseRelease(w.viewport(), Qt::LeftButton, {}, w.at(1));
     QCOMPARE(w.entries(), (QStringList{"1", "2", "3"}));
@@ -419,7 +419,7 @@ void TestFileList::carryingNearAnEdgeScrolls()
     QScrollBar* bar = w.list().verticalScrollBar();
     bar->setValue(top ? top - 1 : bar->maximum());
     const int first = bar->value();
-    const int rowHeight = w.list().rowHeight();
+    const int rowHeight = w.list().entryHeight();
     const int height = w.viewport()->height();
     QVERIFY(height > 5 * rowHeight);
     // The first pixel row of the bottom band lies in the last entry shown whole.

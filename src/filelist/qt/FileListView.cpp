@@ -13,25 +13,45 @@ constexpr int ArrowPointer = 1;
 constexpr int CustomPointer = 99;
 }  // namespace
 
-FileListView::FileListView(QWidget* parent) : QTreeView(parent)
+FileListView::FileListView(QWidget* parent) : QTableView(parent)
 {
-    QTreeView::setModel(&m_model);
-    setRootIsDecorated(false);
-    setUniformRowHeights(true);
-    setItemsExpandable(false);
+    QTableView::setModel(&m_model);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setDragEnabled(false);
+    // A report list: rows without grid or row headers, and Tab leaves the list.
+    setShowGrid(false);
+    setWordWrap(false);
+    setTabKeyNavigation(false);
+    setCornerButtonEnabled(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    fitRowsToFont();
     // A widened column scrolls sideways pixel by pixel, not a whole column at once.
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header()->setHighlightSections(false);
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
     header()->setSectionResizeMode(QHeaderView::Interactive);
     // Moves without a button are reported too: they give the window its pointer back.
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
+}
+
+void FileListView::fitRowsToFont()
+{
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+}
+
+void FileListView::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        fitRowsToFont();
+    QTableView::changeEvent(event);
 }
 
 void FileListView::addColumn(const QString& header)
@@ -133,13 +153,9 @@ int FileListView::positionOf(const QPersistentModelIndex& ref)
     return ref.isValid() ? ref.row() + 1 : 0;
 }
 
-int FileListView::rowHeight() const
+int FileListView::entryHeight() const
 {
-    if (count() > 0) {
-        if (const int height = QTreeView::rowHeight(m_model.index(0, 0)); height > 0)
-            return height;
-    }
-    return fontMetrics().height();
+    return verticalHeader()->defaultSectionSize();
 }
 
 void FileListView::setListPointer(int value)
@@ -164,7 +180,7 @@ void FileListView::mousePressEvent(QMouseEvent* event)
 {
     // The view selects the pressed entry first, so that the item click finds it
     // as the selected item.
-    QTreeView::mousePressEvent(event);
+    QTableView::mousePressEvent(event);
     const QPoint at = event->position().toPoint();
     if (hitTest(at) != 0)
         emit itemClick();
@@ -175,20 +191,20 @@ void FileListView::mouseMoveEvent(QMouseEvent* event)
 {
     emit mouseMove(event->buttons(), event->modifiers(), event->position().toPoint());
     if (event->buttons() == Qt::NoButton)
-        QTreeView::mouseMoveEvent(event);
+        QTableView::mouseMoveEvent(event);
     else
         event->accept();
 }
 
 void FileListView::mouseReleaseEvent(QMouseEvent* event)
 {
-    QTreeView::mouseReleaseEvent(event);
+    QTableView::mouseReleaseEvent(event);
     emit mouseUp(event->button(), event->modifiers(), event->position().toPoint());
 }
 
 void FileListView::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    QTreeView::mouseDoubleClickEvent(event);
+    QTableView::mouseDoubleClickEvent(event);
     emit doubleClick();
 }
 
@@ -198,5 +214,5 @@ void FileListView::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_Delete)
         event->accept();
     else
-        QTreeView::keyPressEvent(event);
+        QTableView::keyPressEvent(event);
 }

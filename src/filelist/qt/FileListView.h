@@ -2,7 +2,7 @@
 
 #include <QCursor>
 #include <QPersistentModelIndex>
-#include <QTreeView>
+#include <QTableView>
 #include <optional>
 
 #include "filelist/ListItems.h"
@@ -13,7 +13,7 @@
 // the list's mouse and key events to whoever handles them. The view does no
 // item dragging and no drag-selecting of its own: pressing and moving belongs to
 // the reorder gesture.
-class FileListView final : public QTreeView, public ListItems {
+class FileListView final : public QTableView, public ListItems {
     Q_OBJECT
 public:
     explicit FileListView(QWidget* parent = nullptr);
@@ -21,6 +21,8 @@ public:
     FileListModel& model() { return m_model; }
     const FileListModel& model() const { return m_model; }
 
+    // The column headers.
+    QHeaderView* header() const { return horizontalHeader(); }
     // ColumnHeaders.Add and the column's width in pixels.
     void addColumn(const QString& header);
     void setColumnWidth(int pixels);
@@ -45,7 +47,7 @@ public:
     // The current position of a referenced entry; 0 when it is gone.
     static int positionOf(const QPersistentModelIndex& ref);
     // The height of the rows, in viewport pixels.
-    int rowHeight() const;
+    int entryHeight() const;
 
     // The pointer shown over the entries: 0 default, 1 arrow, 99 the mouse icon.
     int listPointer() const { return m_listPointer; }
@@ -68,8 +70,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void fitRowsToFont();
     void check(int position, int last) const;
 
     FileListModel m_model;

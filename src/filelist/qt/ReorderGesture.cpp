@@ -64,7 +64,7 @@ void ReorderGesture::mouseMove(QPoint at)
 
 void ReorderGesture::autoScroll(int target, int y)
 {
-    const int band = m_list.rowHeight();
+    const int band = m_list.entryHeight();
     if (y < band) {
         if (target >= 2)
             m_list.ensureVisible(target - 1);
