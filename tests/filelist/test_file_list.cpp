@@ -101,7 +101,6 @@ private slots:
     void listOperations_data();
     void listOperations();
     void entryReferenceFollowsItsEntry();
-    void hitTestFindsTheEntryUnderAPoint();
     void widenedColumnScrollsSideways();
     void buttonsAndKeysEditTheList_data();
     void buttonsAndKeysEditTheList();
@@ -205,17 +204,6 @@ void TestFileList::entryReferenceFollowsItsEntry()
     const QPersistentModelIndex d = list.entryRef(1);
     list.clear();
     QCOMPARE(FileListView::positionOf(d), 0);
-}
-
-void TestFileList::hitTestFindsTheEntryUnderAPoint()
-{
-    Window w;
-    w.fill(3);
-    for (int position = 1; position <= 3; ++position)
-        QCOMPARE(w.list().hitTest(w.at(position)), position);
-    const QPoint below = w.at(3) + QPoint(0, 3 * w.list().entryHeight());
-    QCOMPARE(w.list().hitTest(below), 0);
-    QCOMPARE(w.list().hitTest({5, -3}), 0);
 }
 
 void TestFileList::widenedColumnScrollsSideways()

@@ -205,7 +205,8 @@ void FileListView::mouseReleaseEvent(QMouseEvent* event)
 void FileListView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     QTableView::mouseDoubleClickEvent(event);
-    emit doubleClick();
+    if (event->button() == Qt::LeftButton)
+        emit doubleClick();
 }
 
 void FileListView::keyPressEvent(QKeyEvent* event)
