@@ -12,7 +12,8 @@
 // operations every command works through, with 1-based positions, and reports
 // the list's mouse and key events to whoever handles them. The view does no
 // item dragging and no drag-selecting of its own: pressing and moving belongs to
-// the reorder gesture.
+// the reorder gesture. It is a table view with fixed row heights, which lays out
+// no row by row, so that moving or removing one of 100,000 entries stays cheap.
 class FileListView final : public QTableView, public ListItems {
     Q_OBJECT
 public:
