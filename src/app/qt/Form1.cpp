@@ -71,11 +71,19 @@ void appendUnselected(QComboBox& list, const QString& text)
 
 }  // namespace
 
+// The window's pictures are compiled into the program's library; a static
+// library registers them only when asked.
+static void registerPictures()
+{
+    Q_INIT_RESOURCE(plotvane);
+}
+
 Form1::Form1(Form1Services services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                           | Qt::WindowCloseButtonHint),
       m_services(std::move(services))
 {
+    registerPictures();
     setObjectName(QStringLiteral("Form1"));
     setFixedSize(twips(0, 0, 8040, 6630).size());
     QPalette white = palette();

@@ -27,6 +27,7 @@ void ProgressBar::paintEvent(QPaintEvent*)
     QPainter painter(this);
     QStyleOptionProgressBar option;
     option.initFrom(this);
+    option.state |= QStyle::State_Horizontal;
     option.minimum = 0;
     option.maximum = 10000;
     option.progress = static_cast<int>(std::clamp(m_value, 0.0, 100.0) * 100.0);
