@@ -33,24 +33,6 @@ DiagramApp& instance(const std::unique_ptr<DiagramApp>& app)
     return *app;
 }
 
-// While a run is under way, ending the program also ends the instance that is
-// in work, so that no invisible instance of the outside application stays
-// behind.
-class EndInstancesOnExit final {
-public:
-    EndInstancesOnExit(Lifetime& lifetime, DiagramAppAdapter& adapter)
-        : m_lifetime(lifetime), m_id(lifetime.addCleanup([&adapter] { adapter.EndInstancesInWork(); }))
-    {
-    }
-    ~EndInstancesOnExit() { m_lifetime.removeCleanup(m_id); }
-    EndInstancesOnExit(const EndInstancesOnExit&) = delete;
-    EndInstancesOnExit& operator=(const EndInstancesOnExit&) = delete;
-
-private:
-    Lifetime& m_lifetime;
-    int m_id;
-};
-
 }  // namespace
 
 PrintRun::PrintRun(ListItems& list, PrintView& view, DiagramAppAdapter& adapter, WindowPointer& pointer,
@@ -62,8 +44,14 @@ PrintRun::PrintRun(ListItems& list, PrintView& view, DiagramAppAdapter& adapter,
       m_dialogs(dialogs),
       m_pump(pump),
       m_lifetime(lifetime),
-      m_waiter(clock, pump, lifetime)
+      m_waiter(clock, pump, lifetime),
+      m_endInstancesOnExit(lifetime.addCleanup([&adapter] { adapter.EndInstancesInWork(); }))
 {
+}
+
+PrintRun::~PrintRun()
+{
+    m_lifetime.removeCleanup(m_endInstancesOnExit);
 }
 
 int PrintRun::pauseSeconds(const std::string& pauseText)
@@ -78,7 +66,6 @@ void PrintRun::PushButton2_Click()
     if (m_isPrinting)  // 100
         return;
     ErrorTrap trap(m_dialogs, m_lifetime, Location);
-    const EndInstancesOnExit endOnExit(m_lifetime, m_adapter);
     trap.step(102, [&] { m_isPrinting = true; });
     if (trap.test(104, [&] { return m_list.count() > 0; })) {
         if (!trap.test(106, [&] { return m_adapter.PromptIfRunning(); })) {

@@ -17,7 +17,9 @@ class WindowPointer;
 // instance of the diagram application, on the printer chosen in the printer
 // selector, pausing after each file for the chosen time. Runs on the window's
 // thread and yields to its events between steps, so a second click can arrive
-// in the middle of a run; it is turned away.
+// in the middle of a run; it is turned away. When the program ends in the
+// middle of a run, the instance in work is ended with it, so that no invisible
+// instance of the outside application stays behind.
 class PrintRun final {
 public:
     static constexpr const char* Location = "in Sheetwick2021/08/31.Form1.PushButton2_Click ";
@@ -28,6 +30,9 @@ public:
 
     PrintRun(ListItems& list, PrintView& view, DiagramAppAdapter& adapter, WindowPointer& pointer,
              Dialogs& dialogs, Clock& clock, EventPump& pump, Lifetime& lifetime);
+    ~PrintRun();
+    PrintRun(const PrintRun&) = delete;
+    PrintRun& operator=(const PrintRun&) = delete;
 
     void PushButton2_Click();
     bool IsPrinting() const { return m_isPrinting; }
@@ -47,5 +52,6 @@ private:
     EventPump& m_pump;
     Lifetime& m_lifetime;
     Waiter m_waiter;
+    int m_endInstancesOnExit;
     bool m_isPrinting = false;
 };

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <dirent.h>
 #include <fstream>
+#include <sstream>
+#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -67,6 +69,58 @@ std::string renderedPdf(const std::string& folder)
     return found;
 }
 
+// When the process started, in clock ticks since boot: together with the pid
+// it names one process, even after the pid has been reused. Empty when the
+// process does not exist.
+std::string processStart(const std::string& pid)
+{
+    std::ifstream stat("/proc/" + pid + "/stat");
+    std::string line;
+    if (!std::getline(stat, line))
+        return {};
+    const auto close = line.rfind(')');
+    if (close == std::string::npos)
+        return {};
+    std::istringstream fields(line.substr(close + 2));
+    std::string field;
+    // Field 22 of the line; the text after the name starts at field 3.
+    for (int index = 3; index <= 22 && fields >> field; ++index) {
+    }
+    return field;
+}
+
+const char* const OwnerFile = "/owner";
+
+// Removes the folders that earlier runs of the program left in parent when
+// they could not clean up (the program was killed): those whose owner process
+// is gone. Folders of running programs and anything else are left alone.
+void removeAbandonedRoots(const std::string& parent)
+{
+    DIR* dir = ::opendir(parent.c_str());
+    if (!dir)
+        return;
+    std::vector<std::string> abandoned;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.rfind("plotvane-", 0) != 0)
+            continue;
+        const std::string folder = parent + "/" + name;
+        struct stat info {};
+        if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid())
+            continue;
+        std::ifstream owner(folder + OwnerFile);
+        std::string pid;
+        std::string start;
+        if (!(owner >> pid >> start))
+            continue;
+        if (processStart(pid) != start)
+            abandoned.push_back(folder);
+    }
+    ::closedir(dir);
+    for (const auto& folder : abandoned)
+        Folders::removeTree(folder);
+}
+
 }  // namespace
 
 OfficeEngine::OfficeEngine(OfficeOptions options) : m_options(std::move(options))
@@ -76,7 +130,6 @@ OfficeEngine::OfficeEngine(OfficeOptions options) : m_options(std::move(options)
 OfficeEngine::~OfficeEngine()
 {
     endAll();
-    Folders::removeTree(m_root);
 }
 
 void OfficeEngine::checkStartable()
@@ -101,9 +154,12 @@ std::string OfficeEngine::ensureRoot()
     if (!m_root.empty())
         return m_root;
     const std::string parent = m_options.workRoot.empty() ? Folders::temporaryRoot() : m_options.workRoot;
+    removeAbandonedRoots(parent);
     m_root = Folders::makeUnique(parent, "plotvane-");
     if (m_root.empty())
         throw Failure("No folder for LibreOffice can be made in " + parent + ": " + std::strerror(errno));
+    const std::string self = std::to_string(::getpid());
+    std::ofstream(m_root + OwnerFile) << self << " " << processStart(self) << "\n";
     return m_root;
 }
 
@@ -234,4 +290,7 @@ void OfficeEngine::endAll()
     killGroupInWork(m_groupInWork);
     while (!m_instances.empty())
         endInstance(*m_instances.begin()->second);
+    Folders::removeTree(m_root);
+    m_root.clear();
+    m_template.clear();
 }

@@ -35,6 +35,8 @@ struct OfficeInstanceState {
 // while a file is opened (rendered to PDF), so between calls nothing runs. The
 // first profile that LibreOffice has set up is kept as a template, so later
 // instances start from a copy of it instead of setting up a profile anew.
+// The folders live in one folder per program run, marked with the owning
+// process; a later run removes such folders whose owner was killed.
 class OfficeEngine final {
 public:
     explicit OfficeEngine(OfficeOptions options);
@@ -51,7 +53,8 @@ public:
     void open(OfficeInstanceState& instance, const std::string& path);
     // Removes the instance's folders.
     void endInstance(OfficeInstanceState& instance);
-    // Kills a LibreOffice run in work and ends every instance.
+    // Kills a LibreOffice run in work, ends every instance and removes this
+    // run's folders (the program is ending).
     void endAll();
 
 private:
