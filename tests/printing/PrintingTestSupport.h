@@ -27,7 +27,7 @@ inline std::string sourceRoot()
     return here;
 }
 
-inline std::string quoted(const std::string& text)
+inline std::string shellQuoted(const std::string& text)
 {
     std::string result = "'";
     for (const char c : text) {
@@ -64,7 +64,7 @@ inline std::string makeTempFolder(const std::string& prefix)
 inline void removeFolder(const std::string& folder)
 {
     if (folder.size() > 5 && folder.rfind("/tmp/", 0) == 0)
-        std::system(("rm -rf " + quoted(folder)).c_str());
+        std::system(("rm -rf " + shellQuoted(folder)).c_str());
 }
 
 inline void writeFile(const std::string& path, const std::string& content)
@@ -153,8 +153,8 @@ inline void writeVsdx(const std::string& path, const std::vector<std::string>& p
     const std::string ns = "http://schemas.microsoft.com/office/visio/2012/main";
     const std::string rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
     const std::string visioRel = "http://schemas.microsoft.com/visio/2010/relationships";
-    std::system(("mkdir -p " + quoted(folder + "/_rels") + " " + quoted(folder + "/visio/_rels") + " "
-                 + quoted(folder + "/visio/pages/_rels"))
+    std::system(("mkdir -p " + shellQuoted(folder + "/_rels") + " " + shellQuoted(folder + "/visio/_rels") + " "
+                 + shellQuoted(folder + "/visio/pages/_rels"))
                     .c_str());
     std::ostringstream types;
     types << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
@@ -212,7 +212,7 @@ inline void writeVsdx(const std::string& path, const std::vector<std::string>& p
               "<Relationship Id=\"rId1\" Type=\""
                   + visioRel + "/pages\" Target=\"pages/pages.xml\"/></Relationships>");
     ::unlink(path.c_str());
-    std::system(("cd " + quoted(folder) + " && zip -q -X -r " + quoted(path)
+    std::system(("cd " + shellQuoted(folder) + " && zip -q -X -r " + shellQuoted(path)
                  + " '[Content_Types].xml' _rels visio")
                     .c_str());
     removeFolder(folder);
@@ -226,9 +226,9 @@ public:
     explicit PrivateCups(const std::vector<std::string>& queues)
     {
         m_folder = makeTempFolder("plotvane-cups-");
-        std::string command = quoted(sourceRoot() + "/scripts/private-cups.sh") + " start " + quoted(m_folder);
+        std::string command = shellQuoted(sourceRoot() + "/scripts/private-cups.sh") + " start " + shellQuoted(m_folder);
         for (const auto& queue : queues)
-            command += " " + quoted(queue);
+            command += " " + shellQuoted(queue);
         m_started = std::system((command + " >/dev/null").c_str()) == 0;
         ::setenv("CUPS_SERVER", (m_folder + "/cups.sock").c_str(), 1);
         ::unsetenv("PRINTER");
@@ -236,7 +236,7 @@ public:
     }
     ~PrivateCups()
     {
-        std::system((quoted(sourceRoot() + "/scripts/private-cups.sh") + " stop " + quoted(m_folder)).c_str());
+        std::system((shellQuoted(sourceRoot() + "/scripts/private-cups.sh") + " stop " + shellQuoted(m_folder)).c_str());
     }
     PrivateCups(const PrivateCups&) = delete;
     PrivateCups& operator=(const PrivateCups&) = delete;
@@ -246,17 +246,17 @@ public:
 
     bool admin(const std::string& arguments) const
     {
-        return std::system(("CUPS_SERVER=" + quoted(m_folder + "/cups.sock") + " lpadmin " + arguments
+        return std::system(("CUPS_SERVER=" + shellQuoted(m_folder + "/cups.sock") + " lpadmin " + arguments
                             + " >/dev/null 2>&1")
                                .c_str())
             == 0;
     }
     bool addQueue(const std::string& queue) const
     {
-        return admin("-p " + quoted(queue) + " -v file:///dev/null -E -m raw");
+        return admin("-p " + shellQuoted(queue) + " -v file:///dev/null -E -m raw");
     }
-    bool removeQueue(const std::string& queue) const { return admin("-x " + quoted(queue)); }
-    bool setDefault(const std::string& queue) const { return admin("-d " + quoted(queue)); }
+    bool removeQueue(const std::string& queue) const { return admin("-x " + shellQuoted(queue)); }
+    bool setDefault(const std::string& queue) const { return admin("-d " + shellQuoted(queue)); }
 
     struct Job {
         int id;
@@ -287,12 +287,12 @@ private:
 
 inline std::string pdfText(const std::string& pdf)
 {
-    return capture("pdftotext " + quoted(pdf) + " - 2>/dev/null");
+    return capture("pdftotext " + shellQuoted(pdf) + " - 2>/dev/null");
 }
 
 inline int pdfPages(const std::string& pdf)
 {
-    const std::string info = capture("pdfinfo " + quoted(pdf) + " 2>/dev/null");
+    const std::string info = capture("pdfinfo " + shellQuoted(pdf) + " 2>/dev/null");
     const auto at = info.find("Pages:");
     return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
 }

@@ -32,7 +32,7 @@ struct World {
         writeFile(drawings + "/garbage.vsdx", std::string("\x13\x37\xfe\xed garbage bytes \x01\x02", 21));
         writeFile(drawings + "/empty.vsd", "");
         writeFile(drawings + "/readme.txt", "not a drawing\n");
-        std::system(("cd " + quoted(drawings) + " && zip -q nodrawing.vsdx readme.txt").c_str());
+        std::system(("cd " + shellQuoted(drawings) + " && zip -q nodrawing.vsdx readme.txt").c_str());
         ::mkdir((drawings + "/folder.vsd").c_str(), 0700);
     }
     ~World() { removeFolder(drawings); }
@@ -241,7 +241,7 @@ PV_TEST(hangingApplicationIsEndedWithItsWholeGroup)
     const std::string folder = makeTempFolder("plotvane-fake-office-");
     OfficeOptions options;
     // It starts a helper of its own, then never finishes.
-    options.program = fakeOffice(folder, "sleep 600 &\necho $! > " + quoted(folder + "/helper.pid")
+    options.program = fakeOffice(folder, "sleep 600 &\necho $! > " + shellQuoted(folder + "/helper.pid")
                                              + "\nexec sleep 600\n");
     options.timeLimitSeconds = 2;
     Rig rig(options);
@@ -267,14 +267,14 @@ PV_TEST(restartRequestIsHonoured)
     Rig real;
     auto app = real.adapter->OpenInNewInstance(w.drawings + "/alpha.vdx");
     const std::string pdf = folder + "/prepared.pdf";
-    std::system(("cp " + quoted(real.work) + "/*/instance-*/work/document-1/*.pdf " + quoted(pdf)).c_str());
+    std::system(("cp " + shellQuoted(real.work) + "/*/instance-*/work/document-1/*.pdf " + shellQuoted(pdf)).c_str());
     real.adapter->QuitInstance(*app);
 
     OfficeOptions options;
     options.program = fakeOffice(folder, "out=; prev=\nfor a in \"$@\"; do [ \"$prev\" = --outdir ] && out=$a; prev=$a; done\n"
-                                         "if [ ! -e " + quoted(folder + "/started") + " ]; then touch "
-                                         + quoted(folder + "/started") + "; exit 81; fi\n"
-                                         "cp " + quoted(pdf) + " \"$out/x.pdf\"\n");
+                                         "if [ ! -e " + shellQuoted(folder + "/started") + " ]; then touch "
+                                         + shellQuoted(folder + "/started") + "; exit 81; fi\n"
+                                         "cp " + shellQuoted(pdf) + " \"$out/x.pdf\"\n");
     Rig rig(options);
     const std::size_t before = w.cups.jobs().size();
     auto second = rig.adapter->OpenInNewInstance(w.drawings + "/two pages.vsdx");
