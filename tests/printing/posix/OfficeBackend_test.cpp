@@ -1,7 +1,9 @@
 #include "PortableTest.h"
 
 #include <csignal>
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -317,4 +319,37 @@ PV_TEST(attachNeverStartsAndEndAllLeavesNothing)
     }
     PV_CHECK(gone);
     PV_CHECK(rig.nothingRunning());
+}
+
+PV_TEST(foldersOfKilledRunsAreRemovedAndOthersKept)
+{
+    Rig rig;
+    // Process 1 is alive, with the start time its /proc entry gives.
+    std::ifstream stat("/proc/1/stat");
+    std::string line;
+    std::getline(stat, line);
+    std::istringstream fields(line.substr(line.rfind(')') + 2));
+    std::string start;
+    for (int index = 3; index <= 22; ++index)
+        fields >> start;
+    const struct {
+        const char* name;
+        std::string owner;  // empty: no owner file
+        bool kept;
+    } cases[] = {
+        {"plotvane-killed", "999999999 12345", false},
+        {"plotvane-reused", "1 " + std::to_string(std::stoll(start) + 1), false},  // pid reused
+        {"plotvane-running", "1 " + start, true},
+        {"plotvane-foreign", "", true},
+        {"elsewhere-killed", "999999999 12345", true},
+    };
+    for (const auto& c : cases) {
+        ::mkdir((rig.work + "/" + c.name).c_str(), 0700);
+        if (!c.owner.empty())
+            writeFile(rig.work + "/" + c.name + "/owner", c.owner + "\n");
+    }
+    auto app = rig.factory->create("Visio.Application");
+    for (const auto& c : cases)
+        PV_CHECK_EQ(exists(rig.work + "/" + c.name), c.kept);
+    rig.adapter->QuitInstance(*app);
 }
