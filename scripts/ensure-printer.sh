@@ -9,8 +9,17 @@
 set -u
 
 sudo_cmd=""
+interactive=no
+if [ -t 0 ] && [ -t 1 ] && [ -z "${CI:-}" ]; then
+    interactive=yes
+fi
 if [ "$(id -u)" != 0 ]; then
-    sudo_cmd="sudo"
+    # Without a terminal sudo must not wait for a password nobody can type.
+    if [ $interactive = yes ]; then
+        sudo_cmd="sudo"
+    else
+        sudo_cmd="sudo -n"
+    fi
 fi
 
 say() {
@@ -55,7 +64,7 @@ say "CUPS has no printer yet."
 answer=no
 if [ "${PLOTVANE_ADD_PDF_PRINTER:-}" = yes ]; then
     answer=yes
-elif [ -t 0 ] && [ -t 1 ] && [ -z "${CI:-}" ]; then
+elif [ $interactive = yes ]; then
     printf 'Add a PDF printer named "PDF" that saves each print as a PDF file? [Y/n] '
     read -r reply || reply=n
     case "$reply" in
