@@ -71,7 +71,7 @@ std::string renderedPdf(const std::string& folder)
 
 // When the process started, in clock ticks since boot: together with the pid
 // it names one process, even after the pid has been reused. Empty when the
-// process does not exist.
+// process does not exist or has ended.
 std::string processStart(const std::string& pid)
 {
     std::ifstream stat("/proc/" + pid + "/stat");
@@ -79,8 +79,8 @@ std::string processStart(const std::string& pid)
     if (!std::getline(stat, line))
         return {};
     const auto close = line.rfind(')');
-    if (close == std::string::npos)
-        return {};
+    if (close == std::string::npos || close + 2 >= line.size() || line[close + 2] == 'Z')
+        return {};  // a process that has ended and waits to be reaped is gone too
     std::istringstream fields(line.substr(close + 2));
     std::string field;
     // Field 22 of the line; the text after the name starts at field 3.

@@ -5,6 +5,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -324,14 +325,22 @@ PV_TEST(attachNeverStartsAndEndAllLeavesNothing)
 PV_TEST(foldersOfKilledRunsAreRemovedAndOthersKept)
 {
     Rig rig;
-    // Process 1 is alive, with the start time its /proc entry gives.
-    std::ifstream stat("/proc/1/stat");
-    std::string line;
-    std::getline(stat, line);
-    std::istringstream fields(line.substr(line.rfind(')') + 2));
-    std::string start;
-    for (int index = 3; index <= 22; ++index)
-        fields >> start;
+    const auto startOf = [](int pid) {
+        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+        std::string line;
+        std::getline(stat, line);
+        std::istringstream fields(line.substr(line.rfind(')') + 2));
+        std::string start;
+        for (int index = 3; index <= 22; ++index)
+            fields >> start;
+        return start;
+    };
+    // Process 1 is alive; a child that has ended but is not reaped yet is not.
+    const std::string start = startOf(1);
+    const pid_t ended = ::fork();
+    if (ended == 0)
+        ::_exit(0);
+    ::usleep(200 * 1000);
     const struct {
         const char* name;
         std::string owner;  // empty: no owner file
@@ -340,6 +349,7 @@ PV_TEST(foldersOfKilledRunsAreRemovedAndOthersKept)
         {"plotvane-killed", "999999999 12345", false},
         {"plotvane-reused", "1 " + std::to_string(std::stoll(start) + 1), false},  // pid reused
         {"plotvane-running", "1 " + start, true},
+        {"plotvane-ended", std::to_string(ended) + " " + startOf(ended), false},
         {"plotvane-foreign", "", true},
         {"elsewhere-killed", "999999999 12345", true},
     };
@@ -352,4 +362,5 @@ PV_TEST(foldersOfKilledRunsAreRemovedAndOthersKept)
     for (const auto& c : cases)
         PV_CHECK_EQ(exists(rig.work + "/" + c.name), c.kept);
     rig.adapter->QuitInstance(*app);
+    ::waitpid(ended, nullptr, 0);
 }
