@@ -42,7 +42,9 @@ bool waitForEnd(pid_t pid, SteadyClock::time_point deadline)
     const int pidFd = openPidFd(pid);
     for (;;) {
         siginfo_t info {};
-        if (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid) {
+        const int looked = ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT);
+        // ECHILD: something else of the program has reaped it already.
+        if ((looked == 0 && info.si_pid == pid) || (looked != 0 && errno == ECHILD)) {
             if (pidFd >= 0)
                 ::close(pidFd);
             return true;
