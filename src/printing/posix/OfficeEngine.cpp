@@ -49,7 +49,7 @@ std::string loggedError(const std::string& logPath)
     return reason;
 }
 
-// The one non-empty PDF that a conversion left in the folder, or empty.
+// The non-empty PDF that a conversion left in the folder, or empty.
 std::string renderedPdf(const std::string& folder)
 {
     std::string found;
@@ -111,7 +111,7 @@ void removeAbandonedRoots(const std::string& parent)
         std::ifstream owner(folder + OwnerFile);
         std::string pid;
         std::string start;
-        if (!(owner >> pid >> start))
+        if (!(owner >> pid >> start) || pid.find_first_not_of("0123456789") != std::string::npos)
             continue;
         if (processStart(pid) != start)
             abandoned.push_back(folder);
