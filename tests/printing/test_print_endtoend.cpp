@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QtTest>
@@ -40,13 +41,21 @@ void TestPrintEndToEnd::printsTheListInOrderOnTheChosenPrinter()
     writeFile(drawings + "/broken.vsdx", "this is no drawing at all\n");
     writeVsdx(drawings + "/two pages.vsdx", {"First sheet", "Second sheet"});
     writeVdx(drawings + "/-odd 'name\" über.vdx", {"Odd name"});
-    const struct {
-        std::string file;
-        const char* text;
-        int pages;
-    } good[] = {{"alpha.vdx", "Alpha drawing", 1},
-                {"two pages.vsdx", "Second sheet", 2},
-                {"-odd 'name\" über.vdx", "Odd name", 1}};
+    // The drawings shipped beside the program come first, when the build laid
+    // them there; their content is theirs, so only their arrival is checked.
+    struct Expected {
+        std::string path;
+        std::string title;
+        std::string text;  // empty: any text
+        int pages;         // 0: at least one
+    };
+    std::vector<Expected> good;
+    const QDir samples(qEnvironmentVariable("PLOTVANE_PROGRAM_DIR") + "/Samples");
+    for (const QString& name : samples.entryList({"*.vsdx", "*.vdx", "*.vsd"}, QDir::Files, QDir::Name))
+        good.push_back({samples.filePath(name).toStdString(), name.toStdString(), "", 0});
+    good.push_back({drawings + "/alpha.vdx", "alpha.vdx", "Alpha drawing", 1});
+    good.push_back({drawings + "/two pages.vsdx", "two pages.vsdx", "Second sheet", 2});
+    good.push_back({drawings + "/-odd 'name\" über.vdx", "-odd 'name\" über.vdx", "Odd name", 1});
 
     CallLog log;
     FakeDialogs dialogs;
@@ -72,16 +81,18 @@ void TestPrintEndToEnd::printsTheListInOrderOnTheChosenPrinter()
 
         form.combo1().setCurrentIndex(0);  // the user picks Plotter_A
         form.combo2().setCurrentIndex(0);  // and the shortest pause
-        form.listView().add(drawings + "/alpha.vdx");
-        form.listView().add(drawings + "/broken.vsdx");
-        form.listView().add(drawings + "/two pages.vsdx");
-        form.listView().add(drawings + "/-odd 'name\" über.vdx");
+        // The broken file sits between good ones.
+        for (std::size_t i = 0; i < good.size(); ++i) {
+            form.listView().add(good[i].path);
+            if (i == good.size() - 3)
+                form.listView().add(drawings + "/broken.vsdx");
+        }
         const std::size_t jobsBefore = cups.jobs().size();
 
         QElapsedTimer timer;
         timer.start();
         form.pushButton(2).click();
-        qInfo("four files printed in %.1f s", timer.elapsed() / 1000.0);
+        qInfo("%d files printed in %.1f s", form.listView().count(), timer.elapsed() / 1000.0);
 
         // The broken file fails to open, so its printer, print and quit steps fail too.
         QCOMPARE(dialogs.reportedLines(), (std::vector<int>{120, 122, 126, 132}));
@@ -89,13 +100,18 @@ void TestPrintEndToEnd::printsTheListInOrderOnTheChosenPrinter()
         QCOMPARE(dialogs.texts().back(), std::string("Done."));
 
         const auto jobs = cups.jobs();
-        QCOMPARE(jobs.size(), jobsBefore + 3);
-        for (std::size_t i = 0; i < 3; ++i) {
+        QCOMPARE(jobs.size(), jobsBefore + good.size());
+        for (std::size_t i = 0; i < good.size() && jobsBefore + i < jobs.size(); ++i) {
             const auto& job = jobs[jobsBefore + i];
+            const std::string text = pdfText(job.document);
             QCOMPARE(job.queue, std::string("Plotter_A"));
-            QCOMPARE(job.title, good[i].file);
-            QVERIFY2(pdfText(job.document).find(good[i].text) != std::string::npos, good[i].text);
-            QCOMPARE(pdfPages(job.document), good[i].pages);
+            QCOMPARE(job.title, good[i].title);
+            QVERIFY2(text.find_first_not_of(" \n\f") != std::string::npos, good[i].title.c_str());
+            QVERIFY2(text.find(good[i].text) != std::string::npos, good[i].title.c_str());
+            if (good[i].pages > 0)
+                QCOMPARE(pdfPages(job.document), good[i].pages);
+            else
+                QVERIFY(pdfPages(job.document) >= 1);
         }
     }
     QVERIFY(processesMentioning(work).empty());
