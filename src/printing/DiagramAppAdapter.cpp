@@ -79,17 +79,8 @@ std::unique_ptr<DiagramApp> DiagramAppAdapter::OpenInNewInstance(const std::stri
     if (!app)
         throw Failure("Object variable not set");
     m_pointer.setMousePointer(MousePointer::Hourglass);
-    try {
-        objectOf(*app, "Documents")->call("Open", {path}, {});
-    } catch (...) {
-        // The instance would otherwise stay behind unseen, one for every file
-        // that cannot be opened.
-        try {
-            app->call("Quit", {}, {});
-        } catch (const std::exception&) {
-        }
-        throw;
-    }
+    // A failing Open passes up; the instance is then released without Quit.
+    objectOf(*app, "Documents")->call("Open", {path}, {});
     m_pointer.setMousePointer(MousePointer::Hourglass);
     return app;
 }

@@ -24,6 +24,7 @@ struct OfficeInstanceState {
     std::string profile;  // LibreOffice's user installation of this instance
     std::string work;     // converted documents and logs
     bool ended = false;
+    int handles = 0;             // references to the instance held by the program
     int opened = 0;              // documents opened so far
     std::string documentPdf;     // the active document, rendered
     std::string documentTitle;   // its file name, the job title

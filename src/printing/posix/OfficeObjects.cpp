@@ -81,9 +81,28 @@ public:
     }
 };
 
+// Between calls no LibreOffice process runs for an instance; what stays is its
+// folders. Once the program holds no reference to an instance that has not
+// quit (its file could not be opened, say), nothing can reach it any more, so
+// its folders go with the last reference.
 class OfficeInstance final : public OfficeObject {
 public:
-    using OfficeObject::OfficeObject;
+    OfficeInstance(std::shared_ptr<OfficeEngine> engine, std::shared_ptr<OfficeInstanceState> state)
+        : OfficeObject(std::move(engine), std::move(state))
+    {
+        ++m_state->handles;
+    }
+    ~OfficeInstance() override
+    {
+        if (--m_state->handles == 0 && !m_state->ended) {
+            try {
+                m_engine->endInstance(*m_state);
+            } catch (...) {
+            }
+        }
+    }
+    OfficeInstance(const OfficeInstance&) = delete;
+    OfficeInstance& operator=(const OfficeInstance&) = delete;
     std::unique_ptr<DiagramObject> getObject(const std::string& member) override
     {
         if (member == "Documents") {

@@ -177,20 +177,21 @@ PV_TEST(failuresAreReportedWithTheirLinesAndTheRunGoesOn)
         PV_CHECK(rig.dialogs.reportedLines() == c.lines);
         PV_CHECK_EQ(rig.count("PrintOut PrintRange=0"), c.printed);
         PV_CHECK_EQ(rig.clock.waited, 2 * (1.0 + 6.0));
-        PV_CHECK_EQ(rig.server.instancesAlive(), 0);
+        // Every instance that opened its file is quit; one that could not is
+        // released without Quit.
+        PV_CHECK_EQ(rig.server.instancesAlive(), name == "unopenable" ? 1 : 0);
         PV_CHECK_EQ(rig.dialogs.texts().back(), std::string("Done."));
         PV_CHECK(!rig.run.IsPrinting());
     }
 }
 
-PV_TEST(unopenableFileIsQuitAndItsFailureQuoted)
+PV_TEST(unopenableFileIsReleasedAndItsFailureQuoted)
 {
     Rig rig({"/d/broken.vsd"});
     rig.server.unopenable.insert("/d/broken.vsd");
     rig.run.PushButton2_Click();
     PV_CHECK((rig.server.texts()
-              == Texts{"attach Visio.Application", "create Visio.Application", "Documents", "Open /d/broken.vsd",
-                       "Quit"}));
+              == Texts{"attach Visio.Application", "create Visio.Application", "Documents", "Open /d/broken.vsd"}));
     PV_CHECK_EQ(rig.dialogs.texts()[0].rfind("File not found: /d/broken.vsd\r\n"
                                              "in Sheetwick2021/08/31.Form1.PushButton2_Click at line 120\r\r",
                                              0),
