@@ -1,9 +1,8 @@
 #include "app/NativeServices.h"
 
-#include "app/Failure.h"
 #include "platform/FileSystem.h"
-#include "platform/Printers.h"
-#include "printing/DiagramApp.h"
+#include "platform/posix/CupsPrinters.h"
+#include "printing/posix/OfficeAppFactory.h"
 
 namespace {
 
@@ -19,21 +18,9 @@ public:
     bool listingFindsEntry(const std::string&, bool) override { return false; }
 };
 
-class NoPrinters final : public Printers {
-public:
-    std::vector<std::string> names() override { return {}; }
-    std::string defaultName() override { return {}; }
-};
-
-class NoDiagramApps final : public DiagramAppFactory {
-public:
-    std::unique_ptr<DiagramApp> create(const std::string&) override { throw Failure("Not available"); }
-    std::unique_ptr<DiagramApp> attach(const std::string&) override { throw Failure("Not available"); }
-};
-
 }  // namespace
 
 NativeServices makeNativeServices()
 {
-    return {std::make_unique<NoFileSystem>(), std::make_unique<NoPrinters>(), std::make_unique<NoDiagramApps>()};
+    return {std::make_unique<NoFileSystem>(), std::make_unique<CupsPrinters>(), std::make_unique<OfficeAppFactory>()};
 }
