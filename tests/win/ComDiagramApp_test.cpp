@@ -1,27 +1,37 @@
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "FakeAutomationServer.h"
 #include "PortableTest.h"
 #include "app/Failure.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeLifetime.h"
+#include "fakes/FakePointer.h"
+#include "printing/DiagramAppAdapter.h"
 #include "printing/win/ComApartment.h"
 #include "printing/win/ComDiagramAppFactory.h"
 
 namespace {
 
-const char* const ClassName = "Visio.Application";
+const char* const ClassName = DiagramAppAdapter::ClassName;
+using Texts = std::vector<std::string>;
+using Placement = FakeAutomationServer::Placement;
 
-// The member calls the print run makes for one file.
-void printOneFile(DiagramAppFactory& factory, const std::string& path, const std::string& printer)
-{
-    auto app = factory.create(ClassName);
-    app->getObject("Documents")->call("Open", {path}, {});
-    app->putText("ActivePrinter", printer);
-    app->getObject("ActiveDocument")->call("PrintOut", {}, {{"PrintRange", std::int16_t{0}}});
-    app->call("Quit", {}, {});
-}
+// In the caller's apartment calls reach the server directly; on a thread of its
+// own they pass COM's proxies, as calls to the application's own process do.
+const Placement Placements[] = {Placement::CallersApartment, Placement::OwnThread};
+
+// The adapter over the COM factory, as the program puts them together.
+struct Rig {
+    ComDiagramAppFactory factory;
+    FakeDialogs dialogs;
+    FakePointer pointer;
+    FakeLifetime lifetime;
+    DiagramAppAdapter adapter{factory, dialogs, pointer, lifetime};
+};
 
 std::string failureOf(const std::function<void()>& action)
 {
@@ -32,12 +42,6 @@ std::string failureOf(const std::function<void()>& action)
     }
     return "(no failure)";
 }
-
-using Placement = FakeAutomationServer::Placement;
-
-// In the caller's apartment calls reach the server directly; on a thread of its
-// own they pass COM's proxies, as calls to the application's own process do.
-const Placement Placements[] = {Placement::CallersApartment, Placement::OwnThread};
 
 bool serverReady(const FakeAutomationServer& server)
 {
@@ -50,7 +54,7 @@ bool serverReady(const FakeAutomationServer& server)
 
 PV_TEST(oneFileReachesTheServerAsTheExactMemberSequence)
 {
-    const std::vector<std::string> expected = {
+    const Texts expected = {
         "create",
         "Application.names(Documents)",
         "Application.get(Documents)",
@@ -71,10 +75,13 @@ PV_TEST(oneFileReachesTheServerAsTheExactMemberSequence)
         if (!serverReady(server))
             return;
         {
-            ComDiagramAppFactory factory;
-            printOneFile(factory, "C:\\Pläne 2021\\plan.vsd", "Plotter A");
+            Rig rig;
+            auto app = rig.adapter.OpenInNewInstance("C:\\Pläne 2021\\plan.vsd");
+            rig.adapter.SetActivePrinter(*app, "Plotter A");
+            rig.adapter.PrintActiveDocument(*app);
+            rig.adapter.QuitInstance(*app);
         }
-        const std::vector<std::string> calls = server.calls();
+        const Texts calls = server.calls();
         PV_CHECK_EQ(calls.size(), expected.size());
         for (std::size_t i = 0; i < expected.size() && i < calls.size(); ++i)
             PV_CHECK_EQ(calls[i], expected[i]);
@@ -84,46 +91,62 @@ PV_TEST(oneFileReachesTheServerAsTheExactMemberSequence)
     }
 }
 
-PV_TEST(withoutARegisteredClassNothingIsCreatedOrAttachedAndNothingStarts)
+PV_TEST(withoutARegisteredClassTheApplicationIsNotInstalledAndNotRunning)
 {
     ComApartment apartment;
     FakeAutomationServer server(ClassName, "Microsoft Visio");
     if (!serverReady(server))
         return;
-    ComDiagramAppFactory factory;
-
-    // Registered but not running: attaching fails without starting an instance.
-    PV_CHECK(failureOf([&] { factory.attach(ClassName); }) != "(no failure)");
-    PV_CHECK_EQ(server.instancesCreated(), 0);
-
+    {
+        // Registered but not running: attaching starts nothing.
+        Rig rig;
+        PV_CHECK(!rig.adapter.IsRunning());
+        PV_CHECK_EQ(server.instancesCreated(), 0);
+    }
     server.unregisterClassName();
-    const std::string createFailure = failureOf([&] { factory.create(ClassName); });
-    const std::string attachFailure = failureOf([&] { factory.attach(ClassName); });
-    PV_CHECK(createFailure != "(no failure)" && !createFailure.empty());
-    PV_CHECK(attachFailure != "(no failure)" && !attachFailure.empty());
+    Rig rig;
+    PV_CHECK(!rig.adapter.IsRunning());
+    PV_CHECK(!rig.adapter.CheckInstalled());
+    PV_CHECK(rig.dialogs.texts() == Texts{DiagramAppAdapter::NotInstalledText});
+    PV_CHECK(rig.lifetime.ended());
     PV_CHECK_EQ(server.instancesCreated(), 0);
     PV_CHECK(server.calls().empty());
 }
 
-PV_TEST(attachingFindsTheRunningInstanceAndReadsItsNameAsItIs)
+PV_TEST(theInstalledCheckStartsAndQuitsOneInstance)
 {
+    ComApartment apartment;
+    FakeAutomationServer server(ClassName, "Microsoft Visio");
+    if (!serverReady(server))
+        return;
+    Rig rig;
+    PV_CHECK(rig.adapter.CheckInstalled());
+    PV_CHECK((server.calls() == Texts{"create", "Application.names(Quit)", "Application.call(Quit)"}));
+    PV_CHECK(rig.dialogs.messages.empty());
+    PV_CHECK_EQ(server.liveObjects(), 0);
+}
+
+PV_TEST(aRunningInstanceCountsOnlyWithTheExactName)
+{
+    const struct {
+        const char* name;
+        bool running;
+    } cases[] = {{"Microsoft Visio", true}, {"microsoft visio", false}, {"Microsoft Visio ", false}};
     for (const Placement placement : Placements) {
-        for (const std::string name : {"Microsoft Visio", "microsoft visio"}) {
+        for (const auto& c : cases) {
             ComApartment apartment;
-            FakeAutomationServer server(ClassName, name, placement);
+            FakeAutomationServer server(ClassName, c.name, placement);
             if (!serverReady(server))
                 return;
             server.registerRunningInstance();
             const int running = server.liveObjects();
             {
-                ComDiagramAppFactory factory;
-                auto app = factory.attach(ClassName);
-                PV_CHECK_EQ(app->getText("name"), name);
+                Rig rig;
+                PV_CHECK_EQ(rig.adapter.IsRunning(), c.running);
             }
             // Nothing was started and the running instance was not asked to quit.
             PV_CHECK_EQ(server.instancesCreated(), 0);
-            const std::vector<std::string> expected = {"Application.names(name)", "Application.get(name)"};
-            PV_CHECK(server.calls() == expected);
+            PV_CHECK((server.calls() == Texts{"Application.names(name)", "Application.get(name)"}));
             PV_CHECK_EQ(server.liveObjects(), running);
         }
     }
@@ -139,22 +162,23 @@ PV_TEST(failuresCarryTheServersDescriptionOrTheSystemsText)
         const std::string description = "Die Zeichnung „plan.vsd“ ist beschädigt.";
         server.failOpenWith(description);
         {
-            ComDiagramAppFactory factory;
-            auto app = factory.create(ClassName);
-            const auto open = [&] { app->getObject("Documents")->call("Open", {std::string("C:\\x\\plan.vsd")}, {}); };
-            PV_CHECK_EQ(failureOf(open), description);
+            Rig rig;
+            PV_CHECK_EQ(failureOf([&] { rig.adapter.OpenInNewInstance("C:\\x\\plan.vsd"); }), description);
+            // The instance whose file did not open is released, not quit.
+            PV_CHECK_EQ(server.liveObjects(), 0);
+            for (const auto& call : server.calls())
+                PV_CHECK(call.find("Quit") == std::string::npos);
+
+            auto app = rig.factory.create(ClassName);
             // A member the server does not know: the system's words, on one line.
             PV_CHECK_EQ(failureOf([&] { app->call("Frobnicate", {}, {}); }), std::string("Unknown name."));
             // A property that holds text is no object.
             PV_CHECK_EQ(failureOf([&] { app->getObject("name"); }), std::string("Object required"));
             // A property read with no document open reports the server's text.
-            PV_CHECK_EQ(failureOf([&] { app->getObject("ActiveDocument"); }),
+            PV_CHECK_EQ(failureOf([&] { rig.adapter.PrintActiveDocument(*app); }),
                         std::string("No document is open."));
         }
-        // The instance whose file did not open is released, not quit.
         PV_CHECK_EQ(server.liveObjects(), 0);
-        for (const auto& call : server.calls())
-            PV_CHECK(call.find("Quit") == std::string::npos);
     }
 }
 
@@ -164,21 +188,19 @@ PV_TEST(endingAllQuitsOnlyTheInstancesStillInWork)
     FakeAutomationServer server(ClassName, "Microsoft Visio");
     if (!serverReady(server))
         return;
-    ComDiagramAppFactory factory;
-    auto quitAlready = factory.create(ClassName);
-    quitAlready->call("Quit", {}, {});
-    auto dropped = factory.create(ClassName);
-    dropped.reset();
-    auto inWork = factory.create(ClassName);
+    Rig rig;
+    auto quitAlready = rig.adapter.OpenInNewInstance("C:\\x\\a.vsd");
+    rig.adapter.QuitInstance(*quitAlready);
+    rig.adapter.OpenInNewInstance("C:\\x\\dropped.vsd");
+    auto inWork = rig.adapter.OpenInNewInstance("C:\\x\\b.vsd");
 
     const std::size_t before = server.calls().size();
-    factory.endAll();
-    const std::vector<std::string> calls = server.calls();
-    const std::vector<std::string> quits(calls.begin() + static_cast<std::ptrdiff_t>(before), calls.end());
-    const std::vector<std::string> expected = {"Application.names(Quit)", "Application.call(Quit)"};
-    PV_CHECK(quits == expected);
+    rig.adapter.EndInstancesInWork();
+    const Texts calls = server.calls();
+    PV_CHECK((Texts(calls.begin() + static_cast<std::ptrdiff_t>(before), calls.end()) ==
+              Texts{"Application.names(Quit)", "Application.call(Quit)"}));
 
     // Once quit, an instance is not quit a second time.
-    factory.endAll();
+    rig.adapter.EndInstancesInWork();
     PV_CHECK_EQ(server.calls().size(), before + 2);
 }
