@@ -1,7 +1,5 @@
 #include "platform/WildcardMatch.h"
 
-#include <vector>
-
 #include "platform/Utf8.h"
 
 namespace {
@@ -13,8 +11,8 @@ constexpr char32_t LoneByteBase = 0x110000;
 // simple rule: Latin (with Latin-1 and Latin Extended-A), Greek and Cyrillic.
 char32_t fold(char32_t c)
 {
-    if (c >= U'A' && c <= U'Z')
-        return c + 0x20;
+    if (c < 0x80)
+        return (c >= U'A' && c <= U'Z') ? c + 0x20 : c;
     if (c < 0xC0)
         return c;
     if (c <= 0xDE)
@@ -34,20 +32,30 @@ char32_t fold(char32_t c)
     return c;
 }
 
+// The folded character that starts at pos; moves pos past it.
+char32_t foldedAt(const std::string& text, std::size_t& pos)
+{
+    const auto byte = static_cast<unsigned char>(text[pos]);
+    if (byte < 0x80) {
+        ++pos;
+        return fold(byte);
+    }
+    const Utf8::Character c = Utf8::next(text, pos);
+    return c.valid ? fold(c.code) : LoneByteBase + c.code;
+}
+
 std::vector<char32_t> folded(const std::string& text)
 {
     std::vector<char32_t> result;
     result.reserve(text.size());
-    for (std::size_t pos = 0; pos < text.size();) {
-        const Utf8::Character c = Utf8::next(text, pos);
-        result.push_back(c.valid ? fold(c.code) : LoneByteBase + c.code);
-    }
+    for (std::size_t pos = 0; pos < text.size();)
+        result.push_back(foldedAt(text, pos));
     return result;
 }
 
-// Classic two-pointer match: on a mismatch, let the last "*" take one more
-// character and try again. Linear in practice, never exponential.
-bool matches(const std::vector<char32_t>& pattern, const std::vector<char32_t>& name)
+// Two-pointer match over the name's bytes: on a mismatch, the last "*" takes
+// one more character and the match goes on from there. Never exponential.
+bool matchesFolded(const std::vector<char32_t>& pattern, const std::string& name)
 {
     std::size_t p = 0;
     std::size_t n = 0;
@@ -57,12 +65,17 @@ bool matches(const std::vector<char32_t>& pattern, const std::vector<char32_t>& 
         if (p < pattern.size() && pattern[p] == U'*') {
             starAt = p++;
             resumeAt = n;
-        } else if (p < pattern.size() && (pattern[p] == U'?' || pattern[p] == name[n])) {
+            continue;
+        }
+        std::size_t after = n;
+        const char32_t c = foldedAt(name, after);
+        if (p < pattern.size() && (pattern[p] == U'?' || pattern[p] == c)) {
             ++p;
-            ++n;
+            n = after;
         } else if (starAt != pattern.size()) {
             p = starAt + 1;
-            n = ++resumeAt;
+            foldedAt(name, resumeAt);
+            n = resumeAt;
         } else {
             return false;
         }
@@ -74,13 +87,20 @@ bool matches(const std::vector<char32_t>& pattern, const std::vector<char32_t>& 
 
 }  // namespace
 
+WildcardPattern::WildcardPattern(const std::string& pattern) : m_pattern(folded(pattern))
+{
+    const std::size_t size = pattern.size();
+    m_endsWithDotStar = size >= 2 && pattern.compare(size - 2, 2, ".*") == 0;
+    if (m_endsWithDotStar)
+        m_withoutDotStar = folded(pattern.substr(0, size - 2));
+}
+
+bool WildcardPattern::matches(const std::string& name) const
+{
+    return matchesFolded(m_pattern, name) || (m_endsWithDotStar && matchesFolded(m_withoutDotStar, name));
+}
+
 bool wildcardMatch(const std::string& pattern, const std::string& name)
 {
-    const std::vector<char32_t> foldedName = folded(name);
-    if (matches(folded(pattern), foldedName))
-        return true;
-    const std::size_t size = pattern.size();
-    if (size >= 2 && pattern.compare(size - 2, 2, ".*") == 0)
-        return matches(folded(pattern.substr(0, size - 2)), foldedName);
-    return false;
+    return WildcardPattern(pattern).matches(name);
 }

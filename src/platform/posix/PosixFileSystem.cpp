@@ -141,10 +141,11 @@ std::vector<std::string> PosixFileSystem::listFiles(const std::string& folder, c
     Directory dir(folder);
     if (!dir.isOpen())
         return names;
+    const WildcardPattern wildcard(pattern);
     while (const dirent* entry = dir.next()) {
         if (isDotOrDotDot(entry->d_name) || entryIsFolder(dir, *entry))
             continue;
-        if (wildcardMatch(pattern, entry->d_name))
+        if (wildcard.matches(entry->d_name))
             names.emplace_back(entry->d_name);
     }
     return names;
