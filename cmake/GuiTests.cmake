@@ -5,6 +5,7 @@ file(GLOB PLOTVANE_GUI_FAKES CONFIGURE_DEPENDS tests/fakes/qt/*.cpp)
 add_library(plotvane_gui_test_support STATIC ${PLOTVANE_PORTABLE_FAKES} ${PLOTVANE_GUI_FAKES})
 target_include_directories(plotvane_gui_test_support PUBLIC tests)
 target_link_libraries(plotvane_gui_test_support PUBLIC plotvane_gui Qt6::Test)
+target_compile_definitions(plotvane_gui_test_support PUBLIC PLOTVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 
 foreach(test_source ${PLOTVANE_GUI_TESTS})
     get_filename_component(test_name ${test_source} NAME_WE)

@@ -1,4 +1,38 @@
-int main()
+#include <QApplication>
+#include <QDir>
+#include <chrono>
+#include <random>
+
+#include "app/NativeServices.h"
+#include "app/ProcessLifetime.h"
+#include "app/qt/Form1.h"
+#include "platform/SteadyClock.h"
+#include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtEventPump.h"
+#include "platform/qt/QtShell.h"
+#include "settings/qt/QtSettingsStore.h"
+
+int main(int argc, char* argv[])
 {
-    return 0;
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Plotvane"));
+
+    NativeServices native = makeNativeServices();
+    QtDialogs dialogs;
+    QtSettingsStore settings;
+    QtShell shell;
+    SteadyClock clock;
+    QtEventPump events;
+    ProcessLifetime lifetime;
+    std::mt19937 generator(static_cast<std::mt19937::result_type>(
+        std::chrono::system_clock::now().time_since_epoch().count()));
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+
+    Form1 form({dialogs, settings, *native.fileSystem, *native.printers, *native.diagramApps, shell, clock, events,
+                lifetime, QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString(),
+                [&] { return unit(generator); }});
+    dialogs.setOwner(&form);
+    form.load();
+    form.showCentred();
+    return QApplication::exec();
 }

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what Plotvane needs to build, run and test on Debian 12, where it is
+# missing: the compiler and Qt 6, CUPS, LibreOffice Draw, the tools the tests
+# use, and MinGW-w64 with Wine for the Windows tests.
+set -euo pipefail
+
+packages=(
+    build-essential cmake pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-liberation
+    libcups2-dev cups cups-client cups-bsd
+    libreoffice-draw-nogui
+    poppler-utils xvfb xauth x11-utils imagemagick zip unzip
+    g++-mingw-w64-x86-64-posix wine wine64
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+echo "Installing: ${missing[*]}"
+"${as_root[@]}" apt-get update -q
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/FileSystem.h"
+#include "platform/Printers.h"
+#include "printing/DiagramApp.h"
+
+// The platform's own implementations of the seams that differ by system.
+struct NativeServices {
+    std::unique_ptr<FileSystem> fileSystem;
+    std::unique_ptr<Printers> printers;
+    std::unique_ptr<DiagramAppFactory> diagramApps;
+};
+
+NativeServices makeNativeServices();

@@ -1,0 +1,9 @@
+#include "platform/SteadyClock.h"
+
+#include <chrono>
+
+double SteadyClock::seconds()
+{
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}

@@ -1,0 +1,378 @@
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "app/ApplicationTitle.h"
+#include "app/ErrorTrap.h"
+#include "app/qt/Form1.h"
+#include "app/qt/PictureButton.h"
+#include "app/qt/ProgressBar.h"
+#include "app/qt/SkinFramework.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeLifetime.h"
+#include "fakes/FakeShell.h"
+#include "filelist/qt/FileListView.h"
+#include "StartupRecorders.h"
+
+namespace {
+
+// One main window with recording seams, its program folder a temporary folder.
+struct Window {
+    Window()
+        : settings(log), fileSystem(log), printers(log), apps(log), skin(log),
+          folder(programFolder.path().toStdString())
+    {
+    }
+    std::unique_ptr<Form1> make(bool recordingSkin = true, double random = 0.5)
+    {
+        Form1Services services{dialogs, settings, fileSystem, printers, apps, shell, clock, clock, lifetime,
+                               folder,  [random] { return random; }};
+        if (recordingSkin)
+            services.skin = &skin;
+        return std::make_unique<Form1>(services);
+    }
+    void writeFile(const std::string& relative, const QByteArray& bytes)
+    {
+        const QString path = QString::fromStdString(folder + relative);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        fileSystem.files.insert(folder + relative);
+    }
+
+    CallLog log;
+    FakeDialogs dialogs;
+    RecordingSettings settings;
+    RecordingFileSystem fileSystem;
+    RecordingPrinters printers;
+    RecordingAppFactory apps;
+    RecordingSkin skin;
+    FakeShell shell;
+    FakeClock clock;
+    FakeLifetime lifetime;
+    QTemporaryDir programFolder;
+    std::string folder;
+};
+
+QByteArray resource(const QString& name)
+{
+    QFile file(QStringLiteral(PLOTVANE_SOURCE_DIR "/resources/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class TestForm1 final : public QObject {
+    Q_OBJECT
+private slots:
+    void controlsStandWhereDesigned_data();
+    void controlsStandWhereDesigned();
+    void windowIsFixedAndTitled();
+    void startUpReachesOutsideInItsOrder();
+    void storedPauseIsRestored_data();
+    void storedPauseIsRestored();
+    void failingStepsAreReportedAndStartUpGoesOn();
+    void cursorFileGivesTheCustomPointer();
+    void homePageOpensOnlyOnTheLuckyDraw();
+    void skinColoursTheWindowAndItsFrames();
+    void pointerFollowsHoverAndKeepsTheHourglass();
+    void closingEndsTheProgramInTheMiddleOfAnOperation();
+    void tabOrderFollowsTheDesign();
+};
+
+void TestForm1::controlsStandWhereDesigned_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("geometry");
+    QTest::newRow("list") << "ListView1" << "" << QRect(8, 8, 456, 169);
+    QTest::newRow("up") << "PushButton5" << "Move Up" << QRect(472, 8, 56, 80);
+    QTest::newRow("down") << "PushButton6" << "Move Down" << QRect(472, 96, 56, 80);
+    QTest::newRow("add") << "PushButton1" << "Add Visio File(s)" << QRect(8, 184, 256, 27);
+    QTest::newRow("folder") << "PushButton4" << "Add All Visio Files In Folder" << QRect(272, 184, 256, 27);
+    QTest::newRow("clear") << "PushButton3" << "Clear List" << QRect(8, 218, 256, 27);
+    QTest::newRow("samples") << "PushButton7" << "Load Sample/Example Files" << QRect(272, 218, 256, 27);
+    QTest::newRow("frame1") << "Frame1" << "Select Printer" << QRect(8, 250, 520, 53);
+    QTest::newRow("combo1") << "Combo1" << "" << QRect(16, 20, 488, 23);
+    QTest::newRow("frame2") << "Frame2" << "Pause Option" << QRect(8, 309, 520, 56);
+    QTest::newRow("combo2") << "Combo2" << "" << QRect(16, 20, 448, 23);
+    QTest::newRow("help") << "PushButton8" << "?" << QRect(472, 20, 32, 23);
+    QTest::newRow("print") << "PushButton2" << "Start Printing" << QRect(8, 372, 520, 27);
+    QTest::newRow("progress") << "ProgressBar1" << "Progress Bar" << QRect(8, 407, 520, 27);
+}
+
+void TestForm1::controlsStandWhereDesigned()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QRect, geometry);
+    Window w;
+    auto form = w.make();
+    auto* control = form->findChild<QWidget*>(name);
+    QVERIFY2(control, qPrintable(name));
+    QCOMPARE(control->geometry(), geometry);
+    QString shown;
+    if (auto* picture = qobject_cast<PictureButton*>(control))
+        shown = picture->caption();
+    else if (auto* button = qobject_cast<QPushButton*>(control))
+        shown = button->text();
+    else if (auto* frame = qobject_cast<QGroupBox*>(control))
+        shown = frame->title();
+    else if (auto* bar = qobject_cast<ProgressBar*>(control))
+        shown = bar->text();
+    QCOMPARE(shown, caption);
+    const double points = name.startsWith("PushButton") ? 11.25 : 9.0;
+    QCOMPARE(control->font().pointSizeF(), points);
+    QVERIFY(control->font().bold());
+    QVERIFY(control->font().families().contains("Arial"));
+}
+
+void TestForm1::windowIsFixedAndTitled()
+{
+    Window w;
+    auto form = w.make();
+    form->load();
+    QCOMPARE(form->size(), QSize(536, 442));
+    QCOMPARE(form->minimumSize(), form->maximumSize());
+    QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(form->windowTitle(), QString("Plotvane"));
+    QVERIFY(form->findChild<QObject*>("CommonDialog1"));
+    QVERIFY(form->findChild<QObject*>("SkinFramework1"));
+    QCOMPARE(form->listView().toolTip(),
+             QString("Drag and drop files here. Double-click item to remove it. Move | line to right and out of "
+                     "window to reveal full names."));
+    QCOMPARE(form->listView().model().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
+             QString(" Visio File(s)"));
+    QCOMPARE(form->listView().header()->sectionSize(0), 433);
+    const std::string title = w.dialogs.applicationTitle();
+    QVERIFY(!title.empty());
+    QVERIFY(title != ProductName);
+    QVERIFY(title.size() <= 40);
+    for (const char* name : {"Tarnwell Plotvane Batch Printer", "A very long product name with many words in it to cut"}) {
+        const std::string cut = applicationTitle(name);
+        QVERIFY(cut != name);
+        QVERIFY(cut.size() <= 40);
+    }
+    QCOMPARE(applicationTitle("Tarnwell Plotvane Batch Printer"), std::string("Tarnwell Plotvane Batch"));
+}
+
+void TestForm1::startUpReachesOutsideInItsOrder()
+{
+    Window w;
+    auto form = w.make();
+    w.fileSystem.files.insert(w.folder + "/x/o.cjs");
+    form->load();
+    const CallLog expected = {
+        "listing " + w.folder + "/x/o.cjs",
+        "skin load " + w.folder + "/x/o.cjs ''",
+        "skin read options",
+        "skin write options 7",
+        "skin option 5 true",
+        "skin option 10 true",
+        "skin apply window",
+        "modificationTime " + w.folder + "/HAND-M.CUR",
+        "GetSetting Snapshot",
+        "GetSetting Snapshot",
+        "GetSetting Combo2",
+        "SaveSetting Combo2=5",
+    };
+    QCOMPARE(w.log, expected);
+    QCOMPARE(form->combo2().count(), 10);
+    QCOMPARE(form->combo2().itemText(0), QString("0 seconds"));
+    QCOMPARE(form->combo2().itemText(9), QString("9 seconds"));
+    QCOMPARE(form->combo2().currentText(), QString("5 seconds"));
+    QVERIFY(w.dialogs.messages.empty());
+}
+
+void TestForm1::storedPauseIsRestored_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<bool>("reported");
+    QTest::newRow("zero") << "0" << 0 << false;
+    QTest::newRow("nine") << "9" << 9 << false;
+    QTest::newRow("none") << "-1" << -1 << false;
+    QTest::newRow("letters") << "abc" << -1 << true;
+    QTest::newRow("too big") << "70000" << -1 << true;
+    QTest::newRow("below none") << "-2" << -1 << true;
+    QTest::newRow("empty") << "" << -1 << true;
+    QTest::newRow("past the list") << "10" << -1 << true;
+}
+
+void TestForm1::storedPauseIsRestored()
+{
+    QFETCH(QString, stored);
+    QFETCH(int, selected);
+    QFETCH(bool, reported);
+    Window w;
+    w.settings.values["Combo2"] = stored.toStdString();
+    auto form = w.make();
+    form->load();
+    QCOMPARE(form->combo2().currentIndex(), selected);
+    QCOMPARE(w.dialogs.reportedLines(), reported ? std::vector<int>{144} : std::vector<int>{});
+    const std::string expectedStored = selected >= 0 ? std::to_string(selected) : stored.toStdString();
+    QCOMPARE(w.settings.values["Combo2"], expectedStored);
+}
+
+void TestForm1::failingStepsAreReportedAndStartUpGoesOn()
+{
+    Window w;
+    w.skin.failLoad = true;
+    w.fileSystem.files.insert(w.folder + "/x/o.cjs");
+    w.writeFile("/HAND-M.CUR", "this is no picture");
+    w.settings.values["Combo2"] = "abc";
+    auto form = w.make();
+    form->load();
+    QCOMPARE(w.dialogs.reportedLines(), (std::vector<int>{100, 106, 144}));
+    QVERIFY(!form->hasMouseIcon());
+    QCOMPARE(form->windowTitle(), QString("Plotvane"));
+    QCOMPARE(form->combo2().count(), 10);
+    const std::string& first = w.dialogs.messages.front().text;
+    QVERIFY(first.find("\r\nin Sheetwick2021/08/31.Form1.Form_Load at line 100\r\rPlease email") != std::string::npos);
+}
+
+void TestForm1::cursorFileGivesTheCustomPointer()
+{
+    Window w;
+    w.writeFile("/HAND-M.CUR", resource("HAND-M.CUR"));
+    auto form = w.make();
+    form->load();
+    QVERIFY(w.dialogs.messages.empty());
+    QVERIFY(form->hasMouseIcon());
+    form->setMousePointer(MousePointer::Custom);
+    QCOMPARE(form->cursor().shape(), Qt::BitmapCursor);
+    QCOMPARE(form->cursor().hotSpot(), QPoint(11, 1));
+}
+
+void TestForm1::homePageOpensOnlyOnTheLuckyDraw()
+{
+    for (double draw : {0.0, 0.05, 0.069, 0.07, 0.99}) {
+        Window w;
+        auto form = w.make(true, draw);
+        form->load();
+        const bool lucky = draw >= 0.06 && draw < 0.07;
+        QCOMPARE(w.shell.urls.size(), lucky ? 1u : 0u);
+        if (lucky)
+            QCOMPARE(w.shell.urls.front(), std::string(Form1::HomePage));
+    }
+}
+
+void TestForm1::skinColoursTheWindowAndItsFrames()
+{
+    Window w;
+    w.writeFile("/x/o.cjs", resource("x/o.cjs"));
+    auto form = w.make(false);
+    const QColor designed = form->palette().color(QPalette::Window);
+    const QColor buttonColourOfList = form->listView().palette().color(QPalette::Window);
+    form->load();
+    QVERIFY(w.dialogs.messages.empty());
+    const QColor face = form->palette().color(QPalette::Button);
+    QCOMPARE(designed, QColor(Qt::white));
+    QCOMPARE(form->palette().color(QPalette::Window), face);
+    for (const char* frame : {"Frame1", "Frame2"})
+        QCOMPARE(form->findChild<QWidget*>(frame)->palette().color(QPalette::Window), face);
+    QVERIFY(!form->styleSheet().isEmpty());
+    auto* skin = form->findChild<SkinFramework*>("SkinFramework1");
+    QCOMPARE(skin->applicationOptions() & 1, 1);
+    QVERIFY(skin->option(5) && skin->option(10));
+    Q_UNUSED(buttonColourOfList);
+
+    // A skin that is a folder, or hidden, is reported or ignored; start-up goes on.
+    Window folderSkin;
+    QDir().mkpath(QString::fromStdString(folderSkin.folder + "/x/o.cjs"));
+    folderSkin.fileSystem.files.insert(folderSkin.folder + "/x/o.cjs");
+    auto second = folderSkin.make(false);
+    second->load();
+    QCOMPARE(folderSkin.dialogs.reportedLines(), std::vector<int>{100});
+    QCOMPARE(second->windowTitle(), QString("Plotvane"));
+
+    Window hiddenSkin;
+    hiddenSkin.writeFile("/x/o.cjs", resource("x/o.cjs"));
+    hiddenSkin.fileSystem.hidden.insert(hiddenSkin.folder + "/x/o.cjs");
+    auto third = hiddenSkin.make(false);
+    third->load();
+    QVERIFY(hiddenSkin.dialogs.messages.empty());
+    QCOMPARE(third->palette().color(QPalette::Window), QColor(Qt::white));
+    QVERIFY(third->styleSheet().isEmpty());
+}
+
+void TestForm1::pointerFollowsHoverAndKeepsTheHourglass()
+{
+    Window w;
+    auto form = w.make();
+    form->load();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QWidget* button = &form->pushButton(2);
+    QWidget* frame = form->findChild<QWidget*>("Frame1");
+    auto moveOver = [](QWidget* widget, QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &move);
+    };
+    moveOver(button, {5, 5});
+    QCOMPARE(form->mousePointer(), MousePointer::Custom);
+    moveOver(frame, {3, 45});
+    QCOMPARE(form->mousePointer(), MousePointer::Default);
+    moveOver(button, {5, 5});
+    moveOver(&form->combo1(), {5, 5});
+    QCOMPARE(form->mousePointer(), MousePointer::Custom);
+    moveOver(form.get(), {530, 180});
+    QCOMPARE(form->mousePointer(), MousePointer::Default);
+
+    form->setMousePointer(MousePointer::Hourglass);
+    QCOMPARE(form->cursor().shape(), Qt::WaitCursor);
+    moveOver(button, {5, 5});
+    moveOver(frame, {3, 45});
+    moveOver(form.get(), {530, 180});
+    QCOMPARE(form->mousePointer(), MousePointer::Hourglass);
+    QCOMPARE(form->cursor().shape(), Qt::WaitCursor);
+}
+
+void TestForm1::closingEndsTheProgramInTheMiddleOfAnOperation()
+{
+    Window w;
+    auto form = w.make();
+    form->load();
+    form->show();
+    ErrorTrap trap(w.dialogs, w.lifetime, "in Sheetwick2021/08/31.Form1.PushButton2_Click ");
+    int done = 0;
+    for (int i = 0; i < 10 && !trap.stopped(); ++i) {
+        trap.step(116, [&] {
+            if (i == 3)
+                form->close();
+            QCoreApplication::processEvents();
+        });
+        trap.step(118, [&] { ++done; });
+    }
+    QVERIFY(w.lifetime.ended());
+    QCOMPARE(done, 3);
+    QVERIFY(!form->isVisible());
+}
+
+void TestForm1::tabOrderFollowsTheDesign()
+{
+    Window w;
+    auto form = w.make();
+    const QStringList expected = {"ListView1", "Combo1",      "PushButton5", "PushButton6", "PushButton1", "PushButton4",
+                                  "PushButton2", "PushButton3", "PushButton7", "Combo2",      "PushButton8"};
+    QStringList chain;
+    QWidget* widget = &form->listView();
+    for (int i = 0; i < expected.size(); ++i) {
+        chain << widget->objectName();
+        do
+            widget = widget->nextInFocusChain();
+        while (widget->focusPolicy() == Qt::NoFocus || widget->objectName().isEmpty()
+               || widget->objectName().startsWith("qt_"));
+    }
+    QCOMPARE(chain, expected);
+}
+
+QTEST_MAIN(TestForm1)
+#include "test_form1.moc"

@@ -1,0 +1,30 @@
+#include "PortableTest.h"
+
+#include "app/Failure.h"
+#include "settings/StoredNumber.h"
+
+namespace {
+std::string outcome(const std::string& text)
+{
+    try {
+        return std::to_string(toInteger16(text));
+    } catch (const Failure& failure) {
+        return failure.what();
+    }
+}
+}  // namespace
+
+PV_TEST(storedPositionsReadBackAsSixteenBitIntegers)
+{
+    const struct {
+        const char* stored;
+        const char* expected;
+    } cases[] = {
+        {"5", "5"},           {"-1", "-1"},         {" 9 ", "9"},          {"+3", "3"},
+        {"32767", "32767"},   {"-32768", "-32768"}, {"32768", "Overflow"}, {"70000", "Overflow"},
+        {"-32769", "Overflow"}, {"abc", "Type mismatch"}, {"", "Type mismatch"}, {"-", "Type mismatch"},
+        {"5 seconds", "Type mismatch"}, {"1.5", "Type mismatch"},
+    };
+    for (const auto& c : cases)
+        PV_CHECK_EQ(outcome(c.stored), std::string(c.expected));
+}
