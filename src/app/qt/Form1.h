@@ -9,6 +9,7 @@
 #include "app/qt/Form1Services.h"
 
 class FileListView;
+class IntakeCommands;
 class ProgressBar;
 class QComboBox;
 class QGroupBox;
@@ -67,6 +68,7 @@ private:
     Form1Services m_services;
     SkinFramework* m_skinFramework = nullptr;
     FileListView* m_listView = nullptr;
+    IntakeCommands* m_intake = nullptr;
     QGroupBox* m_frame1 = nullptr;
     QGroupBox* m_frame2 = nullptr;
     QComboBox* m_combo1 = nullptr;
