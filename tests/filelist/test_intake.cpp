@@ -16,6 +16,7 @@
 #include "fakes/FakeShell.h"
 #include "filelist/ScrambleText.h"
 #include "filelist/qt/FileListView.h"
+#include "settings/qt/QtSettingsStore.h"
 #include "app/NativeServices.h"
 
 namespace {
@@ -112,6 +113,7 @@ private slots:
     void firstStartRecordsTheSamplesAndTheButtonLoadsThemOnce_data();
     void firstStartRecordsTheSamplesAndTheButtonLoadsThemOnce();
     void folderScanButtonAddsTheTree();
+    void scrambledRecordsSurviveTheSettingsStore();
 };
 
 void TestIntake::dragsWithoutLocalFilesAreRefused()
@@ -223,6 +225,27 @@ void TestIntake::folderScanButtonAddsTheTree()
     QCOMPARE(w.entries(), (Paths{a, x}));
     QCOMPARE(w.form->mousePointer(), MousePointer::Default);
     QCOMPARE(w.settings.value("LastFolder"), w.path("A"));
+}
+
+void TestIntake::scrambledRecordsSurviveTheSettingsStore()
+{
+    // Scrambled text holds every code from 1 to 255, control characters and
+    // blanks at either end among them; the store must give it back unchanged.
+    std::string allBytes;
+    for (int b = 1; b <= 255; ++b)
+        allBytes += static_cast<char>(b);
+    FakeClock pump;
+    QTemporaryDir config;
+    for (const std::string& record : {std::string("/opt/Plotvane/Samples/\xc3\x9c" "bersicht.vsdx|/opt/Plotvane/Samples/a.vsd"),
+                                      allBytes, std::string(" leading and trailing ")}) {
+        const std::string scrambled = ScrambleText(record, SampleRecordKey::Value, pump);
+        QtSettingsStore(config.filePath("settings.ini")).SaveSetting(Settings::Application, Settings::Section,
+                                                                      "Snapshot", scrambled);
+        const std::string stored = QtSettingsStore(config.filePath("settings.ini"))
+                                       .GetSetting(Settings::Application, Settings::Section, "Snapshot", "");
+        QCOMPARE(stored, scrambled);
+        QCOMPARE(UnscrambleText(stored, SampleRecordKey::Value, pump), record);
+    }
 }
 
 QTEST_MAIN(TestIntake)
