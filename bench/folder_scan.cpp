@@ -146,6 +146,11 @@ int main(int argc, char** argv)
                     secondsSince(start));
     }
 
+#ifdef NDEBUG
+    std::printf("optimised build\n");
+#else
+    std::printf("debug build: build with -DCMAKE_BUILD_TYPE=Release for figures that mean something\n");
+#endif
     findOnce(root);  // warm the cache for both
     Run bestScan;
     Run bestFind;
