@@ -124,15 +124,20 @@ bool PosixFileSystem::probeOpen(const std::string& path)
 {
     if (path.empty())
         return false;
+    struct stat info {};
+#ifdef O_PATH
     // A path-only descriptor reads nothing and does not wait for the other end
     // of a FIFO or for a device, so nothing can block here.
     const int fd = open(path.c_str(), O_PATH | O_CLOEXEC);
     if (fd < 0)
         return false;
-    struct stat info {};
     const bool regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
     close(fd);
     return regular;
+#else
+    // Without path-only descriptors, asking for the status opens nothing.
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+#endif
 }
 
 std::vector<std::string> PosixFileSystem::listFiles(const std::string& folder, const std::string& pattern)
