@@ -184,8 +184,14 @@ void TestForm1::startUpReachesOutsideInItsOrder()
         "SaveSetting Snapshot=",
         "GetSetting Snapshot",
         "SaveSetting Snapshot=",
+        "printers default",
+        "printers names",
+        "GetSetting Combo1",
+        "SaveSetting Combo1=1",
         "GetSetting Combo2",
         "SaveSetting Combo2=5",
+        "create Visio.Application",
+        "app call Quit",
     };
     QCOMPARE(w.log, expected);
     QCOMPARE(form->combo2().count(), 10);

@@ -20,12 +20,18 @@
 #include "app/qt/PictureButton.h"
 #include "app/qt/ProgressBar.h"
 #include "app/qt/SkinFramework.h"
+#include "filelist/qt/FileListCommands.h"
 #include "filelist/qt/FileListView.h"
 #include "filelist/qt/IntakeCommands.h"
 #include "filelist/qt/ListDropTarget.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
+#include "printing/DiagramAppAdapter.h"
+#include "printing/PrintRun.h"
+#include "printing/PrinterOptions.h"
+#include "printing/qt/QtPrintView.h"
+#include "printing/qt/QtSelector.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoredNumber.h"
 
@@ -95,6 +101,7 @@ Form1::Form1(Form1Services services, QWidget* parent)
     setMouseTracking(true);
     createControls();
     setTabOrderOfControls();
+    createPrinting();
 }
 
 Form1::~Form1() = default;
@@ -178,6 +185,10 @@ void Form1::createControls()
         frame->installEventFilter(this);
     }
 
+    m_fileListCommands = new FileListCommands(
+        *m_listView, *this,
+        {m_services.dialogs, m_services.lifetime, m_services.fileSystem.style(), m_services.programFolder},
+        {&pushButton(1), &pushButton(3), &pushButton(5), &pushButton(6)}, this);
     m_intake = new IntakeCommands(m_services, *this, *m_listView, this);
     connect(&pushButton(4), &QPushButton::clicked, m_intake, &IntakeCommands::PushButton4_Click);
     connect(&pushButton(7), &QPushButton::clicked, m_intake, &IntakeCommands::PushButton7_Click);
@@ -187,6 +198,18 @@ void Form1::createControls()
 
     connect(m_combo1, &QComboBox::currentIndexChanged, this, [this](int index) { savePosition("Combo1", index); });
     connect(m_combo2, &QComboBox::currentIndexChanged, this, [this](int index) { savePosition("Combo2", index); });
+}
+
+void Form1::createPrinting()
+{
+    m_diagramApp = std::make_unique<DiagramAppAdapter>(m_services.diagramApps, m_services.dialogs, *this,
+                                                       m_services.lifetime);
+    m_printView = std::make_unique<QtPrintView>(*m_progressBar, *m_combo1, *m_combo2);
+    m_printRun = std::make_unique<PrintRun>(*m_listView, *m_printView, *m_diagramApp, *this, m_services.dialogs,
+                                            m_services.clock, m_services.events, m_services.lifetime);
+    connect(&pushButton(2), &QPushButton::clicked, this, [this] { m_printRun->PushButton2_Click(); });
+    connect(&pushButton(8), &QPushButton::clicked, this,
+            [this] { PrinterOptions::PushButton8_Click(m_services.dialogs, m_services.lifetime); });
 }
 
 void Form1::setTabOrderOfControls()
@@ -279,9 +302,16 @@ void Form1::recordSampleFiles()
     m_intake->RecordSampleFiles();
 }
 
-void Form1::fillPrinterList() {}
+void Form1::fillPrinterList()
+{
+    QtSelector printers(*m_combo1);
+    PrinterOptions::FillPrinterList(m_services.printers, m_services.settings, printers);
+}
 
-void Form1::checkInstalled() {}
+void Form1::checkInstalled()
+{
+    m_diagramApp->CheckInstalled();
+}
 
 void Form1::setMousePointer(int value)
 {

@@ -3,13 +3,18 @@
 #include <QCursor>
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <optional>
 
 #include "app/WindowPointer.h"
 #include "app/qt/Form1Services.h"
 
+class DiagramAppAdapter;
+class FileListCommands;
 class FileListView;
 class IntakeCommands;
+class PrintRun;
+class QtPrintView;
 class ProgressBar;
 class QComboBox;
 class QGroupBox;
@@ -40,6 +45,8 @@ public:
     ProgressBar& progressBar() { return *m_progressBar; }
     // PushButton1 to PushButton8.
     QPushButton& pushButton(int number) { return *m_buttons.at(static_cast<std::size_t>(number - 1)); }
+    // "Start Printing" and its state.
+    PrintRun& printRun() { return *m_printRun; }
 
     static const char* const HomePage;
 
@@ -64,6 +71,7 @@ private:
     void recordSampleFiles();
     void fillPrinterList();
     void checkInstalled();
+    void createPrinting();
 
     Form1Services m_services;
     SkinFramework* m_skinFramework = nullptr;
@@ -76,6 +84,11 @@ private:
     ProgressBar* m_progressBar = nullptr;
     std::array<QPushButton*, 8> m_buttons{};
     QObject* m_commonDialog = nullptr;
+    FileListCommands* m_fileListCommands = nullptr;
+
+    std::unique_ptr<DiagramAppAdapter> m_diagramApp;
+    std::unique_ptr<QtPrintView> m_printView;
+    std::unique_ptr<PrintRun> m_printRun;
 
     int m_mousePointer = MousePointer::Default;
     std::optional<QCursor> m_mouseIcon;

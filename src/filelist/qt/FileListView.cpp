@@ -1,22 +1,57 @@
 #include "filelist/qt/FileListView.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
 
 #include "app/Failure.h"
+#include "filelist/qt/KeyCode.h"
 
-FileListView::FileListView(QWidget* parent) : QTreeView(parent)
+namespace {
+constexpr int DefaultPointer = 0;
+constexpr int ArrowPointer = 1;
+constexpr int CustomPointer = 99;
+}  // namespace
+
+FileListView::FileListView(QWidget* parent) : QTableView(parent)
 {
-    QTreeView::setModel(&m_model);
-    setRootIsDecorated(false);
-    setUniformRowHeights(true);
-    setItemsExpandable(false);
+    QTableView::setModel(&m_model);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragEnabled(false);
+    // A report list: rows without grid or row headers, and Tab leaves the list.
+    setShowGrid(false);
+    setWordWrap(false);
+    setTabKeyNavigation(false);
+    setCornerButtonEnabled(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    fitRowsToFont();
+    // A widened column scrolls sideways pixel by pixel, not a whole column at once.
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header()->setHighlightSections(false);
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
     header()->setSectionResizeMode(QHeaderView::Interactive);
+    // Moves without a button are reported too: they give the window its pointer back.
+    setMouseTracking(true);
+    viewport()->setMouseTracking(true);
+}
+
+void FileListView::fitRowsToFont()
+{
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+}
+
+void FileListView::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        fitRowsToFont();
+    QTableView::changeEvent(event);
 }
 
 void FileListView::addColumn(const QString& header)
@@ -93,10 +128,92 @@ void FileListView::select(int position)
 void FileListView::ensureVisible(int position)
 {
     check(position, count());
-    scrollTo(m_model.index(position - 1, 0));
+    scrollTo(m_model.index(position - 1, 0), QAbstractItemView::EnsureVisible);
 }
 
 void FileListView::setFocus()
 {
     QWidget::setFocus(Qt::OtherFocusReason);
+}
+
+int FileListView::hitTest(QPoint at) const
+{
+    const QModelIndex index = indexAt(at);
+    return index.isValid() ? index.row() + 1 : 0;
+}
+
+QPersistentModelIndex FileListView::entryRef(int position) const
+{
+    check(position, count());
+    return QPersistentModelIndex(m_model.index(position - 1, 0));
+}
+
+int FileListView::positionOf(const QPersistentModelIndex& ref)
+{
+    return ref.isValid() ? ref.row() + 1 : 0;
+}
+
+int FileListView::entryHeight() const
+{
+    return verticalHeader()->defaultSectionSize();
+}
+
+void FileListView::setListPointer(int value)
+{
+    m_listPointer = value;
+    if (value == ArrowPointer)
+        viewport()->setCursor(Qt::ArrowCursor);
+    else if (value == CustomPointer && m_mouseIcon)
+        viewport()->setCursor(*m_mouseIcon);
+    else if (value == CustomPointer || value == DefaultPointer)
+        viewport()->unsetCursor();
+}
+
+void FileListView::setMouseIcon(const QCursor& icon)
+{
+    m_mouseIcon = icon;
+    if (m_listPointer == CustomPointer)
+        viewport()->setCursor(icon);
+}
+
+void FileListView::mousePressEvent(QMouseEvent* event)
+{
+    // The view selects the pressed entry first, so that the item click finds it
+    // as the selected item.
+    QTableView::mousePressEvent(event);
+    const QPoint at = event->position().toPoint();
+    if (hitTest(at) != 0)
+        emit itemClick();
+    emit mouseDown(event->button(), event->modifiers(), at);
+}
+
+void FileListView::mouseMoveEvent(QMouseEvent* event)
+{
+    emit mouseMove(event->buttons(), event->modifiers(), event->position().toPoint());
+    if (event->buttons() == Qt::NoButton)
+        QTableView::mouseMoveEvent(event);
+    else
+        event->accept();
+}
+
+void FileListView::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTableView::mouseReleaseEvent(event);
+    emit mouseUp(event->button(), event->modifiers(), event->position().toPoint());
+}
+
+void FileListView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTableView::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit doubleClick();
+}
+
+void FileListView::keyPressEvent(QKeyEvent* event)
+{
+    emit keyDown(virtualKeyCode(event->key()), event->modifiers());
+    if (event->key() == Qt::Key_Delete)
+        event->accept();
+    else
+        QTableView::keyPressEvent(event);
 }

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "app/ErrorTrap.h"
+
+class Dialogs;
+class Lifetime;
+class ListItems;
+class WindowPointer;
+
+// The commands that edit the file list: remove the selected entry (Delete key
+// and double-click), Move Up, Move Down and Clear List. None of them asks a
+// question, and none of them does anything while the window shows the busy
+// pointer. The three button commands run their steps under the error trap.
+class EditCommands final {
+public:
+    EditCommands(ListItems& list, const WindowPointer& window, Dialogs& dialogs, const Lifetime& lifetime);
+
+    static constexpr int DeleteKey = 46;
+    static const char* const ClearLocation;
+    static const char* const MoveUpLocation;
+    static const char* const MoveDownLocation;
+
+    // Key down in the list: the Delete key removes the selected entry, whatever
+    // the shift state; other keys do nothing here.
+    void keyDown(int keyCode);
+    // Delete key and double-click: removes the selected entry. No trap.
+    void removeSelected();
+    // PushButton3_Click, "Clear List".
+    void clearList();
+    // PushButton5_Click, "Move Up".
+    void moveUp();
+    // PushButton6_Click, "Move Down".
+    void moveDown();
+
+private:
+    // Exchanges the selected entry at `from` with its neighbour by inserting a
+    // copy at `copyAt` and removing the old entry, which then stands at `oldAt`;
+    // the moved entry ends at `to`, selected and in view.
+    void move(ErrorTrap& trap, int copyAt, int from, int oldAt, int to);
+
+    ListItems& m_list;
+    const WindowPointer& m_window;
+    Dialogs& m_dialogs;
+    const Lifetime& m_lifetime;
+};

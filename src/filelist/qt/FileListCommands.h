@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QObject>
+#include <string>
+
+#include "filelist/AddFilesCommand.h"
+#include "filelist/EditCommands.h"
+#include "filelist/qt/ReorderGesture.h"
+#include "platform/PathStyle.h"
+
+class Dialogs;
+class FileListView;
+class Lifetime;
+class QAbstractButton;
+class WindowPointer;
+
+// What the file list's commands reach outside the list.
+struct FileListServices {
+    Dialogs& dialogs;
+    const Lifetime& lifetime;
+    PathStyle pathStyle;
+    std::string programFolder;  // drag.ico stands there
+};
+
+// The window's buttons that edit the list or add to it.
+struct FileListButtons {
+    QAbstractButton* addFiles;   // PushButton1, "Add Visio File(s)"
+    QAbstractButton* clearList;  // PushButton3, "Clear List"
+    QAbstractButton* moveUp;     // PushButton5, "Move Up"
+    QAbstractButton* moveDown;   // PushButton6, "Move Down"
+};
+
+// Connects the list's events and the window's list buttons to their commands:
+// adding files by the dialog, the editing commands and the reorder gesture.
+class FileListCommands final : public QObject {
+    Q_OBJECT
+public:
+    FileListCommands(FileListView& list, WindowPointer& window, FileListServices services,
+                     const FileListButtons& buttons, QObject* parent = nullptr);
+
+    ReorderGesture& gesture() { return m_gesture; }
+
+private:
+    void connectList(FileListView& list);
+    void connectButtons(const FileListButtons& buttons);
+
+    EditCommands m_edit;
+    AddFilesCommand m_addFiles;
+    ReorderGesture m_gesture;
+};

@@ -1,0 +1,83 @@
+#include "platform/posix/CupsJobs.h"
+
+#include <cups/cups.h>
+#include <fstream>
+#include <vector>
+
+#include "app/Failure.h"
+
+namespace CupsJobs {
+
+namespace {
+
+bool schedulerUnreachable()
+{
+    const ipp_status_t status = cupsLastError();
+    return status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || status == IPP_STATUS_ERROR_INTERNAL;
+}
+
+}  // namespace
+
+bool queueExists(const std::string& queue)
+{
+    if (queue.empty())
+        return false;
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.c_str(), nullptr);
+    if (dest) {
+        cupsFreeDests(1, dest);
+        return true;
+    }
+    if (schedulerUnreachable())
+        throw Failure(std::string("The printers cannot be read: ") + cupsLastErrorString());
+    return false;
+}
+
+std::string defaultQueue()
+{
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
+    if (!dest)
+        return {};
+    std::string name = dest->name;
+    cupsFreeDests(1, dest);
+    return name;
+}
+
+int submitPdf(const std::string& queue, const std::string& pdfPath, const std::string& title)
+{
+    std::ifstream document(pdfPath, std::ios::binary);
+    if (!document)
+        throw Failure("The printed document is missing: " + pdfPath);
+    const auto refused = [&](const std::string& what) {
+        return Failure("Printing \"" + title + "\" on \"" + queue + "\" failed: " + what);
+    };
+
+    const int job = cupsCreateJob(CUPS_HTTP_DEFAULT, queue.c_str(), title.c_str(), 0, nullptr);
+    if (job == 0)
+        throw refused(cupsLastErrorString());
+    if (cupsStartDocument(CUPS_HTTP_DEFAULT, queue.c_str(), job, title.c_str(), CUPS_FORMAT_PDF, 1)
+        != HTTP_STATUS_CONTINUE) {
+        const std::string reason = cupsLastErrorString();
+        cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.c_str(), job, 0);
+        throw refused(reason);
+    }
+    std::vector<char> buffer(64 * 1024);
+    while (document) {
+        document.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        const std::streamsize got = document.gcount();
+        if (got > 0 && cupsWriteRequestData(CUPS_HTTP_DEFAULT, buffer.data(), static_cast<size_t>(got))
+                != HTTP_STATUS_CONTINUE) {
+            const std::string reason = cupsLastErrorString();
+            cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.c_str());
+            cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.c_str(), job, 0);
+            throw refused(reason);
+        }
+    }
+    if (cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.c_str()) != IPP_STATUS_OK) {
+        const std::string reason = cupsLastErrorString();
+        cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.c_str(), job, 0);
+        throw refused(reason);
+    }
+    return job;
+}
+
+}  // namespace CupsJobs

@@ -1,0 +1,50 @@
+#include "platform/posix/CupsPrinters.h"
+
+#include <cups/cups.h>
+
+#include "app/Failure.h"
+
+namespace {
+
+struct Destinations {
+    Destinations()
+    {
+        count = cupsGetDests2(CUPS_HTTP_DEFAULT, &list);
+        if (count > 0)
+            return;
+        const ipp_status_t status = cupsLastError();
+        if (status > IPP_STATUS_OK_EVENTS_COMPLETE)
+            throw Failure(std::string("The printers cannot be read: ") + cupsLastErrorString());
+        throw Failure("No printers are installed");
+    }
+    ~Destinations() { cupsFreeDests(count, list); }
+    Destinations(const Destinations&) = delete;
+    Destinations& operator=(const Destinations&) = delete;
+
+    cups_dest_t* list = nullptr;
+    int count = 0;
+};
+
+}  // namespace
+
+std::vector<std::string> CupsPrinters::names()
+{
+    const Destinations destinations;
+    std::vector<std::string> result;
+    for (int i = 0; i < destinations.count; ++i) {
+        // Saved option sets (queue/instance) are the same device: listed once.
+        if (!destinations.list[i].instance)
+            result.emplace_back(destinations.list[i].name);
+    }
+    return result;
+}
+
+std::string CupsPrinters::defaultName()
+{
+    const Destinations destinations;
+    for (int i = 0; i < destinations.count; ++i) {
+        if (destinations.list[i].is_default)
+            return destinations.list[i].name;
+    }
+    return {};
+}

@@ -1,0 +1,126 @@
+#include "printing/PrintRun.h"
+
+#include <cstdint>
+#include <limits>
+#include <memory>
+
+#include "app/ErrorTrap.h"
+#include "app/Failure.h"
+#include "app/Lifetime.h"
+#include "app/WindowPointer.h"
+#include "filelist/ListItems.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "printing/DiagramAppAdapter.h"
+#include "printing/FileNameOf.h"
+#include "printing/PrintView.h"
+
+namespace {
+
+void showMessage(Dialogs& dialogs, const char* text)
+{
+    MessageRequest box;
+    box.text = text;
+    box.buttons = MessageButtons::Ok;
+    box.icon = MessageIcon::None;
+    dialogs.message(box);
+}
+
+DiagramApp& instance(const std::unique_ptr<DiagramApp>& app)
+{
+    if (!app)
+        throw Failure("Object variable not set");
+    return *app;
+}
+
+}  // namespace
+
+PrintRun::PrintRun(ListItems& list, PrintView& view, DiagramAppAdapter& adapter, WindowPointer& pointer,
+                   Dialogs& dialogs, Clock& clock, EventPump& pump, Lifetime& lifetime)
+    : m_list(list),
+      m_view(view),
+      m_adapter(adapter),
+      m_pointer(pointer),
+      m_dialogs(dialogs),
+      m_pump(pump),
+      m_lifetime(lifetime),
+      m_waiter(clock, pump, lifetime),
+      m_endInstancesOnExit(lifetime.addCleanup([&adapter] { adapter.EndInstancesInWork(); }))
+{
+}
+
+PrintRun::~PrintRun()
+{
+    m_lifetime.removeCleanup(m_endInstancesOnExit);
+}
+
+int PrintRun::pauseSeconds(const std::string& pauseText)
+{
+    if (pauseText.empty() || pauseText[0] < '0' || pauseText[0] > '9')
+        throw Failure("Type mismatch");
+    return pauseText[0] - '0' + 1;
+}
+
+void PrintRun::PushButton2_Click()
+{
+    if (m_isPrinting)  // 100
+        return;
+    ErrorTrap trap(m_dialogs, m_lifetime, Location);
+    trap.step(102, [&] { m_isPrinting = true; });
+    if (trap.test(104, [&] { return m_list.count() > 0; })) {
+        if (!trap.test(106, [&] { return m_adapter.PromptIfRunning(); })) {
+            printFiles(trap);
+            trap.step(140, [&] { m_pointer.setMousePointer(MousePointer::Default); });
+            trap.step(142, [&] { m_view.setProgressValue(0); });
+            trap.step(144, [&] { m_view.setProgressText(IdleText); });
+            trap.step(146, [&] { showMessage(m_dialogs, DoneText); });
+        }
+    } else {
+        trap.step(148, [&] { showMessage(m_dialogs, NoFilesText); });
+    }
+    m_isPrinting = false;  // 150
+}
+
+void PrintRun::printFiles(ErrorTrap& trap)
+{
+    std::int16_t n = 0;
+    trap.step(108, [&] {
+        const int count = m_list.count();
+        if (count > std::numeric_limits<std::int16_t>::max())
+            throw Failure("Overflow");
+        n = static_cast<std::int16_t>(count);
+    });
+    for (int i = 1; i <= n && !trap.stopped(); ++i) {
+        std::string path;
+        // A position that vanished from the list (an entry removed during the
+        // run) is reported and passed over: nothing is opened, printed or
+        // waited for it.
+        bool found = false;
+        trap.step(110, [&] {
+            path = m_list.text(i);
+            found = true;
+        });
+        if (!found)
+            continue;
+        trap.step(112, [&] {
+            const int count = m_list.count();
+            if (count == 0)
+                throw Failure("Division by zero");
+            m_view.setProgressValue(static_cast<double>(i) / static_cast<double>(count) * 100.0);
+        });
+        trap.step(114, [&] { m_view.setProgressText(ProcessingPrefix + FileNameOf(path)); });
+        trap.step(116, [&] { m_pump.processPending(); });
+        trap.step(118, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
+        std::unique_ptr<DiagramApp> app;
+        trap.step(120, [&] { app = m_adapter.OpenInNewInstance(path); });
+        trap.step(122, [&] { m_adapter.SetActivePrinter(instance(app), m_view.printerText()); });
+        trap.step(124, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
+        trap.step(126, [&] { m_adapter.PrintActiveDocument(instance(app)); });
+        trap.step(128, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
+        trap.step(130, [&] { m_waiter.WaitSeconds(1); });
+        trap.step(132, [&] { m_adapter.QuitInstance(instance(app)); });
+        app.reset();
+        trap.step(134, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
+        trap.step(136, [&] { m_waiter.WaitSeconds(pauseSeconds(m_view.pauseText())); });
+    }
+}

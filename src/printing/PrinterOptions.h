@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+class Dialogs;
+class Lifetime;
+class Printers;
+class Selector;
+class SettingsStore;
+
+// The printer and pause choices of the main window.
+namespace PrinterOptions {
+
+inline const char* const PrinterKey = "Combo1";
+inline const char* const PauseKey = "Combo2";
+inline const char* const HelpLocation = "in Sheetwick2021/08/31.Form1.PushButton8_Click ";
+inline const char* const PauseHelpText =
+    "Please use this pause feature if blank pages are being printed or if files are being skipped.\r\n\r\n"
+    "By pausing, you will give time for the print jobs to queue properly with the physical printer.";
+
+// Lists the system's printers in the printer selector and restores the choice:
+// the saved position when one is saved, otherwise the default printer. Throws
+// Failure, with the entries added so far left in place, when no printer can be
+// read or the saved position does not fit the list.
+void FillPrinterList(Printers& printers, SettingsStore& settings, Selector& combo1);
+
+// A saved selector position as a number: Failure("Type mismatch") when the text
+// is no whole number, Failure("Overflow") beyond the 16-bit range.
+int savedPosition(const std::string& text);
+
+// "?": explains what the pause is for.
+void PushButton8_Click(Dialogs& dialogs, const Lifetime& lifetime);
+
+}  // namespace PrinterOptions

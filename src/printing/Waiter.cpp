@@ -1,0 +1,20 @@
+#include "printing/Waiter.h"
+
+#include "app/Lifetime.h"
+#include "platform/Clock.h"
+
+Waiter::Waiter(Clock& clock, EventPump& pump, const Lifetime& lifetime)
+    : m_clock(clock), m_pump(pump), m_lifetime(lifetime)
+{
+}
+
+void Waiter::WaitSeconds(double seconds)
+{
+    const double start = m_clock.seconds();
+    while (!m_lifetime.ended()) {
+        const double elapsed = m_clock.seconds() - start;
+        if (elapsed >= seconds)
+            return;
+        m_pump.waitForEvents(seconds - elapsed);
+    }
+}

@@ -1,0 +1,44 @@
+#include "printing/posix/OfficeAppFactory.h"
+
+#include "app/Failure.h"
+#include "printing/posix/OfficeObjects.h"
+
+namespace {
+
+void checkClass(const std::string& className)
+{
+    if (className != "Visio.Application")
+        throw Failure("ActiveX component can't create object: " + className);
+}
+
+}  // namespace
+
+OfficeAppFactory::OfficeAppFactory(OfficeOptions options)
+    : m_engine(std::make_shared<OfficeEngine>(std::move(options)))
+{
+}
+
+OfficeAppFactory::~OfficeAppFactory()
+{
+    m_engine->endAll();
+}
+
+std::unique_ptr<DiagramApp> OfficeAppFactory::create(const std::string& className)
+{
+    checkClass(className);
+    return makeOfficeInstance(m_engine, m_engine->startInstance());
+}
+
+std::unique_ptr<DiagramApp> OfficeAppFactory::attach(const std::string& className)
+{
+    checkClass(className);
+    auto running = m_engine->anyInstance();
+    if (!running)
+        throw Failure("ActiveX component can't create object: no instance of " + className + " is running");
+    return makeOfficeInstance(m_engine, running);
+}
+
+void OfficeAppFactory::endAll()
+{
+    m_engine->endAll();
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <memory>
+
+#include "printing/DiagramApp.h"
+#include "printing/posix/OfficeEngine.h"
+
+// The diagram application on this system: private LibreOffice instances that
+// render drawings to PDF, printing through CUPS. Answers to the class name
+// "Visio.Application"; its instances report the name "LibreOffice".
+class OfficeAppFactory final : public DiagramAppFactory {
+public:
+    explicit OfficeAppFactory(OfficeOptions options = {});
+    // Ends whatever instance is left, so no process or folder stays behind.
+    ~OfficeAppFactory() override;
+
+    // Starts an instance: checks (once) that LibreOffice can be started and
+    // gives the instance its own profile and work folder.
+    std::unique_ptr<DiagramApp> create(const std::string& className) override;
+    // Attaches to an instance of this program that has not quit; never starts
+    // anything.
+    std::unique_ptr<DiagramApp> attach(const std::string& className) override;
+    void endAll() override;
+
+private:
+    std::shared_ptr<OfficeEngine> m_engine;
+};

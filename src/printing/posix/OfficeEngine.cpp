@@ -1,0 +1,296 @@
+#include "printing/posix/OfficeEngine.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <dirent.h>
+#include <fstream>
+#include <sstream>
+#include <vector>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "app/Failure.h"
+#include "printing/FileNameOf.h"
+#include "printing/posix/Folders.h"
+
+namespace {
+
+// LibreOffice asks for a restart with this code after setting up a new profile.
+constexpr int RestartWanted = 81;
+constexpr int MostStarts = 3;
+constexpr double VersionCheckSeconds = 30;
+
+std::string absolutePath(const std::string& path)
+{
+    if (!path.empty() && path[0] == '/')
+        return path;
+    // A relative path gets the working folder in front: this also keeps a name
+    // that starts with a dash from being taken for an option.
+    std::string folder(4096, '\0');
+    if (!::getcwd(folder.data(), folder.size()))
+        return "./" + path;
+    folder.resize(std::strlen(folder.c_str()));
+    return folder + "/" + path;
+}
+
+// The reason LibreOffice gave in its log, if any ("Error: source file could
+// not be loaded").
+std::string loggedError(const std::string& logPath)
+{
+    std::ifstream log(logPath);
+    std::string line;
+    std::string reason;
+    while (std::getline(log, line)) {
+        if (line.rfind("Error: ", 0) == 0)
+            reason = line.substr(7);
+    }
+    return reason;
+}
+
+// The non-empty PDF that a conversion left in the folder, or empty.
+std::string renderedPdf(const std::string& folder)
+{
+    std::string found;
+    const std::string wanted = ".pdf";
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name.size() <= wanted.size() || name.compare(name.size() - wanted.size(), wanted.size(), wanted) != 0)
+                continue;
+            struct stat info {};
+            const std::string path = folder + "/" + name;
+            if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
+                found = path;
+        }
+        ::closedir(dir);
+    }
+    return found;
+}
+
+// When the process started, in clock ticks since boot: together with the pid
+// it names one process, even after the pid has been reused. Empty when the
+// process does not exist or has ended.
+std::string processStart(const std::string& pid)
+{
+    std::ifstream stat("/proc/" + pid + "/stat");
+    std::string line;
+    if (!std::getline(stat, line))
+        return {};
+    const auto close = line.rfind(')');
+    if (close == std::string::npos || close + 2 >= line.size() || line[close + 2] == 'Z')
+        return {};  // a process that has ended and waits to be reaped is gone too
+    std::istringstream fields(line.substr(close + 2));
+    std::string field;
+    // Field 22 of the line; the text after the name starts at field 3.
+    for (int index = 3; index <= 22 && fields >> field; ++index) {
+    }
+    return field;
+}
+
+const char* const OwnerFile = "/owner";
+
+// Removes the folders that earlier runs of the program left in parent when
+// they could not clean up (the program was killed): those whose owner process
+// is gone. Folders of running programs and anything else are left alone.
+void removeAbandonedRoots(const std::string& parent)
+{
+    DIR* dir = ::opendir(parent.c_str());
+    if (!dir)
+        return;
+    std::vector<std::string> abandoned;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.rfind("plotvane-", 0) != 0)
+            continue;
+        const std::string folder = parent + "/" + name;
+        struct stat info {};
+        if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid())
+            continue;
+        std::ifstream owner(folder + OwnerFile);
+        std::string pid;
+        std::string start;
+        if (!(owner >> pid >> start) || pid.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        if (processStart(pid) != start)
+            abandoned.push_back(folder);
+    }
+    ::closedir(dir);
+    for (const auto& folder : abandoned)
+        Folders::removeTree(folder);
+}
+
+}  // namespace
+
+OfficeEngine::OfficeEngine(OfficeOptions options) : m_options(std::move(options))
+{
+}
+
+OfficeEngine::~OfficeEngine()
+{
+    endAll();
+}
+
+void OfficeEngine::checkStartable()
+{
+    if (m_startable)
+        return;
+    const std::string program = findProgram(m_options.program);
+    if (program.empty())
+        throw Failure("LibreOffice cannot be started: " + m_options.program + " was not found");
+    ChildRequest request;
+    request.argv = {program, "--headless", "--version"};
+    request.timeLimitSeconds = std::min(m_options.timeLimitSeconds, VersionCheckSeconds);
+    const ChildResult result = runChild(request, m_groupInWork);
+    if (result.outcome != ChildResult::Outcome::Exited || result.exitCode != 0)
+        throw Failure("LibreOffice cannot be started: " + program + " did not run"
+                      + (result.error.empty() ? std::string() : " (" + result.error + ")"));
+    m_startable = true;
+}
+
+std::string OfficeEngine::ensureRoot()
+{
+    if (!m_root.empty())
+        return m_root;
+    const std::string parent = m_options.workRoot.empty() ? Folders::temporaryRoot() : m_options.workRoot;
+    removeAbandonedRoots(parent);
+    m_root = Folders::makeUnique(parent, "plotvane-");
+    if (m_root.empty())
+        throw Failure("No folder for LibreOffice can be made in " + parent + ": " + std::strerror(errno));
+    const std::string self = std::to_string(::getpid());
+    std::ofstream(m_root + OwnerFile) << self << " " << processStart(self) << "\n";
+    return m_root;
+}
+
+std::shared_ptr<OfficeInstanceState> OfficeEngine::startInstance()
+{
+    checkStartable();
+    const std::string root = ensureRoot();
+    auto instance = std::make_shared<OfficeInstanceState>();
+    instance->number = m_nextNumber++;
+    instance->folder = root + "/instance-" + std::to_string(instance->number);
+    instance->profile = instance->folder + "/profile";
+    instance->work = instance->folder + "/work";
+    if (::mkdir(instance->folder.c_str(), 0700) != 0 || ::mkdir(instance->work.c_str(), 0700) != 0) {
+        const std::string reason = std::strerror(errno);
+        Folders::removeTree(instance->folder);
+        throw Failure("No folder for LibreOffice can be made in " + root + ": " + reason);
+    }
+    m_instances[instance->number] = instance;
+    return instance;
+}
+
+std::shared_ptr<OfficeInstanceState> OfficeEngine::anyInstance() const
+{
+    for (const auto& [number, instance] : m_instances) {
+        if (!instance->ended)
+            return instance;
+    }
+    return nullptr;
+}
+
+void OfficeEngine::prepareProfile(OfficeInstanceState& instance)
+{
+    struct stat info {};
+    if (m_template.empty() || ::stat(instance.profile.c_str(), &info) == 0)
+        return;
+    if (!Folders::copyTree(m_template, instance.profile))
+        Folders::removeTree(instance.profile);  // LibreOffice sets up a fresh one
+}
+
+void OfficeEngine::keepAsTemplate(const OfficeInstanceState& instance)
+{
+    if (!m_template.empty())
+        return;
+    const std::string copy = m_root + "/template";
+    if (Folders::copyTree(instance.profile, copy))
+        m_template = copy;
+    else
+        Folders::removeTree(copy);
+}
+
+void OfficeEngine::open(OfficeInstanceState& instance, const std::string& path)
+{
+    if (instance.ended)
+        throw Failure("The LibreOffice instance has ended");
+    const std::string file = absolutePath(path);
+    struct stat info {};
+    if (path.empty() || ::stat(file.c_str(), &info) != 0)
+        throw Failure("File not found: " + path);
+    if (!S_ISREG(info.st_mode))
+        throw Failure("Cannot open \"" + path + "\": it is not a file");
+    if (info.st_size == 0)
+        throw Failure("Cannot open \"" + path + "\": the file is empty");
+
+    const std::string output = instance.work + "/document-" + std::to_string(instance.opened + 1);
+    if (::mkdir(output.c_str(), 0700) != 0)
+        throw Failure("Cannot open \"" + path + "\": no work folder (" + std::strerror(errno) + ")");
+    const bool freshProfile = m_template.empty();
+    prepareProfile(instance);
+
+    ChildRequest request;
+    request.argv = {m_options.program, "--headless", "--norestore", "--nolockcheck",
+                    "-env:UserInstallation=" + Folders::fileUrl(instance.profile),
+                    "--convert-to", "pdf:draw_pdf_Export", "--outdir", output, file};
+    request.logPath = instance.work + "/soffice.log";
+    const auto started = std::chrono::steady_clock::now();
+    ChildResult result;
+    for (int start = 1; start <= MostStarts; ++start) {
+        const double spent = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        request.timeLimitSeconds = m_options.timeLimitSeconds - spent;
+        if (request.timeLimitSeconds <= 0) {
+            result.outcome = ChildResult::Outcome::TimedOut;
+            break;
+        }
+        result = runChild(request, m_groupInWork);
+        if (result.outcome != ChildResult::Outcome::Exited || result.exitCode != RestartWanted)
+            break;
+    }
+
+    const std::string cannot = "Cannot open \"" + path + "\": ";
+    switch (result.outcome) {
+    case ChildResult::Outcome::NotStarted:
+        throw Failure(cannot + "LibreOffice cannot be started (" + result.error + ")");
+    case ChildResult::Outcome::TimedOut:
+        throw Failure(cannot + "LibreOffice did not finish within "
+                      + std::to_string(static_cast<long>(m_options.timeLimitSeconds)) + " seconds");
+    case ChildResult::Outcome::Signaled:
+        throw Failure(cannot + "LibreOffice ended abnormally (signal " + std::to_string(result.signal) + ")");
+    case ChildResult::Outcome::Exited:
+        break;
+    }
+    const std::string pdf = renderedPdf(output);
+    if (pdf.empty()) {
+        const std::string reason = loggedError(request.logPath);
+        if (!reason.empty())
+            throw Failure(cannot + reason);
+        if (result.exitCode != 0)
+            throw Failure(cannot + "LibreOffice ended with code " + std::to_string(result.exitCode));
+        throw Failure(cannot + "it is not a drawing that LibreOffice can read");
+    }
+    ++instance.opened;
+    instance.documentPdf = pdf;
+    instance.documentTitle = FileNameOf(path, PathStyle::Posix);
+    if (freshProfile)
+        keepAsTemplate(instance);
+}
+
+void OfficeEngine::endInstance(OfficeInstanceState& instance)
+{
+    if (instance.ended)
+        return;
+    instance.ended = true;
+    Folders::removeTree(instance.folder);
+    m_instances.erase(instance.number);
+}
+
+void OfficeEngine::endAll()
+{
+    killGroupInWork(m_groupInWork);
+    while (!m_instances.empty())
+        endInstance(*m_instances.begin()->second);
+    Folders::removeTree(m_root);
+    m_root.clear();
+    m_template.clear();
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "printing/posix/ChildProcess.h"
+
+// How the LibreOffice instances are run.
+struct OfficeOptions {
+    // The program: a path, or a name looked up on PATH.
+    std::string program = "soffice";
+    // Longest time one opening of a file may take; the run is then ended.
+    double timeLimitSeconds = 120;
+    // Where the instances' folders are made; empty: the temporary folder.
+    std::string workRoot;
+};
+
+// The state of one instance: its own folders, the document it opened and the
+// printer it prints on.
+struct OfficeInstanceState {
+    int number = 0;
+    std::string folder;   // holds profile/ and work/
+    std::string profile;  // LibreOffice's user installation of this instance
+    std::string work;     // converted documents and logs
+    bool ended = false;
+    int opened = 0;              // documents opened so far
+    std::string documentPdf;     // the active document, rendered
+    std::string documentTitle;   // its file name, the job title
+    std::string activePrinter;   // empty: the system's default printer
+};
+
+// Runs the private LibreOffice instances of one program run. Each instance is
+// a folder with its own profile and work folder; LibreOffice itself runs only
+// while a file is opened (rendered to PDF), so between calls nothing runs. The
+// first profile that LibreOffice has set up is kept as a template, so later
+// instances start from a copy of it instead of setting up a profile anew.
+// The folders live in one folder per program run, marked with the owning
+// process; a later run removes such folders whose owner was killed.
+class OfficeEngine final {
+public:
+    explicit OfficeEngine(OfficeOptions options);
+    ~OfficeEngine();
+    OfficeEngine(const OfficeEngine&) = delete;
+    OfficeEngine& operator=(const OfficeEngine&) = delete;
+
+    // Checks once that LibreOffice can be started, then makes the instance's
+    // folders. Throws Failure otherwise.
+    std::shared_ptr<OfficeInstanceState> startInstance();
+    // Any instance that has not ended, or null.
+    std::shared_ptr<OfficeInstanceState> anyInstance() const;
+    // Renders the file to PDF in the instance and makes it the active document.
+    void open(OfficeInstanceState& instance, const std::string& path);
+    // Removes the instance's folders.
+    void endInstance(OfficeInstanceState& instance);
+    // Kills a LibreOffice run in work, ends every instance and removes this
+    // run's folders (the program is ending).
+    void endAll();
+
+private:
+    void checkStartable();
+    std::string ensureRoot();
+    void prepareProfile(OfficeInstanceState& instance);
+    void keepAsTemplate(const OfficeInstanceState& instance);
+
+    OfficeOptions m_options;
+    std::string m_root;  // this run's folder: the template and one folder per instance
+    std::string m_template;
+    bool m_startable = false;
+    int m_nextNumber = 1;
+    std::map<int, std::shared_ptr<OfficeInstanceState>> m_instances;
+    GroupInWork m_groupInWork{0};
+};

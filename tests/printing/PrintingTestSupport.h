@@ -1,0 +1,300 @@
+#pragma once
+
+// Helpers of the printing tests and benchmark that use the real parts: a
+// private CUPS scheduler, drawings made on the spot, and a look at what is
+// left running. Header-only, so that every test program can take them in.
+
+#include <algorithm>
+#include <cups/cups.h>
+#include <dirent.h>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace printing_test {
+
+inline std::string sourceRoot()
+{
+    std::string here = __FILE__;  // <root>/tests/printing/PrintingTestSupport.h
+    for (int up = 0; up < 3; ++up)
+        here = here.substr(0, here.rfind('/'));
+    return here;
+}
+
+inline std::string shellQuoted(const std::string& text)
+{
+    std::string result = "'";
+    for (const char c : text) {
+        if (c == '\'')
+            result += "'\\''";
+        else
+            result += c;
+    }
+    return result + "'";
+}
+
+// Runs a shell command line and returns its standard output.
+inline std::string capture(const std::string& command)
+{
+    std::string output;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        std::size_t got;
+        while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            output.append(buffer, got);
+        ::pclose(pipe);
+    }
+    return output;
+}
+
+inline std::string makeTempFolder(const std::string& prefix)
+{
+    std::string pattern = "/tmp/" + prefix + "XXXXXX";
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    return ::mkdtemp(buffer.data()) ? std::string(buffer.data()) : std::string();
+}
+
+inline void removeFolder(const std::string& folder)
+{
+    if (folder.size() > 5 && folder.rfind("/tmp/", 0) == 0)
+        std::system(("rm -rf " + shellQuoted(folder)).c_str());
+}
+
+inline void writeFile(const std::string& path, const std::string& content)
+{
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+inline bool exists(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+// Entries of a folder, without . and ..
+inline std::vector<std::string> folderEntries(const std::string& folder)
+{
+    std::vector<std::string> names;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name != "." && name != "..")
+                names.push_back(name);
+        }
+        ::closedir(dir);
+    }
+    return names;
+}
+
+// Live processes (not zombies) whose command line mentions the text.
+inline std::vector<int> processesMentioning(const std::string& text)
+{
+    std::vector<int> found;
+    for (const std::string& name : folderEntries("/proc")) {
+        if (name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::ifstream cmdline("/proc/" + name + "/cmdline", std::ios::binary);
+        const std::string command((std::istreambuf_iterator<char>(cmdline)), std::istreambuf_iterator<char>());
+        if (command.find(text) == std::string::npos)
+            continue;
+        std::ifstream stat("/proc/" + name + "/stat");
+        std::string statLine;
+        std::getline(stat, statLine);
+        const auto close = statLine.rfind(')');
+        if (close != std::string::npos && close + 2 < statLine.size() && statLine[close + 2] == 'Z')
+            continue;
+        found.push_back(std::stoi(name));
+    }
+    return found;
+}
+
+// True while the process exists and is not a zombie.
+inline bool alive(int pid)
+{
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string statLine;
+    if (pid <= 0 || !std::getline(stat, statLine))
+        return false;
+    const auto close = statLine.rfind(')');
+    return close == std::string::npos || close + 2 >= statLine.size() || statLine[close + 2] != 'Z';
+}
+
+// A one-shape-per-page drawing in the XML drawing format (.vdx).
+inline void writeVdx(const std::string& path, const std::vector<std::string>& pageTexts)
+{
+    std::ostringstream xml;
+    xml << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+           "<VisioDocument xmlns=\"http://schemas.microsoft.com/visio/2003/core\"><Pages>";
+    for (std::size_t i = 0; i < pageTexts.size(); ++i) {
+        xml << "<Page ID=\"" << i << "\" NameU=\"Page-" << i + 1
+            << "\"><PageSheet><PageProps><PageWidth>8.5</PageWidth><PageHeight>11</PageHeight></PageProps>"
+               "</PageSheet><Shapes><Shape ID=\"1\" Type=\"Shape\"><XForm><PinX>4.25</PinX><PinY>5.5</PinY>"
+               "<Width>4</Width><Height>1</Height><LocPinX>2</LocPinX><LocPinY>0.5</LocPinY></XForm>"
+               "<Geom IX=\"0\"><MoveTo IX=\"1\"><X>0</X><Y>0</Y></MoveTo><LineTo IX=\"2\"><X>4</X><Y>0</Y></LineTo>"
+               "<LineTo IX=\"3\"><X>4</X><Y>1</Y></LineTo><LineTo IX=\"4\"><X>0</X><Y>1</Y></LineTo>"
+               "<LineTo IX=\"5\"><X>0</X><Y>0</Y></LineTo></Geom><Text>"
+            << pageTexts[i] << "</Text></Shape></Shapes></Page>";
+    }
+    xml << "</Pages></VisioDocument>\n";
+    writeFile(path, xml.str());
+}
+
+// A drawing package (.vsdx), one shape with its text on each page.
+inline void writeVsdx(const std::string& path, const std::vector<std::string>& pageTexts)
+{
+    const std::string folder = makeTempFolder("plotvane-vsdx-");
+    const std::string ns = "http://schemas.microsoft.com/office/visio/2012/main";
+    const std::string rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+    const std::string visioRel = "http://schemas.microsoft.com/visio/2010/relationships";
+    std::system(("mkdir -p " + shellQuoted(folder + "/_rels") + " " + shellQuoted(folder + "/visio/_rels") + " "
+                 + shellQuoted(folder + "/visio/pages/_rels"))
+                    .c_str());
+    std::ostringstream types;
+    types << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+             "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+             "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+             "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
+             "<Override PartName=\"/visio/document.xml\" ContentType=\"application/vnd.ms-visio.drawing.main+xml\"/>"
+             "<Override PartName=\"/visio/pages/pages.xml\" ContentType=\"application/vnd.ms-visio.pages+xml\"/>";
+    std::ostringstream pages;
+    pages << "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Pages xmlns=\"" << ns << "\" xmlns:r=\"" << rel << "\">";
+    std::ostringstream pageRels;
+    pageRels << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+                "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
+    for (std::size_t i = 0; i < pageTexts.size(); ++i) {
+        const std::string n = std::to_string(i + 1);
+        types << "<Override PartName=\"/visio/pages/page" << n
+              << ".xml\" ContentType=\"application/vnd.ms-visio.page+xml\"/>";
+        pages << "<Page ID=\"" << i << "\" NameU=\"Page-" << n << "\" Name=\"Page-" << n
+              << "\"><PageSheet><Cell N=\"PageWidth\" V=\"8.5\"/><Cell N=\"PageHeight\" V=\"11\"/></PageSheet>"
+                 "<Rel r:id=\"rId"
+              << n << "\"/></Page>";
+        pageRels << "<Relationship Id=\"rId" << n << "\" Type=\"" << visioRel << "/page\" Target=\"page" << n
+                 << ".xml\"/>";
+        std::ostringstream page;
+        page << "<?xml version=\"1.0\" encoding=\"UTF-8\"?><PageContents xmlns=\"" << ns << "\" xmlns:r=\"" << rel
+             << "\"><Shapes><Shape ID=\"1\" Type=\"Shape\">"
+                "<Cell N=\"PinX\" V=\"4.25\"/><Cell N=\"PinY\" V=\"5.5\"/><Cell N=\"Width\" V=\"4\"/>"
+                "<Cell N=\"Height\" V=\"1\"/><Cell N=\"LocPinX\" V=\"2\"/><Cell N=\"LocPinY\" V=\"0.5\"/>"
+                "<Section N=\"Geometry\" IX=\"0\">"
+                "<Row T=\"MoveTo\" IX=\"1\"><Cell N=\"X\" V=\"0\"/><Cell N=\"Y\" V=\"0\"/></Row>"
+                "<Row T=\"LineTo\" IX=\"2\"><Cell N=\"X\" V=\"4\"/><Cell N=\"Y\" V=\"0\"/></Row>"
+                "<Row T=\"LineTo\" IX=\"3\"><Cell N=\"X\" V=\"4\"/><Cell N=\"Y\" V=\"1\"/></Row>"
+                "<Row T=\"LineTo\" IX=\"4\"><Cell N=\"X\" V=\"0\"/><Cell N=\"Y\" V=\"1\"/></Row>"
+                "<Row T=\"LineTo\" IX=\"5\"><Cell N=\"X\" V=\"0\"/><Cell N=\"Y\" V=\"0\"/></Row>"
+                "</Section><Text>"
+             << pageTexts[i] << "</Text></Shape></Shapes></PageContents>";
+        writeFile(folder + "/visio/pages/page" + n + ".xml", page.str());
+    }
+    types << "</Types>";
+    pages << "</Pages>";
+    pageRels << "</Relationships>";
+    writeFile(folder + "/[Content_Types].xml", types.str());
+    writeFile(folder + "/visio/pages/pages.xml", pages.str());
+    writeFile(folder + "/visio/pages/_rels/pages.xml.rels", pageRels.str());
+    writeFile(folder + "/_rels/.rels",
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+              "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+              "<Relationship Id=\"rId1\" Type=\""
+                  + visioRel + "/document\" Target=\"visio/document.xml\"/></Relationships>");
+    writeFile(folder + "/visio/document.xml",
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?><VisioDocument xmlns=\"" + ns + "\"/>");
+    writeFile(folder + "/visio/_rels/document.xml.rels",
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+              "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+              "<Relationship Id=\"rId1\" Type=\""
+                  + visioRel + "/pages\" Target=\"pages/pages.xml\"/></Relationships>");
+    ::unlink(path.c_str());
+    std::system(("cd " + shellQuoted(folder) + " && zip -q -X -r " + shellQuoted(path)
+                 + " '[Content_Types].xml' _rels visio")
+                    .c_str());
+    removeFolder(folder);
+}
+
+// A CUPS scheduler of the test's own, with raw queues that print into the void
+// and keep every submitted document in the spool. Clients of this process are
+// pointed at it; the system's scheduler is never touched.
+class PrivateCups {
+public:
+    explicit PrivateCups(const std::vector<std::string>& queues)
+    {
+        m_folder = makeTempFolder("plotvane-cups-");
+        std::string command = shellQuoted(sourceRoot() + "/scripts/private-cups.sh") + " start " + shellQuoted(m_folder);
+        for (const auto& queue : queues)
+            command += " " + shellQuoted(queue);
+        m_started = std::system((command + " >/dev/null").c_str()) == 0;
+        ::setenv("CUPS_SERVER", (m_folder + "/cups.sock").c_str(), 1);
+        ::unsetenv("PRINTER");
+        ::unsetenv("LPDEST");
+    }
+    ~PrivateCups()
+    {
+        std::system((shellQuoted(sourceRoot() + "/scripts/private-cups.sh") + " stop " + shellQuoted(m_folder)).c_str());
+    }
+    PrivateCups(const PrivateCups&) = delete;
+    PrivateCups& operator=(const PrivateCups&) = delete;
+
+    bool started() const { return m_started; }
+    const std::string& folder() const { return m_folder; }
+
+    bool admin(const std::string& arguments) const
+    {
+        return std::system(("CUPS_SERVER=" + shellQuoted(m_folder + "/cups.sock") + " lpadmin " + arguments
+                            + " >/dev/null 2>&1")
+                               .c_str())
+            == 0;
+    }
+    bool addQueue(const std::string& queue) const
+    {
+        return admin("-p " + shellQuoted(queue) + " -v file:///dev/null -E -m raw");
+    }
+    bool removeQueue(const std::string& queue) const { return admin("-x " + shellQuoted(queue)); }
+    bool setDefault(const std::string& queue) const { return admin("-d " + shellQuoted(queue)); }
+
+    struct Job {
+        int id;
+        std::string queue;
+        std::string title;
+        std::string document;  // the submitted file, kept in the spool
+    };
+    // Every job of every queue, oldest first.
+    std::vector<Job> jobs() const
+    {
+        cups_job_t* list = nullptr;
+        const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &list, nullptr, 0, CUPS_WHICHJOBS_ALL);
+        std::vector<Job> result;
+        for (int i = 0; i < count; ++i) {
+            char document[64];
+            std::snprintf(document, sizeof document, "/spool/d%05d-001", list[i].id);
+            result.push_back({list[i].id, list[i].dest, list[i].title, m_folder + document});
+        }
+        cupsFreeJobs(count, list);
+        std::sort(result.begin(), result.end(), [](const Job& a, const Job& b) { return a.id < b.id; });
+        return result;
+    }
+
+private:
+    std::string m_folder;
+    bool m_started = false;
+};
+
+inline std::string pdfText(const std::string& pdf)
+{
+    return capture("pdftotext " + shellQuoted(pdf) + " - 2>/dev/null");
+}
+
+inline int pdfPages(const std::string& pdf)
+{
+    const std::string info = capture("pdfinfo " + shellQuoted(pdf) + " 2>/dev/null");
+    const auto at = info.find("Pages:");
+    return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
+}
+
+}  // namespace printing_test

@@ -1,0 +1,128 @@
+#include "PortableTest.h"
+
+#include <string>
+#include <vector>
+
+#include "app/Failure.h"
+#include "app/WindowPointer.h"
+#include "fakes/FakeDiagramApp.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeLifetime.h"
+#include "fakes/FakePointer.h"
+#include "printing/DiagramAppAdapter.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+struct Rig {
+    FakeDiagramAppFactory server;
+    FakeDialogs dialogs;
+    FakePointer pointer;
+    FakeLifetime lifetime;
+    DiagramAppAdapter adapter{server, dialogs, pointer, lifetime};
+    Rig() { dialogs.setApplicationTitle("Plotvane Batch Print"); }
+};
+
+}  // namespace
+
+PV_TEST(installedCheckStartsAndQuitsOneInstance)
+{
+    for (const bool quitFails : {false, true}) {
+        Rig rig;
+        if (quitFails)
+            rig.server.failing["Quit"] = "The server threw an exception";
+        PV_CHECK(rig.adapter.CheckInstalled());
+        PV_CHECK((rig.server.texts() == Texts{"create Visio.Application", "Quit"}));
+        PV_CHECK(rig.dialogs.messages.empty());
+        PV_CHECK(!rig.lifetime.ended());
+    }
+}
+
+PV_TEST(missingApplicationIsToldAndEndsTheProgram)
+{
+    Rig rig;
+    rig.server.cannotCreate = true;
+    PV_CHECK(!rig.adapter.CheckInstalled());
+    PV_CHECK(rig.dialogs.texts()
+             == Texts{"Visio is not installed on this computer. You need to have it installed to use this software "
+                      "without error."});
+    const auto& box = rig.dialogs.messages[0];
+    PV_CHECK(box.buttons == MessageButtons::Ok && box.icon == MessageIcon::None);
+    PV_CHECK_EQ(box.title, std::string("Plotvane Batch Print"));
+    PV_CHECK(rig.lifetime.ended());
+}
+
+PV_TEST(runningMeansAttachedAndNamedExactly)
+{
+    const struct {
+        bool running;
+        const char* name;
+        const char* failingMember;
+        bool expected;
+    } cases[] = {
+        {false, "Microsoft Visio", nullptr, false},
+        {true, "Microsoft Visio", nullptr, true},
+        {true, "microsoft visio", nullptr, false},
+        {true, "Microsoft Visio ", nullptr, false},
+        {true, "LibreOffice", nullptr, false},
+        {true, "Microsoft Visio", "name", false},
+    };
+    for (const auto& c : cases) {
+        Rig rig;
+        rig.server.running = c.running;
+        rig.server.runningName = c.name;
+        if (c.failingMember)
+            rig.server.failing[c.failingMember] = "Call was rejected by callee";
+        PV_CHECK_EQ(rig.adapter.IsRunning(), c.expected);
+        PV_CHECK_EQ(rig.server.created, 0);
+        PV_CHECK_EQ(rig.server.quit, 0);
+        // No prompt unless the expected instance runs.
+        rig.dialogs.messageAnswers = {MessageAnswer::No};
+        PV_CHECK_EQ(rig.adapter.PromptIfRunning(), c.expected);
+        PV_CHECK_EQ(rig.dialogs.messages.size(), c.expected ? 1u : 0u);
+    }
+}
+
+PV_TEST(openingStartsANewInstanceUnderTheHourglass)
+{
+    Rig rig;
+    rig.server.running = true;
+    auto app = rig.adapter.OpenInNewInstance("/d/-odd 'name\".vsd");
+    PV_CHECK(app != nullptr);
+    PV_CHECK((rig.server.texts() == Texts{"create Visio.Application", "Documents", "Open /d/-odd 'name\".vsd"}));
+    PV_CHECK((rig.pointer.history == std::vector<int>{MousePointer::Hourglass, MousePointer::Hourglass}));
+    rig.adapter.SetActivePrinter(*app, "Plotter A");
+    rig.adapter.PrintActiveDocument(*app);
+    rig.adapter.QuitInstance(*app);
+    PV_CHECK((rig.server.texts()
+              == Texts{"create Visio.Application", "Documents", "Open /d/-odd 'name\".vsd", "ActivePrinter=Plotter A",
+                       "ActiveDocument", "PrintOut PrintRange=0", "Quit"}));
+    PV_CHECK_EQ(rig.server.instancesAlive(), 0);
+}
+
+PV_TEST(failedOpenPassesTheFailureUpAndLeavesNoInstance)
+{
+    Rig rig;
+    rig.server.unopenable.insert("/d/gone.vsd");
+    std::string failure;
+    try {
+        rig.adapter.OpenInNewInstance("/d/gone.vsd");
+    } catch (const Failure& error) {
+        failure = error.what();
+    }
+    PV_CHECK_EQ(failure, std::string("File not found: /d/gone.vsd"));
+    PV_CHECK_EQ(rig.server.instancesAlive(), 0);
+    PV_CHECK(rig.dialogs.messages.empty());
+
+    Rig noServer;
+    noServer.server.cannotCreate = true;
+    bool thrown = false;
+    try {
+        noServer.adapter.OpenInNewInstance("/d/a.vsd");
+    } catch (const Failure&) {
+        thrown = true;
+    }
+    PV_CHECK(thrown);
+    PV_CHECK(noServer.pointer.history.empty());
+}

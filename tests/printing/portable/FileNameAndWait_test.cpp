@@ -1,0 +1,86 @@
+#include "PortableTest.h"
+
+#include <string>
+
+#include "fakes/FakeClock.h"
+#include "fakes/FakeLifetime.h"
+#include "printing/FileNameOf.h"
+#include "printing/Waiter.h"
+
+PV_TEST(fileNameIsTheTextAfterTheLastSeparator)
+{
+    const struct {
+        PathStyle style;
+        const char* path;
+        const char* name;
+    } cases[] = {
+        {PathStyle::Windows, R"(C:\Drawings\Plan A.vsd)", "Plan A.vsd"},
+        {PathStyle::Windows, R"(\\server\share\x.vdx)", "x.vdx"},
+        {PathStyle::Windows, "plan.vsd", "plan.vsd"},
+        {PathStyle::Windows, R"(C:\Drawings\)", ""},
+        {PathStyle::Windows, "C:/Drawings/a.vsd", "C:/Drawings/a.vsd"},
+        {PathStyle::Posix, "/home/u/Zeichnungen/Übersicht.vsdx", "Übersicht.vsdx"},
+        {PathStyle::Posix, "/d/back\\slash.vsd", "back\\slash.vsd"},
+        {PathStyle::Posix, "-lead.vsd", "-lead.vsd"},
+        {PathStyle::Posix, "", ""},
+    };
+    for (const auto& c : cases)
+        PV_CHECK_EQ(FileNameOf(c.path, c.style), std::string(c.name));
+}
+
+namespace {
+// Events arrive every `gap` seconds, waking the wait before its time is up.
+class BusyWindow final : public Clock, public EventPump {
+public:
+    double seconds() override { return now; }
+    void processPending() override { ++pumps; }
+    void waitForEvents(double maxSeconds) override
+    {
+        ++wakes;
+        now += maxSeconds < gap ? maxSeconds : gap;
+        if (onWake)
+            onWake();
+    }
+    double now = 86399.5;  // the clock's origin means nothing
+    double gap = 0.3;
+    int pumps = 0;
+    int wakes = 0;
+    std::function<void()> onWake;
+};
+}  // namespace
+
+PV_TEST(waitSleepsUntilItsTimeIsUp)
+{
+    for (const double seconds : {1.0, 2.0, 6.0, 10.0}) {
+        BusyWindow window;
+        FakeLifetime lifetime;
+        Waiter waiter(window, window, lifetime);
+        const double start = window.now;
+        waiter.WaitSeconds(seconds);
+        PV_CHECK(window.now - start >= seconds);
+        PV_CHECK(window.now - start < seconds + 1e-9);
+        // It sleeps between events rather than polling.
+        PV_CHECK_EQ(window.pumps, 0);
+        PV_CHECK(window.wakes <= static_cast<int>(seconds / window.gap) + 2);
+    }
+
+    FakeClock quiet;
+    FakeLifetime lifetime;
+    Waiter waiter(quiet, quiet, lifetime);
+    waiter.WaitSeconds(6);
+    PV_CHECK_EQ(quiet.waits, 1);
+    PV_CHECK_EQ(quiet.waited, 6.0);
+}
+
+PV_TEST(waitEndsWhenTheProgramEnds)
+{
+    BusyWindow window;
+    FakeLifetime lifetime;
+    window.onWake = [&] {
+        if (window.wakes == 2)
+            lifetime.end();
+    };
+    Waiter waiter(window, window, lifetime);
+    waiter.WaitSeconds(10);
+    PV_CHECK_EQ(window.wakes, 2);
+}

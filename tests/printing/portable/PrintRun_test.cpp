@@ -1,0 +1,332 @@
+#include "PortableTest.h"
+
+#include <string>
+#include <vector>
+
+#include "app/WindowPointer.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeDiagramApp.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeLifetime.h"
+#include "fakes/FakeListItems.h"
+#include "fakes/FakePointer.h"
+#include "printing/DiagramAppAdapter.h"
+#include "printing/PrintRun.h"
+#include "printing/PrintView.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+class FakeView final : public PrintView {
+public:
+    void setProgressValue(double percent) override { values.push_back(percent); }
+    void setProgressText(const std::string& text) override { texts.push_back(text); }
+    std::string printerText() const override { return printer; }
+    std::string pauseText() const override { return pause; }
+
+    std::string printer = "Plotter_A";
+    std::string pause = "5 seconds";
+    std::vector<double> values;
+    Texts texts;
+};
+
+struct Rig {
+    FakeListItems list;
+    FakeView view;
+    FakeDiagramAppFactory server;
+    FakeDialogs dialogs;
+    FakePointer pointer;
+    FakeClock clock;
+    FakeLifetime lifetime;
+    DiagramAppAdapter adapter{server, dialogs, pointer, lifetime};
+    PrintRun run{list, view, adapter, pointer, dialogs, clock, clock, lifetime};
+
+    explicit Rig(Texts files)
+    {
+        list.entries = std::move(files);
+        server.clock = &clock;
+        dialogs.setApplicationTitle("Plotvane Batch Print");
+    }
+    int count(const std::string& text) const
+    {
+        int found = 0;
+        for (const auto& call : server.calls)
+            found += call.text == text;
+        return found;
+    }
+    // Times at which the calls with this text were made.
+    std::vector<double> times(const std::string& text) const
+    {
+        std::vector<double> result;
+        for (const auto& call : server.calls)
+            if (call.text == text)
+                result.push_back(call.at);
+        return result;
+    }
+};
+
+Texts fileCalls(const std::string& path, const std::string& printer)
+{
+    return {"create Visio.Application", "Documents", "Open " + path, "ActivePrinter=" + printer,
+            "ActiveDocument", "PrintOut PrintRange=0", "Quit"};
+}
+
+}  // namespace
+
+PV_TEST(eachFileGoesThroughItsOwnInstanceInTheFixedOrder)
+{
+    Rig rig({"/d/a one.vsd", "/d/b.vdx"});
+    rig.view.pause = "0 seconds";
+    rig.run.PushButton2_Click();
+
+    Texts expected = {"attach Visio.Application"};
+    for (const auto& path : rig.list.entries)
+        for (const auto& call : fileCalls(path, "Plotter_A"))
+            expected.push_back(call);
+    PV_CHECK(rig.server.texts() == expected);
+    PV_CHECK_EQ(rig.server.instancesAlive(), 0);
+    PV_CHECK_EQ(rig.server.endAllCalls, 0);
+    PV_CHECK(rig.dialogs.texts() == Texts{"Done."});
+    PV_CHECK_EQ(rig.dialogs.messages[0].title, std::string("Plotvane Batch Print"));
+    PV_CHECK(rig.dialogs.messages[0].icon == MessageIcon::None);
+    PV_CHECK_EQ(rig.view.values.back(), 0.0);
+    PV_CHECK_EQ(rig.view.texts.back(), std::string("Progress Bar"));
+    PV_CHECK_EQ(rig.pointer.mousePointer(), MousePointer::Default);
+    PV_CHECK(!rig.run.IsPrinting());
+}
+
+PV_TEST(emptyListOnlySaysSo)
+{
+    Rig rig({});
+    rig.run.PushButton2_Click();
+    PV_CHECK(rig.dialogs.texts() == Texts{"No files added."});
+    PV_CHECK(rig.server.calls.empty());
+    PV_CHECK(rig.view.values.empty() && rig.view.texts.empty());
+    PV_CHECK(rig.pointer.history.empty());
+    PV_CHECK(!rig.run.IsPrinting());
+}
+
+PV_TEST(barAndWaitsFollowTheFilesAndThePause)
+{
+    const struct {
+        Texts files;
+        const char* pause;
+        std::vector<double> values;
+        double pauseAfterQuit;
+    } cases[] = {
+        {{"/x/plan.vsd"}, "0 seconds", {100.0, 0.0}, 1.0},
+        {{"/x/a.vsd", "/x/b.vsd", "/x/c.vsd"},
+         "5 seconds",
+         {1.0 / 3.0 * 100.0, 2.0 / 3.0 * 100.0, 100.0, 0.0},
+         6.0},
+        {{"/x/a.vsd", "/x/b.vsd"}, "9 seconds", {50.0, 100.0, 0.0}, 10.0},
+    };
+    for (const auto& c : cases) {
+        Rig rig(c.files);
+        rig.view.pause = c.pause;
+        rig.run.PushButton2_Click();
+        PV_CHECK(rig.view.values == c.values);
+        const auto printed = rig.times("PrintOut PrintRange=0");
+        const auto quits = rig.times("Quit");
+        const auto creates = rig.times("create Visio.Application");
+        PV_CHECK_EQ(quits.size(), c.files.size());
+        for (std::size_t i = 0; i < quits.size() && i < printed.size(); ++i)
+            PV_CHECK_EQ(quits[i] - printed[i], 1.0);
+        for (std::size_t i = 1; i < creates.size(); ++i)
+            PV_CHECK_EQ(creates[i] - quits[i - 1], c.pauseAfterQuit);
+        PV_CHECK_EQ(rig.clock.waited, c.files.size() * (1.0 + c.pauseAfterQuit));
+        PV_CHECK(rig.dialogs.texts() == Texts{"Done."});
+    }
+}
+
+PV_TEST(progressTextNamesTheFile)
+{
+    Rig rig({"/home/u/My Drawings/plan ü.vsdx", "noslash.vsd"});
+    rig.view.pause = "0 seconds";
+    rig.run.PushButton2_Click();
+    PV_CHECK(rig.view.texts
+             == (Texts{"Processing: plan ü.vsdx", "Processing: noslash.vsd", "Progress Bar"}));
+}
+
+PV_TEST(failuresAreReportedWithTheirLinesAndTheRunGoesOn)
+{
+    const struct {
+        const char* name;
+        std::vector<int> lines;
+        int printed;
+    } cases[] = {
+        // The file cannot be opened: no instance, so the printer, print and quit
+        // steps fail too; the waits are still made and the next file prints.
+        {"unopenable", {120, 122, 126, 132}, 1},
+        // The printer is refused, for both files; printing is still attempted.
+        {"printer", {122, 122}, 2},
+        // The print itself fails, for both files; each instance is still quit.
+        {"print", {126, 126}, 2},
+    };
+    for (const auto& c : cases) {
+        Rig rig({"/d/first.vsd", "/d/second.vsd"});
+        const std::string name = c.name;
+        if (name == "unopenable")
+            rig.server.unopenable.insert("/d/first.vsd");
+        if (name == "printer")
+            rig.server.rejectedPrinters.insert("Plotter_A");
+        if (name == "print")
+            rig.server.failing["PrintOut"] = "Printer out of paper";
+        rig.run.PushButton2_Click();
+        PV_CHECK(rig.dialogs.reportedLines() == c.lines);
+        PV_CHECK_EQ(rig.count("PrintOut PrintRange=0"), c.printed);
+        PV_CHECK_EQ(rig.clock.waited, 2 * (1.0 + 6.0));
+        PV_CHECK_EQ(rig.server.instancesAlive(), 0);
+        PV_CHECK_EQ(rig.dialogs.texts().back(), std::string("Done."));
+        PV_CHECK(!rig.run.IsPrinting());
+    }
+}
+
+PV_TEST(unopenableFileIsQuitAndItsFailureQuoted)
+{
+    Rig rig({"/d/broken.vsd"});
+    rig.server.unopenable.insert("/d/broken.vsd");
+    rig.run.PushButton2_Click();
+    PV_CHECK((rig.server.texts()
+              == Texts{"attach Visio.Application", "create Visio.Application", "Documents", "Open /d/broken.vsd",
+                       "Quit"}));
+    PV_CHECK_EQ(rig.dialogs.texts()[0].rfind("File not found: /d/broken.vsd\r\n"
+                                             "in Sheetwick2021/08/31.Form1.PushButton2_Click at line 120\r\r",
+                                             0),
+                0u);
+}
+
+PV_TEST(pauseThatIsNoDigitIsReportedAndSkipped)
+{
+    for (const char* pause : {"", "x seconds", " 5 seconds"}) {
+        Rig rig({"/d/a.vsd"});
+        rig.view.pause = pause;
+        rig.run.PushButton2_Click();
+        PV_CHECK(rig.dialogs.reportedLines() == std::vector<int>{136});
+        PV_CHECK_EQ(rig.clock.waited, 1.0);
+        PV_CHECK_EQ(rig.count("PrintOut PrintRange=0"), 1);
+    }
+}
+
+PV_TEST(runningInstancePromptDecidesTheRun)
+{
+    for (const MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No}) {
+        Rig rig({"/d/a.vsd", "/d/b.vsd"});
+        rig.server.running = true;
+        rig.dialogs.messageAnswers = {answer};
+        rig.run.PushButton2_Click();
+        const auto& box = rig.dialogs.messages.at(0);
+        PV_CHECK_EQ(box.text, std::string("Visio may be open. It is recommended that you close Visio first.\r\n\r\n"
+                                          "Would you like to proceed anyway?"));
+        PV_CHECK(box.buttons == MessageButtons::YesNo && box.defaultYes && box.icon == MessageIcon::None);
+        PV_CHECK_EQ(box.title, std::string("Plotvane Batch Print"));
+        if (answer == MessageAnswer::No) {
+            PV_CHECK((rig.server.texts() == Texts{"attach Visio.Application", "name"}));
+            PV_CHECK_EQ(rig.dialogs.messages.size(), 1u);
+            PV_CHECK(rig.view.values.empty() && rig.pointer.history.empty());
+        } else {
+            // The running instance is left alone; each file gets its own.
+            PV_CHECK_EQ(rig.count("create Visio.Application"), 2);
+            PV_CHECK_EQ(rig.count("Quit"), 2);
+            PV_CHECK_EQ(rig.dialogs.texts().back(), std::string("Done."));
+        }
+        PV_CHECK(!rig.run.IsPrinting());
+    }
+}
+
+PV_TEST(secondClickDuringARunIsTurnedAway)
+{
+    Rig rig({"/d/a.vsd", "/d/b.vsd"});
+    int clicks = 0;
+    rig.clock.onPump = [&] {
+        PV_CHECK(rig.run.IsPrinting());
+        ++clicks;
+        rig.run.PushButton2_Click();
+    };
+    rig.run.PushButton2_Click();
+    PV_CHECK(clicks > 0);
+    PV_CHECK_EQ(rig.count("create Visio.Application"), 2);
+    PV_CHECK_EQ(rig.count("attach Visio.Application"), 1);
+    PV_CHECK(rig.dialogs.texts() == Texts{"Done."});
+    PV_CHECK(!rig.run.IsPrinting());
+}
+
+PV_TEST(listBeyondSixteenBitsOverflowsAndPrintsNothing)
+{
+    Rig rig(Texts(32768, "/d/a.vsd"));
+    rig.run.PushButton2_Click();
+    PV_CHECK(rig.dialogs.reportedLines() == std::vector<int>{108});
+    PV_CHECK_EQ(rig.dialogs.texts()[0].substr(0, 10), std::string("Overflow\r\n"));
+    PV_CHECK_EQ(rig.count("create Visio.Application"), 0);
+    PV_CHECK_EQ(rig.dialogs.texts().back(), std::string("Done."));
+}
+
+PV_TEST(largestSixteenBitListIsCounted)
+{
+    Rig rig(Texts(32767, "/d/a.vsd"));
+    int pumps = 0;
+    rig.clock.onPump = [&] {
+        if (++pumps == 1)
+            rig.list.entries.resize(1);  // stop after the first file
+    };
+    rig.run.PushButton2_Click();
+    PV_CHECK_EQ(rig.count("create Visio.Application"), 1);
+    PV_CHECK_EQ(rig.dialogs.reportedLines().size(), 32766u);
+}
+
+PV_TEST(vanishedPositionIsReportedAndNothingIsDoneForIt)
+{
+    Rig rig({"/d/a.vsd", "/d/b.vsd", "/d/c.vsd"});
+    int pumps = 0;
+    rig.clock.onPump = [&] {
+        if (++pumps == 1)
+            rig.list.remove(3);
+    };
+    rig.run.PushButton2_Click();
+    PV_CHECK(rig.dialogs.reportedLines() == std::vector<int>{110});
+    PV_CHECK_EQ(rig.count("create Visio.Application"), 2);
+    PV_CHECK_EQ(rig.clock.waited, 2 * (1.0 + 6.0));
+    PV_CHECK(rig.view.values == (std::vector<double>{1.0 / 3.0 * 100.0, 100.0, 0.0}));
+}
+
+PV_TEST(entriesAndChoicesChangedDuringARun)
+{
+    // n is taken once: added entries are not printed but count in the bar; a
+    // new printer or pause applies from the next file on.
+    Rig rig({"/d/a.vsd", "/d/b.vsd"});
+    int pumps = 0;
+    rig.clock.onPump = [&] {
+        if (++pumps == 1) {
+            rig.list.add("/d/c.vsd");
+            rig.list.add("/d/d.vsd");
+        }
+    };
+    rig.server.onCall = [&](const std::string& call) {
+        if (call == "Quit") {
+            rig.view.printer = "Plotter_B";
+            rig.view.pause = "0 seconds";
+        }
+    };
+    rig.run.PushButton2_Click();
+    PV_CHECK(rig.view.values == (std::vector<double>{50.0, 50.0, 0.0}));
+    PV_CHECK_EQ(rig.count("ActivePrinter=Plotter_A"), 1);
+    PV_CHECK_EQ(rig.count("ActivePrinter=Plotter_B"), 1);
+    PV_CHECK_EQ(rig.count("create Visio.Application"), 2);
+    PV_CHECK_EQ(rig.clock.waited, 2 * (1.0 + 1.0));
+}
+
+PV_TEST(closingDuringARunEndsTheInstanceInWork)
+{
+    Rig rig({"/d/a.vsd", "/d/b.vsd"});
+    rig.server.onCall = [&](const std::string& call) {
+        if (call == "PrintOut PrintRange=0")
+            rig.lifetime.end();
+    };
+    rig.run.PushButton2_Click();
+    PV_CHECK_EQ(rig.server.endAllCalls, 1);
+    PV_CHECK_EQ(rig.count("create Visio.Application"), 1);
+    PV_CHECK_EQ(rig.server.texts().back(), std::string("PrintOut PrintRange=0"));
+    PV_CHECK(rig.dialogs.messages.empty());
+    PV_CHECK_EQ(rig.clock.waited, 0.0);
+}

@@ -1,0 +1,366 @@
+#include "PortableTest.h"
+
+#include <csignal>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#include "app/Failure.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeLifetime.h"
+#include "fakes/FakePointer.h"
+#include "platform/posix/CupsPrinters.h"
+#include "printing/DiagramAppAdapter.h"
+#include "printing/PrintingTestSupport.h"
+#include "printing/posix/OfficeAppFactory.h"
+
+using namespace printing_test;
+
+namespace {
+
+// One private scheduler and one folder of drawings for the whole program.
+struct World {
+    PrivateCups cups{{"Plotter_A", "Plotter_B"}};
+    std::string drawings = makeTempFolder("plotvane-drawings-");
+    World()
+    {
+        writeVdx(drawings + "/alpha.vdx", {"Alpha drawing"});
+        writeVsdx(drawings + "/two pages.vsdx", {"First sheet", "Second sheet"});
+        // Spaces, quotes, non-ASCII letters and a leading dash.
+        writeVdx(drawings + "/-odd 'name\" über.vdx", {"Odd name"});
+        writeFile(drawings + "/garbage.vsdx", std::string("\x13\x37\xfe\xed garbage bytes \x01\x02", 21));
+        writeFile(drawings + "/empty.vsd", "");
+        writeFile(drawings + "/readme.txt", "not a drawing\n");
+        std::system(("cd " + shellQuoted(drawings) + " && zip -q nodrawing.vsdx readme.txt").c_str());
+        ::mkdir((drawings + "/folder.vsd").c_str(), 0700);
+    }
+    ~World() { removeFolder(drawings); }
+};
+
+World& world()
+{
+    static World instance;
+    return instance;
+}
+
+// The adapter over a real backend whose instances live under their own folder.
+struct Rig {
+    std::string work = makeTempFolder("plotvane-work-");
+    FakeDialogs dialogs;
+    FakePointer pointer;
+    FakeLifetime lifetime;
+    std::unique_ptr<OfficeAppFactory> factory;
+    std::unique_ptr<DiagramAppAdapter> adapter;
+
+    explicit Rig(OfficeOptions options = {})
+    {
+        options.workRoot = work;
+        factory = std::make_unique<OfficeAppFactory>(options);
+        adapter = std::make_unique<DiagramAppAdapter>(*factory, dialogs, pointer, lifetime);
+    }
+    ~Rig()
+    {
+        factory.reset();
+        removeFolder(work);
+    }
+    // Folders of instances that are still there.
+    int instanceFolders() const
+    {
+        int count = 0;
+        for (const auto& root : folderEntries(work))
+            for (const auto& entry : folderEntries(work + "/" + root))
+                count += entry.rfind("instance-", 0) == 0;
+        return count;
+    }
+    bool nothingRunning() const { return processesMentioning(work).empty(); }
+    std::string failureOpening(const std::string& path)
+    {
+        try {
+            adapter->OpenInNewInstance(path);
+        } catch (const Failure& failure) {
+            return failure.what();
+        }
+        return {};
+    }
+};
+
+bool contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+// A stand-in for LibreOffice made of a shell script.
+std::string fakeOffice(const std::string& folder, const std::string& body)
+{
+    const std::string path = folder + "/soffice";
+    writeFile(path, "#!/bin/sh\nfor a in \"$@\"; do [ \"$a\" = --version ] && { echo 'Fake 1.0'; exit 0; }; done\n"
+                        + body);
+    ::chmod(path.c_str(), 0700);
+    return path;
+}
+
+}  // namespace
+
+PV_TEST(goodDrawingsArePrintedAsOneJobEachWithTheirTextAndPages)
+{
+    World& w = world();
+    PV_CHECK(w.cups.started());
+    Rig rig;
+    PV_CHECK(rig.adapter->CheckInstalled());
+    PV_CHECK(rig.dialogs.messages.empty());
+    const std::size_t before = w.cups.jobs().size();
+
+    // The odd name is given relative to the working folder, dash first.
+    const char* const saved = getcwd(nullptr, 0);
+    PV_CHECK(::chdir(w.drawings.c_str()) == 0);
+    const struct {
+        std::string path;
+        const char* queue;
+        const char* title;
+        const char* text;
+        int pages;
+    } cases[] = {
+        {w.drawings + "/alpha.vdx", "Plotter_A", "alpha.vdx", "Alpha drawing", 1},
+        {w.drawings + "/two pages.vsdx", "Plotter_B", "two pages.vsdx", "Second sheet", 2},
+        {"-odd 'name\" über.vdx", "Plotter_A", "-odd 'name\" über.vdx", "Odd name", 1},
+    };
+    for (const auto& c : cases) {
+        std::unique_ptr<DiagramApp> app;
+        try {
+            app = rig.adapter->OpenInNewInstance(c.path);
+            rig.adapter->SetActivePrinter(*app, c.queue);
+            rig.adapter->PrintActiveDocument(*app);
+            PV_CHECK_EQ(rig.instanceFolders(), 1);
+            rig.adapter->QuitInstance(*app);
+        } catch (const Failure& failure) {
+            PV_CHECK_EQ(std::string(failure.what()), std::string());
+        }
+        PV_CHECK_EQ(rig.instanceFolders(), 0);
+    }
+    PV_CHECK(::chdir(saved) == 0);
+    std::free(const_cast<char*>(saved));
+
+    const auto jobs = w.cups.jobs();
+    PV_CHECK_EQ(jobs.size(), before + 3);
+    for (std::size_t i = 0; i < 3 && before + i < jobs.size(); ++i) {
+        const auto& job = jobs[before + i];
+        PV_CHECK_EQ(job.queue, std::string(cases[i].queue));
+        PV_CHECK_EQ(job.title, std::string(cases[i].title));
+        PV_CHECK(contains(pdfText(job.document), cases[i].text));
+        PV_CHECK_EQ(pdfPages(job.document), cases[i].pages);
+    }
+    PV_CHECK(rig.nothingRunning());
+    // The instance's name is never the expected one, so no prompt comes up.
+    PV_CHECK(!rig.adapter->IsRunning());
+}
+
+PV_TEST(filesThatAreNoDrawingFailToOpenAndLeaveNothingBehind)
+{
+    World& w = world();
+    Rig rig;
+    const struct {
+        std::string path;
+        const char* failure;
+    } cases[] = {
+        {w.drawings + "/garbage.vsdx", "could not be loaded"},
+        {w.drawings + "/nodrawing.vsdx", "could not be loaded"},
+        {w.drawings + "/empty.vsd", "the file is empty"},
+        {w.drawings + "/vanished.vsd", "File not found: "},
+        {w.drawings + "/folder.vsd", "not a file"},
+        {"", "File not found"},
+    };
+    for (const auto& c : cases) {
+        const std::string failure = rig.failureOpening(c.path);
+        PV_CHECK(contains(failure, c.failure));
+        if (!contains(failure, c.failure))
+            std::printf("    %s: %s\n", c.path.c_str(), failure.c_str());
+        PV_CHECK_EQ(rig.instanceFolders(), 0);
+    }
+    PV_CHECK(rig.nothingRunning());
+}
+
+PV_TEST(printersAreCheckedByName)
+{
+    World& w = world();
+    PV_CHECK(w.cups.addQueue("Plotter_Gone"));
+    Rig rig;
+    auto app = rig.adapter->OpenInNewInstance(w.drawings + "/alpha.vdx");
+    const auto refused = [&](const std::string& name) {
+        try {
+            rig.adapter->SetActivePrinter(*app, name);
+        } catch (const Failure& failure) {
+            return std::string(failure.what());
+        }
+        return std::string();
+    };
+    PV_CHECK(contains(refused("Plotter_C"), "\"Plotter_C\" is not a printer"));
+    PV_CHECK(contains(refused(""), "no printer"));
+    PV_CHECK_EQ(refused("Plotter_Gone"), std::string());
+
+    // The printer goes away between choosing it and printing.
+    PV_CHECK(w.cups.removeQueue("Plotter_Gone"));
+    std::string failure;
+    try {
+        rig.adapter->PrintActiveDocument(*app);
+    } catch (const Failure& error) {
+        failure = error.what();
+    }
+    PV_CHECK(contains(failure, "Printing \"alpha.vdx\" on \"Plotter_Gone\" failed"));
+
+    // Removed before it is chosen: refused, and without a default printer
+    // the print has nowhere to go.
+    PV_CHECK(contains(refused("Plotter_Gone"), "is not a printer"));
+    CupsPrinters printers;
+    PV_CHECK_EQ(printers.defaultName(), std::string());
+    PV_CHECK((printers.names() == std::vector<std::string>{"Plotter_A", "Plotter_B"}));
+    rig.adapter->QuitInstance(*app);
+    PV_CHECK_EQ(rig.instanceFolders(), 0);
+}
+
+PV_TEST(missingOrBrokenApplicationIsNotInstalled)
+{
+    const std::string folder = makeTempFolder("plotvane-fake-office-");
+    const std::string broken = folder + "/broken";
+    writeFile(broken, "#!/bin/sh\nexit 3\n");
+    ::chmod(broken.c_str(), 0700);
+    for (const std::string& program : {folder + "/missing/soffice", broken, std::string("no-such-soffice")}) {
+        OfficeOptions options;
+        options.program = program;
+        Rig rig(options);
+        PV_CHECK(!rig.adapter->CheckInstalled());
+        PV_CHECK_EQ(rig.dialogs.messages.size(), 1u);
+        PV_CHECK(rig.lifetime.ended());
+        PV_CHECK_EQ(rig.instanceFolders(), 0);
+    }
+    removeFolder(folder);
+}
+
+PV_TEST(hangingApplicationIsEndedWithItsWholeGroup)
+{
+    const std::string folder = makeTempFolder("plotvane-fake-office-");
+    OfficeOptions options;
+    // It starts a helper of its own, then never finishes.
+    options.program = fakeOffice(folder, "sleep 600 &\necho $! > " + shellQuoted(folder + "/helper.pid")
+                                             + "\nexec sleep 600\n");
+    options.timeLimitSeconds = 2;
+    Rig rig(options);
+    PV_CHECK(rig.adapter->CheckInstalled());
+    const std::string failure = rig.failureOpening(world().drawings + "/alpha.vdx");
+    PV_CHECK(contains(failure, "did not finish within 2 seconds"));
+    std::ifstream pidFile(folder + "/helper.pid");
+    int helper = 0;
+    pidFile >> helper;
+    PV_CHECK(helper > 0);
+    PV_CHECK(!alive(helper));
+    PV_CHECK(rig.nothingRunning());
+    PV_CHECK_EQ(rig.instanceFolders(), 0);
+    removeFolder(folder);
+}
+
+PV_TEST(restartRequestIsHonoured)
+{
+    // The first start of a new profile asks for a restart (code 81); the
+    // stand-in then "renders" a prepared PDF.
+    World& w = world();
+    const std::string folder = makeTempFolder("plotvane-fake-office-");
+    Rig real;
+    auto app = real.adapter->OpenInNewInstance(w.drawings + "/alpha.vdx");
+    const std::string pdf = folder + "/prepared.pdf";
+    std::system(("cp " + shellQuoted(real.work) + "/*/instance-*/work/document-1/*.pdf " + shellQuoted(pdf)).c_str());
+    real.adapter->QuitInstance(*app);
+
+    OfficeOptions options;
+    options.program = fakeOffice(folder, "out=; prev=\nfor a in \"$@\"; do [ \"$prev\" = --outdir ] && out=$a; prev=$a; done\n"
+                                         "if [ ! -e " + shellQuoted(folder + "/started") + " ]; then touch "
+                                         + shellQuoted(folder + "/started") + "; exit 81; fi\n"
+                                         "cp " + shellQuoted(pdf) + " \"$out/x.pdf\"\n");
+    Rig rig(options);
+    const std::size_t before = w.cups.jobs().size();
+    auto second = rig.adapter->OpenInNewInstance(w.drawings + "/two pages.vsdx");
+    rig.adapter->SetActivePrinter(*second, "Plotter_B");
+    rig.adapter->PrintActiveDocument(*second);
+    rig.adapter->QuitInstance(*second);
+    const auto jobs = w.cups.jobs();
+    PV_CHECK_EQ(jobs.size(), before + 1);
+    if (jobs.size() == before + 1)
+        PV_CHECK(contains(pdfText(jobs.back().document), "Alpha drawing"));
+    removeFolder(folder);
+}
+
+PV_TEST(attachNeverStartsAndEndAllLeavesNothing)
+{
+    World& w = world();
+    Rig rig;
+    bool refused = false;
+    try {
+        rig.factory->attach("Visio.Application");
+    } catch (const Failure&) {
+        refused = true;
+    }
+    PV_CHECK(refused);
+    PV_CHECK(folderEntries(rig.work).empty());
+
+    auto app = rig.adapter->OpenInNewInstance(w.drawings + "/alpha.vdx");
+    auto attached = rig.factory->attach("Visio.Application");
+    PV_CHECK_EQ(attached->getText("name"), std::string("LibreOffice"));
+    attached.reset();  // dropping a reference ends nothing
+    PV_CHECK_EQ(rig.instanceFolders(), 1);
+
+    rig.adapter->EndInstancesInWork();
+    PV_CHECK_EQ(rig.instanceFolders(), 0);
+    bool gone = false;
+    try {
+        rig.adapter->QuitInstance(*app);
+    } catch (const Failure&) {
+        gone = true;
+    }
+    PV_CHECK(gone);
+    PV_CHECK(rig.nothingRunning());
+}
+
+PV_TEST(foldersOfKilledRunsAreRemovedAndOthersKept)
+{
+    Rig rig;
+    const auto startOf = [](int pid) {
+        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+        std::string line;
+        std::getline(stat, line);
+        std::istringstream fields(line.substr(line.rfind(')') + 2));
+        std::string start;
+        for (int index = 3; index <= 22; ++index)
+            fields >> start;
+        return start;
+    };
+    // Process 1 is alive; a child that has ended but is not reaped yet is not.
+    const std::string start = startOf(1);
+    const pid_t ended = ::fork();
+    if (ended == 0)
+        ::_exit(0);
+    ::usleep(200 * 1000);
+    const struct {
+        const char* name;
+        std::string owner;  // empty: no owner file
+        bool kept;
+    } cases[] = {
+        {"plotvane-killed", "999999999 12345", false},
+        {"plotvane-reused", "1 " + std::to_string(std::stoll(start) + 1), false},  // pid reused
+        {"plotvane-running", "1 " + start, true},
+        {"plotvane-ended", std::to_string(ended) + " " + startOf(ended), false},
+        {"plotvane-foreign", "", true},
+        {"elsewhere-killed", "999999999 12345", true},
+    };
+    for (const auto& c : cases) {
+        ::mkdir((rig.work + "/" + c.name).c_str(), 0700);
+        if (!c.owner.empty())
+            writeFile(rig.work + "/" + c.name + "/owner", c.owner + "\n");
+    }
+    auto app = rig.factory->create("Visio.Application");
+    for (const auto& c : cases)
+        PV_CHECK_EQ(exists(rig.work + "/" + c.name), c.kept);
+    rig.adapter->QuitInstance(*app);
+    ::waitpid(ended, nullptr, 0);
+}

@@ -1,0 +1,125 @@
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QtTest>
+#include <memory>
+
+#include "app/StartupRecorders.h"
+#include "app/qt/Form1.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeLifetime.h"
+#include "fakes/FakeSettings.h"
+#include "fakes/FakeShell.h"
+#include "filelist/qt/FileListView.h"
+#include "platform/SteadyClock.h"
+#include "platform/posix/CupsPrinters.h"
+#include "platform/qt/QtEventPump.h"
+#include "printing/PrintingTestSupport.h"
+#include "printing/posix/OfficeAppFactory.h"
+
+using namespace printing_test;
+
+// "Start Printing" from the real window with the real parts: LibreOffice
+// renders, a private CUPS scheduler receives the jobs, and the test reads back
+// what reached its spool.
+class TestPrintEndToEnd final : public QObject {
+    Q_OBJECT
+private slots:
+    void printsTheListInOrderOnTheChosenPrinter();
+};
+
+void TestPrintEndToEnd::printsTheListInOrderOnTheChosenPrinter()
+{
+    PrivateCups cups({"Plotter_A", "Plotter_B"});
+    QVERIFY2(cups.started(), "the private CUPS scheduler did not start");
+    QVERIFY(cups.setDefault("Plotter_B"));
+
+    const std::string drawings = makeTempFolder("plotvane-e2e-drawings-");
+    const std::string work = makeTempFolder("plotvane-e2e-work-");
+    writeVdx(drawings + "/alpha.vdx", {"Alpha drawing"});
+    writeFile(drawings + "/broken.vsdx", "this is no drawing at all\n");
+    writeVsdx(drawings + "/two pages.vsdx", {"First sheet", "Second sheet"});
+    writeVdx(drawings + "/-odd 'name\" über.vdx", {"Odd name"});
+    // The drawings shipped beside the program come first, when the build laid
+    // them there; their content is theirs, so only their arrival is checked.
+    struct Expected {
+        std::string path;
+        std::string title;
+        std::string text;  // empty: any text
+        int pages;         // 0: at least one
+    };
+    std::vector<Expected> good;
+    const QDir samples(qEnvironmentVariable("PLOTVANE_PROGRAM_DIR") + "/Samples");
+    for (const QString& name : samples.entryList({"*.vsdx", "*.vdx", "*.vsd"}, QDir::Files, QDir::Name))
+        good.push_back({samples.filePath(name).toStdString(), name.toStdString(), "", 0});
+    good.push_back({drawings + "/alpha.vdx", "alpha.vdx", "Alpha drawing", 1});
+    good.push_back({drawings + "/two pages.vsdx", "two pages.vsdx", "Second sheet", 2});
+    good.push_back({drawings + "/-odd 'name\" über.vdx", "-odd 'name\" über.vdx", "Odd name", 1});
+
+    CallLog log;
+    FakeDialogs dialogs;
+    FakeSettings settings;
+    RecordingFileSystem fileSystem(log);
+    CupsPrinters printers;
+    OfficeOptions options;
+    options.workRoot = work;
+    auto office = std::make_unique<OfficeAppFactory>(options);
+    FakeShell shell;
+    SteadyClock clock;
+    QtEventPump events;
+    FakeLifetime lifetime;
+    {
+        Form1 form({dialogs, settings, fileSystem, printers, *office, shell, clock, events, lifetime, "/program",
+                    [] { return 0.5; }});
+        form.load();
+        QVERIFY(!lifetime.ended());
+        QCOMPARE(form.combo1().count(), 2);
+        QCOMPARE(form.combo1().currentText(), QString("Plotter_B"));  // the default printer
+        QCOMPARE(settings.value("Combo1"), std::string("1"));
+        form.show();
+
+        form.combo1().setCurrentIndex(0);  // the user picks Plotter_A
+        form.combo2().setCurrentIndex(0);  // and the shortest pause
+        // The broken file sits between good ones.
+        for (std::size_t i = 0; i < good.size(); ++i) {
+            form.listView().add(good[i].path);
+            if (i == good.size() - 3)
+                form.listView().add(drawings + "/broken.vsdx");
+        }
+        const std::size_t jobsBefore = cups.jobs().size();
+
+        QElapsedTimer timer;
+        timer.start();
+        form.pushButton(2).click();
+        qInfo("%d files printed in %.1f s", form.listView().count(), timer.elapsed() / 1000.0);
+
+        // The broken file fails to open, so its printer, print and quit steps fail too.
+        QCOMPARE(dialogs.reportedLines(), (std::vector<int>{120, 122, 126, 132}));
+        QVERIFY(dialogs.texts().front().find("broken.vsdx") != std::string::npos);
+        QCOMPARE(dialogs.texts().back(), std::string("Done."));
+
+        const auto jobs = cups.jobs();
+        QCOMPARE(jobs.size(), jobsBefore + good.size());
+        for (std::size_t i = 0; i < good.size() && jobsBefore + i < jobs.size(); ++i) {
+            const auto& job = jobs[jobsBefore + i];
+            const std::string text = pdfText(job.document);
+            QCOMPARE(job.queue, std::string("Plotter_A"));
+            QCOMPARE(job.title, good[i].title);
+            QVERIFY2(text.find_first_not_of(" \n\f") != std::string::npos, good[i].title.c_str());
+            QVERIFY2(text.find(good[i].text) != std::string::npos, good[i].title.c_str());
+            if (good[i].pages > 0)
+                QCOMPARE(pdfPages(job.document), good[i].pages);
+            else
+                QVERIFY(pdfPages(job.document) >= 1);
+        }
+    }
+    QVERIFY(processesMentioning(work).empty());
+    office.reset();
+    QVERIFY(folderEntries(work).empty());
+    removeFolder(work);
+    removeFolder(drawings);
+}
+
+QTEST_MAIN(TestPrintEndToEnd)
+#include "test_print_endtoend.moc"
