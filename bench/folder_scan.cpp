@@ -1,10 +1,10 @@
 // Times the folder scan over a large real tree beside `find` over the same
 // tree, in one run: 100,000 files in 10,000 folders, a quarter of them
 // matching *.vsd.
-// Usage: folder_scan_bench [PARENT]     builds the tree in PARENT (default /tmp),
+// Usage: folder_scan [PARENT]     builds the tree in PARENT (default /tmp),
 //                                       measures and removes it
-//        folder_scan_bench --keep [PARENT]   leaves the tree and prints its path
-//        folder_scan_bench --tree DIR   measures a tree that --keep left
+//        folder_scan --keep [PARENT]   leaves the tree and prints its path
+//        folder_scan --tree DIR   measures a tree that --keep left
 
 #include <ftw.h>
 #include <sys/stat.h>
