@@ -3,7 +3,7 @@
 // much processor time a pause uses. Everything runs against a private CUPS
 // scheduler; the system's queues are never touched.
 //
-//   print_run_bench [FILES]     (default 6 files)
+//   print_run [FILES]     (default 6 files)
 
 #include <QApplication>
 #include <chrono>

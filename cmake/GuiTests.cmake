@@ -15,3 +15,9 @@ foreach(test_source ${PLOTVANE_GUI_TESTS})
     set_tests_properties(${test_name} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PLOTVANE_PROGRAM_DIR=${CMAKE_BINARY_DIR}/bin")
 endforeach()
+
+# The README's run command brings up the real window under Xvfb.
+if(NOT WIN32)
+    add_test(NAME real_window COMMAND ${CMAKE_SOURCE_DIR}/tests/app/real_window.sh ${CMAKE_BINARY_DIR})
+    set_tests_properties(real_window PROPERTIES TIMEOUT 300)
+endif()

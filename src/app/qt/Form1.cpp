@@ -22,6 +22,8 @@
 #include "app/qt/SkinFramework.h"
 #include "filelist/qt/FileListCommands.h"
 #include "filelist/qt/FileListView.h"
+#include "filelist/qt/IntakeCommands.h"
+#include "filelist/qt/ListDropTarget.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/Shell.h"
@@ -187,6 +189,12 @@ void Form1::createControls()
         *m_listView, *this,
         {m_services.dialogs, m_services.lifetime, m_services.fileSystem.style(), m_services.programFolder},
         {&pushButton(1), &pushButton(3), &pushButton(5), &pushButton(6)}, this);
+    m_intake = new IntakeCommands(m_services, *this, *m_listView, this);
+    connect(&pushButton(4), &QPushButton::clicked, m_intake, &IntakeCommands::PushButton4_Click);
+    connect(&pushButton(7), &QPushButton::clicked, m_intake, &IntakeCommands::PushButton7_Click);
+    new ListDropTarget(*m_listView, [this](const std::vector<std::string>& paths) {
+        m_intake->ListView1_OLEDragDrop(paths);
+    });
 
     connect(m_combo1, &QComboBox::currentIndexChanged, this, [this](int index) { savePosition("Combo1", index); });
     connect(m_combo2, &QComboBox::currentIndexChanged, this, [this](int index) { savePosition("Combo2", index); });
@@ -239,13 +247,11 @@ void Form1::load()
     if (trap.test(104, [&] { return m_services.fileSystem.modificationTimeReadable(cursorFile); }))
         trap.step(106, [&] { loadMouseIcon(cursorFile); });
     trap.step(108, [&] { openHomePageNowAndThen(); });
-    const auto noSampleRecord = [&] {
-        return m_services.settings.GetSetting(Settings::Application, Settings::Section, "Snapshot", "").empty();
-    };
+    const auto noSampleRecord = [&] { return m_intake->sampleRecordMissing(); };
     if (trap.test(110, noSampleRecord))
-        recordSampleFiles();
+        trap.step(110, [&] { recordSampleFiles(); });
     if (trap.test(130, noSampleRecord))
-        recordSampleFiles();
+        trap.step(130, [&] { recordSampleFiles(); });
     trap.step(132, [&] { m_listView->addColumn(QStringLiteral(" Visio File(s)")); });
     trap.step(134, [&] { m_listView->setColumnWidth(twips(0, 0, 6500, 0).width()); });
     trap.step(136, [&] { fillPrinterList(); });
@@ -291,7 +297,10 @@ void Form1::openHomePageNowAndThen()
         m_services.shell.openUrlMinimized(HomePage);
 }
 
-void Form1::recordSampleFiles() {}
+void Form1::recordSampleFiles()
+{
+    m_intake->RecordSampleFiles();
+}
 
 void Form1::fillPrinterList()
 {

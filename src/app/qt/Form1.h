@@ -12,6 +12,7 @@
 class DiagramAppAdapter;
 class FileListCommands;
 class FileListView;
+class IntakeCommands;
 class PrintRun;
 class QtPrintView;
 class ProgressBar;
@@ -75,6 +76,7 @@ private:
     Form1Services m_services;
     SkinFramework* m_skinFramework = nullptr;
     FileListView* m_listView = nullptr;
+    IntakeCommands* m_intake = nullptr;
     QGroupBox* m_frame1 = nullptr;
     QGroupBox* m_frame2 = nullptr;
     QComboBox* m_combo1 = nullptr;

@@ -1,0 +1,103 @@
+#include <algorithm>
+
+#include "app/ErrorTrap.h"
+#include "filelist/AddFolder.h"
+#include "filelist/HasBadChars.h"
+#include "filelist/IsFolder.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/Utf8.h"
+
+namespace {
+
+const char* const WalkLocation = "in BrenholtTitle2021/08/31.AddFolder.GetSubDirectories2016 ";
+
+// Paths and names this long are left alone. The bound also ends the walk
+// through a symbolic link that leads back to one of its own parents.
+constexpr std::size_t LongestPath = 259;
+
+// Directory + hidden + system, and the same as a reparse point: the two exact
+// values of a folder the walk never enters.
+constexpr std::uint32_t HiddenSystemFolder =
+    FileAttribute::Directory | FileAttribute::Hidden | FileAttribute::System;
+constexpr std::uint32_t HiddenSystemReparseFolder = HiddenSystemFolder | FileAttribute::ReparsePoint;
+
+}  // namespace
+
+bool AddFolder::passesAttributeTest(const std::string& folder)
+{
+    if (m_fileSystem.isRoot(folder))
+        return true;
+    // A folder whose attributes cannot be read any more has vanished; the
+    // enumeration that follows finds that out and drops it quietly.
+    const auto value = m_fileSystem.attributes(folder);
+    return !value || (*value != HiddenSystemFolder && *value != HiddenSystemReparseFolder);
+}
+
+bool AddFolder::acceptsSubfolderName(const std::string& name) const
+{
+    return Utf8::length(name) <= LongestPath && !HasBadChars(name) && name.find('?') == std::string::npos
+        && name != "." && name != "..";
+}
+
+void AddFolder::GetSubDirectories2016(std::vector<std::string>& folders, bool recurse)
+{
+    ErrorTrap trap(m_dialogs, m_lifetime, WalkLocation);
+    std::vector<std::string> found;
+
+    // The folders of this level: collect their subfolders. Unreadable folders
+    // leave the list as they are met, so the position only moves on when the
+    // current folder stays.
+    for (std::size_t i = 0; i < folders.size() && !trap.stopped();) {
+        const std::string folder = folders[i];
+        bool stays = true;
+        if (!trap.test(100, [&] { return IsFolder(m_fileSystem, folder); })
+            || !trap.test(102, [&] { return Utf8::length(folder) <= LongestPath; })) {
+            ++i;
+            continue;
+        }
+        trap.step(104, [&] { m_pump.processPending(); });
+        if (!trap.test(106, [&] { return passesAttributeTest(folder); })) {
+            ++i;
+            continue;
+        }
+        SubfolderListing listing;
+        trap.step(108, [&] { listing = m_fileSystem.subfolders(folder); });
+        for (const std::string& name : listing.names) {
+            if (trap.stopped())
+                break;
+            trap.step(110, [&] { m_pump.processPending(); });
+            if (!trap.test(112, [&] { return acceptsSubfolderName(name); }))
+                continue;
+            trap.step(114, [&] { found.push_back(folder + name + m_separator); });
+        }
+        // Permission denied and path not found drop the folder: none of its
+        // files will be listed. Any other failure only ends its enumeration.
+        if (listing.error == FolderError::PermissionDenied || listing.error == FolderError::PathNotFound) {
+            trap.step(116, [&] {
+                const auto first = std::find(folders.begin(), folders.end(), folder);
+                if (first != folders.end()) {
+                    folders.erase(first);
+                    stays = false;
+                }
+            });
+        }
+        if (stays)
+            ++i;
+    }
+
+    // One call per level of the tree: the next call walks all the folders
+    // found here at once and extends the list with every deeper level.
+    if (recurse && !found.empty())
+        trap.step(118, [&] { GetSubDirectories2016(found, true); });
+
+    for (const std::string& subfolder : found) {
+        if (trap.stopped())
+            break;
+        if (!trap.test(120, [&] { return IsFolder(m_fileSystem, subfolder); }))
+            continue;
+        trap.step(122, [&] { m_pump.processPending(); });
+        if (trap.test(124, [&] { return passesAttributeTest(subfolder); }))
+            trap.step(126, [&] { folders.push_back(subfolder); });
+    }
+}

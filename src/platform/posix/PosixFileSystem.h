@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+
+// The file system of a POSIX system. POSIX keeps no hidden, system or archive
+// bits, so the attribute value is made of what it does know: directory 16,
+// read-only 1 when the owner may not write, hidden 2 for a name that begins
+// with a dot, reparse point 1024 for a symbolic link, and nothing else.
+class PosixFileSystem final : public FileSystem {
+public:
+    PathStyle style() const override;
+    std::optional<std::uint32_t> attributes(const std::string& path) override;
+    bool probeOpen(const std::string& path) override;
+    std::vector<std::string> listFiles(const std::string& folder, const std::string& pattern) override;
+    SubfolderListing subfolders(const std::string& folder) override;
+    bool isRoot(const std::string& folder) override;
+    bool modificationTimeReadable(const std::string& path) override;
+    bool listingFindsEntry(const std::string& path, bool includeFolders) override;
+};

@@ -1,0 +1,192 @@
+#include "fakes/MemoryFileSystem.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "platform/WildcardMatch.h"
+
+namespace {
+
+bool isDriveRoot(const std::string& key)
+{
+    return key.size() == 3 && key[1] == ':' && key[2] == '\\';
+}
+
+}  // namespace
+
+MemoryFileSystem::MemoryFileSystem()
+{
+    for (const char* root : {"c:\\", "d:\\"}) {
+        Node node;
+        node.name = root;
+        node.attributes = FileAttribute::Directory | FileAttribute::Hidden | FileAttribute::System;
+        node.folder = true;
+        m_nodes[root] = node;
+    }
+}
+
+std::string MemoryFileSystem::keyOf(const std::string& path)
+{
+    // Windows reads a run of backslashes inside a path as one, and a closing
+    // backslash names the same folder: "C:\\a.vsd" is "C:\a.vsd", "C:\A\" is
+    // "C:\A".
+    std::string key;
+    for (char c : path) {
+        if (c == '\\' && !key.empty() && key.back() == '\\')
+            continue;
+        key += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    while (key.size() > 3 && key.back() == '\\')
+        key.pop_back();
+    if (key.size() == 2 && key[1] == ':')
+        key += '\\';
+    return key;
+}
+
+MemoryFileSystem::Node* MemoryFileSystem::find(const std::string& path)
+{
+    const auto found = m_nodes.find(keyOf(path));
+    return found == m_nodes.end() ? nullptr : &found->second;
+}
+
+void MemoryFileSystem::add(const std::string& path, std::uint32_t attributes, bool folder)
+{
+    const std::string key = keyOf(path);
+    const std::size_t slash = key.rfind('\\');
+    if (slash == std::string::npos || slash + 1 == key.size())
+        throw std::invalid_argument("not a full path: " + path);
+    Node* parent = find(key.substr(0, slash + 1));
+    if (!parent || !parent->folder)
+        throw std::invalid_argument("no parent folder for " + path);
+    if (m_nodes.count(key))
+        throw std::invalid_argument("already there: " + path);
+    parent->children.push_back(key);
+    std::string trimmed = path;
+    while (!trimmed.empty() && trimmed.back() == '\\')
+        trimmed.pop_back();
+    Node node;
+    node.name = trimmed.substr(trimmed.rfind('\\') + 1);
+    node.attributes = attributes;
+    node.folder = folder;
+    m_nodes[key] = node;
+}
+
+void MemoryFileSystem::addFolder(const std::string& path, std::uint32_t attributes)
+{
+    add(path, attributes | FileAttribute::Directory, true);
+}
+
+void MemoryFileSystem::addFile(const std::string& path, std::uint32_t attributes)
+{
+    add(path, attributes & ~FileAttribute::Directory, false);
+}
+
+void MemoryFileSystem::remove(const std::string& path)
+{
+    const std::string key = keyOf(path);
+    const auto found = m_nodes.find(key);
+    if (found == m_nodes.end())
+        return;
+    const std::vector<std::string> children = found->second.children;
+    for (const std::string& child : children)
+        remove(child);
+    m_nodes.erase(key);
+    for (auto& [parentKey, node] : m_nodes) {
+        auto& children = node.children;
+        children.erase(std::remove(children.begin(), children.end(), key), children.end());
+    }
+}
+
+void MemoryFileSystem::failSubfolders(const std::string& path, int error, std::size_t namesBeforeFailure)
+{
+    Node* node = find(path);
+    if (!node)
+        throw std::invalid_argument("no such folder: " + path);
+    node->subfolderError = error;
+    node->namesBeforeFailure = namesBeforeFailure;
+}
+
+void MemoryFileSystem::refuseOpen(const std::string& path)
+{
+    Node* node = find(path);
+    if (!node)
+        throw std::invalid_argument("no such file: " + path);
+    node->openable = false;
+}
+
+std::optional<std::uint32_t> MemoryFileSystem::attributes(const std::string& path)
+{
+    const Node* node = find(path);
+    if (!node)
+        return std::nullopt;
+    return node->attributes;
+}
+
+bool MemoryFileSystem::probeOpen(const std::string& path)
+{
+    ++probes;
+    // A file named with a closing backslash cannot be opened.
+    if (!path.empty() && path.back() == '\\')
+        return false;
+    const Node* node = find(path);
+    return node && !node->folder && node->openable;
+}
+
+std::vector<std::string> MemoryFileSystem::listFiles(const std::string& folder, const std::string& pattern)
+{
+    ++listings;
+    std::vector<std::string> names;
+    const Node* node = find(folder);
+    if (!node || !node->folder)
+        return names;
+    for (const std::string& key : node->children) {
+        const Node& child = m_nodes.at(key);
+        if (!child.folder && wildcardMatch(pattern, child.name))
+            names.push_back(child.name);
+    }
+    return names;
+}
+
+SubfolderListing MemoryFileSystem::subfolders(const std::string& folder)
+{
+    ++enumerations;
+    SubfolderListing listing;
+    const Node* node = find(folder);
+    if (!node || !node->folder) {
+        listing.error = FolderError::PathNotFound;
+        listing.description = "Path not found";
+        return listing;
+    }
+    for (const std::string& key : node->children) {
+        if (node->subfolderError != 0 && listing.names.size() == node->namesBeforeFailure)
+            break;
+        const Node& child = m_nodes.at(key);
+        if (child.folder)
+            listing.names.push_back(child.name);
+    }
+    if (node->subfolderError != 0) {
+        listing.error = node->subfolderError;
+        listing.description = "Enumeration failed";
+    }
+    return listing;
+}
+
+bool MemoryFileSystem::isRoot(const std::string& folder)
+{
+    return isDriveRoot(keyOf(folder));
+}
+
+bool MemoryFileSystem::modificationTimeReadable(const std::string& path)
+{
+    return find(path) != nullptr;
+}
+
+bool MemoryFileSystem::listingFindsEntry(const std::string& path, bool includeFolders)
+{
+    const Node* node = find(path);
+    if (!node || isDriveRoot(keyOf(path)))
+        return false;
+    if ((node->attributes & (FileAttribute::Hidden | FileAttribute::System)) != 0)
+        return false;
+    return includeFolders || !node->folder;
+}

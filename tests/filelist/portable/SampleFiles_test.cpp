@@ -1,0 +1,181 @@
+#include "PortableTest.h"
+
+#include "fakes/FakeClock.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeLifetime.h"
+#include "fakes/FakeListItems.h"
+#include "fakes/FakeSettings.h"
+#include "fakes/FakeShell.h"
+#include "fakes/MemoryFileSystem.h"
+#include "filelist/SampleFiles.h"
+#include "filelist/ScrambleText.h"
+#include "platform/Utf8.h"
+
+namespace {
+
+using Paths = std::vector<std::string>;
+
+struct Samples {
+    MemoryFileSystem disk;
+    FakeSettings settings;
+    FakeDialogs dialogs;
+    FakeShell shell;
+    FakeClock pump;
+    FakeLifetime lifetime;
+    FakeListItems list;
+    SampleFiles samples{disk, settings, dialogs, shell, pump, R"(C:\Prog)"};
+
+    Samples() { disk.addFolder(R"(C:\Prog)"); }
+    void withSampleFolder(const Paths& names)
+    {
+        disk.addFolder(R"(C:\Prog\Samples)");
+        for (const auto& name : names)
+            disk.addFile(R"(C:\Prog\Samples\)" + name);
+    }
+    std::string record() { return UnscrambleText(settings.value("Snapshot"), SampleRecordKey::Value, pump); }
+    void load() { PushButton7_Click(samples, list, dialogs, lifetime); }
+};
+
+}  // namespace
+
+PV_TEST(firstStartRecordsTheSamplesAndTheButtonLoadsThemOnce)
+{
+    Samples s;
+    s.withSampleFolder({"b.vsdx", "a.vsd", ".hidden.txt"});
+    PV_CHECK(s.samples.recordMissing());
+    s.samples.RecordSampleFiles();
+    PV_CHECK(!s.samples.recordMissing());
+    PV_CHECK_EQ(s.record(),
+                std::string(R"(C:\Prog\Samples\b.vsdx|C:\Prog\Samples\a.vsd|C:\Prog\Samples\.hidden.txt)"));
+
+    // A file put into the folder later is never loaded.
+    s.disk.addFile(R"(C:\Prog\Samples\later.vsd)");
+    s.dialogs.messageAnswers = {MessageAnswer::No, MessageAnswer::Yes};
+    s.load();
+    const Paths loaded{R"(C:\Prog\Samples\b.vsdx)", R"(C:\Prog\Samples\a.vsd)", R"(C:\Prog\Samples\.hidden.txt)"};
+    PV_CHECK((s.list.entries == loaded));
+    PV_CHECK(s.shell.folders.empty());
+    s.load();
+    PV_CHECK((s.list.entries == loaded));
+    PV_CHECK_EQ(s.dialogs.messages.size(), 2u);
+    PV_CHECK((s.shell.folders == Paths{R"(C:\Prog\Samples\)"}));
+    const MessageRequest& question = s.dialogs.messages.at(0);
+    PV_CHECK(question.buttons == MessageButtons::YesNo);
+    PV_CHECK(question.icon == MessageIcon::None);
+    PV_CHECK_EQ(question.text, std::string("Would you like this software to open the folder where these sample files "
+                                           "are stored (so that you can view them before working with them)?"));
+}
+
+PV_TEST(onlyExistingUnlistedFilesAreLoaded)
+{
+    Samples s;
+    s.withSampleFolder({"a.vsd", "b.vsd", "c.vsd"});
+    s.samples.RecordSampleFiles();
+    s.disk.remove(R"(C:\Prog\Samples\b.vsd)");
+    // Replaced by a folder of the same name: no drawing to print.
+    s.disk.remove(R"(C:\Prog\Samples\c.vsd)");
+    s.disk.addFolder(R"(C:\Prog\Samples\c.vsd)");
+    s.list.add(R"(C:\PROG\Samples\a.vsd)");  // another spelling is another entry
+    s.load();
+    PV_CHECK((s.list.entries == Paths{R"(C:\PROG\Samples\a.vsd)", R"(C:\Prog\Samples\a.vsd)"}));
+    PV_CHECK_EQ(s.dialogs.messages.size(), 1u);
+}
+
+PV_TEST(anEmptyOrMissingSampleFolderRecordsNothing)
+{
+    for (const int setup : {0, 1, 2}) {
+        Samples s;
+        if (setup == 1)
+            s.withSampleFolder({});
+        if (setup == 2)
+            s.disk.addFile(R"(C:\Prog\Samples)");  // a file where the folder should be
+        s.samples.RecordSampleFiles();
+        PV_CHECK_EQ(s.settings.value("Snapshot"), std::string(""));
+        PV_CHECK(s.samples.recordMissing());
+        s.load();
+        PV_CHECK(s.list.entries.empty());
+        PV_CHECK_EQ(s.dialogs.messages.size(), 1u);
+    }
+}
+
+PV_TEST(damagedRecordsLoadNothingWrongAndNeverFail)
+{
+    FakeClock pump;
+    const std::string good = ScrambleText(R"(C:\Prog\Samples\a.vsd|C:\Prog\Samples)", SampleRecordKey::Value, pump);
+    const std::string damaged[] = {
+        good.substr(0, good.size() - 3),
+        good.substr(0, good.size() / 2),
+        "\xff\xfe garbage \x01",
+        "\xe4\xb8\xad\xe6\x96\x87 \xf0\x9f\x98\x80",
+        std::string(1, '\0'),
+        "False",
+        good,
+    };
+    for (const std::string& stored : damaged) {
+        Samples s;
+        s.withSampleFolder({"a.vsd"});
+        s.settings.set("Snapshot", stored);
+        s.list.add("kept");
+        s.load();
+        PV_CHECK(s.list.entries.size() <= 2u);
+        PV_CHECK_EQ(s.list.entries.at(0), std::string("kept"));
+        if (s.list.entries.size() == 2)
+            PV_CHECK_EQ(s.list.entries[1], std::string(R"(C:\Prog\Samples\a.vsd)"));
+        PV_CHECK(s.dialogs.reportedLines().empty());
+    }
+}
+
+PV_TEST(aRecordTooLongIsReportedAndNothingIsAsked)
+{
+    Samples s;
+    s.settings.set("Snapshot", std::string(32768, 'x'));
+    s.list.add("kept");
+    s.load();
+    PV_CHECK((s.dialogs.reportedLines() == std::vector<int>{100}));
+    PV_CHECK_EQ(s.dialogs.messages.size(), 1u);
+    PV_CHECK(s.dialogs.messages.at(0).text.find("Overflow\r\nin Sheetwick2021/08/31.Form1.PushButton7_Click at line 100")
+             == 0);
+    PV_CHECK((s.list.entries == Paths{"kept"}));
+}
+
+PV_TEST(scramblingKeepsTheLengthAvoidsZeroAndTurnsBack)
+{
+    FakeClock pump;
+    const std::string key = SampleRecordKey::Value;
+    PV_CHECK_EQ(key.size(), 8u);
+    for (const char c : key)
+        PV_CHECK(c >= 'a' && c <= 'z');
+
+    std::string allBytes;
+    for (int b = 1; b <= 255; ++b)
+        allBytes += static_cast<char>(b);
+    const std::string texts[] = {"", "a", "/opt/Plotvane/Samples/Übersicht – Plan €.vsd", allBytes,
+                                 std::string(32767, '\xc3')};
+    for (const std::string& text : texts) {
+        pump.pumps = 0;
+        const std::string scrambled = ScrambleText(text, key, pump);
+        PV_CHECK_EQ(Utf8::length(scrambled), text.size());
+        PV_CHECK_EQ(pump.pumps, static_cast<int>(text.size()));
+        for (std::size_t pos = 0; pos < scrambled.size();) {
+            const Utf8::Character c = Utf8::next(scrambled, pos);
+            PV_CHECK(c.valid && c.code >= 1 && c.code <= 255);
+        }
+        PV_CHECK(UnscrambleText(scrambled, key, pump) == text);
+    }
+    // The key position wraps after 8 characters.
+    std::vector<char32_t> codes;
+    const std::string scrambled = ScrambleText("xxxxxxxxxx", key, pump);
+    for (std::size_t pos = 0; pos < scrambled.size();)
+        codes.push_back(Utf8::next(scrambled, pos).code);
+    PV_CHECK(codes.size() == 10 && codes[0] == codes[8] && codes[1] == codes[9] && codes[0] != codes[1]);
+    // One byte more than a 16-bit count holds is refused, both ways.
+    for (const auto& scramble : {&ScrambleText, &UnscrambleText}) {
+        bool refused = false;
+        try {
+            scramble(std::string(32768, 'x'), key, pump);
+        } catch (const std::exception& failure) {
+            refused = std::string(failure.what()) == "Overflow";
+        }
+        PV_CHECK(refused);
+    }
+}

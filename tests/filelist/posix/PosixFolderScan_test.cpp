@@ -1,0 +1,201 @@
+#include "PortableTest.h"
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "TempTree.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeLifetime.h"
+#include "fakes/FakeListItems.h"
+#include "fakes/FakePointer.h"
+#include "fakes/FakeSettings.h"
+#include "fakes/FakeShell.h"
+#include "filelist/DropIntake.h"
+#include "filelist/FolderScanCommand.h"
+#include "filelist/SampleFiles.h"
+#include "filelist/ScrambleText.h"
+#include "platform/posix/PosixFileSystem.h"
+
+namespace {
+
+using Paths = std::vector<std::string>;
+
+struct Scan {
+    TempTree tree;
+    PosixFileSystem fs;
+    FakeDialogs dialogs;
+    FakeSettings settings;
+    FakePointer pointer;
+    FakeLifetime lifetime;
+    FakeClock pump;
+    FakeListItems list;
+
+    Paths run(const std::string& extension, const std::string& folder)
+    {
+        FolderScanCommand command(dialogs, settings, fs, pointer, lifetime, pump, list);
+        dialogs.promptAnswers.push_back(extension);
+        dialogs.browseAnswers.push_back(folder);
+        command.PushButton4_Click();
+        return list.entries;
+    }
+    // The entries as paths below the tree, in list order.
+    Paths relative() const
+    {
+        Paths result;
+        for (const auto& entry : list.entries)
+            result.push_back(entry.substr(tree.root().size() + 1));
+        return result;
+    }
+};
+
+Paths sorted(Paths paths)
+{
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+Paths slice(const Paths& paths, std::size_t from, std::size_t count)
+{
+    return Paths(paths.begin() + std::min(from, paths.size()),
+                 paths.begin() + std::min(from + count, paths.size()));
+}
+
+}  // namespace
+
+PV_TEST(aRealTreeIsScannedLevelByLevel)
+{
+    for (const char* extension : {"txt", "*"}) {
+        Scan scan;
+        for (const char* folder : {"A", "A/X", "A/Y", "A/X/Z"})
+            scan.tree.folder(folder);
+        for (const char* file : {"A/a.txt", "A/noext", "A/~lock.txt", "A/X/x.txt", "A/X/~$x.txt", "A/Y/y.TXT",
+                                 "A/Y/y.vsd", "A/X/Z/z.txt"})
+            scan.tree.file(file);
+        // The chosen folder comes back from the browser with a closing slash.
+        scan.run(extension, scan.tree.path("A") + "/");
+        const Paths found = scan.relative();
+        const bool all = std::string(extension) == "*";
+        PV_CHECK_EQ(found.size(), all ? 6u : 4u);
+        PV_CHECK((sorted(slice(found, 0, all ? 2 : 1)) == (all ? Paths{"A/a.txt", "A/noext"} : Paths{"A/a.txt"})));
+        PV_CHECK((sorted(slice(found, all ? 2 : 1, all ? 3 : 2))
+                  == (all ? Paths{"A/X/x.txt", "A/Y/y.TXT", "A/Y/y.vsd"} : Paths{"A/X/x.txt", "A/Y/y.TXT"})));
+        PV_CHECK(!found.empty() && found.back() == "A/X/Z/z.txt");
+        PV_CHECK(scan.dialogs.messages.empty());
+        PV_CHECK_EQ(scan.settings.value("LastFolder"), scan.tree.path("A"));
+    }
+}
+
+PV_TEST(unreadableFoldersOnDiskAreDroppedQuietly)
+{
+    Scan scan;
+    scan.tree.folder("A");
+    scan.tree.file("A/a.vsd");
+    for (const char* folder : {"A/D1", "A/D2", "A/ok"}) {
+        scan.tree.folder(folder);
+        scan.tree.file(std::string(folder) + "/f.vsd");
+        scan.tree.folder(std::string(folder) + "/deeper");
+        scan.tree.file(std::string(folder) + "/deeper/g.vsd");
+    }
+    chmod(scan.tree.path("A/D1").c_str(), 0);
+    chmod(scan.tree.path("A/D2").c_str(), 0311);
+    AsOrdinaryUser user;
+    if (!user.works()) {
+        std::printf("    skipped: permissions do not count for this user\n");
+        return;
+    }
+    scan.run("vsd", scan.tree.path("A"));
+    PV_CHECK((scan.relative() == Paths{"A/a.vsd", "A/ok/f.vsd", "A/ok/deeper/g.vsd"}));
+    PV_CHECK(scan.dialogs.messages.empty());
+
+    // Chosen itself, an unreadable folder adds nothing.
+    scan.list.clear();
+    PV_CHECK(scan.run("vsd", scan.tree.path("A/D1")).empty());
+    PV_CHECK(scan.dialogs.messages.empty());
+}
+
+PV_TEST(aLinkLoopEndsAtThePathBound)
+{
+    Scan scan;
+    scan.tree.folder("A");
+    scan.tree.file("A/a.vsd");
+    // A long name, so that the bound comes before the system's own limit on
+    // links followed in one path.
+    const std::string loop = "loop-back-to-the-same-folder";
+    scan.tree.link("A/" + loop, ".");
+    scan.run("vsd", scan.tree.path("A"));
+    // A/, A/loop/, A/loop/loop/, ...: each folder until one of 260 characters
+    // or more is reached is descended, and every one lists a.vsd.
+    std::size_t folders = 1;
+    for (std::string folder = scan.tree.path("A") + "/"; folder.size() < 260; folder += loop + "/")
+        ++folders;
+    PV_CHECK_EQ(scan.list.entries.size(), folders);
+    PV_CHECK(scan.dialogs.messages.empty());
+    for (const auto& entry : scan.list.entries)
+        PV_CHECK(entry.size() >= 5 && entry.compare(entry.size() - 5, 5, "a.vsd") == 0);
+}
+
+PV_TEST(fifosAndDevicesAreNeverOpenedOrAppended)
+{
+    alarm(30);  // opening the FIFO for reading would hang the scan
+    for (const char* extension : {"vsd", "*"}) {
+        Scan scan;
+        scan.tree.folder("A");
+        scan.tree.file("A/real.vsd");
+        scan.tree.fifo("A/pipe.vsd");
+        scan.tree.link("A/null.vsd", "/dev/null");
+        // A device node of our own, where this user may make one.
+        mknod(scan.tree.path("A/zero.vsd").c_str(), S_IFCHR | 0644, makedev(1, 5));
+        scan.run(extension, scan.tree.path("A"));
+        PV_CHECK((scan.relative() == Paths{"A/real.vsd"}));
+
+        // Dropped as a folder, the same holds.
+        scan.list.clear();
+        DropIntake drop(scan.dialogs, scan.fs, scan.lifetime, scan.pump, scan.list);
+        drop.ListView1_OLEDragDrop({scan.tree.path("A")});
+        PV_CHECK((scan.relative() == Paths{"A/real.vsd"}));
+    }
+    alarm(0);
+}
+
+PV_TEST(sampleFilesOnDiskAreRecordedAndLoaded)
+{
+    for (const bool folderIsAFile : {false, true}) {
+        TempTree tree;
+        PosixFileSystem fs;
+        FakeSettings settings;
+        FakeDialogs dialogs;
+        FakeShell shell;
+        FakeClock pump;
+        FakeLifetime lifetime;
+        FakeListItems list;
+        SampleFiles samples(fs, settings, dialogs, shell, pump, tree.root());
+        Paths names;
+        if (folderIsAFile) {
+            tree.file("Samples");
+        } else {
+            tree.folder("Samples");
+            for (const char* name : {"one.vsdx", "two.vdx"})
+                tree.file(std::string("Samples/") + name);
+            names = fs.listFiles(tree.path("Samples"), "*.*");
+        }
+        samples.RecordSampleFiles();
+        std::string expected;
+        for (const auto& name : names)
+            expected += (expected.empty() ? "" : "|") + tree.path("Samples/" + name);
+        PV_CHECK_EQ(UnscrambleText(settings.value("Snapshot"), SampleRecordKey::Value, pump), expected);
+
+        list.add("kept");
+        PushButton7_Click(samples, list, dialogs, lifetime);
+        PushButton7_Click(samples, list, dialogs, lifetime);
+        PV_CHECK_EQ(list.entries.size(), 1 + names.size());
+        PV_CHECK_EQ(dialogs.messages.size(), 2u);
+        PV_CHECK_EQ(shell.folders.size(), 2u);
+        PV_CHECK(dialogs.reportedLines().empty());
+        if (!shell.folders.empty())
+            PV_CHECK_EQ(shell.folders[0], tree.path("Samples/"));
+    }
+}
