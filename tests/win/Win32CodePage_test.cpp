@@ -3,6 +3,7 @@
 #include <string>
 
 #include "PortableTest.h"
+#include "filelist/HasBadChars.h"
 #include "platform/CodePage.h"
 
 PV_TEST(charactersOutsideTheAnsiCodePageHaveNoSingleByteCode)
@@ -42,4 +43,38 @@ PV_TEST(charactersOutsideTheAnsiCodePageHaveNoSingleByteCode)
     };
     for (const auto& c : western)
         PV_CHECK_EQ(singleByteCode(c.character), c.expected);
+}
+
+PV_TEST(folderNamesWithCharactersOutsideTheCodePageAreRefused)
+{
+    const struct {
+        const char* name;
+        bool refused;
+    } everywhere[] = {
+        {"Plans 2021", false},
+        {"", false},
+        {"what?", true},
+        {"tab\there", true},
+        {"del\x7f", true},
+        {"\xe4\xb8\xad\xe6\x96\x87", true},  // CJK ideographs
+        {"\xf0\x9f\x98\x80", true},          // an emoji
+        {"broken \xc3", true},               // not UTF-8
+    };
+    for (const auto& c : everywhere)
+        PV_CHECK_EQ(HasBadChars(c.name), c.refused);
+
+    if (GetACP() != 1252)
+        return;
+    const struct {
+        const char* name;
+        bool refused;
+    } western[] = {
+        {"Pl\xc3\xa4ne \xc3\x9f", false},  // a-diaeresis, sharp s
+        {"caf\xc3\xa9", false},            // e-acute
+        {"\xc4\x80rger", true},            // A-macron: no look-alike is taken for it
+        {"\xe2\x82\xac uro", true},        // the euro sign sits at 128, among the refused codes
+        {"\xd0\x96", true},                // Cyrillic Zhe
+    };
+    for (const auto& c : western)
+        PV_CHECK_EQ(HasBadChars(c.name), c.refused);
 }
