@@ -64,13 +64,12 @@ std::wstring lower(std::wstring text)
     return text;
 }
 
-std::string memberName(Kind kind, DISPID id)
+std::string memberName(DISPID id)
 {
     static const std::map<DISPID, const char*> names = {
         {1, "Documents"}, {2, "ActivePrinter"}, {3, "ActiveDocument"}, {4, "Quit"}, {5, "name"},
         {10, "Open"},     {20, "PrintOut"},     {21, "PrintRange"},     {DISPID_PROPERTYPUT, "PROPERTYPUT"},
     };
-    (void)kind;
     const auto found = names.find(id);
     return found != names.end() ? found->second : std::to_string(id);
 }
@@ -179,13 +178,13 @@ public:
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters, VARIANT* result,
                                      EXCEPINFO* exception, UINT*) override
     {
-        std::string line = std::string(kindName(m_kind)) + "." + verbOf(flags) + "(" + memberName(m_kind, id);
+        std::string line = std::string(kindName(m_kind)) + "." + verbOf(flags) + "(" + memberName(id);
         std::vector<std::string> arguments;
         const UINT positional = parameters->cArgs - parameters->cNamedArgs;
         for (UINT i = 0; i < positional; ++i)
             arguments.push_back(describe(parameters->rgvarg[parameters->cArgs - 1 - i]));
         for (UINT i = 0; i < parameters->cNamedArgs; ++i)
-            arguments.push_back(memberName(m_kind, parameters->rgdispidNamedArgs[i]) + "=" +
+            arguments.push_back(memberName(parameters->rgdispidNamedArgs[i]) + "=" +
                                 describe(parameters->rgvarg[i]));
         for (std::size_t i = 0; i < arguments.size(); ++i)
             line += (i ? ", " : "; ") + arguments[i];
