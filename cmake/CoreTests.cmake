@@ -1,8 +1,9 @@
 # Tests of the Qt-free core with the small harness of tests/support and the
 # Qt-free fakes: tests/<area>/portable/*_test.cpp run on every platform,
 # tests/<area>/posix/*_test.cpp only on POSIX, tests/win/*_test.cpp (with the
-# helpers beside them, such as the fake automation server) only on Windows. Natively each file is its own program; on Windows all of them form
-# one program, run under Wine.
+# helpers beside them, such as the fake automation server) only on Windows.
+# Natively each file is its own program; on Windows all of them form one
+# program, run under Wine.
 file(GLOB PLOTVANE_PORTABLE_TESTS CONFIGURE_DEPENDS tests/*/portable/*_test.cpp)
 file(GLOB PLOTVANE_PORTABLE_FAKES CONFIGURE_DEPENDS tests/fakes/*.cpp)
 if(NOT WIN32)
