@@ -8,6 +8,6 @@ scripts/build.sh
 status=0
 (cd "${PLOTVANE_BUILD_DIR:-build}" && ctest --output-on-failure -j2) || status=$?
 if [ -x scripts/windows-tests.sh ]; then
-    scripts/windows-tests.sh || status=$?
+    scripts/windows-tests.sh "${PLOTVANE_BUILD_DIR:-build}" || status=$?
 fi
 exit $status

@@ -9,7 +9,6 @@
 #include "platform/SteadyClock.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventPump.h"
-#include "platform/qt/QtShell.h"
 #include "settings/qt/QtSettingsStore.h"
 
 int main(int argc, char* argv[])
@@ -20,7 +19,6 @@ int main(int argc, char* argv[])
     NativeServices native = makeNativeServices();
     QtDialogs dialogs;
     QtSettingsStore settings;
-    QtShell shell;
     SteadyClock clock;
     QtEventPump events;
     ProcessLifetime lifetime;
@@ -28,7 +26,7 @@ int main(int argc, char* argv[])
         std::chrono::system_clock::now().time_since_epoch().count()));
     std::uniform_real_distribution<double> unit(0.0, 1.0);
 
-    Form1 form({dialogs, settings, *native.fileSystem, *native.printers, *native.diagramApps, shell, clock, events,
+    Form1 form({dialogs, settings, *native.fileSystem, *native.printers, *native.diagramApps, *native.shell, clock, events,
                 lifetime, QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString(),
                 [&] { return unit(generator); }});
     dialogs.setOwner(&form);

@@ -4,6 +4,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Printers.h"
+#include "platform/Shell.h"
 #include "printing/DiagramApp.h"
 
 // The platform's own implementations of the seams that differ by system.
@@ -11,6 +12,7 @@ struct NativeServices {
     std::unique_ptr<FileSystem> fileSystem;
     std::unique_ptr<Printers> printers;
     std::unique_ptr<DiagramAppFactory> diagramApps;
+    std::unique_ptr<Shell> shell;
 };
 
 NativeServices makeNativeServices();

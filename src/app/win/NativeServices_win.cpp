@@ -2,6 +2,7 @@
 
 #include "platform/win/Win32FileSystem.h"
 #include "platform/win/Win32Printers.h"
+#include "platform/win/Win32Shell.h"
 #include "printing/win/ComDiagramAppFactory.h"
 
 // Made on the user-interface thread: the automation factory joins that thread
@@ -9,5 +10,5 @@
 NativeServices makeNativeServices()
 {
     return {std::make_unique<Win32FileSystem>(), std::make_unique<Win32Printers>(),
-            std::make_unique<ComDiagramAppFactory>()};
+            std::make_unique<ComDiagramAppFactory>(), std::make_unique<Win32Shell>()};
 }

@@ -10,6 +10,7 @@
 #include "fakes/FakeLifetime.h"
 #include "fakes/FakeListItems.h"
 #include "fakes/FakePointer.h"
+#include "platform/PathStyle.h"
 #include "printing/DiagramAppAdapter.h"
 #include "printing/PrintRun.h"
 #include "printing/PrintView.h"
@@ -142,7 +143,8 @@ PV_TEST(barAndWaitsFollowTheFilesAndThePause)
 
 PV_TEST(progressTextNamesTheFile)
 {
-    Rig rig({"/home/u/My Drawings/plan ü.vsdx", "noslash.vsd"});
+    const std::string separator(1, separatorOf(nativePathStyle()));
+    Rig rig({separator + "home" + separator + "My Drawings" + separator + "plan ü.vsdx", "noslash.vsd"});
     rig.view.pause = "0 seconds";
     rig.run.PushButton2_Click();
     PV_CHECK(rig.view.texts
