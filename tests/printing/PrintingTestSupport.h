@@ -1,5 +1,9 @@
 #pragma once
 
+#include <thread>
+
+#include <chrono>
+
 // Helpers of the printing tests and benchmark that use the real parts: a
 // private CUPS scheduler, drawings made on the spot, and a look at what is
 // left running. Header-only, so that every test program can take them in.
@@ -124,6 +128,17 @@ inline bool alive(int pid)
         return false;
     const auto close = statLine.rfind(')');
     return close == std::string::npos || close + 2 >= statLine.size() || statLine[close + 2] != 'Z';
+}
+
+// A process that was sent SIGKILL is gone a moment later, not at once.
+inline bool goneWithin(int pid, double seconds)
+{
+    for (int waited = 0; waited < seconds * 100; ++waited) {
+        if (!alive(pid))
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return !alive(pid);
 }
 
 // A one-shape-per-page drawing in the XML drawing format (.vdx).

@@ -255,7 +255,7 @@ PV_TEST(hangingApplicationIsEndedWithItsWholeGroup)
     int helper = 0;
     pidFile >> helper;
     PV_CHECK(helper > 0);
-    PV_CHECK(!alive(helper));
+    PV_CHECK(goneWithin(helper, 5.0));
     PV_CHECK(rig.nothingRunning());
     PV_CHECK_EQ(rig.instanceFolders(), 0);
     removeFolder(folder);
