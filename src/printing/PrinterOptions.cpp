@@ -1,9 +1,6 @@
 #include "printing/PrinterOptions.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cstdint>
-#include <limits>
 #include <vector>
 
 #include "app/ErrorTrap.h"
@@ -12,37 +9,9 @@
 #include "platform/Printers.h"
 #include "printing/Selector.h"
 #include "settings/SettingsStore.h"
+#include "settings/StoredNumber.h"
 
 namespace PrinterOptions {
-
-int savedPosition(const std::string& text)
-{
-    std::size_t at = 0;
-    while (at < text.size() && text[at] == ' ')
-        ++at;
-    std::size_t end = text.size();
-    while (end > at && text[end - 1] == ' ')
-        --end;
-    bool negative = false;
-    if (at < end && (text[at] == '-' || text[at] == '+')) {
-        negative = text[at] == '-';
-        ++at;
-    }
-    if (at == end)
-        throw Failure("Type mismatch");
-    long value = 0;
-    for (; at < end; ++at) {
-        if (!std::isdigit(static_cast<unsigned char>(text[at])))
-            throw Failure("Type mismatch");
-        if (value <= 100000)
-            value = value * 10 + (text[at] - '0');
-    }
-    if (negative)
-        value = -value;
-    if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
-        throw Failure("Overflow");
-    return static_cast<int>(value);
-}
 
 void FillPrinterList(Printers& printers, SettingsStore& settings, Selector& combo1)
 {
@@ -53,7 +22,7 @@ void FillPrinterList(Printers& printers, SettingsStore& settings, Selector& comb
         combo1.addItem(name);
     const std::string saved = settings.GetSetting(Settings::Application, Settings::Section, PrinterKey, "");
     if (!saved.empty()) {
-        const int position = savedPosition(saved);
+        const int position = toInteger16(saved);
         if (position < -1 || position >= combo1.count())
             throw Failure("Invalid property value");
         combo1.select(position);

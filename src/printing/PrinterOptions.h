@@ -24,10 +24,6 @@ inline const char* const PauseHelpText =
 // read or the saved position does not fit the list.
 void FillPrinterList(Printers& printers, SettingsStore& settings, Selector& combo1);
 
-// A saved selector position as a number: Failure("Type mismatch") when the text
-// is no whole number, Failure("Overflow") beyond the 16-bit range.
-int savedPosition(const std::string& text);
-
 // "?": explains what the pause is for.
 void PushButton8_Click(Dialogs& dialogs, const Lifetime& lifetime);
 

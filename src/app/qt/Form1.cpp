@@ -20,6 +20,7 @@
 #include "app/qt/PictureButton.h"
 #include "app/qt/ProgressBar.h"
 #include "app/qt/SkinFramework.h"
+#include "filelist/SampleFiles.h"
 #include "filelist/qt/FileListCommands.h"
 #include "filelist/qt/FileListView.h"
 #include "filelist/qt/IntakeCommands.h"
@@ -244,7 +245,7 @@ void Form1::load()
         m_services.dialogs.setApplicationTitle(applicationTitle(ProductName));
     });
     const std::string cursorFile = besideProgram("/HAND-M.CUR");
-    if (trap.test(104, [&] { return m_services.fileSystem.modificationTimeReadable(cursorFile); }))
+    if (trap.test(104, [&] { return PathExists(m_services.fileSystem, cursorFile); }))
         trap.step(106, [&] { loadMouseIcon(cursorFile); });
     trap.step(108, [&] { openHomePageNowAndThen(); });
     const auto noSampleRecord = [&] { return m_intake->sampleRecordMissing(); };

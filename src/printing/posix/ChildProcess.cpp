@@ -16,7 +16,7 @@
 
 namespace {
 
-using SteadyClock = std::chrono::steady_clock;
+using MonotonicClock = std::chrono::steady_clock;
 
 bool isExecutableFile(const std::string& path)
 {
@@ -37,7 +37,7 @@ int openPidFd(pid_t pid)
 
 // Waits until the child has ended, without reaping it, or until the deadline.
 // Returns true when it ended.
-bool waitForEnd(pid_t pid, SteadyClock::time_point deadline)
+bool waitForEnd(pid_t pid, MonotonicClock::time_point deadline)
 {
     const int pidFd = openPidFd(pid);
     for (;;) {
@@ -49,7 +49,7 @@ bool waitForEnd(pid_t pid, SteadyClock::time_point deadline)
                 ::close(pidFd);
             return true;
         }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyClock::now());
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - MonotonicClock::now());
         if (left.count() <= 0) {
             if (pidFd >= 0)
                 ::close(pidFd);
@@ -159,8 +159,8 @@ ChildResult runChild(const ChildRequest& request, GroupInWork& groupInWork)
     }
     ::setpgid(pid, pid);  // also here, so that the group exists before any kill
     groupInWork.store(pid);
-    const auto deadline = SteadyClock::now()
-        + std::chrono::duration_cast<SteadyClock::duration>(std::chrono::duration<double>(request.timeLimitSeconds));
+    const auto deadline = MonotonicClock::now()
+        + std::chrono::duration_cast<MonotonicClock::duration>(std::chrono::duration<double>(request.timeLimitSeconds));
 
     int error = 0;
     ssize_t got;
