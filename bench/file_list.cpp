@@ -11,8 +11,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/Lifetime.h"
-#include "app/WindowPointer.h"
+#include "base/Lifetime.h"
+#include "base/WindowPointer.h"
 #include "filelist/EditCommands.h"
 #include "filelist/qt/FileListView.h"
 #include "platform/Dialogs.h"

@@ -23,6 +23,7 @@
 #include "fakes/FakeSettings.h"
 #include "filelist/FolderScanCommand.h"
 #include "platform/Clock.h"
+#include "platform/EventPump.h"
 #include "platform/posix/PosixFileSystem.h"
 
 namespace {

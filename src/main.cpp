@@ -4,7 +4,7 @@
 #include <random>
 
 #include "app/NativeServices.h"
-#include "app/ProcessLifetime.h"
+#include "base/ProcessLifetime.h"
 #include "app/qt/Form1.h"
 #include "platform/SteadyClock.h"
 #include "platform/qt/QtDialogs.h"

@@ -1,6 +1,6 @@
 #include "filelist/AddFilesCommand.h"
 
-#include "app/ErrorTrap.h"
+#include "base/ErrorTrap.h"
 #include "filelist/ListItems.h"
 #include "filelist/NormalizePath.h"
 #include "platform/Dialogs.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/ErrorTrap.h"
+#include "base/ErrorTrap.h"
 #include "filelist/ListFolderFiles.h"
 #include "filelist/ListItems.h"
 #include "filelist/NormalizePath.h"

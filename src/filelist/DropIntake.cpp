@@ -1,9 +1,10 @@
 #include "filelist/DropIntake.h"
 
-#include "app/ErrorTrap.h"
+#include "base/ErrorTrap.h"
 #include "filelist/AddFolder.h"
 #include "filelist/IsFolder.h"
 #include "filelist/ListItems.h"
+#include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 
 namespace {

@@ -1,7 +1,8 @@
 #include "filelist/EditCommands.h"
 
-#include "app/WindowPointer.h"
+#include "base/WindowPointer.h"
 #include "filelist/ListItems.h"
+#include "platform/Dialogs.h"
 
 const char* const EditCommands::ClearLocation = "in Sheetwick2021/08/31.Form1.PushButton3_Click ";
 const char* const EditCommands::MoveUpLocation = "in Sheetwick2021/08/31.Form1.PushButton5_Click ";

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ErrorTrap.h"
+#include "base/ErrorTrap.h"
 
 class Dialogs;
 class Lifetime;

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ErrorTrap.h"
-#include "app/WindowPointer.h"
+#include "base/ErrorTrap.h"
+#include "base/WindowPointer.h"
 #include "filelist/AddFolder.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"

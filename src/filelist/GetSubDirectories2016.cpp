@@ -1,10 +1,11 @@
 #include <algorithm>
 
-#include "app/ErrorTrap.h"
+#include "base/ErrorTrap.h"
 #include "filelist/AddFolder.h"
 #include "filelist/HasBadChars.h"
 #include "filelist/IsFolder.h"
-#include "platform/Clock.h"
+#include "platform/EventPump.h"
+#include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/Utf8.h"
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/ErrorTrap.h"
+#include "base/ErrorTrap.h"
 #include "filelist/IsFolder.h"
 #include "filelist/ListFolderFiles.h"
 #include "filelist/ListItems.h"

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "app/Failure.h"
-#include "platform/Clock.h"
+#include "base/Failure.h"
+#include "platform/EventPump.h"
 #include "platform/Utf8.h"
 
 namespace {

@@ -6,14 +6,3 @@ public:
     virtual ~Clock() = default;
     virtual double seconds() = 0;
 };
-
-// The window's event queue as the long operations use it.
-class EventPump {
-public:
-    virtual ~EventPump() = default;
-    // Handles every pending user-interface event once and returns.
-    virtual void processPending() = 0;
-    // Sleeps until an event arrives or at most maxSeconds have passed, handling
-    // what arrived.
-    virtual void waitForEvents(double maxSeconds) = 0;
-};

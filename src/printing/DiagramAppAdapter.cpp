@@ -2,9 +2,9 @@
 
 #include <exception>
 
-#include "app/Failure.h"
-#include "app/Lifetime.h"
-#include "app/WindowPointer.h"
+#include "base/Failure.h"
+#include "base/Lifetime.h"
+#include "base/WindowPointer.h"
 #include "platform/Dialogs.h"
 
 namespace {

@@ -4,12 +4,13 @@
 #include <limits>
 #include <memory>
 
-#include "app/ErrorTrap.h"
-#include "app/Failure.h"
-#include "app/Lifetime.h"
-#include "app/WindowPointer.h"
+#include "base/ErrorTrap.h"
+#include "base/Failure.h"
+#include "base/Lifetime.h"
+#include "base/WindowPointer.h"
 #include "filelist/ListItems.h"
 #include "platform/Clock.h"
+#include "platform/EventPump.h"
 #include "platform/Dialogs.h"
 #include "printing/DiagramAppAdapter.h"
 #include "printing/FileNameOf.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/ErrorTrap.h"
-#include "app/Failure.h"
+#include "base/ErrorTrap.h"
+#include "base/Failure.h"
 #include "platform/Dialogs.h"
 #include "platform/Printers.h"
 #include "printing/Selector.h"

@@ -1,7 +1,8 @@
 #include "printing/Waiter.h"
 
-#include "app/Lifetime.h"
+#include "base/Lifetime.h"
 #include "platform/Clock.h"
+#include "platform/EventPump.h"
 
 Waiter::Waiter(Clock& clock, EventPump& pump, const Lifetime& lifetime)
     : m_clock(clock), m_pump(pump), m_lifetime(lifetime)

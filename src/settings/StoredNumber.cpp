@@ -1,6 +1,6 @@
 #include "settings/StoredNumber.h"
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 
 std::int16_t toInteger16(const std::string& text)
 {

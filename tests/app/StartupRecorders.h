@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 #include "app/SkinComponent.h"
 #include "platform/FileSystem.h"
 #include "platform/Printers.h"

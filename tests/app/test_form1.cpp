@@ -8,10 +8,10 @@
 #include <memory>
 
 #include "app/ApplicationTitle.h"
-#include "app/ErrorTrap.h"
+#include "base/ErrorTrap.h"
 #include "app/qt/Form1.h"
 #include "app/qt/PictureButton.h"
-#include "app/qt/ProgressBar.h"
+#include "printing/qt/ProgressBar.h"
 #include "app/qt/SkinFramework.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDialogs.h"

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "platform/Clock.h"
+#include "platform/EventPump.h"
 
 // A clock that moves only when the event queue is pumped: each pump advances it
 // by `step` seconds, a wait by the time it was allowed to sleep. onPump runs on

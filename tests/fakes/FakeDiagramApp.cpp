@@ -1,6 +1,6 @@
 #include "fakes/FakeDiagramApp.h"
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/ErrorReport.h"
+#include "base/ErrorReport.h"
 
 MessageAnswer FakeDialogs::message(const MessageRequest& request)
 {

@@ -3,7 +3,7 @@
 #include <functional>
 #include <map>
 
-#include "app/Lifetime.h"
+#include "base/Lifetime.h"
 
 // Records the end of the program instead of ending the test process.
 class FakeLifetime final : public Lifetime {

@@ -1,6 +1,6 @@
 #include "fakes/FakeListItems.h"
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 
 void FakeListItems::check(int position, int last) const
 {

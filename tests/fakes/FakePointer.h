@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/WindowPointer.h"
+#include "base/WindowPointer.h"
 
 // The window pointer with a record of every value set.
 class FakePointer final : public WindowPointer {

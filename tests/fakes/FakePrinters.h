@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 #include "platform/Printers.h"
 
 // A fixed set of printers. With none at all, reading the default fails as the

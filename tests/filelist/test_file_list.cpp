@@ -6,7 +6,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 #include "app/StartupRecorders.h"
 #include "app/qt/Form1.h"
 #include "fakes/FakeClock.h"

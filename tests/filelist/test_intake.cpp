@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "app/StartupRecorders.h"
-#include "app/WindowPointer.h"
+#include "base/WindowPointer.h"
 #include "app/qt/Form1.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDialogs.h"

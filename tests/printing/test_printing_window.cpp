@@ -5,7 +5,7 @@
 
 #include "app/StartupRecorders.h"
 #include "app/qt/Form1.h"
-#include "app/qt/ProgressBar.h"
+#include "printing/qt/ProgressBar.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDiagramApp.h"
 #include "fakes/FakeDialogs.h"

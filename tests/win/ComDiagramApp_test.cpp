@@ -6,7 +6,7 @@
 
 #include "FakeAutomationServer.h"
 #include "PortableTest.h"
-#include "app/Failure.h"
+#include "base/Failure.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"
 #include "fakes/FakePointer.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "PortableTest.h"
-#include "app/Failure.h"
+#include "base/Failure.h"
 #include "platform/win/Win32Printers.h"
 #include "platform/win/WideText.h"
 

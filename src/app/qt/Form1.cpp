@@ -12,13 +12,13 @@
 #include <QSignalBlocker>
 
 #include "app/ApplicationTitle.h"
-#include "app/ErrorTrap.h"
-#include "app/Failure.h"
-#include "app/Lifetime.h"
+#include "base/ErrorTrap.h"
+#include "base/Failure.h"
+#include "base/Lifetime.h"
 #include "app/Twips.h"
 #include "app/qt/Appearance.h"
 #include "app/qt/PictureButton.h"
-#include "app/qt/ProgressBar.h"
+#include "printing/qt/ProgressBar.h"
 #include "app/qt/SkinFramework.h"
 #include "filelist/SampleFiles.h"
 #include "filelist/qt/FileListCommands.h"

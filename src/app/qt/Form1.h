@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/WindowPointer.h"
+#include "base/WindowPointer.h"
 #include "app/qt/Form1Services.h"
 
 class DiagramAppAdapter;

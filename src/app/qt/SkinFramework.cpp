@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QWidget>
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 
 SkinFramework::SkinFramework(QObject* parent) : QObject(parent)
 {

@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 #include "filelist/qt/KeyCode.h"
 
 namespace {

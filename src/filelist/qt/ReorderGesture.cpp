@@ -2,7 +2,7 @@
 
 #include <QPixmap>
 
-#include "app/WindowPointer.h"
+#include "base/WindowPointer.h"
 #include "filelist/qt/FileListView.h"
 
 ReorderGesture::ReorderGesture(FileListView& list, WindowPointer& window, QString dragIcon)

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <vector>
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 
 namespace CupsJobs {
 

@@ -2,7 +2,7 @@
 
 #include <cups/cups.h>
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 
 namespace {
 

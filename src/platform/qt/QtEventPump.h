@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Clock.h"
+#include "platform/EventPump.h"
 
 // The window's event queue: handles pending events, or sleeps until one arrives.
 class QtEventPump final : public EventPump {

@@ -6,7 +6,7 @@
 #include <cwchar>
 #include <vector>
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 #include "platform/win/SystemMessage.h"
 #include "platform/win/WideText.h"
 

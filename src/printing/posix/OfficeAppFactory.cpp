@@ -1,6 +1,6 @@
 #include "printing/posix/OfficeAppFactory.h"
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 #include "printing/posix/OfficeObjects.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 #include "printing/FileNameOf.h"
 #include "printing/posix/Folders.h"
 

@@ -1,6 +1,6 @@
 #include "printing/posix/OfficeObjects.h"
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 #include "platform/posix/CupsJobs.h"
 
 namespace {

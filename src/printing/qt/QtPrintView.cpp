@@ -2,7 +2,7 @@
 
 #include <QComboBox>
 
-#include "app/qt/ProgressBar.h"
+#include "printing/qt/ProgressBar.h"
 
 namespace {
 std::string selectedText(const QComboBox& combo)

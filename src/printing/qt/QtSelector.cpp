@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <QSignalBlocker>
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 
 QtSelector::QtSelector(QComboBox& combo) : m_combo(combo)
 {

@@ -2,7 +2,7 @@
 
 #include <objbase.h>
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 #include "platform/win/SystemMessage.h"
 #include "printing/win/RetryingMessageFilter.h"
 

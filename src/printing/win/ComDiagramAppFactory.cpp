@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 #include "platform/win/WideText.h"
 #include "printing/win/ComDiagramObject.h"
 #include "printing/win/ComFailure.h"

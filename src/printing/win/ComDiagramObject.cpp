@@ -2,7 +2,7 @@
 
 #include <oleauto.h>
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 #include "platform/win/WideText.h"
 #include "printing/win/ComFailure.h"
 

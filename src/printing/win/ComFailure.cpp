@@ -2,7 +2,7 @@
 
 #include <oleauto.h>
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 #include "platform/win/SystemMessage.h"
 #include "platform/win/WideText.h"
 

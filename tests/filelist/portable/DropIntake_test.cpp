@@ -1,6 +1,6 @@
 #include "PortableTest.h"
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "PortableTest.h"
-#include "app/Failure.h"
+#include "base/Failure.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"
 #include "fakes/FakeListItems.h"

@@ -1,7 +1,7 @@
 #include "PortableTest.h"
 
-#include "app/Failure.h"
-#include "app/WindowPointer.h"
+#include "base/Failure.h"
+#include "base/WindowPointer.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Failure.h"
-#include "app/WindowPointer.h"
+#include "base/Failure.h"
+#include "base/WindowPointer.h"
 #include "fakes/FakeDiagramApp.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"

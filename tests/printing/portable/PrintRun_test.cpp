@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/WindowPointer.h"
+#include "base/WindowPointer.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDiagramApp.h"
 #include "fakes/FakeDialogs.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"
 #include "fakes/FakePrinters.h"

@@ -9,7 +9,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"
 #include "fakes/FakePointer.h"

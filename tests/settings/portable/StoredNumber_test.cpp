@@ -1,6 +1,6 @@
 #include "PortableTest.h"
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 #include "settings/StoredNumber.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "app/Lifetime.h"
+#include "base/Lifetime.h"
 
 // Ends the process at once when the main window closes, after the registered
 // clean-ups. Every setting is already on disk, so nothing needs saving.

@@ -1,10 +1,10 @@
-#include "app/qt/ProgressBar.h"
+#include "printing/qt/ProgressBar.h"
 
 #include <QPainter>
 #include <QStyleOptionProgressBar>
 #include <algorithm>
 
-#include "app/Failure.h"
+#include "base/Failure.h"
 
 ProgressBar::ProgressBar(QWidget* parent) : QWidget(parent) {}
 

@@ -1,4 +1,4 @@
-#include "app/ProcessLifetime.h"
+#include "base/ProcessLifetime.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-class Dialogs;
+class MessageBoxes;
 class Lifetime;
 
 // The common error trap of a command handler. Each numbered step runs under it;
@@ -12,7 +12,7 @@ class Lifetime;
 // Once the program is ending (the window was closed), no further step runs.
 class ErrorTrap final {
 public:
-    ErrorTrap(Dialogs& dialogs, const Lifetime& lifetime, std::string location);
+    ErrorTrap(MessageBoxes& boxes, const Lifetime& lifetime, std::string location);
 
     // Runs the step; a failure is reported and swallowed.
     void step(int line, const std::function<void()>& body);
@@ -29,7 +29,7 @@ public:
 private:
     bool guarded(int line, const std::function<void()>& body);
 
-    Dialogs& m_dialogs;
+    MessageBoxes& m_boxes;
     const Lifetime& m_lifetime;
     std::string m_location;
 };

@@ -1,14 +1,14 @@
-#include "app/ErrorTrap.h"
+#include "base/ErrorTrap.h"
 
 #include <exception>
 #include <new>
 
-#include "app/ErrorReport.h"
-#include "app/Lifetime.h"
-#include "platform/Dialogs.h"
+#include "base/ErrorReport.h"
+#include "base/Lifetime.h"
+#include "base/MessageBoxes.h"
 
-ErrorTrap::ErrorTrap(Dialogs& dialogs, const Lifetime& lifetime, std::string location)
-    : m_dialogs(dialogs), m_lifetime(lifetime), m_location(std::move(location))
+ErrorTrap::ErrorTrap(MessageBoxes& boxes, const Lifetime& lifetime, std::string location)
+    : m_boxes(boxes), m_lifetime(lifetime), m_location(std::move(location))
 {
 }
 
@@ -26,7 +26,7 @@ void ErrorTrap::report(int line, const std::string& description)
     box.title = ErrorReport::Title;
     box.buttons = MessageButtons::Ok;
     box.icon = MessageIcon::Warning;
-    m_dialogs.message(box);
+    m_boxes.message(box);
 }
 
 bool ErrorTrap::guarded(int line, const std::function<void()>& body)

@@ -1,8 +1,8 @@
 #include "PortableTest.h"
 
-#include "app/ErrorReport.h"
-#include "app/ErrorTrap.h"
-#include "app/Failure.h"
+#include "base/ErrorReport.h"
+#include "base/ErrorTrap.h"
+#include "base/Failure.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"
 
