@@ -21,7 +21,7 @@
 #include "fakes/FakeLifetime.h"
 #include "fakes/FakePointer.h"
 #include "fakes/FakeSettings.h"
-#include "filelist/FolderScanCommand.h"
+#include "filelist/AddFolderCommand.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
 #include "platform/posix/PosixFileSystem.h"
@@ -100,9 +100,9 @@ Run scanOnce(const std::string& root)
     list.entries.reserve(30000);
     dialogs.promptAnswers.push_back("vsd");
     dialogs.browseAnswers.push_back(root);
-    FolderScanCommand command(dialogs, settings, fs, pointer, lifetime, pump, list);
+    AddFolderCommand command(dialogs, settings, fs, pointer, lifetime, pump, list);
     const auto start = std::chrono::steady_clock::now();
-    command.PushButton4_Click();
+    command.addFolder();
     return {secondsSince(start), static_cast<long>(list.entries.size())};
 }
 

@@ -134,7 +134,7 @@ int main(int argc, char* argv[])
 
     // Start-up work, not part of any file's cost: the installed check, and
     // LibreOffice's own profile for the bare runs.
-    adapter.CheckInstalled();
+    adapter.checkInstalled();
     bare(paths[0], out);
 
     std::vector<double> bareCosts;
@@ -145,7 +145,7 @@ int main(int argc, char* argv[])
             list.entries = {paths[i]};
             pump.waited = 0;
             const double start = now();
-            run.PushButton2_Click();
+            run.startPrinting();
             return now() - start - pump.waited;
         };
         double runCost;
@@ -159,7 +159,7 @@ int main(int argc, char* argv[])
         }
         bareCosts.push_back(bareCost);
         runCosts.push_back(runCost);
-        std::printf("%-18s %10.3f %14.3f %8.3f\n", FileNameOf(paths[i]).c_str(), bareCost, runCost,
+        std::printf("%-18s %10.3f %14.3f %8.3f\n", fileNameOf(paths[i]).c_str(), bareCost, runCost,
                     runCost / bareCost);
     }
     const std::size_t jobs = cups.jobs().size();
@@ -174,7 +174,7 @@ int main(int argc, char* argv[])
     Waiter waiter(clock, pump, lifetime);
     double cpu = cpuSeconds();
     double start = now();
-    waiter.WaitSeconds(10);
+    waiter.waitSeconds(10);
     double wall = now() - start;
     cpu = cpuSeconds() - cpu;
     std::printf("10-second pause: %.2f s wall, %.4f s CPU = %.3f %% of one core\n", wall, cpu, 100 * cpu / wall);

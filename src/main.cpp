@@ -5,7 +5,8 @@
 
 #include "app/NativeServices.h"
 #include "base/ProcessLifetime.h"
-#include "app/qt/Form1.h"
+#include "base/ProcessLifetime.h"
+#include "app/qt/MainWindow.h"
 #include "platform/SteadyClock.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventPump.h"
@@ -26,11 +27,12 @@ int main(int argc, char* argv[])
         std::chrono::system_clock::now().time_since_epoch().count()));
     std::uniform_real_distribution<double> unit(0.0, 1.0);
 
-    Form1 form({dialogs, settings, *native.fileSystem, *native.printers, *native.diagramApps, *native.shell, clock, events,
-                lifetime, QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString(),
-                [&] { return unit(generator); }});
-    dialogs.setOwner(&form);
-    form.load();
-    form.showCentred();
+    MainWindow window({dialogs, settings, *native.fileSystem, *native.printers, *native.diagramApps, *native.shell,
+                       clock, events, lifetime,
+                       QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString(),
+                       [&] { return unit(generator); }});
+    dialogs.setOwner(&window);
+    window.load();
+    window.showCentred();
     return QApplication::exec();
 }

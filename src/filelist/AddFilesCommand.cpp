@@ -4,6 +4,7 @@
 #include "filelist/ListItems.h"
 #include "filelist/NormalizePath.h"
 #include "platform/Dialogs.h"
+#include "platform/Paths.h"
 
 const char* const AddFilesCommand::Location = "in Sheetwick2021/08/31.Form1.PushButton1_Click ";
 const char* const AddFilesCommand::Title = "Add File(s) - Hold Ctrl to select multiple files";
@@ -27,10 +28,10 @@ std::string AddFilesCommand::rebuilt(const std::string& path) const
     std::string folder = path.substr(0, last);
     if (folder.empty() || folder.back() == ':')
         folder += separator;
-    return NormalizePath(folder + separator + path.substr(last + 1), m_style);
+    return normalizePath(joinPath(folder, path.substr(last + 1), m_style), m_style);
 }
 
-void AddFilesCommand::run()
+void AddFilesCommand::addFiles()
 {
     ErrorTrap trap(m_dialogs, m_lifetime, Location);
     OpenFilesRequest request;
@@ -46,11 +47,7 @@ void AddFilesCommand::run()
     if (result.tooMany) {
         // The selection did not fit the dialog: nothing is appended, and the
         // user is pointed to the folder scan.
-        trap.step(110, [&] {
-            MessageRequest box;
-            box.text = TooManyText;
-            m_dialogs.message(box);
-        });
+        trap.step(110, [&] { tell(m_dialogs, TooManyText); });
         return;
     }
     if (trap.test(112, [&] { return result.paths.empty(); }))

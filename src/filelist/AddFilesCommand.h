@@ -8,7 +8,7 @@ class Dialogs;
 class Lifetime;
 class ListItems;
 
-// PushButton1_Click, "Add Visio File(s)": the user picks files in the open-file
+// "Add Visio File(s)": the user picks files in the open-file
 // dialog and each picked file is appended, as a full path, to the end of the
 // list, in the dialog's order. Nothing about the files is checked: a typed name
 // that matches no file and a path that is already listed are appended too.
@@ -25,7 +25,7 @@ public:
     // A single picked path is appended as the dialog gave it; several are each
     // rebuilt as folder + separator + name and cleaned, so that files picked in a
     // root folder get no doubled separator.
-    void run();
+    void addFiles();
 
 private:
     std::string rebuilt(const std::string& path) const;

@@ -1,17 +1,16 @@
 #include "filelist/DropIntake.h"
 
 #include "base/ErrorTrap.h"
-#include "filelist/AddFolder.h"
-#include "filelist/IsFolder.h"
+#include "filelist/FolderScan.h"
 #include "filelist/ListItems.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
+#include "platform/PathChecks.h"
+#include "platform/Paths.h"
 
-namespace {
-
-const char* const Location = "in Sheetwick2021/08/31.Form1.ListView1_OLEDragDrop ";
-
-}  // namespace
+// The drop has no report of its own beyond the folder walk's: its failures are
+// reported under the list's drop handler.
+const char* const DropIntake::Location = "in Sheetwick2021/08/31.Form1.ListView1_OLEDragDrop ";
 
 DropIntake::DropIntake(Dialogs& dialogs, FileSystem& fileSystem, const Lifetime& lifetime, EventPump& pump,
                        ListItems& list)
@@ -19,11 +18,10 @@ DropIntake::DropIntake(Dialogs& dialogs, FileSystem& fileSystem, const Lifetime&
 {
 }
 
-void DropIntake::ListView1_OLEDragDrop(const std::vector<std::string>& paths)
+void DropIntake::dropFiles(const std::vector<std::string>& paths)
 {
     ErrorTrap trap(m_dialogs, m_lifetime, Location);
-    AddFolder addFolder(m_fileSystem, m_dialogs, m_lifetime, m_pump);
-    const char separator = separatorOf(m_fileSystem.style());
+    FolderScan scan(m_fileSystem, m_dialogs, m_lifetime, m_pump);
 
     for (const std::string& path : paths) {
         if (trap.stopped())
@@ -31,12 +29,12 @@ void DropIntake::ListView1_OLEDragDrop(const std::vector<std::string>& paths)
         // Any existing folder is scanned, also one that a plain listing leaves
         // out (hidden, system, a drive root): its bare path would be no drawing.
         bool folder = false;
-        trap.step(100, [&] { folder = IsFolder(m_fileSystem, path); });
+        trap.step(100, [&] { folder = isFolder(m_fileSystem, path); });
         if (folder) {
             std::vector<std::string> folders;
-            trap.step(102, [&] { folders.push_back(path + separator); });
-            trap.step(104, [&] { addFolder.GetSubDirectories2016(folders, true); });
-            addFolder.FilePass(folders, "*.*", m_list, trap, 106);
+            trap.step(102, [&] { folders.push_back(folderEntry(path, m_fileSystem.style())); });
+            trap.step(104, [&] { scan.collectSubfolders(folders, true); });
+            scan.appendFiles(folders, "*.*", m_list, trap, 106);
         } else {
             trap.step(120, [&] { m_list.add(path); });
         }

@@ -15,13 +15,15 @@ class ListItems;
 // the list in the order of the dropped items.
 class DropIntake final {
 public:
+    static const char* const Location;
+
     DropIntake(Dialogs& dialogs, FileSystem& fileSystem, const Lifetime& lifetime, EventPump& pump,
                ListItems& list);
 
     // Handles the dropped paths in order. A failure while handling one item is
     // reported, and the remaining items are still handled; what was appended
     // stays.
-    void ListView1_OLEDragDrop(const std::vector<std::string>& paths);
+    void dropFiles(const std::vector<std::string>& paths);
 
 private:
     Dialogs& m_dialogs;

@@ -2,14 +2,13 @@
 
 #include "base/WindowPointer.h"
 #include "filelist/ListItems.h"
-#include "platform/Dialogs.h"
 
 const char* const EditCommands::ClearLocation = "in Sheetwick2021/08/31.Form1.PushButton3_Click ";
 const char* const EditCommands::MoveUpLocation = "in Sheetwick2021/08/31.Form1.PushButton5_Click ";
 const char* const EditCommands::MoveDownLocation = "in Sheetwick2021/08/31.Form1.PushButton6_Click ";
 
-EditCommands::EditCommands(ListItems& list, const WindowPointer& window, Dialogs& dialogs, const Lifetime& lifetime)
-    : m_list(list), m_window(window), m_dialogs(dialogs), m_lifetime(lifetime)
+EditCommands::EditCommands(ListItems& list, const WindowPointer& window, MessageBoxes& boxes, const Lifetime& lifetime)
+    : m_list(list), m_window(window), m_boxes(boxes), m_lifetime(lifetime)
 {
 }
 
@@ -33,7 +32,7 @@ void EditCommands::removeSelected()
 
 void EditCommands::clearList()
 {
-    ErrorTrap trap(m_dialogs, m_lifetime, ClearLocation);
+    ErrorTrap trap(m_boxes, m_lifetime, ClearLocation);
     if (trap.test(100, [&] { return m_window.isBusy(); }))
         return;
     trap.step(100, [&] { m_list.clear(); });
@@ -41,7 +40,7 @@ void EditCommands::clearList()
 
 void EditCommands::moveUp()
 {
-    ErrorTrap trap(m_dialogs, m_lifetime, MoveUpLocation);
+    ErrorTrap trap(m_boxes, m_lifetime, MoveUpLocation);
     if (trap.test(100, [&] { return m_window.isBusy(); }))
         return;
     if (trap.test(102, [&] { return m_list.count() == 0; }))
@@ -57,7 +56,7 @@ void EditCommands::moveUp()
 
 void EditCommands::moveDown()
 {
-    ErrorTrap trap(m_dialogs, m_lifetime, MoveDownLocation);
+    ErrorTrap trap(m_boxes, m_lifetime, MoveDownLocation);
     if (trap.test(100, [&] { return m_window.isBusy(); }))
         return;
     if (trap.test(102, [&] { return m_list.count() == 0; }))

@@ -2,7 +2,7 @@
 
 #include "base/ErrorTrap.h"
 
-class Dialogs;
+class MessageBoxes;
 class Lifetime;
 class ListItems;
 class WindowPointer;
@@ -13,7 +13,7 @@ class WindowPointer;
 // pointer. The three button commands run their steps under the error trap.
 class EditCommands final {
 public:
-    EditCommands(ListItems& list, const WindowPointer& window, Dialogs& dialogs, const Lifetime& lifetime);
+    EditCommands(ListItems& list, const WindowPointer& window, MessageBoxes& boxes, const Lifetime& lifetime);
 
     static constexpr int DeleteKey = 46;
     static const char* const ClearLocation;
@@ -25,11 +25,11 @@ public:
     void keyDown(int keyCode);
     // Delete key and double-click: removes the selected entry. No trap.
     void removeSelected();
-    // PushButton3_Click, "Clear List".
+    // "Clear List".
     void clearList();
-    // PushButton5_Click, "Move Up".
+    // "Move Up".
     void moveUp();
-    // PushButton6_Click, "Move Down".
+    // "Move Down".
     void moveDown();
 
 private:
@@ -40,6 +40,6 @@ private:
 
     ListItems& m_list;
     const WindowPointer& m_window;
-    Dialogs& m_dialogs;
+    MessageBoxes& m_boxes;
     const Lifetime& m_lifetime;
 };

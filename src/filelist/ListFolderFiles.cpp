@@ -1,22 +1,16 @@
 #include "filelist/ListFolderFiles.h"
 
 #include "platform/FileSystem.h"
+#include "platform/PathChecks.h"
+#include "platform/Paths.h"
 
-bool IsExistingFile(FileSystem& fileSystem, const std::string& path)
-{
-    return fileSystem.probeOpen(path);
-}
-
-std::vector<std::string> ListFolderFiles(FileSystem& fileSystem, const std::string& folder,
+std::vector<std::string> listFolderFiles(FileSystem& fileSystem, const std::string& folder,
                                          const std::string& pattern)
 {
-    const char separator = separatorOf(fileSystem.style());
-    std::string prefix = folder;
-    if (prefix.empty() || prefix.back() != separator)
-        prefix += separator;
+    const std::string prefix = withClosingSeparator(folder, fileSystem.style());
     std::vector<std::string> kept;
     for (std::string& name : fileSystem.listFiles(prefix, pattern)) {
-        if (IsExistingFile(fileSystem, prefix + name))
+        if (isExistingFile(fileSystem, prefix + name))
             kept.push_back(std::move(name));
     }
     return kept;

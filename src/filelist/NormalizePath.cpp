@@ -31,7 +31,7 @@ std::string collapseRuns(const std::string& text, char separator)
 
 }  // namespace
 
-std::string NormalizePath(const std::string& path, PathStyle style)
+std::string normalizePath(const std::string& path, PathStyle style)
 {
     const char separator = separatorOf(style);
     if (style == PathStyle::Posix)

@@ -8,4 +8,4 @@
 // collapses in one left-to-right pass. Windows style keeps network paths: a path
 // that starts with backslashes starts with exactly two afterwards. POSIX style has
 // no network prefix: a leading run of separators becomes one.
-std::string NormalizePath(const std::string& path, PathStyle style = nativePathStyle());
+std::string normalizePath(const std::string& path, PathStyle style = nativePathStyle());

@@ -3,22 +3,23 @@
 #include <vector>
 
 #include "base/ErrorTrap.h"
-#include "filelist/IsFolder.h"
 #include "filelist/ListFolderFiles.h"
 #include "filelist/ListItems.h"
 #include "filelist/ScrambleText.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
+#include "platform/PathChecks.h"
+#include "platform/Paths.h"
 #include "platform/Shell.h"
 #include "settings/SettingsStore.h"
 
-namespace {
-
-const char* const RecordSetting = "Snapshot";
-const char* const LoadLocation = "in Sheetwick2021/08/31.Form1.PushButton7_Click ";
-const char* const OpenFolderQuestion =
+const char* const SampleFiles::LoadLocation = "in Sheetwick2021/08/31.Form1.PushButton7_Click ";
+const char* const SampleFiles::OpenFolderQuestion =
     "Would you like this software to open the folder where these sample files are stored (so that you can view "
     "them before working with them)?";
+
+namespace {
+
 constexpr char RecordSeparator = '|';
 
 std::vector<std::string> split(const std::string& text, char separator)
@@ -38,7 +39,7 @@ std::vector<std::string> split(const std::string& text, char separator)
 
 }  // namespace
 
-bool IsInList(const ListItems& list, const std::string& text)
+bool isInList(const ListItems& list, const std::string& text)
 {
     const int count = list.count();
     for (int position = 1; position <= count; ++position) {
@@ -48,68 +49,65 @@ bool IsInList(const ListItems& list, const std::string& text)
     return false;
 }
 
-bool PathExists(FileSystem& fileSystem, const std::string& path)
-{
-    return fileSystem.modificationTimeReadable(path);
-}
-
 SampleFiles::SampleFiles(FileSystem& fileSystem, SettingsStore& settings, Dialogs& dialogs, Shell& shell,
-                         EventPump& pump, std::string programFolder)
+                         EventPump& pump, const Lifetime& lifetime, std::string programFolder)
     : m_fileSystem(fileSystem),
       m_settings(settings),
       m_dialogs(dialogs),
       m_shell(shell),
       m_pump(pump),
-      m_programFolder(std::move(programFolder)),
-      m_separator(separatorOf(fileSystem.style()))
+      m_lifetime(lifetime),
+      m_programFolder(std::move(programFolder))
 {
 }
 
 std::string SampleFiles::sampleFolder() const
 {
-    return m_programFolder + m_separator + "Samples";
+    return joinPath(m_programFolder, "Samples", m_fileSystem.style());
 }
 
 bool SampleFiles::recordMissing()
 {
-    return m_settings.GetSetting(Settings::Application, Settings::Section, RecordSetting, "").empty();
+    return m_settings.read(Setting::SampleRecord, "").empty();
 }
 
-void SampleFiles::RecordSampleFiles()
+void SampleFiles::recordSamples()
 {
     const std::string folder = sampleFolder();
     std::string record;
-    for (const std::string& name : ListFolderFiles(m_fileSystem, folder, "*.*")) {
+    for (const std::string& name : listFolderFiles(m_fileSystem, folder, "*.*")) {
         if (!record.empty())
             record += RecordSeparator;
-        record += folder + m_separator + name;
+        record += joinPath(folder, name, m_fileSystem.style());
     }
-    const std::string scrambled = ScrambleText(record, SampleRecordKey::Value, m_pump);
-    m_settings.SaveSetting(Settings::Application, Settings::Section, RecordSetting, scrambled);
+    m_settings.write(Setting::SampleRecord, scrambleText(record, SampleRecordKey::Value, m_pump));
 }
 
-void SampleFiles::LoadSampleFiles(ListItems& list)
+void SampleFiles::loadSamples(ListItems& list)
+{
+    ErrorTrap trap(m_dialogs, m_lifetime, LoadLocation);
+    trap.step(100, [&] {
+        appendRecordedSamples(list);
+        offerToShowFolder();
+    });
+}
+
+void SampleFiles::appendRecordedSamples(ListItems& list)
 {
     // A missing record reads as an empty one: nothing was recorded.
-    const std::string stored = m_settings.GetSetting(Settings::Application, Settings::Section, RecordSetting, "");
-    const std::string record = UnscrambleText(stored, SampleRecordKey::Value, m_pump);
+    const std::string stored = m_settings.read(Setting::SampleRecord, "");
+    const std::string record = unscrambleText(stored, SampleRecordKey::Value, m_pump);
     for (const std::string& path : split(record, RecordSeparator)) {
         // Only files were recorded; a folder at a recorded place (a damaged
         // record, or a file replaced since) is no drawing.
-        if (PathExists(m_fileSystem, path) && !IsFolder(m_fileSystem, path) && !IsInList(list, path))
+        if (pathExists(m_fileSystem, path) && !isFolder(m_fileSystem, path) && !isInList(list, path))
             list.add(path);
     }
-
-    MessageRequest question;
-    question.text = OpenFolderQuestion;
-    question.buttons = MessageButtons::YesNo;
-    question.icon = MessageIcon::None;
-    if (m_dialogs.message(question) == MessageAnswer::Yes)
-        m_shell.openFolder(sampleFolder() + m_separator);
 }
 
-void PushButton7_Click(SampleFiles& samples, ListItems& list, Dialogs& dialogs, const Lifetime& lifetime)
+void SampleFiles::offerToShowFolder()
 {
-    ErrorTrap trap(dialogs, lifetime, LoadLocation);
-    trap.step(100, [&] { samples.LoadSampleFiles(list); });
+    // Asked every time, also when nothing was added.
+    if (askYesNo(m_dialogs, OpenFolderQuestion))
+        m_shell.openFolder(withClosingSeparator(sampleFolder(), m_fileSystem.style()));
 }

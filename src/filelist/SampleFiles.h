@@ -11,23 +11,29 @@ class SettingsStore;
 class Shell;
 
 // The sample drawings in the "Samples" folder beside the program. The first
-// start records the full paths of the files found there, scrambled, under the
-// setting "Snapshot"; "Load Sample/Example Files" appends those of them that
-// still exist and are not listed yet, then offers to show the folder.
+// start records the full paths of the files found there, scrambled, as the
+// sample record; "Load Sample/Example Files" appends those of them that still
+// exist and are not listed yet, then offers to show the folder.
 class SampleFiles final {
 public:
+    static const char* const LoadLocation;
+    static const char* const OpenFolderQuestion;
+
     SampleFiles(FileSystem& fileSystem, SettingsStore& settings, Dialogs& dialogs, Shell& shell, EventPump& pump,
-                std::string programFolder);
+                const Lifetime& lifetime, std::string programFolder);
 
     // Records every file now in the sample folder, even when there is none.
-    void RecordSampleFiles();
+    void recordSamples();
     // True when no record is stored yet (the start-up then takes one).
     bool recordMissing();
-    // Appends the recorded files that exist and are not listed, then asks
-    // whether to open the sample folder.
-    void LoadSampleFiles(ListItems& list);
+    // "Load Sample/Example Files", under its error trap: appends the recorded
+    // files that exist and are not listed, then asks whether to open the
+    // sample folder.
+    void loadSamples(ListItems& list);
 
 private:
+    void appendRecordedSamples(ListItems& list);
+    void offerToShowFolder();
     std::string sampleFolder() const;
 
     FileSystem& m_fileSystem;
@@ -35,16 +41,9 @@ private:
     Dialogs& m_dialogs;
     Shell& m_shell;
     EventPump& m_pump;
+    const Lifetime& m_lifetime;
     std::string m_programFolder;
-    char m_separator;
 };
 
 // True when an entry of the list has exactly this text (case-sensitive).
-bool IsInList(const ListItems& list, const std::string& text);
-
-// True when the last-modified time of the file or folder can be read.
-bool PathExists(FileSystem& fileSystem, const std::string& path);
-
-// The click of "Load Sample/Example Files": LoadSampleFiles under the
-// command's error trap.
-void PushButton7_Click(SampleFiles& samples, ListItems& list, Dialogs& dialogs, const Lifetime& lifetime);
+bool isInList(const ListItems& list, const std::string& text);

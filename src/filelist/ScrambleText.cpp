@@ -41,7 +41,7 @@ std::vector<int> codesOf(const std::string& text)
 
 }  // namespace
 
-std::string ScrambleText(const std::string& text, const std::string& key, EventPump& pump)
+std::string scrambleText(const std::string& text, const std::string& key, EventPump& pump)
 {
     checkLength(text.size());
     checkKey(key);
@@ -61,7 +61,7 @@ std::string ScrambleText(const std::string& text, const std::string& key, EventP
     return result;
 }
 
-std::string UnscrambleText(const std::string& text, const std::string& key, EventPump& pump)
+std::string unscrambleText(const std::string& text, const std::string& key, EventPump& pump)
 {
     checkKey(key);
     const std::vector<int> codes = codesOf(text);

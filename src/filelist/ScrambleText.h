@@ -16,5 +16,5 @@ namespace SampleRecordKey {
 inline const char* const Value = "qemvdrka";
 }
 
-std::string ScrambleText(const std::string& text, const std::string& key, EventPump& pump);
-std::string UnscrambleText(const std::string& text, const std::string& key, EventPump& pump);
+std::string scrambleText(const std::string& text, const std::string& key, EventPump& pump);
+std::string unscrambleText(const std::string& text, const std::string& key, EventPump& pump);

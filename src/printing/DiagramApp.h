@@ -1,42 +1,28 @@
 #pragma once
 
-#include <cstdint>
 #include <memory>
 #include <string>
-#include <variant>
-#include <vector>
 
-// A value passed to a member of the outside diagram application.
-using DiagramValue = std::variant<std::string, std::int16_t>;
-
-struct NamedArgument {
-    std::string name;
-    DiagramValue value;
-};
-
-// A late-bound reference to one object of the outside diagram application (the
-// instance, its document collection, a document). Every member is looked up by
-// name when it is called, as automation does; a failing call throws Failure with
-// the application's own description. Dropping a reference never stops the
-// instance: only the member Quit does.
-class DiagramObject {
+// One running instance of the outside diagram application. Every call is
+// synchronous and throws Failure with the application's own description when
+// the application refuses it. Dropping the reference never stops the instance:
+// only quit() does.
+class DiagramApp {
 public:
-    virtual ~DiagramObject() = default;
-    // Property get that yields an object: Documents, ActiveDocument.
-    virtual std::unique_ptr<DiagramObject> getObject(const std::string& member) = 0;
-    // Property get that yields text: name.
-    virtual std::string getText(const std::string& member) = 0;
-    // Property put of text: ActivePrinter.
-    virtual void putText(const std::string& member, const std::string& value) = 0;
-    // Method call: Open(path), PrintOut(PrintRange := 0), Quit().
-    virtual void call(const std::string& member, const std::vector<DiagramValue>& positional,
-                      const std::vector<NamedArgument>& named) = 0;
+    virtual ~DiagramApp() = default;
+    // Opens the file; it becomes the instance's active document.
+    virtual void open(const std::string& path) = 0;
+    // Later printing goes to this printer.
+    virtual void setActivePrinter(const std::string& printerName) = 0;
+    // Prints every page of the active document on the active printer.
+    virtual void printAllPages() = 0;
+    // Ends the instance.
+    virtual void quit() = 0;
+    // The application's name for itself.
+    virtual std::string name() = 0;
 };
 
-// One running instance of the diagram application.
-using DiagramApp = DiagramObject;
-
-// Creates or attaches to instances by class name ("Visio.Application").
+// Creates or attaches to instances by the application's class name.
 class DiagramAppFactory {
 public:
     virtual ~DiagramAppFactory() = default;

@@ -4,27 +4,16 @@
 
 #include "base/Failure.h"
 #include "base/Lifetime.h"
+#include "base/MessageBoxes.h"
 #include "base/WindowPointer.h"
-#include "platform/Dialogs.h"
 
-namespace {
-// A member that yields an object; an application that yields none fails the call.
-std::unique_ptr<DiagramObject> objectOf(DiagramObject& owner, const std::string& member)
-{
-    std::unique_ptr<DiagramObject> object = owner.getObject(member);
-    if (!object)
-        throw Failure("Object variable not set");
-    return object;
-}
-}  // namespace
-
-DiagramAppAdapter::DiagramAppAdapter(DiagramAppFactory& factory, Dialogs& dialogs, WindowPointer& pointer,
+DiagramAppAdapter::DiagramAppAdapter(DiagramAppFactory& factory, MessageBoxes& boxes, WindowPointer& pointer,
                                      Lifetime& lifetime)
-    : m_factory(factory), m_dialogs(dialogs), m_pointer(pointer), m_lifetime(lifetime)
+    : m_factory(factory), m_boxes(boxes), m_pointer(pointer), m_lifetime(lifetime)
 {
 }
 
-bool DiagramAppAdapter::CheckInstalled()
+bool DiagramAppAdapter::checkInstalled()
 {
     std::unique_ptr<DiagramApp> app;
     try {
@@ -34,73 +23,74 @@ bool DiagramAppAdapter::CheckInstalled()
     }
     if (app) {
         try {
-            app->call("Quit", {}, {});
+            app->quit();
         } catch (const std::exception&) {
         }
         return true;
     }
-    MessageRequest box;
-    box.text = NotInstalledText;
-    box.buttons = MessageButtons::Ok;
-    box.icon = MessageIcon::None;
     try {
-        m_dialogs.message(box);
+        tell(m_boxes, NotInstalledText);
     } catch (const std::exception&) {
     }
     m_lifetime.end();
     return false;
 }
 
-bool DiagramAppAdapter::IsRunning()
+bool DiagramAppAdapter::isRunning()
 {
     try {
         const std::unique_ptr<DiagramApp> app = m_factory.attach(ClassName);
-        return app && app->getText("name") == ExpectedName;
+        return app && app->name() == ExpectedName;
     } catch (const std::exception&) {
         return false;
     }
 }
 
-bool DiagramAppAdapter::PromptIfRunning()
+bool DiagramAppAdapter::promptIfRunning()
 {
-    if (!IsRunning())
+    if (!isRunning())
         return false;
-    MessageRequest box;
-    box.text = RunningText;
-    box.buttons = MessageButtons::YesNo;
-    box.icon = MessageIcon::None;
-    box.defaultYes = true;
-    return m_dialogs.message(box) == MessageAnswer::No;
+    return !askYesNo(m_boxes, RunningText, true);
 }
 
-std::unique_ptr<DiagramApp> DiagramAppAdapter::OpenInNewInstance(const std::string& path)
+std::unique_ptr<DiagramApp> DiagramAppAdapter::openInNewInstance(const std::string& path)
 {
     std::unique_ptr<DiagramApp> app = m_factory.create(ClassName);
     if (!app)
         throw Failure("Object variable not set");
     m_pointer.setMousePointer(MousePointer::Hourglass);
-    // A failing Open passes up; the instance is then released without Quit.
-    objectOf(*app, "Documents")->call("Open", {path}, {});
+    try {
+        app->open(path);
+    } catch (...) {
+        // Nothing else will ever reach this instance: it is asked to quit, so
+        // no invisible instance stays behind for every file that cannot be
+        // opened. The failure to open is what the caller hears of.
+        try {
+            app->quit();
+        } catch (const std::exception&) {
+        }
+        throw;
+    }
     m_pointer.setMousePointer(MousePointer::Hourglass);
     return app;
 }
 
-void DiagramAppAdapter::SetActivePrinter(DiagramApp& app, const std::string& printerName)
+void DiagramAppAdapter::setActivePrinter(DiagramApp& app, const std::string& printerName)
 {
-    app.putText("ActivePrinter", printerName);
+    app.setActivePrinter(printerName);
 }
 
-void DiagramAppAdapter::PrintActiveDocument(DiagramApp& app)
+void DiagramAppAdapter::printActiveDocument(DiagramApp& app)
 {
-    objectOf(app, "ActiveDocument")->call("PrintOut", {}, {{"PrintRange", std::int16_t(0)}});
+    app.printAllPages();
 }
 
-void DiagramAppAdapter::QuitInstance(DiagramApp& app)
+void DiagramAppAdapter::quitInstance(DiagramApp& app)
 {
-    app.call("Quit", {}, {});
+    app.quit();
 }
 
-void DiagramAppAdapter::EndInstancesInWork()
+void DiagramAppAdapter::endInstancesInWork()
 {
     m_factory.endAll();
 }

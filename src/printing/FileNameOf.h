@@ -7,4 +7,4 @@
 // The file name shown while a file is printed: the text after the last path
 // separator (the backslash in Windows style, the slash in POSIX style), or the
 // whole path when it holds none.
-std::string FileNameOf(const std::string& path, PathStyle style = nativePathStyle());
+std::string fileNameOf(const std::string& path, PathStyle style = nativePathStyle());

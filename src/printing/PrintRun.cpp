@@ -7,25 +7,16 @@
 #include "base/ErrorTrap.h"
 #include "base/Failure.h"
 #include "base/Lifetime.h"
+#include "base/MessageBoxes.h"
 #include "base/WindowPointer.h"
 #include "filelist/ListItems.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
-#include "platform/Dialogs.h"
 #include "printing/DiagramAppAdapter.h"
 #include "printing/FileNameOf.h"
 #include "printing/PrintView.h"
 
 namespace {
-
-void showMessage(Dialogs& dialogs, const char* text)
-{
-    MessageRequest box;
-    box.text = text;
-    box.buttons = MessageButtons::Ok;
-    box.icon = MessageIcon::None;
-    dialogs.message(box);
-}
 
 DiagramApp& instance(const std::unique_ptr<DiagramApp>& app)
 {
@@ -37,16 +28,16 @@ DiagramApp& instance(const std::unique_ptr<DiagramApp>& app)
 }  // namespace
 
 PrintRun::PrintRun(ListItems& list, PrintView& view, DiagramAppAdapter& adapter, WindowPointer& pointer,
-                   Dialogs& dialogs, Clock& clock, EventPump& pump, Lifetime& lifetime)
+                   MessageBoxes& boxes, Clock& clock, EventPump& pump, Lifetime& lifetime)
     : m_list(list),
       m_view(view),
       m_adapter(adapter),
       m_pointer(pointer),
-      m_dialogs(dialogs),
+      m_boxes(boxes),
       m_pump(pump),
       m_lifetime(lifetime),
       m_waiter(clock, pump, lifetime),
-      m_endInstancesOnExit(lifetime.addCleanup([&adapter] { adapter.EndInstancesInWork(); }))
+      m_endInstancesOnExit(lifetime.addCleanup([&adapter] { adapter.endInstancesInWork(); }))
 {
 }
 
@@ -62,22 +53,22 @@ int PrintRun::pauseSeconds(const std::string& pauseText)
     return pauseText[0] - '0' + 1;
 }
 
-void PrintRun::PushButton2_Click()
+void PrintRun::startPrinting()
 {
     if (m_isPrinting)  // 100
         return;
-    ErrorTrap trap(m_dialogs, m_lifetime, Location);
+    ErrorTrap trap(m_boxes, m_lifetime, Location);
     trap.step(102, [&] { m_isPrinting = true; });
     if (trap.test(104, [&] { return m_list.count() > 0; })) {
-        if (!trap.test(106, [&] { return m_adapter.PromptIfRunning(); })) {
+        if (!trap.test(106, [&] { return m_adapter.promptIfRunning(); })) {
             printFiles(trap);
             trap.step(140, [&] { m_pointer.setMousePointer(MousePointer::Default); });
             trap.step(142, [&] { m_view.setProgressValue(0); });
             trap.step(144, [&] { m_view.setProgressText(IdleText); });
-            trap.step(146, [&] { showMessage(m_dialogs, DoneText); });
+            trap.step(146, [&] { tell(m_boxes, DoneText); });
         }
     } else {
-        trap.step(148, [&] { showMessage(m_dialogs, NoFilesText); });
+        trap.step(148, [&] { tell(m_boxes, NoFilesText); });
     }
     m_isPrinting = false;  // 150
 }
@@ -109,19 +100,19 @@ void PrintRun::printFiles(ErrorTrap& trap)
                 throw Failure("Division by zero");
             m_view.setProgressValue(static_cast<double>(i) / static_cast<double>(count) * 100.0);
         });
-        trap.step(114, [&] { m_view.setProgressText(ProcessingPrefix + FileNameOf(path)); });
+        trap.step(114, [&] { m_view.setProgressText(ProcessingPrefix + fileNameOf(path)); });
         trap.step(116, [&] { m_pump.processPending(); });
         trap.step(118, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
         std::unique_ptr<DiagramApp> app;
-        trap.step(120, [&] { app = m_adapter.OpenInNewInstance(path); });
-        trap.step(122, [&] { m_adapter.SetActivePrinter(instance(app), m_view.printerText()); });
+        trap.step(120, [&] { app = m_adapter.openInNewInstance(path); });
+        trap.step(122, [&] { m_adapter.setActivePrinter(instance(app), m_view.printerText()); });
         trap.step(124, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
-        trap.step(126, [&] { m_adapter.PrintActiveDocument(instance(app)); });
+        trap.step(126, [&] { m_adapter.printActiveDocument(instance(app)); });
         trap.step(128, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
-        trap.step(130, [&] { m_waiter.WaitSeconds(1); });
-        trap.step(132, [&] { m_adapter.QuitInstance(instance(app)); });
+        trap.step(130, [&] { m_waiter.waitSeconds(1); });
+        trap.step(132, [&] { m_adapter.quitInstance(instance(app)); });
         app.reset();
         trap.step(134, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
-        trap.step(136, [&] { m_waiter.WaitSeconds(pauseSeconds(m_view.pauseText())); });
+        trap.step(136, [&] { m_waiter.waitSeconds(pauseSeconds(m_view.pauseText())); });
     }
 }

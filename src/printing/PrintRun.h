@@ -6,10 +6,10 @@
 
 class Clock;
 class DiagramAppAdapter;
-class Dialogs;
 class EventPump;
 class Lifetime;
 class ListItems;
+class MessageBoxes;
 class PrintView;
 class WindowPointer;
 
@@ -29,13 +29,14 @@ public:
     static constexpr const char* NoFilesText = "No files added.";
 
     PrintRun(ListItems& list, PrintView& view, DiagramAppAdapter& adapter, WindowPointer& pointer,
-             Dialogs& dialogs, Clock& clock, EventPump& pump, Lifetime& lifetime);
+             MessageBoxes& boxes, Clock& clock, EventPump& pump, Lifetime& lifetime);
     ~PrintRun();
     PrintRun(const PrintRun&) = delete;
     PrintRun& operator=(const PrintRun&) = delete;
 
-    void PushButton2_Click();
-    bool IsPrinting() const { return m_isPrinting; }
+    // "Start Printing".
+    void startPrinting();
+    bool isPrinting() const { return m_isPrinting; }
 
     // The pause after a file for a pause entry: its first character as a digit
     // d gives d + 1 seconds. Throws Failure when that character is no digit.
@@ -48,7 +49,7 @@ private:
     PrintView& m_view;
     DiagramAppAdapter& m_adapter;
     WindowPointer& m_pointer;
-    Dialogs& m_dialogs;
+    MessageBoxes& m_boxes;
     EventPump& m_pump;
     Lifetime& m_lifetime;
     Waiter m_waiter;

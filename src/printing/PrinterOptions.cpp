@@ -5,7 +5,7 @@
 
 #include "base/ErrorTrap.h"
 #include "base/Failure.h"
-#include "platform/Dialogs.h"
+#include "base/MessageBoxes.h"
 #include "platform/Printers.h"
 #include "printing/Selector.h"
 #include "settings/SettingsStore.h"
@@ -13,38 +13,47 @@
 
 namespace PrinterOptions {
 
-void FillPrinterList(Printers& printers, SettingsStore& settings, Selector& combo1)
+namespace {
+
+// Selects the stored position; -1 selects nothing.
+void selectStored(Selector& choice, const std::string& stored)
+{
+    const int position = toInteger16(stored);
+    if (position < -1 || position >= choice.count())
+        throw Failure("Invalid property value");
+    choice.select(position);
+}
+
+}  // namespace
+
+void fillPrinterList(Printers& printers, SettingsStore& settings, Selector& printerChoice)
 {
     const std::string defaultPrinter = printers.defaultName();
     const std::vector<std::string> names = printers.names();
-    const int first = combo1.count();
+    const int first = printerChoice.count();
     for (const std::string& name : names)
-        combo1.addItem(name);
-    const std::string saved = settings.GetSetting(Settings::Application, Settings::Section, PrinterKey, "");
+        printerChoice.addItem(name);
+    const std::string saved = settings.read(Setting::PrinterPosition, "");
     if (!saved.empty()) {
-        const int position = toInteger16(saved);
-        if (position < -1 || position >= combo1.count())
-            throw Failure("Invalid property value");
-        combo1.select(position);
+        selectStored(printerChoice, saved);
         return;
     }
     if (defaultPrinter.empty())
         return;
     const auto found = std::find(names.begin(), names.end(), defaultPrinter);
     if (found != names.end())
-        combo1.select(first + static_cast<int>(found - names.begin()));
+        printerChoice.select(first + static_cast<int>(found - names.begin()));
 }
 
-void PushButton8_Click(Dialogs& dialogs, const Lifetime& lifetime)
+void restorePause(SettingsStore& settings, Selector& pauseChoice)
 {
-    ErrorTrap trap(dialogs, lifetime, HelpLocation);
-    trap.step(100, [&] {
-        MessageRequest box;
-        box.text = PauseHelpText;
-        box.buttons = MessageButtons::Ok;
-        box.icon = MessageIcon::None;
-        dialogs.message(box);
-    });
+    selectStored(pauseChoice, settings.read(Setting::PausePosition, "5"));
+}
+
+void explainPause(MessageBoxes& boxes, const Lifetime& lifetime)
+{
+    ErrorTrap trap(boxes, lifetime, ExplainPauseLocation);
+    trap.step(100, [&] { tell(boxes, PauseHelpText); });
 }
 
 }  // namespace PrinterOptions

@@ -9,7 +9,7 @@ Waiter::Waiter(Clock& clock, EventPump& pump, const Lifetime& lifetime)
 {
 }
 
-void Waiter::WaitSeconds(double seconds)
+void Waiter::waitSeconds(double seconds)
 {
     const double start = m_clock.seconds();
     while (!m_lifetime.ended()) {

@@ -13,7 +13,7 @@ public:
     Waiter(Clock& clock, EventPump& pump, const Lifetime& lifetime);
 
     // Returns once `seconds` have passed, or at once when the program is ending.
-    void WaitSeconds(double seconds);
+    void waitSeconds(double seconds);
 
 private:
     Clock& m_clock;

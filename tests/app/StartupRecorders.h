@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "base/Failure.h"
 #include "app/SkinComponent.h"
+#include "base/Failure.h"
 #include "platform/FileSystem.h"
 #include "platform/Printers.h"
 #include "printing/DiagramApp.h"
@@ -20,18 +20,20 @@ using CallLog = std::vector<std::string>;
 class RecordingSettings final : public SettingsStore {
 public:
     explicit RecordingSettings(CallLog& log) : m_log(log) {}
-    std::string GetSetting(const std::string&, const std::string&, const std::string& key,
-                           const std::string& defaultValue) override
+    std::string read(Setting setting, const std::string& fallback) override
     {
-        m_log.push_back("GetSetting " + key);
+        const std::string key = keyOf(setting);
+        m_log.push_back("read " + key);
         const auto found = values.find(key);
-        return found == values.end() ? defaultValue : found->second;
+        return found == values.end() ? fallback : found->second;
     }
-    void SaveSetting(const std::string&, const std::string&, const std::string& key, const std::string& value) override
+    void write(Setting setting, const std::string& value) override
     {
-        m_log.push_back("SaveSetting " + key + "=" + value);
+        const std::string key = keyOf(setting);
+        m_log.push_back("write " + key + "=" + value);
         values[key] = value;
     }
+    std::string location() const override { return "recorded settings"; }
     std::map<std::string, std::string> values;
 
 private:
@@ -125,23 +127,17 @@ private:
 class RecordingApp final : public DiagramApp {
 public:
     explicit RecordingApp(CallLog& log) : m_log(log) {}
-    std::unique_ptr<DiagramObject> getObject(const std::string& member) override
+    void open(const std::string& path) override { m_log.push_back("app open " + path); }
+    void setActivePrinter(const std::string& printerName) override
     {
-        m_log.push_back("app get " + member);
-        return std::make_unique<RecordingApp>(m_log);
+        m_log.push_back("app setActivePrinter " + printerName);
     }
-    std::string getText(const std::string& member) override
+    void printAllPages() override { m_log.push_back("app printAllPages"); }
+    void quit() override { m_log.push_back("app quit"); }
+    std::string name() override
     {
-        m_log.push_back("app get " + member);
+        m_log.push_back("app name");
         return "Test Application";
-    }
-    void putText(const std::string& member, const std::string& value) override
-    {
-        m_log.push_back("app put " + member + "=" + value);
-    }
-    void call(const std::string& member, const std::vector<DiagramValue>&, const std::vector<NamedArgument>&) override
-    {
-        m_log.push_back("app call " + member);
     }
 
 private:

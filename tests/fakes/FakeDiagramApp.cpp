@@ -4,151 +4,66 @@
 
 namespace {
 
-std::string describe(const DiagramValue& value)
-{
-    if (const auto* text = std::get_if<std::string>(&value))
-        return *text;
-    return std::to_string(std::get<std::int16_t>(value));
-}
-
-struct InstanceState {
-    bool quit = false;
-    bool opened = false;
-};
-
-class FakeDocument final : public DiagramObject {
+class FakeInstance final : public DiagramApp {
 public:
-    explicit FakeDocument(FakeDiagramAppFactory& server) : m_server(server) {}
-    std::unique_ptr<DiagramObject> getObject(const std::string& member) override
-    {
-        throw Failure("Object doesn't support this property or method: " + member);
-    }
-    std::string getText(const std::string& member) override
-    {
-        throw Failure("Object doesn't support this property or method: " + member);
-    }
-    void putText(const std::string& member, const std::string&) override
-    {
-        throw Failure("Object doesn't support this property or method: " + member);
-    }
-    void call(const std::string& member, const std::vector<DiagramValue>& positional,
-              const std::vector<NamedArgument>& named) override
-    {
-        std::string text = member;
-        for (const auto& value : positional)
-            text += " " + describe(value);
-        for (const auto& argument : named) {
-            text += " " + argument.name + "=" + describe(argument.value);
-            if (!std::holds_alternative<std::int16_t>(argument.value))
-                text += "(not 16-bit)";
-        }
-        m_server.record(text, member);
-        if (member != "PrintOut")
-            throw Failure("Object doesn't support this property or method: " + member);
-    }
+    explicit FakeInstance(FakeDiagramAppFactory& server) : m_server(server) {}
 
-private:
-    FakeDiagramAppFactory& m_server;
-};
-
-class FakeDocuments final : public DiagramObject {
-public:
-    FakeDocuments(FakeDiagramAppFactory& server, std::shared_ptr<InstanceState> state)
-        : m_server(server), m_state(std::move(state))
+    void open(const std::string& path) override
     {
-    }
-    std::unique_ptr<DiagramObject> getObject(const std::string& member) override
-    {
-        throw Failure("Object doesn't support this property or method: " + member);
-    }
-    std::string getText(const std::string& member) override
-    {
-        throw Failure("Object doesn't support this property or method: " + member);
-    }
-    void putText(const std::string& member, const std::string&) override
-    {
-        throw Failure("Object doesn't support this property or method: " + member);
-    }
-    void call(const std::string& member, const std::vector<DiagramValue>& positional,
-              const std::vector<NamedArgument>&) override
-    {
-        const std::string path = positional.empty() ? std::string() : describe(positional[0]);
-        m_server.record(member + " " + path, member);
+        m_server.record("open " + path, "open");
+        alive();
         if (m_server.unopenable.count(path))
             throw Failure("File not found: " + path);
-        m_state->opened = true;
+        m_opened = true;
     }
-
-private:
-    FakeDiagramAppFactory& m_server;
-    std::shared_ptr<InstanceState> m_state;
-};
-
-class FakeInstance final : public DiagramObject {
-public:
-    explicit FakeInstance(FakeDiagramAppFactory& server)
-        : m_server(server), m_state(std::make_shared<InstanceState>())
+    void setActivePrinter(const std::string& printerName) override
     {
-    }
-    std::unique_ptr<DiagramObject> getObject(const std::string& member) override
-    {
-        m_server.record(member, member);
+        m_server.record("setActivePrinter " + printerName, "setActivePrinter");
         alive();
-        if (member == "Documents")
-            return std::make_unique<FakeDocuments>(m_server, m_state);
-        if (member == "ActiveDocument") {
-            if (!m_state->opened)
-                throw Failure("No document is open");
-            return std::make_unique<FakeDocument>(m_server);
-        }
-        throw Failure("Object doesn't support this property or method: " + member);
+        if (m_server.rejectedPrinters.count(printerName))
+            throw Failure("Invalid printer name: " + printerName);
     }
-    std::string getText(const std::string& member) override
+    void printAllPages() override
     {
-        m_server.record(member, member);
+        m_server.record("printAllPages", "printAllPages");
         alive();
-        if (member == "name")
-            return m_server.runningName;
-        throw Failure("Object doesn't support this property or method: " + member);
+        if (!m_opened)
+            throw Failure("No document is open");
     }
-    void putText(const std::string& member, const std::string& value) override
+    void quit() override
     {
-        m_server.record(member + "=" + value, member);
+        m_server.record("quit", "quit");
         alive();
-        if (member != "ActivePrinter")
-            throw Failure("Object doesn't support this property or method: " + member);
-        if (m_server.rejectedPrinters.count(value))
-            throw Failure("Invalid printer name: " + value);
-    }
-    void call(const std::string& member, const std::vector<DiagramValue>&, const std::vector<NamedArgument>&) override
-    {
-        m_server.record(member, member);
-        alive();
-        if (member != "Quit")
-            throw Failure("Object doesn't support this property or method: " + member);
-        m_state->quit = true;
+        m_quit = true;
         ++m_server.quit;
+    }
+    std::string name() override
+    {
+        m_server.record("name", "name");
+        alive();
+        return m_server.runningName;
     }
 
 private:
     void alive() const
     {
-        if (m_state->quit)
+        if (m_quit)
             throw Failure("The remote server machine does not exist or is unavailable");
     }
 
     FakeDiagramAppFactory& m_server;
-    std::shared_ptr<InstanceState> m_state;
+    bool m_opened = false;
+    bool m_quit = false;
 };
 
 }  // namespace
 
-void FakeDiagramAppFactory::record(const std::string& text, const std::string& member)
+void FakeDiagramAppFactory::record(const std::string& text, const std::string& name)
 {
     calls.push_back({text, clock ? clock->seconds() : 0.0});
     if (onCall)
         onCall(text);
-    const auto failure = failing.find(member);
+    const auto failure = failing.find(name);
     if (failure != failing.end())
         throw Failure(failure->second);
 }

@@ -10,11 +10,10 @@
 #include "platform/Clock.h"
 #include "printing/DiagramApp.h"
 
-// An automation server that records every member call, in order, across all
-// its instances, and fails where a test says so. Calls read like
-//   "create Visio.Application", "attach Visio.Application", "Documents",
-//   "Open /a.vsd", "ActivePrinter=Plotter", "ActiveDocument",
-//   "PrintOut PrintRange=0", "Quit", "name".
+// A diagram application that records every call, in order, across all its
+// instances, and fails where a test says so. Calls read like
+//   "create Visio.Application", "attach Visio.Application", "open /a.vsd",
+//   "setActivePrinter Plotter", "printAllPages", "quit", "name".
 // With a clock set, each call also records the time it was made.
 class FakeDiagramAppFactory final : public DiagramAppFactory {
 public:
@@ -35,9 +34,9 @@ public:
     bool cannotCreate = false;
     bool running = false;                      // an instance runs already (attach works)
     std::string runningName = "Microsoft Visio";
-    std::set<std::string> unopenable;          // Open fails for these paths
-    std::set<std::string> rejectedPrinters;    // ActivePrinter refuses these names
-    std::map<std::string, std::string> failing;  // member -> description: every call fails
+    std::set<std::string> unopenable;          // open fails for these paths
+    std::set<std::string> rejectedPrinters;    // setActivePrinter refuses these names
+    std::map<std::string, std::string> failing;  // call name -> description: every such call fails
     std::function<void(const std::string&)> onCall;  // runs after a call is recorded
     Clock* clock = nullptr;
 
@@ -47,6 +46,6 @@ public:
     int quit = 0;
     int endAllCalls = 0;
 
-    // Used by the fake's objects.
-    void record(const std::string& text, const std::string& member);
+    // Used by the fake's instances.
+    void record(const std::string& text, const std::string& name);
 };

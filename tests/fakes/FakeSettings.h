@@ -3,34 +3,36 @@
 #include <map>
 #include <string>
 
+#include "base/Failure.h"
 #include "settings/SettingsStore.h"
 
-// Settings held in memory, keyed "application/section/key".
+// Settings held in memory, by key name ("Combo1"). With unwritable set, every
+// write fails as a store on a read-only disk does.
 class FakeSettings final : public SettingsStore {
 public:
-    std::string GetSetting(const std::string& application, const std::string& section, const std::string& key,
-                           const std::string& defaultValue) override
+    std::string read(Setting setting, const std::string& fallback) override
     {
-        const auto found = values.find(application + "/" + section + "/" + key);
-        return found == values.end() ? defaultValue : found->second;
+        const auto found = values.find(keyOf(setting));
+        return found == values.end() ? fallback : found->second;
     }
-    void SaveSetting(const std::string& application, const std::string& section, const std::string& key,
-                     const std::string& value) override
+    void write(Setting setting, const std::string& value) override
     {
-        values[application + "/" + section + "/" + key] = value;
+        if (unwritable)
+            throw Failure(std::string("The setting ") + keyOf(setting) + " could not be stored in " + location()
+                          + ": Read-only file system");
+        values[keyOf(setting)] = value;
         ++writes;
     }
-    // The program's own values by key alone.
+    std::string location() const override { return "/home/user/.config/Tarnwell/Plotvane.conf"; }
+
     std::string value(const std::string& key, const std::string& missing = "<missing>") const
     {
-        const auto found = values.find(std::string(Settings::Application) + "/" + Settings::Section + "/" + key);
+        const auto found = values.find(key);
         return found == values.end() ? missing : found->second;
     }
-    void set(const std::string& key, const std::string& value)
-    {
-        values[std::string(Settings::Application) + "/" + Settings::Section + "/" + key] = value;
-    }
+    void set(const std::string& key, const std::string& value) { values[key] = value; }
 
     std::map<std::string, std::string> values;
     int writes = 0;
+    bool unwritable = false;
 };

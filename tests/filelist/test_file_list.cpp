@@ -8,7 +8,7 @@
 
 #include "base/Failure.h"
 #include "app/StartupRecorders.h"
-#include "app/qt/Form1.h"
+#include "app/qt/MainWindow.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"
@@ -28,9 +28,9 @@ struct Window {
             if (file.open(QIODevice::WriteOnly))
                 file.write(dragIcon);
         }
-        Form1Services services{dialogs, settings, fileSystem, printers, apps, shell, clock, clock, lifetime,
+        MainWindowServices services{dialogs, settings, fileSystem, printers, apps, shell, clock, clock, lifetime,
                                folder,  [] { return 0.5; }};
-        form = std::make_unique<Form1>(services);
+        form = std::make_unique<MainWindow>(services);
         form->load();
         form->show();
     }
@@ -41,8 +41,8 @@ struct Window {
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    FileListView& list() { return form->listView(); }
-    QWidget* viewport() { return form->listView().viewport(); }
+    FileListView& list() { return form->fileList(); }
+    QWidget* viewport() { return form->fileList().viewport(); }
     void fill(const QStringList& texts)
     {
         list().clear();
@@ -90,7 +90,7 @@ struct Window {
     FakeLifetime lifetime;
     QTemporaryDir programFolder;
     std::string folder;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 }  // namespace
@@ -276,8 +276,8 @@ void TestFileList::busyPointerMakesTheFiveTriggersInert()
     w.fill(QStringList{"A", "B", "C"});
     w.list().select(2);
     w.form->setMousePointer(MousePointer::Hourglass);
-    for (int button : {5, 6, 3})
-        QTest::mouseClick(&w.form->pushButton(button), Qt::LeftButton);
+    for (const auto button : {MainWindow::Button::MoveUp, MainWindow::Button::MoveDown, MainWindow::Button::ClearList})
+        QTest::mouseClick(&w.form->button(button), Qt::LeftButton);
     QTest::keyClick(&w.list(), Qt::Key_Delete);
     QTest::mouseDClick(w.viewport(), Qt::LeftButton, {}, w.at(2));
     QCOMPARE(w.entries(), (QStringList{"A", "B", "C"}));
@@ -292,9 +292,9 @@ void TestFileList::moveButtonsGiveTheListTheFocus()
     QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
     w.fill(QStringList{"A", "B", "C"});
     w.list().select(2);
-    for (int button : {5, 5, 6}) {
-        w.form->pushButton(button).setFocus();
-        QTest::mouseClick(&w.form->pushButton(button), Qt::LeftButton);
+    for (const auto button : {MainWindow::Button::MoveUp, MainWindow::Button::MoveUp, MainWindow::Button::MoveDown}) {
+        w.form->button(button).setFocus();
+        QTest::mouseClick(&w.form->button(button), Qt::LeftButton);
         QVERIFY(w.list().hasFocus());
     }
     QCOMPARE(w.entries(), (QStringList{"A", "B", "C"}));
@@ -309,7 +309,7 @@ void TestFileList::addFilesButtonAppendsThePickedPaths()
     w.dialogs.openFilesAnswers.push_back({{"/plans/c.vsd", "/plans/d.vsd"}, true});
     w.dialogs.openFilesAnswers.push_back({});
     for (int click = 0; click < 3; ++click)
-        QTest::mouseClick(&w.form->pushButton(1), Qt::LeftButton);
+        QTest::mouseClick(&w.form->button(MainWindow::Button::AddFiles), Qt::LeftButton);
     QCOMPARE(w.entries(), (QStringList{"/plans/a.vsd", "/plans/a.vsd", "/plans/b.vsd"}));
     QCOMPARE(w.dialogs.openFilesRequests.size(), 3u);
     QCOMPARE(w.dialogs.texts(), (std::vector<std::string>{"You've selected too many files to add.\r\rPlease try "

@@ -8,7 +8,7 @@
 
 #include "app/StartupRecorders.h"
 #include "base/WindowPointer.h"
-#include "app/qt/Form1.h"
+#include "app/qt/MainWindow.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"
@@ -35,9 +35,9 @@ struct Window {
         : printers(log), apps(log),
           folder(programFolder.empty() ? native(programDir.path()) : std::move(programFolder))
     {
-        Form1Services services{dialogs, settings, fs, printers, apps, shell, clock, clock, lifetime, folder,
+        MainWindowServices services{dialogs, settings, fs, printers, apps, shell, clock, clock, lifetime, folder,
                                [] { return 0.5; }};
-        form = std::make_unique<Form1>(services);
+        form = std::make_unique<MainWindow>(services);
     }
     std::string make(const QString& relative, bool folderEntry = false)
     {
@@ -56,15 +56,15 @@ struct Window {
     Paths entries() const
     {
         Paths result;
-        for (int i = 1; i <= form->listView().count(); ++i)
-            result.push_back(form->listView().text(i));
+        for (int i = 1; i <= form->fileList().count(); ++i)
+            result.push_back(form->fileList().text(i));
         return result;
     }
     // Sends one drag-and-drop gesture to the list as the platform would;
     // returns whether the list accepted the drag.
     bool drop(QMimeData& data)
     {
-        QWidget* target = form->listView().viewport();
+        QWidget* target = form->fileList().viewport();
         const QPoint at(10, 10);
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(target, &enter);
@@ -98,7 +98,7 @@ struct Window {
     QTemporaryDir diskDir;
     QDir disk{diskDir.path()};
     std::string folder;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 }  // namespace
@@ -119,7 +119,7 @@ private slots:
 void TestIntake::dragsWithoutLocalFilesAreRefused()
 {
     Window w;
-    w.form->listView().add("kept");
+    w.form->fileList().add("kept");
     QMimeData text;
     text.setText(QStringLiteral("/etc/passwd"));
     QVERIFY(!w.drop(text));
@@ -136,7 +136,7 @@ void TestIntake::droppedFilesAreAppendedInOrder()
     const std::string notes = w.make("notes.txt");
     const std::string plan = w.make("plan.vsd");
     const std::string gone = w.path("gone.vsd");
-    w.form->listView().add(plan);
+    w.form->fileList().add(plan);
     QVERIFY(w.dropFiles({notes, plan, gone}));
     QCOMPARE(w.entries(), (Paths{plan, notes, plan, gone}));
 }
@@ -200,13 +200,13 @@ void TestIntake::firstStartRecordsTheSamplesAndTheButtonLoadsThemOnce()
     std::string joined;
     for (const auto& path : recorded)
         joined += (joined.empty() ? "" : "|") + path;
-    QCOMPARE(UnscrambleText(w.settings.value("Snapshot"), SampleRecordKey::Value, w.clock), joined);
+    QCOMPARE(unscrambleText(w.settings.value("Snapshot"), SampleRecordKey::Value, w.clock), joined);
 
     w.dialogs.messageAnswers = {MessageAnswer::No, MessageAnswer::Yes};
-    w.form->pushButton(7).click();
+    w.form->button(MainWindow::Button::LoadSamples).click();
     QCOMPARE(w.entries(), recorded);
     QVERIFY(w.shell.folders.empty());
-    w.form->pushButton(7).click();
+    w.form->button(MainWindow::Button::LoadSamples).click();
     QCOMPARE(w.entries(), recorded);
     QCOMPARE(w.dialogs.messages.size(), std::size_t(2));
     QCOMPARE(w.dialogs.messages[1].buttons, MessageButtons::YesNo);
@@ -221,7 +221,7 @@ void TestIntake::folderScanButtonAddsTheTree()
     w.make("A/X/x.vsdx");
     w.dialogs.promptAnswers = {"vsd"};
     w.dialogs.browseAnswers = {w.path("A")};
-    w.form->pushButton(4).click();
+    w.form->button(MainWindow::Button::AddFolder).click();
     QCOMPARE(w.entries(), (Paths{a, x}));
     QCOMPARE(w.form->mousePointer(), MousePointer::Default);
     QCOMPARE(w.settings.value("LastFolder"), w.path("A"));
@@ -238,13 +238,11 @@ void TestIntake::scrambledRecordsSurviveTheSettingsStore()
     QTemporaryDir config;
     for (const std::string& record : {std::string("/opt/Plotvane/Samples/\xc3\x9c" "bersicht.vsdx|/opt/Plotvane/Samples/a.vsd"),
                                       allBytes, std::string(" leading and trailing ")}) {
-        const std::string scrambled = ScrambleText(record, SampleRecordKey::Value, pump);
-        QtSettingsStore(config.filePath("settings.ini")).SaveSetting(Settings::Application, Settings::Section,
-                                                                      "Snapshot", scrambled);
-        const std::string stored = QtSettingsStore(config.filePath("settings.ini"))
-                                       .GetSetting(Settings::Application, Settings::Section, "Snapshot", "");
+        const std::string scrambled = scrambleText(record, SampleRecordKey::Value, pump);
+        QtSettingsStore(config.filePath("settings.ini")).write(Setting::SampleRecord, scrambled);
+        const std::string stored = QtSettingsStore(config.filePath("settings.ini")).read(Setting::SampleRecord, "");
         QCOMPARE(stored, scrambled);
-        QCOMPARE(UnscrambleText(stored, SampleRecordKey::Value, pump), record);
+        QCOMPARE(unscrambleText(stored, SampleRecordKey::Value, pump), record);
     }
 }
 

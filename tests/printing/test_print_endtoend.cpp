@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "app/StartupRecorders.h"
-#include "app/qt/Form1.h"
+#include "app/qt/MainWindow.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"
 #include "fakes/FakeSettings.h"
@@ -70,29 +70,29 @@ void TestPrintEndToEnd::printsTheListInOrderOnTheChosenPrinter()
     QtEventPump events;
     FakeLifetime lifetime;
     {
-        Form1 form({dialogs, settings, fileSystem, printers, *office, shell, clock, events, lifetime, "/program",
+        MainWindow form({dialogs, settings, fileSystem, printers, *office, shell, clock, events, lifetime, "/program",
                     [] { return 0.5; }});
         form.load();
         QVERIFY(!lifetime.ended());
-        QCOMPARE(form.combo1().count(), 2);
-        QCOMPARE(form.combo1().currentText(), QString("Plotter_B"));  // the default printer
+        QCOMPARE(form.printerChoice().count(), 2);
+        QCOMPARE(form.printerChoice().currentText(), QString("Plotter_B"));  // the default printer
         QCOMPARE(settings.value("Combo1"), std::string("1"));
         form.show();
 
-        form.combo1().setCurrentIndex(0);  // the user picks Plotter_A
-        form.combo2().setCurrentIndex(0);  // and the shortest pause
+        form.printerChoice().setCurrentIndex(0);  // the user picks Plotter_A
+        form.pauseChoice().setCurrentIndex(0);  // and the shortest pause
         // The broken file sits between good ones.
         for (std::size_t i = 0; i < good.size(); ++i) {
-            form.listView().add(good[i].path);
+            form.fileList().add(good[i].path);
             if (i == good.size() - 3)
-                form.listView().add(drawings + "/broken.vsdx");
+                form.fileList().add(drawings + "/broken.vsdx");
         }
         const std::size_t jobsBefore = cups.jobs().size();
 
         QElapsedTimer timer;
         timer.start();
-        form.pushButton(2).click();
-        qInfo("%d files printed in %.1f s", form.listView().count(), timer.elapsed() / 1000.0);
+        form.button(MainWindow::Button::StartPrinting).click();
+        qInfo("%d files printed in %.1f s", form.fileList().count(), timer.elapsed() / 1000.0);
 
         // The broken file fails to open, so its printer, print and quit steps fail too.
         QCOMPARE(dialogs.reportedLines(), (std::vector<int>{120, 122, 126, 132}));

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "app/StartupRecorders.h"
-#include "app/qt/Form1.h"
+#include "app/qt/MainWindow.h"
 #include "printing/qt/ProgressBar.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDiagramApp.h"
@@ -27,11 +27,11 @@ struct Window {
         printers.defaultPrinter = "Plotter_B";
         server.clock = &clock;
     }
-    std::unique_ptr<Form1> make()
+    std::unique_ptr<MainWindow> make()
     {
-        Form1Services services{dialogs, settings, fileSystem, printers, server, shell, clock, clock, lifetime,
+        MainWindowServices services{dialogs, settings, fileSystem, printers, server, shell, clock, clock, lifetime,
                                "/program",  [] { return 0.5; }};
-        return std::make_unique<Form1>(services);
+        return std::make_unique<MainWindow>(services);
     }
     int count(const std::string& text) const
     {
@@ -91,14 +91,14 @@ void TestPrintingWindow::printerChoiceIsRestoredAtStartUp()
         w.settings.set("Combo1", stored.toStdString());
     auto form = w.make();
     form->load();
-    QCOMPARE(form->combo1().count(), 2);
-    QCOMPARE(form->combo1().currentIndex(), selected);
+    QCOMPARE(form->printerChoice().count(), 2);
+    QCOMPARE(form->printerChoice().currentIndex(), selected);
     QCOMPARE(QString::fromStdString(w.settings.value("Combo1")), saved);
     QCOMPARE(w.dialogs.reportedLines(), reported ? std::vector<int>{136} : std::vector<int>{});
     // The pause list and the installed check still follow.
-    QCOMPARE(form->combo2().currentText(), QString("5 seconds"));
+    QCOMPARE(form->pauseChoice().currentText(), QString("5 seconds"));
     QCOMPARE(w.count("create Visio.Application"), 1);
-    QCOMPARE(w.count("Quit"), 1);
+    QCOMPARE(w.count("quit"), 1);
 }
 
 void TestPrintingWindow::noPrinterAtAllIsReportedAndStartUpGoesOn()
@@ -108,9 +108,9 @@ void TestPrintingWindow::noPrinterAtAllIsReportedAndStartUpGoesOn()
     auto form = w.make();
     form->load();
     QCOMPARE(w.dialogs.reportedLines(), std::vector<int>{136});
-    QCOMPARE(form->combo1().count(), 0);
+    QCOMPARE(form->printerChoice().count(), 0);
     QCOMPARE(w.settings.value("Combo1"), std::string("<missing>"));
-    QCOMPARE(form->combo2().count(), 10);
+    QCOMPARE(form->pauseChoice().count(), 10);
 }
 
 void TestPrintingWindow::missingApplicationEndsTheProgramAtStartUp()
@@ -131,10 +131,10 @@ void TestPrintingWindow::startPrintingPrintsTheListOnTheChosenPrinter()
     Window w;
     auto form = w.make();
     form->load();
-    form->combo1().setCurrentIndex(0);
-    form->combo2().setCurrentIndex(2);
-    form->listView().add("/d/one.vsd");
-    form->listView().add("/d/two.vdx");
+    form->printerChoice().setCurrentIndex(0);
+    form->pauseChoice().setCurrentIndex(2);
+    form->fileList().add("/d/one.vsd");
+    form->fileList().add("/d/two.vdx");
 
     QStringList shown;
     QList<int> pointers;
@@ -142,17 +142,17 @@ void TestPrintingWindow::startPrintingPrintsTheListOnTheChosenPrinter()
     w.clock.onPump = [&] {
         shown << form->progressBar().text();
         pointers << form->mousePointer();
-        if (form->printRun().IsPrinting()) {
-            form->pushButton(2).click();  // ignored while the run is under way
+        if (form->printRun().isPrinting()) {
+            form->button(MainWindow::Button::StartPrinting).click();  // ignored while the run is under way
             ++turnedAway;
         }
     };
-    form->pushButton(2).click();
+    form->button(MainWindow::Button::StartPrinting).click();
 
-    QCOMPARE(w.count("Open /d/one.vsd"), 1);
-    QCOMPARE(w.count("Open /d/two.vdx"), 1);
-    QCOMPARE(w.count("ActivePrinter=Plotter_A"), 2);
-    QCOMPARE(w.count("PrintOut PrintRange=0"), 2);
+    QCOMPARE(w.count("open /d/one.vsd"), 1);
+    QCOMPARE(w.count("open /d/two.vdx"), 1);
+    QCOMPARE(w.count("setActivePrinter Plotter_A"), 2);
+    QCOMPARE(w.count("printAllPages"), 2);
     QCOMPARE(w.count("create Visio.Application"), 3);  // the start-up check, then one per file
     QVERIFY(turnedAway > 0);
     QVERIFY(shown.contains("Processing: one.vsd"));
@@ -163,7 +163,7 @@ void TestPrintingWindow::startPrintingPrintsTheListOnTheChosenPrinter()
     QCOMPARE(form->progressBar().text(), QString("Progress Bar"));
     QCOMPARE(form->mousePointer(), MousePointer::Default);
     QCOMPARE(w.dialogs.texts().back(), std::string("Done."));
-    QVERIFY(!form->printRun().IsPrinting());
+    QVERIFY(!form->printRun().isPrinting());
     // The choices made by the user were saved as they changed.
     QCOMPARE(w.settings.value("Combo1"), std::string("0"));
     QCOMPARE(w.settings.value("Combo2"), std::string("2"));
@@ -175,17 +175,17 @@ void TestPrintingWindow::closingTheWindowMidRunEndsTheInstanceInWork()
     auto form = w.make();
     form->load();
     form->show();
-    form->listView().add("/d/one.vsd");
-    form->listView().add("/d/two.vsd");
+    form->fileList().add("/d/one.vsd");
+    form->fileList().add("/d/two.vsd");
     w.server.onCall = [&](const std::string& call) {
-        if (call == "PrintOut PrintRange=0")
+        if (call == "printAllPages")
             form->close();
     };
     const std::size_t before = w.dialogs.messages.size();
-    form->pushButton(2).click();
+    form->button(MainWindow::Button::StartPrinting).click();
     QVERIFY(w.lifetime.ended());
     QCOMPARE(w.server.endAllCalls, 1);
-    QCOMPARE(w.server.texts().back(), std::string("PrintOut PrintRange=0"));
+    QCOMPARE(w.server.texts().back(), std::string("printAllPages"));
     QCOMPARE(w.dialogs.messages.size(), before);
 }
 
@@ -196,7 +196,7 @@ void TestPrintingWindow::questionMarkExplainsThePause()
     form->load();
     w.dialogs.setApplicationTitle("Title");
     const auto settingsBefore = w.settings.values;
-    form->pushButton(8).click();
+    form->button(MainWindow::Button::ExplainPause).click();
     QCOMPARE(w.dialogs.texts().back(),
              std::string("Please use this pause feature if blank pages are being printed or if files are being "
                          "skipped.\r\n\r\nBy pausing, you will give time for the print jobs to queue properly with "

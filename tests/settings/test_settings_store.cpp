@@ -3,7 +3,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "base/Failure.h"
 #include "settings/qt/QtSettingsStore.h"
+#include "support/AsOrdinaryUser.h"
 
 class TestSettingsStore final : public QObject {
     Q_OBJECT
@@ -12,7 +14,7 @@ private slots:
     void valuesComeBackExactly();
     void missingKeysGiveTheDefaultAndCreateNothing();
     void everyWriteIsOnDiskAtOnce();
-    void anUnwritableStoreLosesTheValueNotTheProgram();
+    void anUnwritableStoreFailsWithItsFileAndReason();
     void theProgramsOwnStoreLivesInTheUsersConfiguration();
 };
 
@@ -33,10 +35,10 @@ void TestSettingsStore::valuesComeBackExactly()
     QFETCH(QString, value);
     QTemporaryDir folder;
     QtSettingsStore store(folder.filePath("Plotvane.conf"));
-    store.SaveSetting("Tarnwell", "Plotvane", "LastFolder", value.toStdString());
-    QCOMPARE(QString::fromStdString(store.GetSetting("Tarnwell", "Plotvane", "LastFolder", "x")), value);
+    store.write(Setting::ScanFolder, value.toStdString());
+    QCOMPARE(QString::fromStdString(store.read(Setting::ScanFolder, "x")), value);
     QtSettingsStore reopened(folder.filePath("Plotvane.conf"));
-    QCOMPARE(QString::fromStdString(reopened.GetSetting("Tarnwell", "Plotvane", "LastFolder", "x")), value);
+    QCOMPARE(QString::fromStdString(reopened.read(Setting::ScanFolder, "x")), value);
 }
 
 void TestSettingsStore::missingKeysGiveTheDefaultAndCreateNothing()
@@ -44,11 +46,9 @@ void TestSettingsStore::missingKeysGiveTheDefaultAndCreateNothing()
     QTemporaryDir folder;
     const QString file = folder.filePath("Plotvane.conf");
     QtSettingsStore store(file);
-    QCOMPARE(store.GetSetting("Tarnwell", "Plotvane", "Combo2", "5"), std::string("5"));
-    QCOMPARE(store.GetSetting("Tarnwell", "Plotvane", "Extension", "vsd"), std::string("vsd"));
+    QCOMPARE(store.read(Setting::PausePosition, "5"), std::string("5"));
+    QCOMPARE(store.read(Setting::ScanExtension, "vsd"), std::string("vsd"));
     QVERIFY(!QFile::exists(file));
-    store.SaveSetting("Tarnwell", "Plotvane", "Combo1", "2");
-    QCOMPARE(store.GetSetting("Tarnwell", "Other", "Combo1", ""), std::string());
 }
 
 void TestSettingsStore::everyWriteIsOnDiskAtOnce()
@@ -56,32 +56,38 @@ void TestSettingsStore::everyWriteIsOnDiskAtOnce()
     QTemporaryDir folder;
     const QString file = folder.filePath("Plotvane.conf");
     QtSettingsStore store(file);
-    store.SaveSetting("Tarnwell", "Plotvane", "Combo2", "7");
+    store.write(Setting::PausePosition, "7");
     QFile onDisk(file);
     QVERIFY(onDisk.open(QIODevice::ReadOnly));
     const QByteArray text = onDisk.readAll();
     QVERIFY2(text.contains("Combo2=7"), text.constData());
 }
 
-void TestSettingsStore::anUnwritableStoreLosesTheValueNotTheProgram()
+void TestSettingsStore::anUnwritableStoreFailsWithItsFileAndReason()
 {
     QTemporaryDir folder;
     const QString file = folder.filePath("Plotvane.conf");
+    QtSettingsStore(file).write(Setting::PausePosition, "3");
+    const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    const auto exe = QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
+    QVERIFY(QFile::setPermissions(file, readOnly));
+    QVERIFY(QFile::setPermissions(folder.path(), readOnly | exe));
+    std::string failure = "(no failure)";
     {
+        AsOrdinaryUser user;
+        QVERIFY2(user.works(), "the test cannot lose the right to write everywhere");
         QtSettingsStore store(file);
-        store.SaveSetting("Tarnwell", "Plotvane", "Combo2", "3");
+        try {
+            store.write(Setting::PausePosition, "4");
+        } catch (const Failure& error) {
+            failure = error.what();
+        }
     }
-    QFile::setPermissions(file, QFileDevice::ReadOwner);
-    QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    QtSettingsStore store(file);
-    store.SaveSetting("Tarnwell", "Plotvane", "Combo2", "4");
-    QVERIFY(!store.GetSetting("Tarnwell", "Plotvane", "Combo2", "").empty());
-    QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-
-    // A settings file that cannot be read gives the defaults.
-    QtSettingsStore unreadable(folder.filePath("missing-folder/and/file.conf"));
-    QCOMPARE(unreadable.GetSetting("Tarnwell", "Plotvane", "Combo2", "5"), std::string("5"));
-    unreadable.SaveSetting("Tarnwell", "Plotvane", "Combo2", "1");
+    QFile::setPermissions(folder.path(), readOnly | exe | QFileDevice::WriteOwner);
+    QCOMPARE(failure, "The setting Combo2 could not be stored in " + file.toStdString() + ": Permission denied");
+    QFile onDisk(file);
+    QVERIFY(onDisk.open(QIODevice::ReadOnly));
+    QVERIFY(onDisk.readAll().contains("Combo2=3"));
 }
 
 void TestSettingsStore::theProgramsOwnStoreLivesInTheUsersConfiguration()
@@ -89,11 +95,11 @@ void TestSettingsStore::theProgramsOwnStoreLivesInTheUsersConfiguration()
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
     QtSettingsStore store;
-    store.SaveSetting("Tarnwell", "Plotvane", "Extension", "*");
+    store.write(Setting::ScanExtension, "*");
     const QString expected = home.filePath("Tarnwell/Plotvane.conf");
-    QCOMPARE(store.location("Tarnwell", "Plotvane"), expected);
+    QCOMPARE(QString::fromStdString(store.location()), expected);
     QVERIFY(QFile::exists(expected));
-    QCOMPARE(store.GetSetting("Tarnwell", "Plotvane", "Extension", "vsd"), std::string("*"));
+    QCOMPARE(store.read(Setting::ScanExtension, "vsd"), std::string("*"));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsStore)

@@ -1,5 +1,7 @@
 #include "FakeAutomationServer.h"
 
+#include "platform/win/SystemMessage.h"
+
 #include <objbase.h>
 #include <oleauto.h>
 
@@ -327,16 +329,24 @@ FakeAutomationServer::FakeAutomationServer(const std::string& className, const s
     : m_state(std::make_shared<State>()), m_placement(placement), m_className(toWide(className))
 {
     m_state->instanceName = toWide(instanceName);
-    if (registeredElsewhere(m_className))
-        return;  // a real server owns the name; leave it alone
+    if (registeredElsewhere(m_className)) {
+        // A real server owns the name; leave it alone.
+        m_unavailable = "the class name " + className + " belongs to a server installed here";
+        return;
+    }
     // A new class identifier for every server, so that nothing COM remembers of
     // an earlier one (class table, running object table) can answer for this one.
-    if (FAILED(CoCreateGuid(&m_classId)))
+    if (const HRESULT made = CoCreateGuid(&m_classId); FAILED(made)) {
+        m_unavailable = "no class identifier could be made: " + systemMessage(static_cast<unsigned long>(made));
         return;
+    }
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, m_className.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    if (const LSTATUS written = RegCreateKeyExW(HKEY_CLASSES_ROOT, m_className.c_str(), 0, nullptr, 0, KEY_WRITE,
+                                                nullptr, &key, nullptr);
+        written != ERROR_SUCCESS) {
+        m_unavailable = "the class name could not be registered: " + systemMessage(static_cast<unsigned long>(written));
         return;
+    }
     m_wroteClassName = true;
     const DWORD marker = 1;
     RegSetValueExW(key, MarkerValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&marker), sizeof marker);
@@ -370,9 +380,13 @@ void FakeAutomationServer::startServing()
 {
     m_factory = new FakeClassFactory(m_state);
     m_factory->AddRef();
-    if (FAILED(CoRegisterClassObject(m_classId, m_factory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE,
-                                     &m_classCookie)))
+    const HRESULT registered =
+        CoRegisterClassObject(m_classId, m_factory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &m_classCookie);
+    if (FAILED(registered)) {
         m_classCookie = 0;
+        m_unavailable = "the class object could not be registered: "
+            + systemMessage(static_cast<unsigned long>(registered));
+    }
 }
 
 void FakeAutomationServer::stopServing()
@@ -430,7 +444,12 @@ void FakeAutomationServer::onServer(const std::function<void()>& task)
 
 bool FakeAutomationServer::available() const
 {
-    return m_wroteClassName && m_classCookie != 0;
+    return m_unavailable.empty() && m_wroteClassName && m_classCookie != 0;
+}
+
+std::string FakeAutomationServer::whyUnavailable() const
+{
+    return available() ? std::string() : m_unavailable.empty() ? "the server did not start" : m_unavailable;
 }
 
 void FakeAutomationServer::registerRunningInstance()

@@ -32,8 +32,8 @@ public:
     struct State;
 
     // Registers the class object and the class name. When the class name is
-    // registered by someone else (a real installation), nothing is touched and
-    // available() is false.
+    // registered by someone else (a real installation), nothing is touched;
+    // available() is false then, and whyUnavailable() tells why.
     FakeAutomationServer(const std::string& className, const std::string& instanceName,
                          Placement placement = Placement::CallersApartment);
     ~FakeAutomationServer();
@@ -41,6 +41,8 @@ public:
     FakeAutomationServer& operator=(const FakeAutomationServer&) = delete;
 
     bool available() const;
+    // Why the server is not available, in words; empty when it is.
+    std::string whyUnavailable() const;
 
     // Puts one instance into the running object table, as a running
     // application does; it stays there until the server is dropped.
@@ -72,4 +74,5 @@ private:
     CLSID m_classId{};
     bool m_wroteClassName = false;
     std::wstring m_className;
+    std::string m_unavailable;
 };

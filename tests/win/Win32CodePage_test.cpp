@@ -3,7 +3,7 @@
 #include <string>
 
 #include "PortableTest.h"
-#include "filelist/HasBadChars.h"
+#include "filelist/HasBadCharacters.h"
 #include "platform/CodePage.h"
 
 PV_TEST(charactersOutsideTheAnsiCodePageHaveNoSingleByteCode)
@@ -61,7 +61,7 @@ PV_TEST(folderNamesWithCharactersOutsideTheCodePageAreRefused)
         {"broken \xc3", true},               // not UTF-8
     };
     for (const auto& c : everywhere)
-        PV_CHECK_EQ(HasBadChars(c.name), c.refused);
+        PV_CHECK_EQ(hasBadCharacters(c.name), c.refused);
 
     if (GetACP() != 1252)
         return;
@@ -76,5 +76,5 @@ PV_TEST(folderNamesWithCharactersOutsideTheCodePageAreRefused)
         {"\xd0\x96", true},                // Cyrillic Zhe
     };
     for (const auto& c : western)
-        PV_CHECK_EQ(HasBadChars(c.name), c.refused);
+        PV_CHECK_EQ(hasBadCharacters(c.name), c.refused);
 }

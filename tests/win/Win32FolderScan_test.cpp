@@ -13,7 +13,7 @@
 #include "fakes/FakeListItems.h"
 #include "fakes/FakePointer.h"
 #include "fakes/FakeSettings.h"
-#include "filelist/FolderScanCommand.h"
+#include "filelist/AddFolderCommand.h"
 #include "platform/win/Win32FileSystem.h"
 
 namespace {
@@ -32,10 +32,10 @@ struct Scan {
 
     Paths run(const std::string& extension, const std::string& folder)
     {
-        FolderScanCommand command(dialogs, settings, fs, pointer, lifetime, pump, list);
+        AddFolderCommand command(dialogs, settings, fs, pointer, lifetime, pump, list);
         dialogs.promptAnswers.push_back(extension);
         dialogs.browseAnswers.push_back(folder);
-        command.PushButton4_Click();
+        command.addFolder();
         return list.entries;
     }
 };

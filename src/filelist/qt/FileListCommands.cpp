@@ -3,13 +3,9 @@
 #include <QAbstractButton>
 
 #include "filelist/qt/FileListView.h"
+#include "platform/Dialogs.h"
 
 namespace {
-
-QString dragIconPath(const std::string& programFolder, PathStyle style)
-{
-    return QString::fromStdString(programFolder + separatorOf(style) + "drag.ico");
-}
 
 // The list's own event handlers have no error report: a failure there is
 // dropped, and never ends the program.
@@ -24,12 +20,13 @@ void untrapped(Handler&& handler)
 
 }  // namespace
 
-FileListCommands::FileListCommands(FileListView& list, WindowPointer& window, FileListServices services,
+FileListCommands::FileListCommands(FileListView& list, WindowPointer& window, Dialogs& dialogs,
+                                   const Lifetime& lifetime, PathStyle pathStyle, const std::string& dragIcon,
                                    const FileListButtons& buttons, QObject* parent)
     : QObject(parent),
-      m_edit(list, window, services.dialogs, services.lifetime),
-      m_addFiles(list, services.dialogs, services.lifetime, services.pathStyle),
-      m_gesture(list, window, dragIconPath(services.programFolder, services.pathStyle))
+      m_edit(list, window, dialogs, lifetime),
+      m_addFiles(list, dialogs, lifetime, pathStyle),
+      m_gesture(list, window, QString::fromStdString(dragIcon))
 {
     connectList(list);
     connectButtons(buttons);
@@ -50,7 +47,7 @@ void FileListCommands::connectList(FileListView& list)
 void FileListCommands::connectButtons(const FileListButtons& buttons)
 {
     // The commands trap their own failures.
-    connect(buttons.addFiles, &QAbstractButton::clicked, this, [this] { m_addFiles.run(); });
+    connect(buttons.addFiles, &QAbstractButton::clicked, this, [this] { m_addFiles.addFiles(); });
     connect(buttons.clearList, &QAbstractButton::clicked, this, [this] { m_edit.clearList(); });
     connect(buttons.moveUp, &QAbstractButton::clicked, this, [this] { m_edit.moveUp(); });
     connect(buttons.moveDown, &QAbstractButton::clicked, this, [this] { m_edit.moveDown(); });

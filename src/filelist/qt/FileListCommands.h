@@ -14,14 +14,6 @@ class Lifetime;
 class QAbstractButton;
 class WindowPointer;
 
-// What the file list's commands reach outside the list.
-struct FileListServices {
-    Dialogs& dialogs;
-    const Lifetime& lifetime;
-    PathStyle pathStyle;
-    std::string programFolder;  // drag.ico stands there
-};
-
 // The window's buttons that edit the list or add to it.
 struct FileListButtons {
     QAbstractButton* addFiles;   // PushButton1, "Add Visio File(s)"
@@ -35,8 +27,10 @@ struct FileListButtons {
 class FileListCommands final : public QObject {
     Q_OBJECT
 public:
-    FileListCommands(FileListView& list, WindowPointer& window, FileListServices services,
-                     const FileListButtons& buttons, QObject* parent = nullptr);
+    // dragIcon: the pointer image shown over the list while an entry is carried.
+    FileListCommands(FileListView& list, WindowPointer& window, Dialogs& dialogs, const Lifetime& lifetime,
+                     PathStyle pathStyle, const std::string& dragIcon, const FileListButtons& buttons,
+                     QObject* parent = nullptr);
 
     ReorderGesture& gesture() { return m_gesture; }
 

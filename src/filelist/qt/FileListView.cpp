@@ -5,13 +5,8 @@
 #include <QMouseEvent>
 
 #include "base/Failure.h"
+#include "base/WindowPointer.h"
 #include "filelist/qt/KeyCode.h"
-
-namespace {
-constexpr int DefaultPointer = 0;
-constexpr int ArrowPointer = 1;
-constexpr int CustomPointer = 99;
-}  // namespace
 
 FileListView::FileListView(QWidget* parent) : QTableView(parent)
 {
@@ -161,18 +156,18 @@ int FileListView::entryHeight() const
 void FileListView::setListPointer(int value)
 {
     m_listPointer = value;
-    if (value == ArrowPointer)
+    if (value == MousePointer::Arrow)
         viewport()->setCursor(Qt::ArrowCursor);
-    else if (value == CustomPointer && m_mouseIcon)
+    else if (value == MousePointer::Custom && m_mouseIcon)
         viewport()->setCursor(*m_mouseIcon);
-    else if (value == CustomPointer || value == DefaultPointer)
+    else if (value == MousePointer::Custom || value == MousePointer::Default)
         viewport()->unsetCursor();
 }
 
 void FileListView::setMouseIcon(const QCursor& icon)
 {
     m_mouseIcon = icon;
-    if (m_listPointer == CustomPointer)
+    if (m_listPointer == MousePointer::Custom)
         viewport()->setCursor(icon);
 }
 

@@ -1,40 +1,36 @@
 #include "filelist/qt/IntakeCommands.h"
 
-#include "app/qt/Form1Services.h"
 #include "filelist/qt/FileListView.h"
 
-IntakeCommands::IntakeCommands(const Form1Services& services, WindowPointer& pointer, FileListView& list,
-                               QObject* parent)
+IntakeCommands::IntakeCommands(FileListView& list, WindowPointer& pointer, Dialogs& dialogs, SettingsStore& settings,
+                               FileSystem& fileSystem, Shell& shell, EventPump& events, const Lifetime& lifetime,
+                               const std::string& programFolder, QObject* parent)
     : QObject(parent),
       m_list(list),
-      m_dialogs(services.dialogs),
-      m_lifetime(services.lifetime),
-      m_folderScan(services.dialogs, services.settings, services.fileSystem, pointer, services.lifetime,
-                   services.events, list),
-      m_drop(services.dialogs, services.fileSystem, services.lifetime, services.events, list),
-      m_samples(services.fileSystem, services.settings, services.dialogs, services.shell, services.events,
-                services.programFolder)
+      m_addFolder(dialogs, settings, fileSystem, pointer, lifetime, events, list),
+      m_drop(dialogs, fileSystem, lifetime, events, list),
+      m_samples(fileSystem, settings, dialogs, shell, events, lifetime, programFolder)
 {
 }
 
-void IntakeCommands::PushButton4_Click()
+void IntakeCommands::addFolder()
 {
-    m_folderScan.PushButton4_Click();
+    m_addFolder.addFolder();
 }
 
-void IntakeCommands::PushButton7_Click()
+void IntakeCommands::loadSamples()
 {
-    ::PushButton7_Click(m_samples, m_list, m_dialogs, m_lifetime);
+    m_samples.loadSamples(m_list);
 }
 
-void IntakeCommands::ListView1_OLEDragDrop(const std::vector<std::string>& paths)
+void IntakeCommands::dropFiles(const std::vector<std::string>& paths)
 {
-    m_drop.ListView1_OLEDragDrop(paths);
+    m_drop.dropFiles(paths);
 }
 
-void IntakeCommands::RecordSampleFiles()
+void IntakeCommands::recordSamples()
 {
-    m_samples.RecordSampleFiles();
+    m_samples.recordSamples();
 }
 
 bool IntakeCommands::sampleRecordMissing()

@@ -4,12 +4,17 @@
 #include <string>
 #include <vector>
 
+#include "filelist/AddFolderCommand.h"
 #include "filelist/DropIntake.h"
-#include "filelist/FolderScanCommand.h"
 #include "filelist/SampleFiles.h"
 
-struct Form1Services;
+class Dialogs;
+class EventPump;
 class FileListView;
+class FileSystem;
+class Lifetime;
+class SettingsStore;
+class Shell;
 class WindowPointer;
 
 // The main window's intake commands that fill the file list from the disk:
@@ -18,21 +23,20 @@ class WindowPointer;
 class IntakeCommands final : public QObject {
     Q_OBJECT
 public:
-    IntakeCommands(const Form1Services& services, WindowPointer& pointer, FileListView& list,
-                   QObject* parent = nullptr);
+    IntakeCommands(FileListView& list, WindowPointer& pointer, Dialogs& dialogs, SettingsStore& settings,
+                   FileSystem& fileSystem, Shell& shell, EventPump& events, const Lifetime& lifetime,
+                   const std::string& programFolder, QObject* parent = nullptr);
 
-    void PushButton4_Click();
-    void PushButton7_Click();
-    void ListView1_OLEDragDrop(const std::vector<std::string>& paths);
+    void addFolder();
+    void loadSamples();
+    void dropFiles(const std::vector<std::string>& paths);
     // Takes the sample record (start-up, when none is stored yet).
-    void RecordSampleFiles();
+    void recordSamples();
     bool sampleRecordMissing();
 
 private:
     FileListView& m_list;
-    Dialogs& m_dialogs;
-    const Lifetime& m_lifetime;
-    FolderScanCommand m_folderScan;
+    AddFolderCommand m_addFolder;
     DropIntake m_drop;
     SampleFiles m_samples;
 };

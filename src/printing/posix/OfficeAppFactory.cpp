@@ -1,7 +1,7 @@
 #include "printing/posix/OfficeAppFactory.h"
 
 #include "base/Failure.h"
-#include "printing/posix/OfficeObjects.h"
+#include "printing/posix/OfficeInstance.h"
 
 namespace {
 

@@ -271,7 +271,7 @@ void OfficeEngine::open(OfficeInstanceState& instance, const std::string& path)
     }
     ++instance.opened;
     instance.documentPdf = pdf;
-    instance.documentTitle = FileNameOf(path, PathStyle::Posix);
+    instance.documentTitle = fileNameOf(path, PathStyle::Posix);
     if (freshProfile)
         keepAsTemplate(instance);
 }

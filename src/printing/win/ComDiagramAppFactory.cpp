@@ -3,29 +3,10 @@
 #include <objbase.h>
 #include <oleauto.h>
 
-#include <algorithm>
-#include <vector>
-
 #include "base/Failure.h"
 #include "platform/win/WideText.h"
-#include "printing/win/ComDiagramObject.h"
+#include "printing/win/ComDiagramApp.h"
 #include "printing/win/ComFailure.h"
-
-// The instances created by one factory that have not been quit yet. Holds no
-// references: each entry belongs to a live ComDiagramObject, which removes it
-// when it is quit or dropped.
-class RunningInstances final {
-public:
-    void add(DiagramObject* instance) { m_instances.push_back(instance); }
-    void remove(DiagramObject* instance)
-    {
-        m_instances.erase(std::remove(m_instances.begin(), m_instances.end(), instance), m_instances.end());
-    }
-    std::vector<DiagramObject*> all() const { return m_instances; }
-
-private:
-    std::vector<DiagramObject*> m_instances;
-};
 
 namespace {
 
@@ -37,31 +18,6 @@ CLSID classIdOf(const std::string& className)
         throwComFailure(result);
     return classId;
 }
-
-// A created instance that leaves the list of running instances when it is quit
-// or dropped.
-class CreatedInstance final : public DiagramObject {
-public:
-    CreatedInstance(IDispatch* dispatch, std::shared_ptr<RunningInstances> running)
-        : m_running(std::move(running)), m_object(dispatch, [this] { m_running->remove(this); })
-    {
-        m_running->add(this);
-    }
-    ~CreatedInstance() override { m_running->remove(this); }
-
-    std::unique_ptr<DiagramObject> getObject(const std::string& member) override { return m_object.getObject(member); }
-    std::string getText(const std::string& member) override { return m_object.getText(member); }
-    void putText(const std::string& member, const std::string& value) override { m_object.putText(member, value); }
-    void call(const std::string& member, const std::vector<DiagramValue>& positional,
-              const std::vector<NamedArgument>& named) override
-    {
-        m_object.call(member, positional, named);
-    }
-
-private:
-    std::shared_ptr<RunningInstances> m_running;
-    ComDiagramObject m_object;
-};
 
 }  // namespace
 
@@ -77,7 +33,7 @@ std::unique_ptr<DiagramApp> ComDiagramAppFactory::create(const std::string& clas
                                             IID_IDispatch, reinterpret_cast<void**>(&dispatch));
     if (FAILED(result))
         throwComFailure(result);
-    return std::make_unique<CreatedInstance>(dispatch, m_running);
+    return std::make_unique<ComDiagramApp>(dispatch, m_running);
 }
 
 std::unique_ptr<DiagramApp> ComDiagramAppFactory::attach(const std::string& className)
@@ -92,14 +48,14 @@ std::unique_ptr<DiagramApp> ComDiagramAppFactory::attach(const std::string& clas
     running->Release();
     if (FAILED(result))
         throwComFailure(result);
-    return std::make_unique<ComDiagramObject>(dispatch);
+    return std::make_unique<ComDiagramApp>(dispatch);
 }
 
 void ComDiagramAppFactory::endAll()
 {
-    for (DiagramObject* instance : m_running->all()) {
+    for (ComDiagramApp* instance : m_running->all()) {
         try {
-            instance->call("Quit", {}, {});
+            instance->quit();
         } catch (const Failure&) {
             // The program is closing; an instance that refuses to quit is left to its server.
         }

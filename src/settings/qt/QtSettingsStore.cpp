@@ -1,48 +1,78 @@
 #include "settings/qt/QtSettingsStore.h"
 
-#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 
+#include "base/Failure.h"
 #include "settings/qt/SettingsLocation.h"
 
 namespace {
 
-std::unique_ptr<QSettings> open(const QString& iniFile, const std::string& application, const std::string& section)
+std::unique_ptr<QSettings> open(const QString& iniFile)
 {
-    const QString app = QString::fromStdString(application);
-    const QString sec = QString::fromStdString(section);
+    const QString application = QString::fromLatin1(SettingsAddress::Application);
+    const QString section = QString::fromLatin1(SettingsAddress::Section);
     if (iniFile.isEmpty())
-        return openNativeSettings(app, sec);
+        return openNativeSettings(application, section);
     auto settings = std::make_unique<QSettings>(iniFile, QSettings::IniFormat);
-    settings->beginGroup(app + "/" + sec);
+    settings->beginGroup(application + "/" + section);
     return settings;
+}
+
+// Why a settings file cannot be written, in the system's words: its folder is
+// made where missing, and a replacement of the file is written in full and
+// thrown away, as the store itself would write it.
+QString whyUnwritable(const QString& file, QSettings::Status status)
+{
+    if (status == QSettings::FormatError)
+        return QStringLiteral("its contents cannot be read");
+    const QFileInfo info(file);
+    if (!info.isAbsolute())
+        return QStringLiteral("access denied");  // a registry key
+    if (!QDir().mkpath(info.absolutePath()))
+        return QStringLiteral("its folder %1 cannot be made").arg(info.absolutePath());
+    QByteArray content;
+    QFile current(file);
+    if (current.exists() && !current.open(QIODevice::ReadOnly))
+        return current.errorString();
+    content = current.readAll();
+    QSaveFile probe(file);
+    if (!probe.open(QIODevice::WriteOnly))
+        return probe.errorString();
+    if (probe.write(content) != content.size() || !probe.flush())
+        return probe.errorString();
+    probe.cancelWriting();
+    return QStringLiteral("access denied");
 }
 
 }  // namespace
 
 QtSettingsStore::QtSettingsStore(QString iniFile) : m_iniFile(std::move(iniFile)) {}
 
-std::string QtSettingsStore::GetSetting(const std::string& application, const std::string& section,
-                                        const std::string& key, const std::string& defaultValue)
+std::string QtSettingsStore::read(Setting setting, const std::string& fallback)
 {
-    const auto settings = open(m_iniFile, application, section);
-    const QVariant value = settings->value(QString::fromStdString(key));
+    const auto settings = open(m_iniFile);
+    const QVariant value = settings->value(QString::fromLatin1(keyOf(setting)));
     if (!value.isValid())
-        return defaultValue;
+        return fallback;
     return value.toString().toStdString();
 }
 
-void QtSettingsStore::SaveSetting(const std::string& application, const std::string& section, const std::string& key,
-                                  const std::string& value)
+void QtSettingsStore::write(Setting setting, const std::string& value)
 {
-    const auto settings = open(m_iniFile, application, section);
-    settings->setValue(QString::fromStdString(key), QString::fromStdString(value));
+    const auto settings = open(m_iniFile);
+    settings->setValue(QString::fromLatin1(keyOf(setting)), QString::fromStdString(value));
     settings->sync();
-    if (settings->status() != QSettings::NoError)
-        qWarning("Plotvane: the setting %s could not be stored in %s", key.c_str(),
-                 qUtf8Printable(settings->fileName()));
+    if (settings->status() != QSettings::NoError) {
+        const QString file = settings->fileName();
+        throw Failure("The setting " + std::string(keyOf(setting)) + " could not be stored in "
+                      + file.toStdString() + ": " + whyUnwritable(file, settings->status()).toStdString());
+    }
 }
 
-QString QtSettingsStore::location(const std::string& application, const std::string& section) const
+std::string QtSettingsStore::location() const
 {
-    return open(m_iniFile, application, section)->fileName();
+    return open(m_iniFile)->fileName().toStdString();
 }

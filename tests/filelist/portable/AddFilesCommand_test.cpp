@@ -35,8 +35,8 @@ struct AddFiles {
 PV_TEST(theDialogIsSetUpAfreshForSeveralDrawingFiles)
 {
     AddFiles add(PathStyle::Posix);
-    add.command.run();
-    add.command.run();
+    add.command.addFiles();
+    add.command.addFiles();
     PV_CHECK_EQ(add.dialogs.openFilesRequests.size(), std::size_t{2});
     for (const OpenFilesRequest& request : add.dialogs.openFilesRequests) {
         PV_CHECK_EQ(request.fileName, std::string());
@@ -75,7 +75,7 @@ PV_TEST(pickedFilesAreAppendedAsFullPathsInTheDialogsOrder)
         AddFiles add(c.style);
         add.list.entries = c.listed;
         add.dialogs.openFilesAnswers.push_back({c.picked, false});
-        add.command.run();
+        add.command.addFiles();
         PV_CHECK_EQ(joined(add.list.entries), joined(c.expected));
         PV_CHECK(add.dialogs.messages.empty());
     }
@@ -86,7 +86,7 @@ PV_TEST(aSelectionThatDidNotFitIsToldAndNothingIsAppended)
     AddFiles add(PathStyle::Windows);
     add.list.entries = {R"(C:\x.vsd)"};
     add.dialogs.openFilesAnswers.push_back({{R"(C:\Plans\a.vsd)", R"(C:\Plans\b.vsd)"}, true});
-    add.command.run();
+    add.command.addFiles();
     PV_CHECK_EQ(joined(add.list.entries), std::string(R"(C:\x.vsd)"));
     PV_CHECK_EQ(add.dialogs.messages.size(), std::size_t{1});
     const MessageRequest& box = add.dialogs.messages.front();

@@ -51,7 +51,7 @@ PV_TEST(droppedItemsAreAppendedInDropOrder)
     for (const auto& c : cases) {
         Drop drop;
         drop.list.add("already");
-        drop.intake.ListView1_OLEDragDrop(c.dropped);
+        drop.intake.dropFiles(c.dropped);
         Paths expected{"already"};
         expected.insert(expected.end(), c.expected.begin(), c.expected.end());
         PV_CHECK((drop.list.entries == expected));
@@ -64,7 +64,7 @@ PV_TEST(hiddenSystemAndRootFoldersAreScannedToo)
     Drop drop;
     drop.disk.addFolder(R"(C:\H)", FileAttribute::Hidden | FileAttribute::System);
     drop.disk.addFile(R"(C:\H\h.vsd)");
-    drop.intake.ListView1_OLEDragDrop({R"(C:\H)", R"(D:\)"});
+    drop.intake.dropFiles({R"(C:\H)", R"(D:\)"});
     PV_CHECK((drop.list.entries == Paths{R"(C:\H\h.vsd)"}));
 }
 
@@ -99,7 +99,7 @@ PV_TEST(aFailingItemIsReportedAndTheRestIsHandled)
     Drop drop;
     FailingList list;
     DropIntake intake(drop.dialogs, drop.disk, drop.lifetime, drop.pump, list);
-    intake.ListView1_OLEDragDrop({R"(C:\one.vsd)", R"(C:\bad.vsd)", R"(C:\A)", R"(C:\two.vsd)"});
+    intake.dropFiles({R"(C:\one.vsd)", R"(C:\bad.vsd)", R"(C:\A)", R"(C:\two.vsd)"});
     PV_CHECK((list.inner.entries
               == Paths{R"(C:\one.vsd)", R"(C:\A\plan.vsd)", R"(C:\A\sub\deep.vsdx)", R"(C:\two.vsd)"}));
     PV_CHECK((drop.dialogs.reportedLines() == std::vector<int>{120, 118}));

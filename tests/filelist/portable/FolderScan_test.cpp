@@ -9,7 +9,7 @@
 #include "fakes/FakePointer.h"
 #include "fakes/FakeSettings.h"
 #include "fakes/MemoryFileSystem.h"
-#include "filelist/FolderScanCommand.h"
+#include "filelist/AddFolderCommand.h"
 
 namespace {
 
@@ -28,14 +28,14 @@ struct Scan {
     FakeLifetime lifetime;
     FakeClock pump;
     FakeListItems list;
-    FolderScanCommand command{dialogs, settings, disk, pointer, lifetime, pump, list};
+    AddFolderCommand command{dialogs, settings, disk, pointer, lifetime, pump, list};
 
     // Answers the two questions and runs the command.
     Paths run(const std::string& extension, const std::string& folder)
     {
         dialogs.promptAnswers.push_back(extension);
         dialogs.browseAnswers.push_back(folder);
-        command.PushButton4_Click();
+        command.addFolder();
         return list.entries;
     }
 };
@@ -216,7 +216,7 @@ PV_TEST(extensionAnswerIsStoredAndProposedAgain)
     // An empty answer ends the command before the browser, storing nothing.
     const int writes = scan.settings.writes;
     scan.dialogs.promptAnswers.push_back("");
-    scan.command.PushButton4_Click();
+    scan.command.addFolder();
     PV_CHECK_EQ(scan.dialogs.browses.size(), 1u);
     PV_CHECK_EQ(scan.settings.writes, writes);
 
@@ -281,10 +281,10 @@ PV_TEST(failuresAreReportedWithTheirLineAndTheScanGoesOn)
             throw Failure("Automation error");
         }
     };
-    FolderScanCommand command(dialogs, settings, disk, pointer, lifetime, pump, list);
+    AddFolderCommand command(dialogs, settings, disk, pointer, lifetime, pump, list);
     dialogs.promptAnswers.push_back("vsd");
     dialogs.browseAnswers.push_back(R"(C:\A)");
-    command.PushButton4_Click();
+    command.addFolder();
 
     PV_CHECK((list.inner.entries == Paths{R"(C:\A\a.vsd)", R"(C:\A\c.vsd)", R"(C:\A\X\x.vsd)"}));
     PV_CHECK((dialogs.reportedLines() == std::vector<int>{104, 138}));
@@ -325,4 +325,17 @@ PV_TEST(closingTheWindowStopsTheScan)
     PV_CHECK(scan.run("vsd", R"(C:\A)").empty());
     PV_CHECK_EQ(scan.pump.pumps, 1);
     PV_CHECK(scan.dialogs.messages.empty());
+}
+
+PV_TEST(theWalkYieldsAtEveryFolderNameAndCollectedFolder)
+{
+    // The window stays alive through a long walk: it yields before looking at
+    // a folder (A, then X and Y one level down), before each subfolder name (X,
+    // Y), and before adding each collected folder (X, Y); the file pass does not.
+    Scan scan;
+    for (const char* folder : {R"(C:\A)", R"(C:\A\X)", R"(C:\A\Y)"})
+        scan.disk.addFolder(folder);
+    scan.disk.addFile(R"(C:\A\X\x.vsd)");
+    scan.run("vsd", R"(C:\A)");
+    PV_CHECK_EQ(scan.pump.pumps, 7);
 }

@@ -1,6 +1,6 @@
 #include "PortableTest.h"
 
-#include "filelist/HasBadChars.h"
+#include "filelist/HasBadCharacters.h"
 #include "platform/WildcardMatch.h"
 
 PV_TEST(wildcardsMatchAsWindowsListingsDo)
@@ -53,5 +53,5 @@ PV_TEST(folderNamesWithControlAndUnknownCharactersAreRefused)
         {"lone\xe9", true},                   // not UTF-8 at all
     };
     for (const auto& c : cases)
-        PV_CHECK_EQ(HasBadChars(c.name), c.refused);
+        PV_CHECK_EQ(hasBadCharacters(c.name), c.refused);
 }

@@ -19,7 +19,7 @@ PV_TEST(windowsPathsCollapseDoubledBackslashesAndKeepNetworkPaths)
         {"plan.vsd", "plan.vsd"},
     };
     for (const auto& c : cases)
-        PV_CHECK_EQ(NormalizePath(c.path, PathStyle::Windows), std::string(c.expected));
+        PV_CHECK_EQ(normalizePath(c.path, PathStyle::Windows), std::string(c.expected));
 }
 
 PV_TEST(posixPathsCollapseEveryRunOfSlashes)
@@ -36,5 +36,5 @@ PV_TEST(posixPathsCollapseEveryRunOfSlashes)
         {"", ""},
     };
     for (const auto& c : cases)
-        PV_CHECK_EQ(NormalizePath(c.path, PathStyle::Posix), std::string(c.expected));
+        PV_CHECK_EQ(normalizePath(c.path, PathStyle::Posix), std::string(c.expected));
 }

@@ -23,7 +23,7 @@ struct Samples {
     FakeClock pump;
     FakeLifetime lifetime;
     FakeListItems list;
-    SampleFiles samples{disk, settings, dialogs, shell, pump, R"(C:\Prog)"};
+    SampleFiles samples{disk, settings, dialogs, shell, pump, lifetime, R"(C:\Prog)"};
 
     Samples() { disk.addFolder(R"(C:\Prog)"); }
     void withSampleFolder(const Paths& names)
@@ -32,8 +32,8 @@ struct Samples {
         for (const auto& name : names)
             disk.addFile(R"(C:\Prog\Samples\)" + name);
     }
-    std::string record() { return UnscrambleText(settings.value("Snapshot"), SampleRecordKey::Value, pump); }
-    void load() { PushButton7_Click(samples, list, dialogs, lifetime); }
+    std::string record() { return unscrambleText(settings.value("Snapshot"), SampleRecordKey::Value, pump); }
+    void load() { samples.loadSamples(list); }
 };
 
 }  // namespace
@@ -43,7 +43,7 @@ PV_TEST(firstStartRecordsTheSamplesAndTheButtonLoadsThemOnce)
     Samples s;
     s.withSampleFolder({"b.vsdx", "a.vsd", ".hidden.txt"});
     PV_CHECK(s.samples.recordMissing());
-    s.samples.RecordSampleFiles();
+    s.samples.recordSamples();
     PV_CHECK(!s.samples.recordMissing());
     PV_CHECK_EQ(s.record(),
                 std::string(R"(C:\Prog\Samples\b.vsdx|C:\Prog\Samples\a.vsd|C:\Prog\Samples\.hidden.txt)"));
@@ -70,7 +70,7 @@ PV_TEST(onlyExistingUnlistedFilesAreLoaded)
 {
     Samples s;
     s.withSampleFolder({"a.vsd", "b.vsd", "c.vsd"});
-    s.samples.RecordSampleFiles();
+    s.samples.recordSamples();
     s.disk.remove(R"(C:\Prog\Samples\b.vsd)");
     // Replaced by a folder of the same name: no drawing to print.
     s.disk.remove(R"(C:\Prog\Samples\c.vsd)");
@@ -89,7 +89,7 @@ PV_TEST(anEmptyOrMissingSampleFolderRecordsNothing)
             s.withSampleFolder({});
         if (setup == 2)
             s.disk.addFile(R"(C:\Prog\Samples)");  // a file where the folder should be
-        s.samples.RecordSampleFiles();
+        s.samples.recordSamples();
         PV_CHECK_EQ(s.settings.value("Snapshot"), std::string(""));
         PV_CHECK(s.samples.recordMissing());
         s.load();
@@ -101,7 +101,7 @@ PV_TEST(anEmptyOrMissingSampleFolderRecordsNothing)
 PV_TEST(damagedRecordsLoadNothingWrongAndNeverFail)
 {
     FakeClock pump;
-    const std::string good = ScrambleText(R"(C:\Prog\Samples\a.vsd|C:\Prog\Samples)", SampleRecordKey::Value, pump);
+    const std::string good = scrambleText(R"(C:\Prog\Samples\a.vsd|C:\Prog\Samples)", SampleRecordKey::Value, pump);
     const std::string damaged[] = {
         good.substr(0, good.size() - 3),
         good.substr(0, good.size() / 2),
@@ -153,23 +153,23 @@ PV_TEST(scramblingKeepsTheLengthAvoidsZeroAndTurnsBack)
                                  std::string(32767, '\xc3')};
     for (const std::string& text : texts) {
         pump.pumps = 0;
-        const std::string scrambled = ScrambleText(text, key, pump);
+        const std::string scrambled = scrambleText(text, key, pump);
         PV_CHECK_EQ(Utf8::length(scrambled), text.size());
         PV_CHECK_EQ(pump.pumps, static_cast<int>(text.size()));
         for (std::size_t pos = 0; pos < scrambled.size();) {
             const Utf8::Character c = Utf8::next(scrambled, pos);
             PV_CHECK(c.valid && c.code >= 1 && c.code <= 255);
         }
-        PV_CHECK(UnscrambleText(scrambled, key, pump) == text);
+        PV_CHECK(unscrambleText(scrambled, key, pump) == text);
     }
     // The key position wraps after 8 characters.
     std::vector<char32_t> codes;
-    const std::string scrambled = ScrambleText("xxxxxxxxxx", key, pump);
+    const std::string scrambled = scrambleText("xxxxxxxxxx", key, pump);
     for (std::size_t pos = 0; pos < scrambled.size();)
         codes.push_back(Utf8::next(scrambled, pos).code);
     PV_CHECK(codes.size() == 10 && codes[0] == codes[8] && codes[1] == codes[9] && codes[0] != codes[1]);
     // One byte more than a 16-bit count holds is refused, both ways.
-    for (const auto& scramble : {&ScrambleText, &UnscrambleText}) {
+    for (const auto& scramble : {&scrambleText, &unscrambleText}) {
         bool refused = false;
         try {
             scramble(std::string(32768, 'x'), key, pump);
@@ -178,4 +178,22 @@ PV_TEST(scramblingKeepsTheLengthAvoidsZeroAndTurnsBack)
         }
         PV_CHECK(refused);
     }
+}
+
+PV_TEST(scramblingWithTheProgramsKeyGivesKnownCodes)
+{
+    // Stored records of earlier versions unscramble only with exactly this
+    // arithmetic: each byte plus the next key letter, less 255 above 255.
+    FakeClock pump;
+    const std::string plain = "A~\xff/ z\x01" "9a";
+    const std::vector<char32_t> expected = {178, 227, 109, 165, 132, 236, 108, 154, 210};
+    const std::string scrambled = scrambleText(plain, SampleRecordKey::Value, pump);
+    std::vector<char32_t> codes;
+    for (std::size_t pos = 0; pos < scrambled.size();)
+        codes.push_back(Utf8::next(scrambled, pos).code);
+    PV_CHECK(codes == expected);
+    std::string stored;
+    for (const char32_t code : expected)
+        Utf8::append(stored, code);
+    PV_CHECK_EQ(unscrambleText(stored, SampleRecordKey::Value, pump), plain);
 }

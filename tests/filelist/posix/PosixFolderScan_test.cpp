@@ -15,7 +15,7 @@
 #include "fakes/FakeSettings.h"
 #include "fakes/FakeShell.h"
 #include "filelist/DropIntake.h"
-#include "filelist/FolderScanCommand.h"
+#include "filelist/AddFolderCommand.h"
 #include "filelist/SampleFiles.h"
 #include "filelist/ScrambleText.h"
 #include "platform/posix/PosixFileSystem.h"
@@ -36,10 +36,10 @@ struct Scan {
 
     Paths run(const std::string& extension, const std::string& folder)
     {
-        FolderScanCommand command(dialogs, settings, fs, pointer, lifetime, pump, list);
+        AddFolderCommand command(dialogs, settings, fs, pointer, lifetime, pump, list);
         dialogs.promptAnswers.push_back(extension);
         dialogs.browseAnswers.push_back(folder);
-        command.PushButton4_Click();
+        command.addFolder();
         return list.entries;
     }
     // The entries as paths below the tree, in list order.
@@ -155,7 +155,7 @@ PV_TEST(fifosAndDevicesAreNeverOpenedOrAppended)
         // Dropped as a folder, the same holds.
         scan.list.clear();
         DropIntake drop(scan.dialogs, scan.fs, scan.lifetime, scan.pump, scan.list);
-        drop.ListView1_OLEDragDrop({scan.tree.path("A")});
+        drop.dropFiles({scan.tree.path("A")});
         PV_CHECK((scan.relative() == Paths{"A/real.vsd"}));
     }
     alarm(0);
@@ -172,7 +172,7 @@ PV_TEST(sampleFilesOnDiskAreRecordedAndLoaded)
         FakeClock pump;
         FakeLifetime lifetime;
         FakeListItems list;
-        SampleFiles samples(fs, settings, dialogs, shell, pump, tree.root());
+        SampleFiles samples(fs, settings, dialogs, shell, pump, lifetime, tree.root());
         Paths names;
         if (folderIsAFile) {
             tree.file("Samples");
@@ -182,15 +182,15 @@ PV_TEST(sampleFilesOnDiskAreRecordedAndLoaded)
                 tree.file(std::string("Samples/") + name);
             names = fs.listFiles(tree.path("Samples"), "*.*");
         }
-        samples.RecordSampleFiles();
+        samples.recordSamples();
         std::string expected;
         for (const auto& name : names)
             expected += (expected.empty() ? "" : "|") + tree.path("Samples/" + name);
-        PV_CHECK_EQ(UnscrambleText(settings.value("Snapshot"), SampleRecordKey::Value, pump), expected);
+        PV_CHECK_EQ(unscrambleText(settings.value("Snapshot"), SampleRecordKey::Value, pump), expected);
 
         list.add("kept");
-        PushButton7_Click(samples, list, dialogs, lifetime);
-        PushButton7_Click(samples, list, dialogs, lifetime);
+        samples.loadSamples(list);
+        samples.loadSamples(list);
         PV_CHECK_EQ(list.entries.size(), 1 + names.size());
         PV_CHECK_EQ(dialogs.messages.size(), 2u);
         PV_CHECK_EQ(shell.folders.size(), 2u);

@@ -1,8 +1,7 @@
 #pragma once
 
 // A real folder tree under /tmp for the tests of the POSIX file system, removed
-// again at the end, and a way to lose the superuser's right to read everything
-// so that folders without permission behave as they do for every other user.
+// again at the end.
 
 #include <fcntl.h>
 #include <ftw.h>
@@ -13,6 +12,8 @@
 #include <fstream>
 #include <stdexcept>
 #include <string>
+
+#include "support/AsOrdinaryUser.h"
 
 class TempTree final {
 public:
@@ -73,29 +74,4 @@ public:
 
 private:
     std::string m_root;
-};
-
-// While it lives, the process acts as the user "nobody" when it runs as the
-// superuser, who would otherwise read folders without read permission.
-class AsOrdinaryUser final {
-public:
-    AsOrdinaryUser()
-    {
-        if (geteuid() == 0)
-            m_switched = seteuid(65534) == 0;
-        m_works = geteuid() != 0;
-    }
-    ~AsOrdinaryUser()
-    {
-        if (m_switched && seteuid(0) != 0)
-            std::abort();
-    }
-    AsOrdinaryUser(const AsOrdinaryUser&) = delete;
-    AsOrdinaryUser& operator=(const AsOrdinaryUser&) = delete;
-    // False when permissions cannot be made to count here.
-    bool works() const { return m_works; }
-
-private:
-    bool m_switched = false;
-    bool m_works = false;
 };

@@ -31,9 +31,9 @@ PV_TEST(installedCheckStartsAndQuitsOneInstance)
     for (const bool quitFails : {false, true}) {
         Rig rig;
         if (quitFails)
-            rig.server.failing["Quit"] = "The server threw an exception";
-        PV_CHECK(rig.adapter.CheckInstalled());
-        PV_CHECK((rig.server.texts() == Texts{"create Visio.Application", "Quit"}));
+            rig.server.failing["quit"] = "The server threw an exception";
+        PV_CHECK(rig.adapter.checkInstalled());
+        PV_CHECK((rig.server.texts() == Texts{"create Visio.Application", "quit"}));
         PV_CHECK(rig.dialogs.messages.empty());
         PV_CHECK(!rig.lifetime.ended());
     }
@@ -43,7 +43,7 @@ PV_TEST(missingApplicationIsToldAndEndsTheProgram)
 {
     Rig rig;
     rig.server.cannotCreate = true;
-    PV_CHECK(!rig.adapter.CheckInstalled());
+    PV_CHECK(!rig.adapter.checkInstalled());
     PV_CHECK(rig.dialogs.texts()
              == Texts{"Visio is not installed on this computer. You need to have it installed to use this software "
                       "without error."});
@@ -74,12 +74,12 @@ PV_TEST(runningMeansAttachedAndNamedExactly)
         rig.server.runningName = c.name;
         if (c.failingMember)
             rig.server.failing[c.failingMember] = "Call was rejected by callee";
-        PV_CHECK_EQ(rig.adapter.IsRunning(), c.expected);
+        PV_CHECK_EQ(rig.adapter.isRunning(), c.expected);
         PV_CHECK_EQ(rig.server.created, 0);
         PV_CHECK_EQ(rig.server.quit, 0);
         // No prompt unless the expected instance runs.
         rig.dialogs.messageAnswers = {MessageAnswer::No};
-        PV_CHECK_EQ(rig.adapter.PromptIfRunning(), c.expected);
+        PV_CHECK_EQ(rig.adapter.promptIfRunning(), c.expected);
         PV_CHECK_EQ(rig.dialogs.messages.size(), c.expected ? 1u : 0u);
     }
 }
@@ -88,38 +88,39 @@ PV_TEST(openingStartsANewInstanceUnderTheHourglass)
 {
     Rig rig;
     rig.server.running = true;
-    auto app = rig.adapter.OpenInNewInstance("/d/-odd 'name\".vsd");
+    auto app = rig.adapter.openInNewInstance("/d/-odd 'name\".vsd");
     PV_CHECK(app != nullptr);
-    PV_CHECK((rig.server.texts() == Texts{"create Visio.Application", "Documents", "Open /d/-odd 'name\".vsd"}));
+    PV_CHECK((rig.server.texts() == Texts{"create Visio.Application", "open /d/-odd 'name\".vsd"}));
     PV_CHECK((rig.pointer.history == std::vector<int>{MousePointer::Hourglass, MousePointer::Hourglass}));
-    rig.adapter.SetActivePrinter(*app, "Plotter A");
-    rig.adapter.PrintActiveDocument(*app);
-    rig.adapter.QuitInstance(*app);
+    rig.adapter.setActivePrinter(*app, "Plotter A");
+    rig.adapter.printActiveDocument(*app);
+    rig.adapter.quitInstance(*app);
     PV_CHECK((rig.server.texts()
-              == Texts{"create Visio.Application", "Documents", "Open /d/-odd 'name\".vsd", "ActivePrinter=Plotter A",
-                       "ActiveDocument", "PrintOut PrintRange=0", "Quit"}));
+              == Texts{"create Visio.Application", "open /d/-odd 'name\".vsd", "setActivePrinter Plotter A",
+                       "printAllPages", "quit"}));
     PV_CHECK_EQ(rig.server.instancesAlive(), 0);
 }
 
-PV_TEST(failedOpenPassesTheFailureUpAndReleasesTheInstanceWithoutQuit)
+PV_TEST(failedOpenPassesTheFailureUpAndQuitsTheInstance)
 {
     Rig rig;
     rig.server.unopenable.insert("/d/gone.vsd");
     std::string failure;
     try {
-        rig.adapter.OpenInNewInstance("/d/gone.vsd");
+        rig.adapter.openInNewInstance("/d/gone.vsd");
     } catch (const Failure& error) {
         failure = error.what();
     }
     PV_CHECK_EQ(failure, std::string("File not found: /d/gone.vsd"));
-    PV_CHECK((rig.server.texts() == Texts{"create Visio.Application", "Documents", "Open /d/gone.vsd"}));
+    PV_CHECK((rig.server.texts() == Texts{"create Visio.Application", "open /d/gone.vsd", "quit"}));
+    PV_CHECK_EQ(rig.server.instancesAlive(), 0);
     PV_CHECK(rig.dialogs.messages.empty());
 
     Rig noServer;
     noServer.server.cannotCreate = true;
     bool thrown = false;
     try {
-        noServer.adapter.OpenInNewInstance("/d/a.vsd");
+        noServer.adapter.openInNewInstance("/d/a.vsd");
     } catch (const Failure&) {
         thrown = true;
     }

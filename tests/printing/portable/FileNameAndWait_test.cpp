@@ -25,7 +25,7 @@ PV_TEST(fileNameIsTheTextAfterTheLastSeparator)
         {PathStyle::Posix, "", ""},
     };
     for (const auto& c : cases)
-        PV_CHECK_EQ(FileNameOf(c.path, c.style), std::string(c.name));
+        PV_CHECK_EQ(fileNameOf(c.path, c.style), std::string(c.name));
 }
 
 namespace {
@@ -56,7 +56,7 @@ PV_TEST(waitSleepsUntilItsTimeIsUp)
         FakeLifetime lifetime;
         Waiter waiter(window, window, lifetime);
         const double start = window.now;
-        waiter.WaitSeconds(seconds);
+        waiter.waitSeconds(seconds);
         PV_CHECK(window.now - start >= seconds);
         PV_CHECK(window.now - start < seconds + 1e-9);
         // It sleeps between events rather than polling.
@@ -67,7 +67,7 @@ PV_TEST(waitSleepsUntilItsTimeIsUp)
     FakeClock quiet;
     FakeLifetime lifetime;
     Waiter waiter(quiet, quiet, lifetime);
-    waiter.WaitSeconds(6);
+    waiter.waitSeconds(6);
     PV_CHECK_EQ(quiet.waits, 1);
     PV_CHECK_EQ(quiet.waited, 6.0);
 }
@@ -81,6 +81,6 @@ PV_TEST(waitEndsWhenTheProgramEnds)
             lifetime.end();
     };
     Waiter waiter(window, window, lifetime);
-    waiter.WaitSeconds(10);
+    waiter.waitSeconds(10);
     PV_CHECK_EQ(window.wakes, 2);
 }

@@ -69,8 +69,8 @@ struct Rig {
 
 Texts fileCalls(const std::string& path, const std::string& printer)
 {
-    return {"create Visio.Application", "Documents", "Open " + path, "ActivePrinter=" + printer,
-            "ActiveDocument", "PrintOut PrintRange=0", "Quit"};
+    return {"create Visio.Application", "open " + path, "setActivePrinter " + printer,
+            "printAllPages", "quit"};
 }
 
 }  // namespace
@@ -79,7 +79,7 @@ PV_TEST(eachFileGoesThroughItsOwnInstanceInTheFixedOrder)
 {
     Rig rig({"/d/a one.vsd", "/d/b.vdx"});
     rig.view.pause = "0 seconds";
-    rig.run.PushButton2_Click();
+    rig.run.startPrinting();
 
     Texts expected = {"attach Visio.Application"};
     for (const auto& path : rig.list.entries)
@@ -94,18 +94,18 @@ PV_TEST(eachFileGoesThroughItsOwnInstanceInTheFixedOrder)
     PV_CHECK_EQ(rig.view.values.back(), 0.0);
     PV_CHECK_EQ(rig.view.texts.back(), std::string("Progress Bar"));
     PV_CHECK_EQ(rig.pointer.mousePointer(), MousePointer::Default);
-    PV_CHECK(!rig.run.IsPrinting());
+    PV_CHECK(!rig.run.isPrinting());
 }
 
 PV_TEST(emptyListOnlySaysSo)
 {
     Rig rig({});
-    rig.run.PushButton2_Click();
+    rig.run.startPrinting();
     PV_CHECK(rig.dialogs.texts() == Texts{"No files added."});
     PV_CHECK(rig.server.calls.empty());
     PV_CHECK(rig.view.values.empty() && rig.view.texts.empty());
     PV_CHECK(rig.pointer.history.empty());
-    PV_CHECK(!rig.run.IsPrinting());
+    PV_CHECK(!rig.run.isPrinting());
 }
 
 PV_TEST(barAndWaitsFollowTheFilesAndThePause)
@@ -126,10 +126,10 @@ PV_TEST(barAndWaitsFollowTheFilesAndThePause)
     for (const auto& c : cases) {
         Rig rig(c.files);
         rig.view.pause = c.pause;
-        rig.run.PushButton2_Click();
+        rig.run.startPrinting();
         PV_CHECK(rig.view.values == c.values);
-        const auto printed = rig.times("PrintOut PrintRange=0");
-        const auto quits = rig.times("Quit");
+        const auto printed = rig.times("printAllPages");
+        const auto quits = rig.times("quit");
         const auto creates = rig.times("create Visio.Application");
         PV_CHECK_EQ(quits.size(), c.files.size());
         for (std::size_t i = 0; i < quits.size() && i < printed.size(); ++i)
@@ -146,7 +146,7 @@ PV_TEST(progressTextNamesTheFile)
     const std::string separator(1, separatorOf(nativePathStyle()));
     Rig rig({separator + "home" + separator + "My Drawings" + separator + "plan ü.vsdx", "noslash.vsd"});
     rig.view.pause = "0 seconds";
-    rig.run.PushButton2_Click();
+    rig.run.startPrinting();
     PV_CHECK(rig.view.texts
              == (Texts{"Processing: plan ü.vsdx", "Processing: noslash.vsd", "Progress Bar"}));
 }
@@ -174,26 +174,25 @@ PV_TEST(failuresAreReportedWithTheirLinesAndTheRunGoesOn)
         if (name == "printer")
             rig.server.rejectedPrinters.insert("Plotter_A");
         if (name == "print")
-            rig.server.failing["PrintOut"] = "Printer out of paper";
-        rig.run.PushButton2_Click();
+            rig.server.failing["printAllPages"] = "Printer out of paper";
+        rig.run.startPrinting();
         PV_CHECK(rig.dialogs.reportedLines() == c.lines);
-        PV_CHECK_EQ(rig.count("PrintOut PrintRange=0"), c.printed);
+        PV_CHECK_EQ(rig.count("printAllPages"), c.printed);
         PV_CHECK_EQ(rig.clock.waited, 2 * (1.0 + 6.0));
-        // Every instance that opened its file is quit; one that could not is
-        // released without Quit.
-        PV_CHECK_EQ(rig.server.instancesAlive(), name == "unopenable" ? 1 : 0);
+        // Every instance is quit, also one whose file could not be opened.
+        PV_CHECK_EQ(rig.server.instancesAlive(), 0);
         PV_CHECK_EQ(rig.dialogs.texts().back(), std::string("Done."));
-        PV_CHECK(!rig.run.IsPrinting());
+        PV_CHECK(!rig.run.isPrinting());
     }
 }
 
-PV_TEST(unopenableFileIsReleasedAndItsFailureQuoted)
+PV_TEST(unopenableFileIsQuitAndItsFailureQuoted)
 {
     Rig rig({"/d/broken.vsd"});
     rig.server.unopenable.insert("/d/broken.vsd");
-    rig.run.PushButton2_Click();
+    rig.run.startPrinting();
     PV_CHECK((rig.server.texts()
-              == Texts{"attach Visio.Application", "create Visio.Application", "Documents", "Open /d/broken.vsd"}));
+              == Texts{"attach Visio.Application", "create Visio.Application", "open /d/broken.vsd", "quit"}));
     PV_CHECK_EQ(rig.dialogs.texts()[0].rfind("File not found: /d/broken.vsd\r\n"
                                              "in Sheetwick2021/08/31.Form1.PushButton2_Click at line 120\r\r",
                                              0),
@@ -205,10 +204,10 @@ PV_TEST(pauseThatIsNoDigitIsReportedAndSkipped)
     for (const char* pause : {"", "x seconds", " 5 seconds"}) {
         Rig rig({"/d/a.vsd"});
         rig.view.pause = pause;
-        rig.run.PushButton2_Click();
+        rig.run.startPrinting();
         PV_CHECK(rig.dialogs.reportedLines() == std::vector<int>{136});
         PV_CHECK_EQ(rig.clock.waited, 1.0);
-        PV_CHECK_EQ(rig.count("PrintOut PrintRange=0"), 1);
+        PV_CHECK_EQ(rig.count("printAllPages"), 1);
     }
 }
 
@@ -218,7 +217,7 @@ PV_TEST(runningInstancePromptDecidesTheRun)
         Rig rig({"/d/a.vsd", "/d/b.vsd"});
         rig.server.running = true;
         rig.dialogs.messageAnswers = {answer};
-        rig.run.PushButton2_Click();
+        rig.run.startPrinting();
         const auto& box = rig.dialogs.messages.at(0);
         PV_CHECK_EQ(box.text, std::string("Visio may be open. It is recommended that you close Visio first.\r\n\r\n"
                                           "Would you like to proceed anyway?"));
@@ -231,10 +230,10 @@ PV_TEST(runningInstancePromptDecidesTheRun)
         } else {
             // The running instance is left alone; each file gets its own.
             PV_CHECK_EQ(rig.count("create Visio.Application"), 2);
-            PV_CHECK_EQ(rig.count("Quit"), 2);
+            PV_CHECK_EQ(rig.count("quit"), 2);
             PV_CHECK_EQ(rig.dialogs.texts().back(), std::string("Done."));
         }
-        PV_CHECK(!rig.run.IsPrinting());
+        PV_CHECK(!rig.run.isPrinting());
     }
 }
 
@@ -243,22 +242,22 @@ PV_TEST(secondClickDuringARunIsTurnedAway)
     Rig rig({"/d/a.vsd", "/d/b.vsd"});
     int clicks = 0;
     rig.clock.onPump = [&] {
-        PV_CHECK(rig.run.IsPrinting());
+        PV_CHECK(rig.run.isPrinting());
         ++clicks;
-        rig.run.PushButton2_Click();
+        rig.run.startPrinting();
     };
-    rig.run.PushButton2_Click();
+    rig.run.startPrinting();
     PV_CHECK(clicks > 0);
     PV_CHECK_EQ(rig.count("create Visio.Application"), 2);
     PV_CHECK_EQ(rig.count("attach Visio.Application"), 1);
     PV_CHECK(rig.dialogs.texts() == Texts{"Done."});
-    PV_CHECK(!rig.run.IsPrinting());
+    PV_CHECK(!rig.run.isPrinting());
 }
 
 PV_TEST(listBeyondSixteenBitsOverflowsAndPrintsNothing)
 {
     Rig rig(Texts(32768, "/d/a.vsd"));
-    rig.run.PushButton2_Click();
+    rig.run.startPrinting();
     PV_CHECK(rig.dialogs.reportedLines() == std::vector<int>{108});
     PV_CHECK_EQ(rig.dialogs.texts()[0].substr(0, 10), std::string("Overflow\r\n"));
     PV_CHECK_EQ(rig.count("create Visio.Application"), 0);
@@ -273,7 +272,7 @@ PV_TEST(largestSixteenBitListIsCounted)
         if (++pumps == 1)
             rig.list.entries.resize(1);  // stop after the first file
     };
-    rig.run.PushButton2_Click();
+    rig.run.startPrinting();
     PV_CHECK_EQ(rig.count("create Visio.Application"), 1);
     PV_CHECK_EQ(rig.dialogs.reportedLines().size(), 32766u);
 }
@@ -286,7 +285,7 @@ PV_TEST(vanishedPositionIsReportedAndNothingIsDoneForIt)
         if (++pumps == 1)
             rig.list.remove(3);
     };
-    rig.run.PushButton2_Click();
+    rig.run.startPrinting();
     PV_CHECK(rig.dialogs.reportedLines() == std::vector<int>{110});
     PV_CHECK_EQ(rig.count("create Visio.Application"), 2);
     PV_CHECK_EQ(rig.clock.waited, 2 * (1.0 + 6.0));
@@ -306,15 +305,15 @@ PV_TEST(entriesAndChoicesChangedDuringARun)
         }
     };
     rig.server.onCall = [&](const std::string& call) {
-        if (call == "Quit") {
+        if (call == "quit") {
             rig.view.printer = "Plotter_B";
             rig.view.pause = "0 seconds";
         }
     };
-    rig.run.PushButton2_Click();
+    rig.run.startPrinting();
     PV_CHECK(rig.view.values == (std::vector<double>{50.0, 50.0, 0.0}));
-    PV_CHECK_EQ(rig.count("ActivePrinter=Plotter_A"), 1);
-    PV_CHECK_EQ(rig.count("ActivePrinter=Plotter_B"), 1);
+    PV_CHECK_EQ(rig.count("setActivePrinter Plotter_A"), 1);
+    PV_CHECK_EQ(rig.count("setActivePrinter Plotter_B"), 1);
     PV_CHECK_EQ(rig.count("create Visio.Application"), 2);
     PV_CHECK_EQ(rig.clock.waited, 2 * (1.0 + 1.0));
 }
@@ -323,13 +322,33 @@ PV_TEST(closingDuringARunEndsTheInstanceInWork)
 {
     Rig rig({"/d/a.vsd", "/d/b.vsd"});
     rig.server.onCall = [&](const std::string& call) {
-        if (call == "PrintOut PrintRange=0")
+        if (call == "printAllPages")
             rig.lifetime.end();
     };
-    rig.run.PushButton2_Click();
+    rig.run.startPrinting();
     PV_CHECK_EQ(rig.server.endAllCalls, 1);
     PV_CHECK_EQ(rig.count("create Visio.Application"), 1);
-    PV_CHECK_EQ(rig.server.texts().back(), std::string("PrintOut PrintRange=0"));
+    PV_CHECK_EQ(rig.server.texts().back(), std::string("printAllPages"));
     PV_CHECK(rig.dialogs.messages.empty());
     PV_CHECK_EQ(rig.clock.waited, 0.0);
+}
+
+PV_TEST(theHourglassIsPutBackAfterEveryCallIntoTheApplication)
+{
+    // An application that resets the window's pointer whenever it is called:
+    // the hourglass must stand again at every later call and through every wait.
+    Rig rig({"/d/a.vsd"});
+    Texts pointerAt;
+    const auto shown = [&] { return rig.pointer.mousePointer() == MousePointer::Hourglass ? "hourglass" : "other"; };
+    rig.server.onCall = [&](const std::string& call) {
+        pointerAt.push_back(call + ": " + shown());
+        rig.pointer.setMousePointer(MousePointer::Default);
+    };
+    rig.clock.onPump = [&] { pointerAt.push_back(std::string("wait: ") + shown()); };
+    rig.run.startPrinting();
+    PV_CHECK((pointerAt
+              == Texts{"attach Visio.Application: other", "wait: other", "create Visio.Application: hourglass",
+                       "open /d/a.vsd: hourglass",
+                       "setActivePrinter Plotter_A: hourglass", "printAllPages: hourglass", "wait: hourglass",
+                       "quit: hourglass", "wait: hourglass"}));
 }

@@ -48,7 +48,7 @@ std::string fill(FakeSelector& combo, const char* stored, const std::string& def
     if (stored)
         settings.set("Combo1", stored);
     try {
-        PrinterOptions::FillPrinterList(printers, settings, combo);
+        PrinterOptions::fillPrinterList(printers, settings, combo);
     } catch (const Failure& failure) {
         return failure.what();
     }
@@ -100,7 +100,7 @@ PV_TEST(noPrinterAtAllLeavesTheListEmpty)
     FakeSelector combo;
     bool failed = false;
     try {
-        PrinterOptions::FillPrinterList(printers, settings, combo);
+        PrinterOptions::fillPrinterList(printers, settings, combo);
     } catch (const Failure&) {
         failed = true;
     }
@@ -114,7 +114,7 @@ PV_TEST(questionMarkExplainsThePause)
     FakeDialogs dialogs;
     FakeLifetime lifetime;
     dialogs.setApplicationTitle("Plotvane Batch Print");
-    PrinterOptions::PushButton8_Click(dialogs, lifetime);
+    PrinterOptions::explainPause(dialogs, lifetime);
     PV_CHECK(dialogs.texts()
              == std::vector<std::string>{
                  "Please use this pause feature if blank pages are being printed or if files are being skipped."

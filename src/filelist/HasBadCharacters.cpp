@@ -1,9 +1,9 @@
-#include "filelist/HasBadChars.h"
+#include "filelist/HasBadCharacters.h"
 
 #include "platform/CodePage.h"
 #include "platform/Utf8.h"
 
-bool HasBadChars(const std::string& name)
+bool hasBadCharacters(const std::string& name)
 {
     for (std::size_t pos = 0; pos < name.size();) {
         const std::size_t start = pos;

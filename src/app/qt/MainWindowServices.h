@@ -15,8 +15,9 @@ class Shell;
 class SkinComponent;
 
 // Everything outside the main window that it and its commands reach: the seams
-// (real ones in the program, fakes in tests) and the program's folder.
-struct Form1Services {
+// (real ones in the program, fakes in tests) and the program's folder. The
+// window hands each command the seams it uses.
+struct MainWindowServices {
     Dialogs& dialogs;
     SettingsStore& settings;
     FileSystem& fileSystem;
@@ -28,5 +29,5 @@ struct Form1Services {
     Lifetime& lifetime;
     std::string programFolder;           // the folder that holds the program
     std::function<double()> randomUnit;  // uniform in [0, 1), seeded from the clock
-    SkinComponent* skin = nullptr;       // none: the window's own SkinFramework1
+    SkinComponent* skin = nullptr;       // none: the window's own skin component
 };

@@ -1,17 +1,19 @@
+#include "filelist/FolderScan.h"
+
 #include <algorithm>
 
 #include "base/ErrorTrap.h"
-#include "filelist/AddFolder.h"
-#include "filelist/HasBadChars.h"
-#include "filelist/IsFolder.h"
-#include "platform/EventPump.h"
+#include "filelist/HasBadCharacters.h"
 #include "platform/Dialogs.h"
+#include "platform/EventPump.h"
 #include "platform/FileSystem.h"
+#include "platform/PathChecks.h"
+#include "platform/Paths.h"
 #include "platform/Utf8.h"
 
-namespace {
+const char* const FolderScan::CollectLocation = "in BrenholtTitle2021/08/31.AddFolder.GetSubDirectories2016 ";
 
-const char* const WalkLocation = "in BrenholtTitle2021/08/31.AddFolder.GetSubDirectories2016 ";
+namespace {
 
 // Paths and names this long are left alone. The bound also ends the walk
 // through a symbolic link that leads back to one of its own parents.
@@ -25,7 +27,7 @@ constexpr std::uint32_t HiddenSystemReparseFolder = HiddenSystemFolder | FileAtt
 
 }  // namespace
 
-bool AddFolder::passesAttributeTest(const std::string& folder)
+bool FolderScan::passesAttributeTest(const std::string& folder)
 {
     if (m_fileSystem.isRoot(folder))
         return true;
@@ -35,15 +37,16 @@ bool AddFolder::passesAttributeTest(const std::string& folder)
     return !value || (*value != HiddenSystemFolder && *value != HiddenSystemReparseFolder);
 }
 
-bool AddFolder::acceptsSubfolderName(const std::string& name) const
+bool FolderScan::acceptsSubfolderName(const std::string& name) const
 {
-    return Utf8::length(name) <= LongestPath && !HasBadChars(name) && name.find('?') == std::string::npos
+    return Utf8::length(name) <= LongestPath && !hasBadCharacters(name) && name.find('?') == std::string::npos
         && name != "." && name != "..";
 }
 
-void AddFolder::GetSubDirectories2016(std::vector<std::string>& folders, bool recurse)
+void FolderScan::collectSubfolders(std::vector<std::string>& folders, bool recurse)
 {
-    ErrorTrap trap(m_dialogs, m_lifetime, WalkLocation);
+    ErrorTrap trap(m_dialogs, m_lifetime, CollectLocation);
+    const PathStyle style = m_fileSystem.style();
     std::vector<std::string> found;
 
     // The folders of this level: collect their subfolders. Unreadable folders
@@ -52,7 +55,7 @@ void AddFolder::GetSubDirectories2016(std::vector<std::string>& folders, bool re
     for (std::size_t i = 0; i < folders.size() && !trap.stopped();) {
         const std::string folder = folders[i];
         bool stays = true;
-        if (!trap.test(100, [&] { return IsFolder(m_fileSystem, folder); })
+        if (!trap.test(100, [&] { return isFolder(m_fileSystem, folder); })
             || !trap.test(102, [&] { return Utf8::length(folder) <= LongestPath; })) {
             ++i;
             continue;
@@ -70,7 +73,7 @@ void AddFolder::GetSubDirectories2016(std::vector<std::string>& folders, bool re
             trap.step(110, [&] { m_pump.processPending(); });
             if (!trap.test(112, [&] { return acceptsSubfolderName(name); }))
                 continue;
-            trap.step(114, [&] { found.push_back(folder + name + m_separator); });
+            trap.step(114, [&] { found.push_back(folderEntry(folder + name, style)); });
         }
         // Permission denied and path not found drop the folder: none of its
         // files will be listed. Any other failure only ends its enumeration.
@@ -90,12 +93,12 @@ void AddFolder::GetSubDirectories2016(std::vector<std::string>& folders, bool re
     // One call per level of the tree: the next call walks all the folders
     // found here at once and extends the list with every deeper level.
     if (recurse && !found.empty())
-        trap.step(118, [&] { GetSubDirectories2016(found, true); });
+        trap.step(118, [&] { collectSubfolders(found, true); });
 
     for (const std::string& subfolder : found) {
         if (trap.stopped())
             break;
-        if (!trap.test(120, [&] { return IsFolder(m_fileSystem, subfolder); }))
+        if (!trap.test(120, [&] { return isFolder(m_fileSystem, subfolder); }))
             continue;
         trap.step(122, [&] { m_pump.processPending(); });
         if (trap.test(124, [&] { return passesAttributeTest(subfolder); }))

@@ -1,4 +1,4 @@
-#include "filelist/AddFolder.h"
+#include "filelist/FolderScan.h"
 
 #include <algorithm>
 
@@ -8,6 +8,8 @@
 #include "filelist/NormalizePath.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
+#include "platform/PathChecks.h"
+#include "platform/Paths.h"
 
 namespace {
 
@@ -16,28 +18,28 @@ constexpr std::uint32_t HiddenArchiveOnly = FileAttribute::Hidden | FileAttribut
 
 }  // namespace
 
-AddFolder::AddFolder(FileSystem& fileSystem, Dialogs& dialogs, const Lifetime& lifetime, EventPump& pump)
+FolderScan::FolderScan(FileSystem& fileSystem, Dialogs& dialogs, const Lifetime& lifetime, EventPump& pump)
     : m_fileSystem(fileSystem),
       m_dialogs(dialogs),
       m_lifetime(lifetime),
-      m_pump(pump),
-      m_separator(separatorOf(fileSystem.style()))
+      m_pump(pump)
 {
 }
 
-std::string AddFolder::BrowseFolder(const std::string& prompt, const std::string& startFolder)
+std::string FolderScan::browseFolder(const std::string& prompt, const std::string& startFolder)
 {
     std::string path = m_dialogs.browseFolder(prompt, startFolder);
     // Windows also accepts "/" as a separator; the scan builds and compares
     // paths with the native one only.
     if (m_fileSystem.style() == PathStyle::Windows)
         std::replace(path.begin(), path.end(), '/', '\\');
-    while (path.size() > 1 && path.back() == m_separator && !m_fileSystem.isRoot(path))
+    const char separator = separatorOf(m_fileSystem.style());
+    while (path.size() > 1 && path.back() == separator && !m_fileSystem.isRoot(path))
         path.pop_back();
     return path;
 }
 
-void AddFolder::FilePass(const std::vector<std::string>& folders, const std::string& pattern, ListItems& list,
+void FolderScan::appendFiles(const std::vector<std::string>& folders, const std::string& pattern, ListItems& list,
                          ErrorTrap& trap, int firstLine)
 {
     const PathStyle style = m_fileSystem.style();
@@ -47,21 +49,21 @@ void AddFolder::FilePass(const std::vector<std::string>& folders, const std::str
         std::string folder;
         trap.step(firstLine, [&] { folder = entry.substr(0, entry.empty() ? 0 : entry.size() - 1); });
         std::vector<std::string> names;
-        trap.step(firstLine + 2, [&] { names = ListFolderFiles(m_fileSystem, folder, pattern); });
+        trap.step(firstLine + 2, [&] { names = listFolderFiles(m_fileSystem, folder, pattern); });
         for (const std::string& name : names) {
             if (trap.stopped())
                 return;
             if (!trap.test(firstLine + 4, [&] { return name.empty() || name[0] != '~'; }))
                 continue;
             std::string path;
-            trap.step(firstLine + 6, [&] { path = folder + m_separator + name; });
-            if (!trap.test(firstLine + 8, [&] { return IsExistingFile(m_fileSystem, path); }))
+            trap.step(firstLine + 6, [&] { path = joinPath(folder, name, style); });
+            if (!trap.test(firstLine + 8, [&] { return isExistingFile(m_fileSystem, path); }))
                 continue;
             // An attribute value that can no longer be read is not the
             // hidden + archive mark: the file is kept.
             if (!trap.test(firstLine + 10, [&] { return m_fileSystem.attributes(path) != HiddenArchiveOnly; }))
                 continue;
-            trap.step(firstLine + 12, [&] { list.add(NormalizePath(path, style)); });
+            trap.step(firstLine + 12, [&] { list.add(normalizePath(path, style)); });
         }
     }
 }

@@ -1,4 +1,4 @@
-#include "printing/win/ComDiagramObject.h"
+#include "printing/win/LateBoundObject.h"
 
 #include <oleauto.h>
 
@@ -25,7 +25,7 @@ public:
     Arguments(const Arguments&) = delete;
     Arguments& operator=(const Arguments&) = delete;
 
-    void set(std::size_t index, const DiagramValue& value)
+    void set(std::size_t index, const AutomationValue& value)
     {
         VARIANT& target = m_values[index];
         if (const auto* text = std::get_if<std::string>(&value)) {
@@ -99,18 +99,15 @@ void getProperty(IDispatch* dispatch, const std::string& member, VARIANT* result
 
 }  // namespace
 
-ComDiagramObject::ComDiagramObject(IDispatch* dispatch, std::function<void()> onQuit)
-    : m_dispatch(dispatch), m_onQuit(std::move(onQuit))
-{
-}
+LateBoundObject::LateBoundObject(IDispatch* dispatch) : m_dispatch(dispatch) {}
 
-ComDiagramObject::~ComDiagramObject()
+LateBoundObject::~LateBoundObject()
 {
     if (m_dispatch)
         m_dispatch->Release();
 }
 
-std::unique_ptr<DiagramObject> ComDiagramObject::getObject(const std::string& member)
+std::unique_ptr<LateBoundObject> LateBoundObject::getObject(const std::string& member)
 {
     Result result;
     getProperty(m_dispatch, member, result.get());
@@ -126,10 +123,10 @@ std::unique_ptr<DiagramObject> ComDiagramObject::getObject(const std::string& me
     } else {
         throw Failure("Object required");
     }
-    return std::make_unique<ComDiagramObject>(object);
+    return std::make_unique<LateBoundObject>(object);
 }
 
-std::string ComDiagramObject::getText(const std::string& member)
+std::string LateBoundObject::getText(const std::string& member)
 {
     Result result;
     getProperty(m_dispatch, member, result.get());
@@ -142,7 +139,7 @@ std::string ComDiagramObject::getText(const std::string& member)
     return text ? toUtf8(text, static_cast<int>(SysStringLen(text))) : std::string();
 }
 
-void ComDiagramObject::putText(const std::string& member, const std::string& value)
+void LateBoundObject::putText(const std::string& member, const std::string& value)
 {
     const DISPID id = lookUp(m_dispatch, member, {}).front();
     Arguments arguments(1);
@@ -152,7 +149,7 @@ void ComDiagramObject::putText(const std::string& member, const std::string& val
     invoke(m_dispatch, id, DISPATCH_PROPERTYPUT, parameters, nullptr);
 }
 
-void ComDiagramObject::call(const std::string& member, const std::vector<DiagramValue>& positional,
+void LateBoundObject::call(const std::string& member, const std::vector<AutomationValue>& positional,
                             const std::vector<NamedArgument>& named)
 {
     const std::vector<DISPID> ids = lookUp(m_dispatch, member, named);
@@ -172,6 +169,4 @@ void ComDiagramObject::call(const std::string& member, const std::vector<Diagram
     // releases whatever reference it holds.
     Result result;
     invoke(m_dispatch, ids.front(), DISPATCH_METHOD, parameters, result.get());
-    if (m_onQuit && CompareStringOrdinal(toWide(member).c_str(), -1, L"Quit", -1, TRUE) == CSTR_EQUAL)
-        m_onQuit();
 }

@@ -10,13 +10,16 @@ class WindowPointer;
 
 // "Add All Visio Files In Folder": asks for an extension and a folder, then
 // appends every file with that extension in the folder and all its subfolders
-// to the end of the file list.
-class FolderScanCommand final {
+// to the end of the file list. The extension and the folder are remembered for
+// the next scan.
+class AddFolderCommand final {
 public:
-    FolderScanCommand(Dialogs& dialogs, SettingsStore& settings, FileSystem& fileSystem, WindowPointer& pointer,
-                      const Lifetime& lifetime, EventPump& pump, ListItems& list);
+    static const char* const Location;
 
-    void PushButton4_Click();
+    AddFolderCommand(Dialogs& dialogs, SettingsStore& settings, FileSystem& fileSystem, WindowPointer& pointer,
+                     const Lifetime& lifetime, EventPump& pump, ListItems& list);
+
+    void addFolder();
 
 private:
     Dialogs& m_dialogs;

@@ -10,31 +10,34 @@ class FileSystem;
 class Lifetime;
 class ListItems;
 
-// The folder-scan routines that the folder scan and the drop intake share
-// (the file listing itself is in ListFolderFiles.h). A folder list holds
-// folder paths that each end with the file system's separator.
-class AddFolder final {
+// The folder scan's routines, shared by "Add All Visio Files In Folder" and by
+// dropped folders. A folder list holds folder paths that each end with the file
+// system's separator.
+class FolderScan final {
 public:
-    AddFolder(FileSystem& fileSystem, Dialogs& dialogs, const Lifetime& lifetime, EventPump& pump);
+    // The location the walk's own error reports quote.
+    static const char* const CollectLocation;
+
+    FolderScan(FileSystem& fileSystem, Dialogs& dialogs, const Lifetime& lifetime, EventPump& pump);
 
     // Shows the folder browser with the start folder preselected. Returns the
     // chosen folder without a closing separator (a file-system root keeps its
     // own), or an empty text when the user cancels.
-    std::string BrowseFolder(const std::string& prompt, const std::string& startFolder);
+    std::string browseFolder(const std::string& prompt, const std::string& startFolder);
 
     // Extends the folder list with the subfolders of its folders, all levels
     // when recurse is true, breadth first. Hidden system folders, folders with
     // refused names and paths of 260 characters or more are left out;
     // unreadable folders are dropped quietly. Yields to the event queue as it
     // goes. Other failures are reported under the walk's own location.
-    void GetSubDirectories2016(std::vector<std::string>& folders, bool recurse);
+    void collectSubfolders(std::vector<std::string>& folders, bool recurse);
 
     // Appends the matching files of every listed folder to the file list, each
-    // passed through NormalizePath: names beginning with "~" (temporary and
+    // passed through normalizePath: names beginning with "~" (temporary and
     // lock files) and files whose attribute value is exactly hidden + archive
     // are left out. Runs as the handler's steps firstLine to firstLine + 12.
-    void FilePass(const std::vector<std::string>& folders, const std::string& pattern, ListItems& list,
-                  ErrorTrap& trap, int firstLine);
+    void appendFiles(const std::vector<std::string>& folders, const std::string& pattern, ListItems& list,
+                     ErrorTrap& trap, int firstLine);
 
 private:
     bool passesAttributeTest(const std::string& folder);
@@ -44,5 +47,4 @@ private:
     Dialogs& m_dialogs;
     const Lifetime& m_lifetime;
     EventPump& m_pump;
-    char m_separator;
 };

@@ -9,7 +9,7 @@
 
 #include "app/ApplicationTitle.h"
 #include "base/ErrorTrap.h"
-#include "app/qt/Form1.h"
+#include "app/qt/MainWindow.h"
 #include "app/qt/PictureButton.h"
 #include "printing/qt/ProgressBar.h"
 #include "app/qt/SkinFramework.h"
@@ -29,13 +29,13 @@ struct Window {
           folder(programFolder.path().toStdString())
     {
     }
-    std::unique_ptr<Form1> make(bool recordingSkin = true, double random = 0.5)
+    std::unique_ptr<MainWindow> make(bool recordingSkin = true, double random = 0.5)
     {
-        Form1Services services{dialogs, settings, fileSystem, printers, apps, shell, clock, clock, lifetime,
+        MainWindowServices services{dialogs, settings, fileSystem, printers, apps, shell, clock, clock, lifetime,
                                folder,  [random] { return random; }};
         if (recordingSkin)
             services.skin = &skin;
-        return std::make_unique<Form1>(services);
+        return std::make_unique<MainWindow>(services);
     }
     void writeFile(const std::string& relative, const QByteArray& bytes)
     {
@@ -69,7 +69,7 @@ QByteArray resource(const QString& name)
 
 }  // namespace
 
-class TestForm1 final : public QObject {
+class TestMainWindow final : public QObject {
     Q_OBJECT
 private slots:
     void controlsStandWhereDesigned_data();
@@ -87,7 +87,7 @@ private slots:
     void tabOrderFollowsTheDesign();
 };
 
-void TestForm1::controlsStandWhereDesigned_data()
+void TestMainWindow::controlsStandWhereDesigned_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
@@ -108,7 +108,7 @@ void TestForm1::controlsStandWhereDesigned_data()
     QTest::newRow("progress") << "ProgressBar1" << "Progress Bar" << QRect(8, 407, 520, 27);
 }
 
-void TestForm1::controlsStandWhereDesigned()
+void TestMainWindow::controlsStandWhereDesigned()
 {
     QFETCH(QString, name);
     QFETCH(QString, caption);
@@ -134,7 +134,7 @@ void TestForm1::controlsStandWhereDesigned()
     QVERIFY(control->font().families().contains("Arial"));
 }
 
-void TestForm1::windowIsFixedAndTitled()
+void TestMainWindow::windowIsFixedAndTitled()
 {
     Window w;
     auto form = w.make();
@@ -145,12 +145,12 @@ void TestForm1::windowIsFixedAndTitled()
     QCOMPARE(form->windowTitle(), QString("Plotvane"));
     QVERIFY(form->findChild<QObject*>("CommonDialog1"));
     QVERIFY(form->findChild<QObject*>("SkinFramework1"));
-    QCOMPARE(form->listView().toolTip(),
+    QCOMPARE(form->fileList().toolTip(),
              QString("Drag and drop files here. Double-click item to remove it. Move | line to right and out of "
                      "window to reveal full names."));
-    QCOMPARE(form->listView().model().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
+    QCOMPARE(form->fileList().model().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
              QString(" Visio File(s)"));
-    QCOMPARE(form->listView().header()->sectionSize(0), 433);
+    QCOMPARE(form->fileList().header()->sectionSize(0), 433);
     const std::string title = w.dialogs.applicationTitle();
     QVERIFY(!title.empty());
     QVERIFY(title != ProductName);
@@ -163,7 +163,7 @@ void TestForm1::windowIsFixedAndTitled()
     QCOMPARE(applicationTitle("Tarnwell Plotvane Batch Printer"), std::string("Tarnwell Plotvane Batch"));
 }
 
-void TestForm1::startUpReachesOutsideInItsOrder()
+void TestMainWindow::startUpReachesOutsideInItsOrder()
 {
     Window w;
     auto form = w.make();
@@ -180,28 +180,28 @@ void TestForm1::startUpReachesOutsideInItsOrder()
         "modificationTime " + w.folder + "/HAND-M.CUR",
         // No sample drawings beside this program: the empty record is taken
         // again, each time.
-        "GetSetting Snapshot",
-        "SaveSetting Snapshot=",
-        "GetSetting Snapshot",
-        "SaveSetting Snapshot=",
+        "read Snapshot",
+        "write Snapshot=",
+        "read Snapshot",
+        "write Snapshot=",
         "printers default",
         "printers names",
-        "GetSetting Combo1",
-        "SaveSetting Combo1=1",
-        "GetSetting Combo2",
-        "SaveSetting Combo2=5",
+        "read Combo1",
+        "write Combo1=1",
+        "read Combo2",
+        "write Combo2=5",
         "create Visio.Application",
-        "app call Quit",
+        "app quit",
     };
     QCOMPARE(w.log, expected);
-    QCOMPARE(form->combo2().count(), 10);
-    QCOMPARE(form->combo2().itemText(0), QString("0 seconds"));
-    QCOMPARE(form->combo2().itemText(9), QString("9 seconds"));
-    QCOMPARE(form->combo2().currentText(), QString("5 seconds"));
+    QCOMPARE(form->pauseChoice().count(), 10);
+    QCOMPARE(form->pauseChoice().itemText(0), QString("0 seconds"));
+    QCOMPARE(form->pauseChoice().itemText(9), QString("9 seconds"));
+    QCOMPARE(form->pauseChoice().currentText(), QString("5 seconds"));
     QVERIFY(w.dialogs.messages.empty());
 }
 
-void TestForm1::storedPauseIsRestored_data()
+void TestMainWindow::storedPauseIsRestored_data()
 {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<int>("selected");
@@ -216,7 +216,7 @@ void TestForm1::storedPauseIsRestored_data()
     QTest::newRow("past the list") << "10" << -1 << true;
 }
 
-void TestForm1::storedPauseIsRestored()
+void TestMainWindow::storedPauseIsRestored()
 {
     QFETCH(QString, stored);
     QFETCH(int, selected);
@@ -225,13 +225,13 @@ void TestForm1::storedPauseIsRestored()
     w.settings.values["Combo2"] = stored.toStdString();
     auto form = w.make();
     form->load();
-    QCOMPARE(form->combo2().currentIndex(), selected);
+    QCOMPARE(form->pauseChoice().currentIndex(), selected);
     QCOMPARE(w.dialogs.reportedLines(), reported ? std::vector<int>{144} : std::vector<int>{});
     const std::string expectedStored = selected >= 0 ? std::to_string(selected) : stored.toStdString();
     QCOMPARE(w.settings.values["Combo2"], expectedStored);
 }
 
-void TestForm1::failingStepsAreReportedAndStartUpGoesOn()
+void TestMainWindow::failingStepsAreReportedAndStartUpGoesOn()
 {
     Window w;
     w.skin.failLoad = true;
@@ -243,12 +243,12 @@ void TestForm1::failingStepsAreReportedAndStartUpGoesOn()
     QCOMPARE(w.dialogs.reportedLines(), (std::vector<int>{100, 106, 144}));
     QVERIFY(!form->hasMouseIcon());
     QCOMPARE(form->windowTitle(), QString("Plotvane"));
-    QCOMPARE(form->combo2().count(), 10);
+    QCOMPARE(form->pauseChoice().count(), 10);
     const std::string& first = w.dialogs.messages.front().text;
     QVERIFY(first.find("\r\nin Sheetwick2021/08/31.Form1.Form_Load at line 100\r\rPlease email") != std::string::npos);
 }
 
-void TestForm1::cursorFileGivesTheCustomPointer()
+void TestMainWindow::cursorFileGivesTheCustomPointer()
 {
     Window w;
     w.writeFile("/HAND-M.CUR", resource("HAND-M.CUR"));
@@ -261,7 +261,7 @@ void TestForm1::cursorFileGivesTheCustomPointer()
     QCOMPARE(form->cursor().hotSpot(), QPoint(11, 1));
 }
 
-void TestForm1::homePageOpensOnlyOnTheLuckyDraw()
+void TestMainWindow::homePageOpensOnlyOnTheLuckyDraw()
 {
     for (double draw : {0.0, 0.05, 0.069, 0.07, 0.99}) {
         Window w;
@@ -270,17 +270,23 @@ void TestForm1::homePageOpensOnlyOnTheLuckyDraw()
         const bool lucky = draw >= 0.06 && draw < 0.07;
         QCOMPARE(w.shell.urls.size(), lucky ? 1u : 0u);
         if (lucky)
-            QCOMPARE(w.shell.urls.front(), std::string(Form1::HomePage));
+            QCOMPARE(w.shell.urls.front(), std::string(MainWindow::HomePage));
     }
 }
 
-void TestForm1::skinColoursTheWindowAndItsFrames()
+void TestMainWindow::skinColoursTheWindowAndItsFrames()
 {
     Window w;
     w.writeFile("/x/o.cjs", resource("x/o.cjs"));
     auto form = w.make(false);
     const QColor designed = form->palette().color(QPalette::Window);
-    const QColor buttonColourOfList = form->listView().palette().color(QPalette::Window);
+    // The list, the selectors and the buttons keep the colours they show.
+    const auto ownColours = [&] {
+        return QList<QColor>{form->fileList().palette().color(QPalette::Base),
+                             form->printerChoice().palette().color(QPalette::Button),
+                             form->button(MainWindow::Button::AddFiles).palette().color(QPalette::Button)};
+    };
+    const QList<QColor> before = ownColours();
     form->load();
     QVERIFY(w.dialogs.messages.empty());
     const QColor face = form->palette().color(QPalette::Button);
@@ -292,7 +298,11 @@ void TestForm1::skinColoursTheWindowAndItsFrames()
     auto* skin = form->findChild<SkinFramework*>("SkinFramework1");
     QCOMPARE(skin->applicationOptions() & 1, 1);
     QVERIFY(skin->option(5) && skin->option(10));
-    Q_UNUSED(buttonColourOfList);
+    QCOMPARE(ownColours(), before);
+    QVERIFY(before.front() != face);  // the list shows its own, not the button face
+    for (QWidget* control : std::initializer_list<QWidget*>{&form->fileList(), &form->printerChoice(),
+                                                            &form->button(MainWindow::Button::AddFiles)})
+        QVERIFY2(!control->autoFillBackground(), qPrintable(control->objectName()));
 
     // A skin that is a folder, or hidden, is reported or ignored; start-up goes on.
     Window folderSkin;
@@ -313,14 +323,14 @@ void TestForm1::skinColoursTheWindowAndItsFrames()
     QVERIFY(third->styleSheet().isEmpty());
 }
 
-void TestForm1::pointerFollowsHoverAndKeepsTheHourglass()
+void TestMainWindow::pointerFollowsHoverAndKeepsTheHourglass()
 {
     Window w;
     auto form = w.make();
     form->load();
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    QWidget* button = &form->pushButton(2);
+    QWidget* button = &form->button(MainWindow::Button::StartPrinting);
     QWidget* frame = form->findChild<QWidget*>("Frame1");
     auto moveOver = [](QWidget* widget, QPoint at) {
         QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
@@ -331,7 +341,7 @@ void TestForm1::pointerFollowsHoverAndKeepsTheHourglass()
     moveOver(frame, {3, 45});
     QCOMPARE(form->mousePointer(), MousePointer::Default);
     moveOver(button, {5, 5});
-    moveOver(&form->combo1(), {5, 5});
+    moveOver(&form->printerChoice(), {5, 5});
     QCOMPARE(form->mousePointer(), MousePointer::Custom);
     moveOver(form.get(), {530, 180});
     QCOMPARE(form->mousePointer(), MousePointer::Default);
@@ -345,7 +355,7 @@ void TestForm1::pointerFollowsHoverAndKeepsTheHourglass()
     QCOMPARE(form->cursor().shape(), Qt::WaitCursor);
 }
 
-void TestForm1::closingEndsTheProgramInTheMiddleOfAnOperation()
+void TestMainWindow::closingEndsTheProgramInTheMiddleOfAnOperation()
 {
     Window w;
     auto form = w.make();
@@ -366,14 +376,14 @@ void TestForm1::closingEndsTheProgramInTheMiddleOfAnOperation()
     QVERIFY(!form->isVisible());
 }
 
-void TestForm1::tabOrderFollowsTheDesign()
+void TestMainWindow::tabOrderFollowsTheDesign()
 {
     Window w;
     auto form = w.make();
     const QStringList expected = {"ListView1", "Combo1",      "PushButton5", "PushButton6", "PushButton1", "PushButton4",
                                   "PushButton2", "PushButton3", "PushButton7", "Combo2",      "PushButton8"};
     QStringList chain;
-    QWidget* widget = &form->listView();
+    QWidget* widget = &form->fileList();
     for (int i = 0; i < expected.size(); ++i) {
         chain << widget->objectName();
         do
@@ -384,5 +394,5 @@ void TestForm1::tabOrderFollowsTheDesign()
     QCOMPARE(chain, expected);
 }
 
-QTEST_MAIN(TestForm1)
-#include "test_form1.moc"
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"

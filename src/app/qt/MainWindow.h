@@ -6,29 +6,46 @@
 #include <memory>
 #include <optional>
 
+#include "app/qt/MainWindowServices.h"
 #include "base/WindowPointer.h"
-#include "app/qt/Form1Services.h"
+#include "settings/SettingKeys.h"
 
 class DiagramAppAdapter;
 class FileListCommands;
 class FileListView;
 class IntakeCommands;
 class PrintRun;
-class QtPrintView;
 class ProgressBar;
 class QComboBox;
 class QGroupBox;
 class QPushButton;
+class QtPrintView;
 class SkinFramework;
 
 // The main window: the file list, the commands, the printer and pause choices
 // and the progress bar. load() runs the start-up sequence; closing the window
 // ends the program at once.
-class Form1 final : public QWidget, public WindowPointer {
+class MainWindow final : public QWidget, public WindowPointer {
     Q_OBJECT
 public:
-    explicit Form1(Form1Services services, QWidget* parent = nullptr);
-    ~Form1() override;
+    // The window's push buttons, numbered as the window's designer numbered
+    // them (their object names are PushButton1 to PushButton8).
+    enum class Button {
+        AddFiles = 1,       // "Add Visio File(s)"
+        StartPrinting = 2,  // "Start Printing"
+        ClearList = 3,      // "Clear List"
+        AddFolder = 4,      // "Add All Visio Files In Folder"
+        MoveUp = 5,         // "Move Up"
+        MoveDown = 6,       // "Move Down"
+        LoadSamples = 7,    // "Load Sample/Example Files"
+        ExplainPause = 8,   // "?"
+    };
+
+    static const char* const LoadLocation;
+    static const char* const HomePage;
+
+    explicit MainWindow(MainWindowServices services, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The start-up sequence, each step under the error trap.
     void load();
@@ -39,16 +56,13 @@ public:
     void setMousePointer(int value) override;
     bool hasMouseIcon() const { return m_mouseIcon.has_value(); }
 
-    FileListView& listView() { return *m_listView; }
-    QComboBox& combo1() { return *m_combo1; }
-    QComboBox& combo2() { return *m_combo2; }
+    FileListView& fileList() { return *m_fileList; }
+    QComboBox& printerChoice() { return *m_printerChoice; }
+    QComboBox& pauseChoice() { return *m_pauseChoice; }
     ProgressBar& progressBar() { return *m_progressBar; }
-    // PushButton1 to PushButton8.
-    QPushButton& pushButton(int number) { return *m_buttons.at(static_cast<std::size_t>(number - 1)); }
+    QPushButton& button(Button which) { return *m_buttons.at(static_cast<std::size_t>(which) - 1); }
     // "Start Printing" and its state.
     PrintRun& printRun() { return *m_printRun; }
-
-    static const char* const HomePage;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -57,6 +71,11 @@ protected:
 
 private:
     void createControls();
+    void createButtons();
+    void placeButton(Button which, QPushButton* button, QRect geometry);
+    void createChoices();
+    void createCommands();
+    void createPrinting();
     void setTabOrderOfControls();
     QRect twips(int left, int top, int width, int height) const;
     std::string besideProgram(const std::string& relative) const;
@@ -65,26 +84,20 @@ private:
     void hoverPointer();
     void loadMouseIcon(const std::string& path);
     void openHomePageNowAndThen();
-    void restorePause();
-    void savePosition(const char* key, int index);
+    void rememberChoice(Setting setting, int position);
 
-    void recordSampleFiles();
-    void fillPrinterList();
-    void checkInstalled();
-    void createPrinting();
-
-    Form1Services m_services;
+    MainWindowServices m_services;
     SkinFramework* m_skinFramework = nullptr;
-    FileListView* m_listView = nullptr;
-    IntakeCommands* m_intake = nullptr;
-    QGroupBox* m_frame1 = nullptr;
-    QGroupBox* m_frame2 = nullptr;
-    QComboBox* m_combo1 = nullptr;
-    QComboBox* m_combo2 = nullptr;
+    FileListView* m_fileList = nullptr;
+    QGroupBox* m_printerFrame = nullptr;
+    QGroupBox* m_pauseFrame = nullptr;
+    QComboBox* m_printerChoice = nullptr;
+    QComboBox* m_pauseChoice = nullptr;
     ProgressBar* m_progressBar = nullptr;
     std::array<QPushButton*, 8> m_buttons{};
-    QObject* m_commonDialog = nullptr;
+    QObject* m_fileDialog = nullptr;
     FileListCommands* m_fileListCommands = nullptr;
+    IntakeCommands* m_intake = nullptr;
 
     std::unique_ptr<DiagramAppAdapter> m_diagramApp;
     std::unique_ptr<QtPrintView> m_printView;
@@ -92,4 +105,5 @@ private:
 
     int m_mousePointer = MousePointer::Default;
     std::optional<QCursor> m_mouseIcon;
+    bool m_toldChoiceNotSaved = false;
 };

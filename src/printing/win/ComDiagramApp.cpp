@@ -1,0 +1,55 @@
+#include "printing/win/ComDiagramApp.h"
+
+#include <algorithm>
+
+void RunningInstances::add(ComDiagramApp* instance)
+{
+    m_instances.push_back(instance);
+}
+
+void RunningInstances::remove(ComDiagramApp* instance)
+{
+    m_instances.erase(std::remove(m_instances.begin(), m_instances.end(), instance), m_instances.end());
+}
+
+ComDiagramApp::ComDiagramApp(IDispatch* dispatch, std::shared_ptr<RunningInstances> running)
+    : m_application(dispatch), m_running(std::move(running))
+{
+    if (m_running)
+        m_running->add(this);
+}
+
+ComDiagramApp::~ComDiagramApp()
+{
+    if (m_running)
+        m_running->remove(this);
+}
+
+void ComDiagramApp::open(const std::string& path)
+{
+    // Open returns the opened document; it is not used, and dropping the
+    // result releases it.
+    m_application.getObject("Documents")->call("Open", {path});
+}
+
+void ComDiagramApp::setActivePrinter(const std::string& printerName)
+{
+    m_application.putText("ActivePrinter", printerName);
+}
+
+void ComDiagramApp::printAllPages()
+{
+    m_application.getObject("ActiveDocument")->call("PrintOut", {}, {{"PrintRange", std::int16_t(0)}});
+}
+
+void ComDiagramApp::quit()
+{
+    m_application.call("Quit");
+    if (m_running)
+        m_running->remove(this);
+}
+
+std::string ComDiagramApp::name()
+{
+    return m_application.getText("name");
+}
