@@ -39,3 +39,8 @@ else()
         add_test(NAME ${test_name} COMMAND ${test_name})
     endforeach()
 endif()
+
+# No source file includes a floor above its own.
+if(NOT WIN32)
+    add_test(NAME layers COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-layers.sh ${CMAKE_SOURCE_DIR}/src)
+endif()
