@@ -15,12 +15,14 @@ std::int16_t toInteger16(const std::string& text)
     }
     if (at > end)
         throw Failure("Type mismatch");
+    // The whole text is judged before its size: "99999x" is no number at all.
+    for (std::size_t i = at; i <= end; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            throw Failure("Type mismatch");
+    }
     long value = 0;
     for (; at <= end; ++at) {
-        const char c = text[at];
-        if (c < '0' || c > '9')
-            throw Failure("Type mismatch");
-        value = value * 10 + (c - '0');
+        value = value * 10 + (text[at] - '0');
         if (value > 32768)
             throw Failure("Overflow");
     }

@@ -31,9 +31,12 @@ public:
     {
         const std::string key = keyOf(setting);
         m_log.push_back("write " + key + "=" + value);
+        if (unwritable)
+            throw Failure("The setting " + key + " could not be stored in " + location() + ": Read-only file system");
         values[key] = value;
     }
-    std::string location() const override { return "recorded settings"; }
+    std::string location() const override { return "/home/user/.config/Tarnwell/Plotvane.conf"; }
+    bool unwritable = false;
     std::map<std::string, std::string> values;
 
 private:

@@ -79,6 +79,7 @@ private slots:
     void storedPauseIsRestored_data();
     void storedPauseIsRestored();
     void failingStepsAreReportedAndStartUpGoesOn();
+    void anUnwritableStoreIsToldAtItsStepsAndOnceForTheChoices();
     void cursorFileGivesTheCustomPointer();
     void homePageOpensOnlyOnTheLuckyDraw();
     void skinColoursTheWindowAndItsFrames();
@@ -246,6 +247,28 @@ void TestMainWindow::failingStepsAreReportedAndStartUpGoesOn()
     QCOMPARE(form->pauseChoice().count(), 10);
     const std::string& first = w.dialogs.messages.front().text;
     QVERIFY(first.find("\r\nin Sheetwick2021/08/31.Form1.Form_Load at line 100\r\rPlease email") != std::string::npos);
+}
+
+void TestMainWindow::anUnwritableStoreIsToldAtItsStepsAndOnceForTheChoices()
+{
+    Window w;
+    w.settings.unwritable = true;
+    auto form = w.make();
+    form->load();
+    // The sample record is written inside trapped steps; the two choices are
+    // saved by the selectors, which tell the user once, in plain words.
+    QCOMPARE(w.dialogs.reportedLines(), (std::vector<int>{110, 130}));
+    QCOMPARE(w.dialogs.messages.size(), 3u);
+    const std::string stored = "could not be stored in /home/user/.config/Tarnwell/Plotvane.conf: Read-only file system";
+    QVERIFY(w.dialogs.messages[0].text.find("The setting Snapshot " + stored) == 0);
+    const MessageRequest& told = w.dialogs.messages[2];
+    QVERIFY(told.title.empty() || told.title == w.dialogs.applicationTitle());
+    QVERIFY(told.icon == MessageIcon::None);
+    QVERIFY(told.text.find("The setting Combo1 " + stored) != std::string::npos);
+    form->printerChoice().setCurrentIndex(0);
+    QCOMPARE(form->printerChoice().currentIndex(), 0);
+    QCOMPARE(form->pauseChoice().currentText(), QString("5 seconds"));
+    QCOMPARE(w.dialogs.messages.size(), 3u);
 }
 
 void TestMainWindow::cursorFileGivesTheCustomPointer()

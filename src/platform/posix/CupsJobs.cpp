@@ -5,15 +5,19 @@
 #include <vector>
 
 #include "base/Failure.h"
+#include "platform/posix/CupsService.h"
 
 namespace CupsJobs {
 
 namespace {
 
-bool schedulerUnreachable()
+// A lookup that found nothing: libcups says the same when the scheduler
+// cannot be reached at all, so that is asked directly.
+void checkReachable()
 {
-    const ipp_status_t status = cupsLastError();
-    return status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || status == IPP_STATUS_ERROR_INTERNAL;
+    const std::string unreachable = CupsService::unreachable();
+    if (!unreachable.empty())
+        throw Failure(unreachable);
 }
 
 }  // namespace
@@ -27,16 +31,17 @@ bool queueExists(const std::string& queue)
         cupsFreeDests(1, dest);
         return true;
     }
-    if (schedulerUnreachable())
-        throw Failure(std::string("The printers cannot be read: ") + cupsLastErrorString());
+    checkReachable();
     return false;
 }
 
 std::string defaultQueue()
 {
     cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
-    if (!dest)
+    if (!dest) {
+        checkReachable();
         return {};
+    }
     std::string name = dest->name;
     cupsFreeDests(1, dest);
     return name;

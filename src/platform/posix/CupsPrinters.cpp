@@ -3,6 +3,7 @@
 #include <cups/cups.h>
 
 #include "base/Failure.h"
+#include "platform/posix/CupsService.h"
 
 namespace {
 
@@ -13,8 +14,12 @@ struct Destinations {
         if (count > 0)
             return;
         const ipp_status_t status = cupsLastError();
+        const std::string reason = cupsLastErrorString();
+        const std::string unreachable = CupsService::unreachable();
+        if (!unreachable.empty())
+            throw Failure(unreachable);
         if (status > IPP_STATUS_OK_EVENTS_COMPLETE)
-            throw Failure(std::string("The printers cannot be read: ") + cupsLastErrorString());
+            throw Failure("The printers cannot be read: " + reason);
         throw Failure("No printers are installed");
     }
     ~Destinations() { cupsFreeDests(count, list); }

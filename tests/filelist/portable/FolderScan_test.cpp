@@ -339,3 +339,17 @@ PV_TEST(theWalkYieldsAtEveryFolderNameAndCollectedFolder)
     scan.run("vsd", R"(C:\A)");
     PV_CHECK_EQ(scan.pump.pumps, 7);
 }
+
+PV_TEST(answersThatCannotBeStoredAreReportedAndTheScanGoesOn)
+{
+    Scan scan;
+    scan.settings.unwritable = true;
+    scan.disk.addFolder(R"(C:\A)");
+    scan.disk.addFile(R"(C:\A\a.vsd)");
+    PV_CHECK((scan.run("vsd", R"(C:\A)") == Paths{R"(C:\A\a.vsd)"}));
+    PV_CHECK((scan.dialogs.reportedLines() == std::vector<int>{104, 118}));
+    PV_CHECK(scan.dialogs.texts()[0].rfind("The setting Extension could not be stored in "
+                                           "/home/user/.config/Tarnwell/Plotvane.conf: Read-only file system\r\n",
+                                           0)
+             == 0);
+}
