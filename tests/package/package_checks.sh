@@ -77,12 +77,9 @@ layout() {
         test "$(grep -o -m 1 '<release version="[^"]*"' "$metainfo")" = "<release version=\"$version\""
 
     check "the package's version is $version" test "$(dpkg-deb -f "$deb" Version)" = "$version"
-    check "a maintainer" test -n "$(dpkg-deb -f "$deb" Maintainer)"
-    check "a description" test -n "$(dpkg-deb -f "$deb" Description)"
     check "depends on LibreOffice Draw" depends_on "libreoffice-draw-nogui \| libreoffice-draw"
     check "depends on the CUPS client" depends_on "cups-client"
-    check "computed dependencies: the Qt widgets" depends_on "libqt6widgets6"
-    check "computed dependencies: libcups" depends_on "libcups2"
+    check "computed dependencies name the Qt widgets" depends_on "libqt6widgets6"
 
     # An install into a prefix the user does not own, staged under DESTDIR.
     local staged=$work/destdir/opt/plotvane
@@ -102,7 +99,6 @@ metadata() {
     for metainfo in "$root"/usr/share/metainfo/*.metainfo.xml; do
         check "appstreamcli validate --no-net ${metainfo##*/}" appstreamcli validate --no-net "$metainfo"
     done
-    check "appstreamcli validate-tree --no-net" appstreamcli validate-tree --no-net "$root"
 }
 
 # Hints pass; warnings and errors fail, as does a validator that cannot run.
