@@ -1,6 +1,9 @@
+# shellcheck shell=bash
 # Shared by the package tests: the package that cpack made in BUILD_DIR/package-test
 # for VERSION, a throwaway work folder, and a way to count checks.
 #   source common.sh BUILD_DIR VERSION
+# These are for the scripts that source this file.
+# shellcheck disable=SC2034
 build=$(cd "$1" && pwd)
 version=$2
 source=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)

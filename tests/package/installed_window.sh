@@ -12,7 +12,7 @@
 # settings folder, and a stand-in xdg-open that opens nothing.
 set -euo pipefail
 mode=$1
-# shellcheck source=common.sh
+# shellcheck source-path=SCRIPTDIR source=common.sh
 source "$(dirname "$0")/common.sh" "$2" "$3"
 SkipStatus=77
 program=""
@@ -120,7 +120,8 @@ check "samples are installed beside the program" test -n "$(installed_samples)"
 check "the sample record names the installed samples" test "$(sample_record)" = "$(installed_samples)"
 
 if [ "$mode" = installed ]; then
-    kill "$program" 2>/dev/null && wait "$program" 2>/dev/null || true
+    kill "$program" 2>/dev/null || true
+    wait "$program" 2>/dev/null || true
     program=""
     purge || cat "$work/purge.log"
     installed_here=no

@@ -9,7 +9,7 @@
 #     lintian   lintian finds no error, and no warning but the known one
 set -euo pipefail
 what=$1
-# shellcheck source=common.sh
+# shellcheck source-path=SCRIPTDIR source=common.sh
 source "$(dirname "$0")/common.sh" "$2" "$3"
 trap 'rm -rf "$work"' EXIT
 root=$work/root
