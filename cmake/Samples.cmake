@@ -41,7 +41,7 @@ endforeach()
 
 add_custom_target(plotvane_samples ALL DEPENDS ${PLOTVANE_SAMPLE_FILES})
 add_dependencies(plotvane plotvane_samples)
-install(FILES ${PLOTVANE_SAMPLE_FILES} DESTINATION bin/Samples)
+install(FILES ${PLOTVANE_SAMPLE_FILES} DESTINATION ${PLOTVANE_PROGRAM_INSTALL_DIR}/Samples)
 
 # Every sample must open in LibreOffice with readable text on each page.
 find_program(PLOTVANE_SOFFICE soffice)

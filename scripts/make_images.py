@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Draws Plotvane's own pictures: the program icon, the two arrow pictures of
-the move buttons, the hand pointer HAND-M.CUR and the reorder pointer drag.ico.
-Writes PNG, ICO and CUR files with the standard library only."""
+"""Draws Plotvane's own pictures: the program icon (also at the icon theme's
+sizes and as a scalable picture), the two arrow pictures of the move buttons,
+the hand pointer HAND-M.CUR and the reorder pointer drag.ico. Writes PNG, ICO,
+CUR and SVG files with the standard library only."""
 import struct
 import sys
 import zlib
@@ -53,14 +54,47 @@ def arrow_down():
     return arrow_up()[::-1]
 
 
-def icon():
-    img = canvas()
-    fill_polygon(img, [(3, 6), (25, 6), (25, 30), (3, 30)], (250, 250, 250, 255))
-    img = outline(img, (90, 90, 90, 255))
-    fill_polygon(img, [(7, 12), (15, 12), (15, 18), (7, 18)], (40, 110, 200, 255))
-    fill_polygon(img, [(11, 22), (21, 22), (21, 27), (11, 27)], (230, 140, 30, 255))
-    fill_polygon(img, [(20, 2), (30, 2), (30, 14), (20, 14)], (60, 160, 80, 255))
-    return outline(img, (30, 30, 30, 255)) if False else img
+# The program icon on the 32-unit grid, as rectangles painted back to front:
+# a page with a dark edge, and three coloured shapes on and over it.
+ICON_RECTS = [
+    ((3, 6, 25, 30), (90, 90, 90)),
+    ((4, 7, 24, 29), (250, 250, 250)),
+    ((7, 12, 15, 18), (40, 110, 200)),
+    ((11, 22, 21, 27), (230, 140, 30)),
+    ((20, 2, 30, 14), (60, 160, 80)),
+]
+# The sizes of the icon theme's folders that desktops look in.
+ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+
+
+def overlap(a1, a2, b1, b2):
+    return max(0.0, min(a2, b2) - max(a1, b1))
+
+
+def icon(size=SIZE):
+    """The program icon at size x size pixels. A rectangle covers each pixel by
+    the share of the pixel's area that it overlaps, so edges that fall between
+    pixels are smoothed; at 32 pixels every edge falls on a pixel border."""
+    scale = size / SIZE
+    premultiplied = [[(0.0, 0.0, 0.0, 0.0)] * size for _ in range(size)]
+    for (x1, y1, x2, y2), colour in ICON_RECTS:
+        for y in range(size):
+            cover_y = overlap(y, y + 1, y1 * scale, y2 * scale)
+            for x in range(size) if cover_y else ():
+                a = cover_y * overlap(x, x + 1, x1 * scale, x2 * scale)
+                r, g, b, alpha = premultiplied[y][x]
+                premultiplied[y][x] = (colour[0] * a + r * (1 - a), colour[1] * a + g * (1 - a),
+                                       colour[2] * a + b * (1 - a), a + alpha * (1 - a))
+    return [[(round(r / a), round(g / a), round(b / a), round(a * 255)) if a else CLEAR
+             for (r, g, b, a) in row] for row in premultiplied]
+
+
+def icon_svg():
+    """The program icon as a scalable picture of the same rectangles."""
+    shapes = "".join(f'  <rect x="{x1}" y="{y1}" width="{x2 - x1}" height="{y2 - y1}" '
+                     f'fill="#{r:02x}{g:02x}{b:02x}"/>\n' for (x1, y1, x2, y2), (r, g, b) in ICON_RECTS)
+    return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{SIZE}" height="{SIZE}" '
+            f'viewBox="0 0 {SIZE} {SIZE}">\n{shapes}</svg>\n')
 
 
 def hand():
@@ -78,12 +112,13 @@ def drag():
 
 
 def png(img):
+    size = len(img)
     raw = b"".join(b"\x00" + bytes(c for px in row for c in px) for row in img)
 
     def chunk(kind, data):
         return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
 
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
             + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
@@ -107,6 +142,11 @@ def main(out_dir):
     (out / "images" / "plotvane.ico").write_bytes(icon_file(icon(), 1))
     (out / "HAND-M.CUR").write_bytes(icon_file(hand(), 2, hotspot=(11, 1)))
     (out / "drag.ico").write_bytes(icon_file(drag(), 1))
+    # The icon theme's sizes, installed for the desktop menus.
+    (out / "icons").mkdir(exist_ok=True)
+    for size in ICON_SIZES:
+        (out / "icons" / f"plotvane-{size}.png").write_bytes(png(icon(size)))
+    (out / "icons" / "plotvane.svg").write_text(icon_svg())
 
 
 if __name__ == "__main__":

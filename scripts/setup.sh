@@ -10,6 +10,7 @@ packages=(
     libcups2-dev cups cups-client cups-bsd
     libreoffice-draw-nogui
     poppler-utils xvfb xauth x11-utils imagemagick zip unzip
+    dpkg-dev file lintian desktop-file-utils appstream
     g++-mingw-w64-x86-64-posix wine wine64
 )
 

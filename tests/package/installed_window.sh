@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# Starts the packaged program the way a user does and checks that the main
+# window comes up titled "Plotvane" with a 536 x 442 client area, and that the
+# sample record stored at its first start names exactly the sample drawings
+# installed beside it (so the program found its folder through the link).
+#   installed_window.sh extracted|installed BUILD_DIR VERSION
+#     extracted  unpacks the package into a throwaway root with dpkg -x and
+#                starts ROOT/usr/bin/plotvane; nothing on the machine changes
+#     installed  only where CI=true (a throwaway machine): installs the package
+#                with apt-get, starts plotvane from PATH, then purges it
+# The program runs under Xvfb with a private CUPS scheduler, a throwaway home and
+# settings folder, and a stand-in xdg-open that opens nothing.
+set -euo pipefail
+mode=$1
+# shellcheck source-path=SCRIPTDIR source=common.sh
+source "$(dirname "$0")/common.sh" "$2" "$3"
+SkipStatus=77
+program=""
+xvfb=""
+installed_here=no
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo -n "$@"; fi
+}
+
+purge() {
+    DEBIAN_FRONTEND=noninteractive as_root apt-get purge -y -q plotvane >"$work/purge.log" 2>&1
+}
+
+cleanup() {
+    local status=$?
+    set +e
+    [ -n "$program" ] && kill "$program" 2>/dev/null && wait "$program" 2>/dev/null
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+    "$source/scripts/private-cups.sh" stop "$work/cups" >/dev/null 2>&1
+    [ $installed_here = yes ] && purge
+    rm -rf "$work"
+    exit $status
+}
+trap cleanup EXIT
+
+case "$mode" in
+extracted)
+    dpkg -x "$deb" "$work/root"
+    command=$work/root/usr/bin/plotvane
+    program_dir=$work/root/usr/lib/plotvane
+    ;;
+installed)
+    if [ "${CI:-}" != true ]; then
+        echo "skipped: installs the package on this machine; runs only where CI=true"
+        exit $SkipStatus
+    fi
+    if dpkg-query -W -f='${Status}' plotvane 2>/dev/null | grep -q 'install ok installed'; then
+        echo "FAIL: plotvane is installed on this machine already; the test would replace and purge it"
+        exit 1
+    fi
+    installed_here=yes
+    DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -q --no-install-recommends "$deb" \
+        >"$work/install.log" 2>&1 || { cat "$work/install.log"; echo "FAIL: apt-get install"; exit 1; }
+    command=plotvane
+    program_dir=/usr/lib/plotvane
+    check "plotvane on PATH is /usr/bin/plotvane" test "$(command -v plotvane)" = /usr/bin/plotvane
+    ;;
+*)
+    echo "unknown mode $mode"
+    exit 2
+    ;;
+esac
+
+"$source/scripts/private-cups.sh" start "$work/cups" Plotter_A >/dev/null
+mkdir -p "$work/home" "$work/tmp" "$work/opener"
+printf '#!/bin/sh\necho "$@" >> "%s/opener/opened"\n' "$work" >"$work/opener/xdg-open"
+chmod +x "$work/opener/xdg-open"
+settings=$work/config/Tarnwell/Plotvane.conf
+
+# Xvfb picks a free display itself and says which.
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+exec 3>&-
+for _ in $(seq 1 100); do
+    [ -s "$work/display" ] && break
+    kill -0 "$xvfb" 2>/dev/null || { cat "$work/xvfb.log"; echo "FAIL: Xvfb did not start"; exit 1; }
+    sleep 0.1
+done
+display=:$(tr -d '\n' <"$work/display")
+
+env DISPLAY="$display" CUPS_SERVER="$work/cups/cups.sock" HOME="$work/home" XDG_CONFIG_HOME="$work/config" \
+    TMPDIR="$work/tmp" PATH="$work/opener:$PATH" "$command" </dev/null >"$work/program.log" 2>&1 &
+program=$!
+
+info=""
+for _ in $(seq 1 240); do
+    info=$(DISPLAY=$display xwininfo -name Plotvane 2>/dev/null) && break
+    info=""
+    kill -0 "$program" 2>/dev/null || break
+    sleep 0.5
+done
+if [ -z "$info" ]; then
+    cat "$work/program.log"
+    echo "FAIL: no window titled Plotvane"
+    exit 1
+fi
+width=$(awk '/Width:/ {print $2}' <<<"$info")
+height=$(awk '/Height:/ {print $2}' <<<"$info")
+echo "window Plotvane: $width x $height"
+check "the window is 536 x 442" test "$width x $height" = "536 x 442"
+
+sample_record() {
+    "$build/bin/plotvane_sample_record" "$settings" | sort
+}
+installed_samples() {
+    find "$program_dir/Samples" -type f | sort
+}
+echo "installed samples:"
+installed_samples
+echo "sample record:"
+sample_record || true
+check "samples are installed beside the program" test -n "$(installed_samples)"
+check "the sample record names the installed samples" test "$(sample_record)" = "$(installed_samples)"
+
+if [ "$mode" = installed ]; then
+    kill "$program" 2>/dev/null || true
+    wait "$program" 2>/dev/null || true
+    program=""
+    purge || cat "$work/purge.log"
+    installed_here=no
+    check "apt-get purge removes the package" \
+        test -z "$(dpkg-query -W -f='${Status}' plotvane 2>/dev/null | grep 'install ok installed')"
+    check "apt-get purge removes the program and its link" test ! -e /usr/lib/plotvane -a ! -L /usr/bin/plotvane
+fi
+finish
