@@ -77,8 +77,9 @@ void checkCameBackWhileHanging(bool cameBackWhileHanging, int line)
     if (cameBackWhileHanging)
         return;
     if (underWine())
-        portable_test::skip(__FILE__, line, "Wine's COM hands back a cancelled call only once the server answers, so whether the call came "
-                      "back at its bound while the server still hung cannot be seen here");
+        portable_test::skip(__FILE__, line,
+                            "Wine's COM hands back a cancelled call only once the server answers, so whether the "
+                            "call came back at its bound while the server still hung cannot be seen here");
     else
         portable_test::fail(__FILE__, line, "the calls came back only once the server answered");
 }

@@ -203,7 +203,8 @@ public:
                 member = &entry.second;
         if (!member || (member->flags & flags) == 0)
             return DISP_E_MEMBERNOTFOUND;
-        if (const auto hang = m_state->hangMilliseconds.find(memberName(id)); hang != m_state->hangMilliseconds.end()) {
+        const auto hang = m_state->hangMilliseconds.find(memberName(id));
+        if (hang != m_state->hangMilliseconds.end()) {
             m_state->hanging = true;
             WaitForSingleObject(m_state->answerNow, hang->second);
             m_state->hanging = false;
@@ -492,11 +493,6 @@ void FakeAutomationServer::answer()
 bool FakeAutomationServer::hanging() const
 {
     return m_state->hanging;
-}
-
-void FakeAutomationServer::settle()
-{
-    onServer([] {});
 }
 
 void FakeAutomationServer::unregisterClassName()

@@ -59,8 +59,6 @@ public:
     void answer();
     // Whether a call hangs now.
     bool hanging() const;
-    // Waits until the server's thread has handled every call that reached it.
-    void settle();
     // Removes the class name from the registry (nothing is registered any more).
     void unregisterClassName();
 

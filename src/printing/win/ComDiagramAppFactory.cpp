@@ -22,7 +22,9 @@ CLSID classIdOf(const std::string& className)
 }  // namespace
 
 ComDiagramAppFactory::ComDiagramAppFactory(CallLimits limits)
-    : m_bound(std::make_shared<CallBound>(limits)), m_apartment(m_bound), m_running(std::make_shared<RunningInstances>())
+    : m_bound(std::make_shared<CallBound>(limits)),
+      m_apartment(m_bound),
+      m_running(std::make_shared<RunningInstances>())
 {
 }
 
