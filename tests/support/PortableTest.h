@@ -18,6 +18,8 @@ struct Case {
 
 std::vector<Case>& registry();
 void fail(const char* file, int line, const std::string& what);
+// A check that cannot run here: reported with its reason, and counted apart.
+void skip(const char* file, int line, const std::string& why);
 
 struct Registrar {
     Registrar(const char* name, std::function<void()> body) { registry().push_back({name, std::move(body)}); }

@@ -7,6 +7,7 @@ namespace portable_test {
 
 namespace {
 int g_failuresInCase = 0;
+int g_skippedChecks = 0;
 }
 
 std::vector<Case>& registry()
@@ -19,6 +20,12 @@ void fail(const char* file, int line, const std::string& what)
 {
     ++g_failuresInCase;
     std::printf("    FAIL %s:%d: %s\n", file, line, what.c_str());
+}
+
+void skip(const char* file, int line, const std::string& why)
+{
+    ++g_skippedChecks;
+    std::printf("    SKIP %s:%d: %s\n", file, line, why.c_str());
 }
 
 }  // namespace portable_test
@@ -42,7 +49,10 @@ int main()
             std::printf("FAIL %s\n", testCase.name);
         }
     }
-    std::printf("%d passed, %d failed\n", passed, failed);
+    std::printf("%d passed, %d failed", passed, failed);
+    if (portable_test::g_skippedChecks > 0)
+        std::printf(" (%d checks skipped, each with its reason above)", portable_test::g_skippedChecks);
+    std::printf("\n");
     std::fflush(stdout);
     return failed == 0 ? 0 : 1;
 }

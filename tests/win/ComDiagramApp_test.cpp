@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -17,6 +19,8 @@
 
 namespace {
 
+using namespace std::chrono_literals;
+
 const char* const ClassName = DiagramAppAdapter::ClassName;
 using Texts = std::vector<std::string>;
 using Placement = FakeAutomationServer::Placement;
@@ -27,6 +31,8 @@ const Placement Placements[] = {Placement::CallersApartment, Placement::OwnThrea
 
 // The adapter over the COM factory, as the program puts them together.
 struct Rig {
+    explicit Rig(CallLimits limits = {}) : factory(limits) {}
+
     ComDiagramAppFactory factory;
     FakeDialogs dialogs;
     FakePointer pointer;
@@ -51,6 +57,36 @@ bool serverReady(const FakeAutomationServer& server)
     if (!server.available())
         portable_test::fail(__FILE__, __LINE__, "the fake automation server is not available: " + server.whyUnavailable());
     return server.available();
+}
+
+// How long the fake server hangs at most: long enough that every call a test
+// makes to a hanging server runs out well before, where COM cancels a call at once.
+constexpr auto HangsAtMost = 4s;
+
+bool underWine()
+{
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+// Whether the calls came back while the server still hung, as they must where
+// COM cancels a call that is out. Wine's COM asks the message filter and
+// honours its cancelling only once the server has answered.
+void checkCameBackWhileHanging(bool cameBackWhileHanging, int line)
+{
+    if (cameBackWhileHanging)
+        return;
+    if (underWine())
+        portable_test::skip(__FILE__, line,
+                            "Wine's COM hands back a cancelled call only once the server answers, so whether the "
+                            "call came back at its bound while the server still hung cannot be seen here");
+    else
+        portable_test::fail(__FILE__, line, "the calls came back only once the server answered");
+}
+
+bool contains(const Texts& calls, const std::string& call)
+{
+    return std::find(calls.begin(), calls.end(), call) != calls.end();
 }
 
 }  // namespace
@@ -206,4 +242,43 @@ PV_TEST(endingAllQuitsOnlyTheInstancesStillInWork)
     // Once quit, an instance is not quit a second time.
     rig.adapter.endInstancesInWork();
     PV_CHECK_EQ(server.calls().size(), before + 2);
+}
+
+PV_TEST(aCallThatGetsNoAnswerIsCancelledAndTheHangingInstanceGetsABriefQuit)
+{
+    // Only calls that pass COM's proxies can be cancelled.
+    ComApartment apartment;
+    FakeAutomationServer server(ClassName, "Microsoft Visio", Placement::OwnThread);
+    if (!serverReady(server))
+        return;
+    server.hangIn("Open", HangsAtMost);
+    server.hangIn("Quit", HangsAtMost);
+    Rig rig({1s, 200ms});
+    auto app = rig.factory.create(ClassName);
+    PV_CHECK_EQ(failureOf([&] { app->open("C:\\x\\plan.vsd"); }),
+                std::string("No answer to Documents.Open within 1 second; the call was cancelled"));
+    checkCameBackWhileHanging(server.hanging(), __LINE__);
+    PV_CHECK_EQ(failureOf([&] { app->quit(); }),
+                std::string("No answer to Quit within 200 milliseconds; the call was cancelled"));
+    checkCameBackWhileHanging(server.hanging(), __LINE__);
+}
+
+PV_TEST(closingEndsTheInstancesInWorkWithinTheBriefLimit)
+{
+    ComApartment apartment;
+    FakeAutomationServer server(ClassName, "Microsoft Visio", Placement::OwnThread);
+    if (!serverReady(server))
+        return;
+    // Ordinary calls could wait a minute; closing gets a fifth of a second.
+    Rig rig({60s, 200ms});
+    auto inWork = rig.adapter.openInNewInstance("C:\\x\\a.vsd");
+    server.hangIn("Quit", HangsAtMost);
+    rig.adapter.endInstancesInWork();
+    checkCameBackWhileHanging(server.hanging(), __LINE__);
+    PV_CHECK(contains(server.calls(), "Application.call(Quit)"));
+    // Its Quit was cancelled at the brief limit, which holds for every call
+    // from now on: asked again, the hanging instance costs no more.
+    PV_CHECK_EQ(failureOf([&] { rig.adapter.quitInstance(*inWork); }),
+                std::string("No answer to Quit within 200 milliseconds; the call was cancelled"));
+    checkCameBackWhileHanging(server.hanging(), __LINE__);
 }

@@ -107,6 +107,8 @@ std::string verbOf(WORD flags)
 }  // namespace
 
 struct FakeAutomationServer::State {
+    ~State() { CloseHandle(answerNow); }
+
     void record(std::string line)
     {
         std::lock_guard<std::mutex> lock(mutex);
@@ -120,6 +122,9 @@ struct FakeAutomationServer::State {
     std::wstring instanceName;
     std::wstring openFailure;
     bool documentOpen = false;
+    std::map<std::string, DWORD> hangMilliseconds;  // by member
+    HANDLE answerNow = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<bool> hanging{false};
 };
 
 namespace {
@@ -198,6 +203,12 @@ public:
                 member = &entry.second;
         if (!member || (member->flags & flags) == 0)
             return DISP_E_MEMBERNOTFOUND;
+        const auto hang = m_state->hangMilliseconds.find(memberName(id));
+        if (hang != m_state->hangMilliseconds.end()) {
+            m_state->hanging = true;
+            WaitForSingleObject(m_state->answerNow, hang->second);
+            m_state->hanging = false;
+        }
         return act(id, flags, *parameters, result, exception);
     }
 
@@ -367,6 +378,7 @@ FakeAutomationServer::FakeAutomationServer(const std::string& className, const s
 
 FakeAutomationServer::~FakeAutomationServer()
 {
+    answer();
     if (m_thread.joinable()) {
         PostThreadMessageW(m_threadId, WM_QUIT, 0, 0);
         m_thread.join();
@@ -466,6 +478,21 @@ void FakeAutomationServer::registerRunningInstance()
 void FakeAutomationServer::failOpenWith(const std::string& description)
 {
     onServer([this, description] { m_state->openFailure = toWide(description); });
+}
+
+void FakeAutomationServer::hangIn(const std::string& member, std::chrono::milliseconds atMost)
+{
+    onServer([this, member, atMost] { m_state->hangMilliseconds[member] = static_cast<DWORD>(atMost.count()); });
+}
+
+void FakeAutomationServer::answer()
+{
+    SetEvent(m_state->answerNow);
+}
+
+bool FakeAutomationServer::hanging() const
+{
+    return m_state->hanging;
 }
 
 void FakeAutomationServer::unregisterClassName()

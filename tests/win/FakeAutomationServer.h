@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <oaidl.h>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -49,6 +50,15 @@ public:
     void registerRunningInstance();
     // Makes Documents.Open fail with this description in its exception information.
     void failOpenWith(const std::string& description);
+    // Makes every call of the member ("Open", "Quit") hang on the server's
+    // thread, as an application that stopped answering does, until answer()
+    // or until it has hung for atMost (so that a caller that cannot cancel
+    // still gets its answer in the end). The call is recorded when it arrives.
+    void hangIn(const std::string& member, std::chrono::milliseconds atMost);
+    // Ends every hang, now and later.
+    void answer();
+    // Whether a call hangs now.
+    bool hanging() const;
     // Removes the class name from the registry (nothing is registered any more).
     void unregisterClassName();
 

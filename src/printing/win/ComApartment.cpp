@@ -6,7 +6,7 @@
 #include "platform/win/SystemMessage.h"
 #include "printing/win/RetryingMessageFilter.h"
 
-ComApartment::ComApartment()
+ComApartment::ComApartment(std::shared_ptr<CallBound> bound)
 {
     const HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     // S_FALSE: this thread is already in a single-threaded apartment (the
@@ -19,7 +19,7 @@ ComApartment::ComApartment()
         throw Failure(systemMessage(static_cast<unsigned long>(result)));
     m_joined = true;
 
-    auto* filter = new RetryingMessageFilter;
+    auto* filter = new RetryingMessageFilter(std::move(bound));
     m_filterRegistered = SUCCEEDED(CoRegisterMessageFilter(filter, &m_previousFilter));
     filter->Release();  // COM holds it while it is registered
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <memory>
+
+class CallBound;
 struct IMessageFilter;
 
 // Joins the calling thread to a single-threaded COM apartment for the object's
@@ -7,10 +10,11 @@ struct IMessageFilter;
 // automation call, and every automation call is made on that thread. A thread
 // that already joined an apartment keeps it; the balance is kept either way.
 // While it lives, calls that a busy server turns away are tried again
-// (RetryingMessageFilter).
+// (RetryingMessageFilter), and with a bound, calls that run out of time are
+// cancelled.
 class ComApartment final {
 public:
-    ComApartment();
+    explicit ComApartment(std::shared_ptr<CallBound> bound = {});
     ~ComApartment();
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;

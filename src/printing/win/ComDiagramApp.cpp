@@ -12,8 +12,9 @@ void RunningInstances::remove(ComDiagramApp* instance)
     m_instances.erase(std::remove(m_instances.begin(), m_instances.end(), instance), m_instances.end());
 }
 
-ComDiagramApp::ComDiagramApp(IDispatch* dispatch, std::shared_ptr<RunningInstances> running)
-    : m_application(dispatch), m_running(std::move(running))
+ComDiagramApp::ComDiagramApp(IDispatch* dispatch, std::shared_ptr<CallBound> bound,
+                             std::shared_ptr<RunningInstances> running)
+    : m_application(dispatch, std::move(bound)), m_running(std::move(running))
 {
     if (m_running)
         m_running->add(this);
@@ -25,31 +26,46 @@ ComDiagramApp::~ComDiagramApp()
         m_running->remove(this);
 }
 
+template <typename Action>
+auto ComDiagramApp::answered(Action action) -> decltype(action())
+{
+    try {
+        return action();
+    } catch (const UnansweredCall&) {
+        m_unanswered = true;
+        throw;
+    }
+}
+
 void ComDiagramApp::open(const std::string& path)
 {
     // Open returns the opened document; it is not used, and dropping the
     // result releases it.
-    m_application.getObject("Documents")->call("Open", {path});
+    answered([&] { m_application.getObject("Documents")->call("Open", {path}); });
 }
 
 void ComDiagramApp::setActivePrinter(const std::string& printerName)
 {
-    m_application.putText("ActivePrinter", printerName);
+    answered([&] { m_application.putText("ActivePrinter", printerName); });
 }
 
 void ComDiagramApp::printAllPages()
 {
-    m_application.getObject("ActiveDocument")->call("PrintOut", {}, {{"PrintRange", std::int16_t(0)}});
+    answered([&] {
+        m_application.getObject("ActiveDocument")->call("PrintOut", {}, {{"PrintRange", std::int16_t(0)}});
+    });
 }
 
 void ComDiagramApp::quit()
 {
-    m_application.call("Quit");
+    answered([&] {
+        m_application.call("Quit", {}, {}, m_unanswered ? CallBound::Kind::Brief : CallBound::Kind::Ordinary);
+    });
     if (m_running)
         m_running->remove(this);
 }
 
 std::string ComDiagramApp::name()
 {
-    return m_application.getText("name");
+    return answered([&] { return m_application.getText("name"); });
 }

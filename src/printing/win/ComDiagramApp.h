@@ -32,11 +32,14 @@ private:
 //   printAllPages    ActiveDocument.PrintOut(PrintRange := 0, a 16-bit integer)
 //   quit             Quit()
 //   name             name
+// Every call is bounded (CallBound). An instance that has let a call run out
+// may hang for good, so its Quit gets only the brief limit.
 class ComDiagramApp final : public DiagramApp {
 public:
     // Takes over the caller's reference. A created instance keeps itself in
     // `running` until it is quit or dropped; an attached one passes none.
-    ComDiagramApp(IDispatch* dispatch, std::shared_ptr<RunningInstances> running = {});
+    ComDiagramApp(IDispatch* dispatch, std::shared_ptr<CallBound> bound,
+                  std::shared_ptr<RunningInstances> running = {});
     ~ComDiagramApp() override;
     ComDiagramApp(const ComDiagramApp&) = delete;
     ComDiagramApp& operator=(const ComDiagramApp&) = delete;
@@ -51,6 +54,11 @@ public:
     LateBoundObject& application() { return m_application; }
 
 private:
+    // Runs one member call, noting whether it went unanswered.
+    template <typename Action>
+    auto answered(Action action) -> decltype(action());
+
     LateBoundObject m_application;
     std::shared_ptr<RunningInstances> m_running;
+    bool m_unanswered = false;
 };

@@ -21,38 +21,46 @@ CLSID classIdOf(const std::string& className)
 
 }  // namespace
 
-ComDiagramAppFactory::ComDiagramAppFactory() : m_running(std::make_shared<RunningInstances>()) {}
+ComDiagramAppFactory::ComDiagramAppFactory(CallLimits limits)
+    : m_bound(std::make_shared<CallBound>(limits)),
+      m_apartment(m_bound),
+      m_running(std::make_shared<RunningInstances>())
+{
+}
 
 ComDiagramAppFactory::~ComDiagramAppFactory() = default;
 
 std::unique_ptr<DiagramApp> ComDiagramAppFactory::create(const std::string& className)
 {
     const CLSID classId = classIdOf(className);
+    const CallBound::Call call(*m_bound, "the start of " + className);
     IDispatch* dispatch = nullptr;
     const HRESULT result = CoCreateInstance(classId, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER,
                                             IID_IDispatch, reinterpret_cast<void**>(&dispatch));
     if (FAILED(result))
-        throwComFailure(result);
-    return std::make_unique<ComDiagramApp>(dispatch, m_running);
+        call.fail(result);
+    return std::make_unique<ComDiagramApp>(dispatch, m_bound, m_running);
 }
 
 std::unique_ptr<DiagramApp> ComDiagramAppFactory::attach(const std::string& className)
 {
     const CLSID classId = classIdOf(className);
+    const CallBound::Call call(*m_bound, "the search for a running " + className);
     IUnknown* running = nullptr;
     HRESULT result = GetActiveObject(classId, nullptr, &running);
     if (FAILED(result))
-        throwComFailure(result);
+        call.fail(result);
     IDispatch* dispatch = nullptr;
     result = running->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch));
     running->Release();
     if (FAILED(result))
-        throwComFailure(result);
-    return std::make_unique<ComDiagramApp>(dispatch);
+        call.fail(result);
+    return std::make_unique<ComDiagramApp>(dispatch, m_bound);
 }
 
 void ComDiagramAppFactory::endAll()
 {
+    m_bound->closing();
     for (ComDiagramApp* instance : m_running->all()) {
         try {
             instance->quit();

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "printing/DiagramApp.h"
+#include "printing/win/CallBound.h"
 #include "printing/win/ComApartment.h"
 
 class RunningInstances;
@@ -14,19 +15,23 @@ class RunningInstances;
 //
 // The factory joins the calling thread to a single-threaded apartment for its
 // lifetime, so the program makes one factory, on its user-interface thread, and
-// makes every call on that thread.
+// makes every call on that thread. Every call into the application, starting
+// and attaching included, is bounded by the limits.
 class ComDiagramAppFactory final : public DiagramAppFactory {
 public:
-    ComDiagramAppFactory();
+    explicit ComDiagramAppFactory(CallLimits limits = {});
     ~ComDiagramAppFactory() override;
 
     std::unique_ptr<DiagramApp> create(const std::string& className) override;
     std::unique_ptr<DiagramApp> attach(const std::string& className) override;
     // Quits every instance this factory created whose Quit has not been called
-    // and whose reference is still held.
+    // and whose reference is still held. The program is closing: all its calls
+    // from now on get the brief limit together, so this returns within that
+    // limit even when an instance does not answer.
     void endAll() override;
 
 private:
+    std::shared_ptr<CallBound> m_bound;
     ComApartment m_apartment;
     std::shared_ptr<RunningInstances> m_running;
 };

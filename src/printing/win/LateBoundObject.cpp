@@ -4,7 +4,6 @@
 
 #include "base/Failure.h"
 #include "platform/win/WideText.h"
-#include "printing/win/ComFailure.h"
 
 namespace {
 
@@ -62,7 +61,8 @@ private:
 
 // Looks up the member and the names of its named arguments in one request, as
 // the server expects them together.
-std::vector<DISPID> lookUp(IDispatch* dispatch, const std::string& member, const std::vector<NamedArgument>& named)
+std::vector<DISPID> lookUp(const CallBound::Call& call, IDispatch* dispatch, const std::string& member,
+                           const std::vector<NamedArgument>& named)
 {
     std::vector<std::wstring> names;
     names.push_back(toWide(member));
@@ -75,42 +75,57 @@ std::vector<DISPID> lookUp(IDispatch* dispatch, const std::string& member, const
     const HRESULT result = dispatch->GetIDsOfNames(IID_NULL, pointers.data(), static_cast<UINT>(pointers.size()),
                                                    LOCALE_USER_DEFAULT, ids.data());
     if (FAILED(result))
-        throwComFailure(result);
+        call.fail(result);
     return ids;
 }
 
-void invoke(IDispatch* dispatch, DISPID member, WORD flags, DISPPARAMS& parameters, VARIANT* result)
+void invoke(const CallBound::Call& call, IDispatch* dispatch, DISPID member, WORD flags, DISPPARAMS& parameters,
+            VARIANT* result)
 {
     EXCEPINFO exception{};
     UINT argumentError = 0;
     const HRESULT outcome =
         dispatch->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters, result, &exception, &argumentError);
     if (FAILED(outcome))
-        throwComFailure(outcome, &exception);
+        call.fail(outcome, &exception);
 }
 
 // Reads a property with no arguments into result.
-void getProperty(IDispatch* dispatch, const std::string& member, VARIANT* result)
+void getProperty(const CallBound::Call& call, IDispatch* dispatch, const std::string& member, VARIANT* result)
 {
-    const DISPID id = lookUp(dispatch, member, {}).front();
+    const DISPID id = lookUp(call, dispatch, member, {}).front();
     DISPPARAMS none{nullptr, nullptr, 0, 0};
-    invoke(dispatch, id, DISPATCH_PROPERTYGET, none, result);
+    invoke(call, dispatch, id, DISPATCH_PROPERTYGET, none, result);
 }
 
 }  // namespace
 
-LateBoundObject::LateBoundObject(IDispatch* dispatch) : m_dispatch(dispatch) {}
+LateBoundObject::LateBoundObject(IDispatch* dispatch, std::shared_ptr<CallBound> bound, std::string name)
+    : m_dispatch(dispatch), m_bound(std::move(bound)), m_name(std::move(name))
+{
+}
 
 LateBoundObject::~LateBoundObject()
 {
-    if (m_dispatch)
-        m_dispatch->Release();
+    if (!m_dispatch)
+        return;
+    // Dropping the last reference to an object in another process is a call
+    // to that process too.
+    const CallBound::Call call(*m_bound, "the release of " + (m_name.empty() ? "the application" : m_name),
+                               CallBound::Kind::Brief);
+    m_dispatch->Release();
+}
+
+std::string LateBoundObject::nameOf(const std::string& member) const
+{
+    return m_name.empty() ? member : m_name + "." + member;
 }
 
 std::unique_ptr<LateBoundObject> LateBoundObject::getObject(const std::string& member)
 {
+    const CallBound::Call call(*m_bound, nameOf(member));
     Result result;
-    getProperty(m_dispatch, member, result.get());
+    getProperty(call, m_dispatch, member, result.get());
     VARIANT& value = *result.get();
     IDispatch* object = nullptr;
     if (value.vt == VT_DISPATCH && value.pdispVal) {
@@ -119,21 +134,22 @@ std::unique_ptr<LateBoundObject> LateBoundObject::getObject(const std::string& m
     } else if (value.vt == VT_UNKNOWN && value.punkVal) {
         const HRESULT outcome = value.punkVal->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&object));
         if (FAILED(outcome))
-            throwComFailure(outcome);
+            call.fail(outcome);
     } else {
         throw Failure("Object required");
     }
-    return std::make_unique<LateBoundObject>(object);
+    return std::make_unique<LateBoundObject>(object, m_bound, nameOf(member));
 }
 
 std::string LateBoundObject::getText(const std::string& member)
 {
+    const CallBound::Call call(*m_bound, nameOf(member));
     Result result;
-    getProperty(m_dispatch, member, result.get());
+    getProperty(call, m_dispatch, member, result.get());
     if (result.get()->vt != VT_BSTR) {
         const HRESULT outcome = VariantChangeType(result.get(), result.get(), 0, VT_BSTR);
         if (FAILED(outcome))
-            throwComFailure(outcome);
+            call.fail(outcome);
     }
     const BSTR text = result.get()->bstrVal;
     return text ? toUtf8(text, static_cast<int>(SysStringLen(text))) : std::string();
@@ -141,18 +157,21 @@ std::string LateBoundObject::getText(const std::string& member)
 
 void LateBoundObject::putText(const std::string& member, const std::string& value)
 {
-    const DISPID id = lookUp(m_dispatch, member, {}).front();
+    const CallBound::Call call(*m_bound, nameOf(member));
+    const DISPID id = lookUp(call, m_dispatch, member, {}).front();
     Arguments arguments(1);
     arguments.set(0, value);
     DISPID namedIds[] = {DISPID_PROPERTYPUT};
     DISPPARAMS parameters{arguments.data(), namedIds, 1, 1};
-    invoke(m_dispatch, id, DISPATCH_PROPERTYPUT, parameters, nullptr);
+    invoke(call, m_dispatch, id, DISPATCH_PROPERTYPUT, parameters, nullptr);
 }
 
 void LateBoundObject::call(const std::string& member, const std::vector<AutomationValue>& positional,
-                            const std::vector<NamedArgument>& named)
+                            const std::vector<NamedArgument>& named, CallBound::Kind kind)
 {
-    const std::vector<DISPID> ids = lookUp(m_dispatch, member, named);
+    // The result is released within the call's bound as well.
+    const CallBound::Call call(*m_bound, nameOf(member), kind);
+    const std::vector<DISPID> ids = lookUp(call, m_dispatch, member, named);
     // Invoke takes the arguments last to first; the named ones come first, each
     // at the index of its identifier.
     Arguments arguments(named.size() + positional.size());
@@ -168,5 +187,5 @@ void LateBoundObject::call(const std::string& member, const std::vector<Automati
     // The result (Open returns the opened document) is not used; dropping it
     // releases whatever reference it holds.
     Result result;
-    invoke(m_dispatch, ids.front(), DISPATCH_METHOD, parameters, result.get());
+    invoke(call, m_dispatch, ids.front(), DISPATCH_METHOD, parameters, result.get());
 }

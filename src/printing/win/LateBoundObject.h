@@ -9,6 +9,8 @@
 #include <variant>
 #include <vector>
 
+#include "printing/win/CallBound.h"
+
 // A value passed to a member of an automation object.
 using AutomationValue = std::variant<std::string, std::int16_t>;
 
@@ -20,11 +22,15 @@ struct NamedArgument {
 // One automation object behind IDispatch, called late-bound: every member is
 // looked up by name (GetIDsOfNames) at the moment of the call and then invoked;
 // nothing is cached. A failing call throws Failure with the server's own
-// description. The object owns one reference and releases it when dropped.
+// description. Every call, the reference's release included, is bounded: one
+// that runs out of time throws UnansweredCall. The object owns one reference
+// and releases it when dropped.
 class LateBoundObject final {
 public:
-    // Takes over the caller's reference.
-    explicit LateBoundObject(IDispatch* dispatch);
+    // Takes over the caller's reference. `name` is the member the object was
+    // read from ("Documents"), empty for an application itself; failures name
+    // calls by it ("Documents.Open").
+    LateBoundObject(IDispatch* dispatch, std::shared_ptr<CallBound> bound, std::string name = {});
     ~LateBoundObject();
     LateBoundObject(const LateBoundObject&) = delete;
     LateBoundObject& operator=(const LateBoundObject&) = delete;
@@ -37,8 +43,12 @@ public:
     void putText(const std::string& member, const std::string& value);
     // Method call; the result is not used.
     void call(const std::string& member, const std::vector<AutomationValue>& positional = {},
-              const std::vector<NamedArgument>& named = {});
+              const std::vector<NamedArgument>& named = {}, CallBound::Kind kind = CallBound::Kind::Ordinary);
 
 private:
+    std::string nameOf(const std::string& member) const;
+
     IDispatch* m_dispatch;
+    std::shared_ptr<CallBound> m_bound;
+    std::string m_name;
 };

@@ -1,5 +1,9 @@
 #include "printing/win/RetryingMessageFilter.h"
 
+#include "printing/win/CallBound.h"
+
+RetryingMessageFilter::RetryingMessageFilter(std::shared_ptr<CallBound> bound) : m_bound(std::move(bound)) {}
+
 HRESULT STDMETHODCALLTYPE RetryingMessageFilter::QueryInterface(REFIID iid, void** object)
 {
     if (!object)
@@ -33,6 +37,8 @@ DWORD STDMETHODCALLTYPE RetryingMessageFilter::HandleInComingCall(DWORD, HTASK, 
 
 DWORD STDMETHODCALLTYPE RetryingMessageFilter::RetryRejectedCall(HTASK, DWORD elapsed, DWORD rejectType)
 {
+    if (m_bound && m_bound->cancelOverdueCall())
+        return static_cast<DWORD>(-1);
     // A refused call (SERVERCALL_REJECTED) will not be taken later either.
     if (rejectType == SERVERCALL_RETRYLATER && elapsed < GiveUpAfterMilliseconds)
         return RetryEveryMilliseconds;
@@ -41,5 +47,7 @@ DWORD STDMETHODCALLTYPE RetryingMessageFilter::RetryRejectedCall(HTASK, DWORD el
 
 DWORD STDMETHODCALLTYPE RetryingMessageFilter::MessagePending(HTASK, DWORD, DWORD)
 {
+    if (m_bound && m_bound->cancelOverdueCall())
+        return PENDINGMSG_CANCELCALL;
     return PENDINGMSG_WAITDEFPROCESS;
 }

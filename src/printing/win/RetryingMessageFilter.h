@@ -3,15 +3,22 @@
 #include <windows.h>
 #include <objidl.h>
 
+#include <memory>
+
+class CallBound;
+
 // The apartment's answer when a server turns a call away because it is busy (a
 // diagram application that is still starting, or is showing a dialog of its
 // own): the call is tried again every quarter second for up to a minute before
 // it fails. Calls coming in are always taken, and while a call is out the
-// window keeps repainting but gets no input.
+// window keeps repainting but gets no input. With a bound, a call that has run
+// out of time is cancelled, whether it waits for an answer or is being retried.
 class RetryingMessageFilter final : public IMessageFilter {
 public:
     static constexpr DWORD RetryEveryMilliseconds = 250;
     static constexpr DWORD GiveUpAfterMilliseconds = 60000;
+
+    explicit RetryingMessageFilter(std::shared_ptr<CallBound> bound = {});
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
@@ -23,5 +30,6 @@ public:
     DWORD STDMETHODCALLTYPE MessagePending(HTASK callee, DWORD elapsed, DWORD pendingType) override;
 
 private:
+    std::shared_ptr<CallBound> m_bound;
     ULONG m_references = 1;
 };
