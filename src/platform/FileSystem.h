@@ -48,9 +48,10 @@ public:
     virtual bool probeOpen(const std::string& path) = 0;
     // Names of the files (not folders) directly in folder whose names match the
     // wildcard pattern (* and ?, case-insensitive), hidden and system files
-    // included, in listing order. Empty on any failure.
+    // included, in the order Windows lists them (on Windows the system's own).
+    // Empty on any failure.
     virtual std::vector<std::string> listFiles(const std::string& folder, const std::string& pattern) = 0;
-    // Names of the subfolders directly in folder.
+    // Names of the subfolders directly in folder, in the same order as listFiles.
     virtual SubfolderListing subfolders(const std::string& folder) = 0;
     // True when the folder is the root of a file system (C:\ or /).
     virtual bool isRoot(const std::string& folder) = 0;

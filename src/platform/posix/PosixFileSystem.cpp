@@ -5,10 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include "platform/WildcardMatch.h"
+#include "platform/WindowsNameOrder.h"
 
 namespace {
 
@@ -147,12 +149,12 @@ std::vector<std::string> PosixFileSystem::listFiles(const std::string& folder, c
     if (!dir.isOpen())
         return names;
     const WildcardPattern wildcard(pattern);
+    // Only names that match are asked whether they are folders.
     while (const dirent* entry = dir.next()) {
-        if (isDotOrDotDot(entry->d_name) || entryIsFolder(dir, *entry))
-            continue;
-        if (wildcard.matches(entry->d_name))
+        if (!isDotOrDotDot(entry->d_name) && wildcard.matches(entry->d_name) && !entryIsFolder(dir, *entry))
             names.emplace_back(entry->d_name);
     }
+    std::sort(names.begin(), names.end(), precedesInWindowsOrder);
     return names;
 }
 
@@ -177,6 +179,7 @@ SubfolderListing PosixFileSystem::subfolders(const std::string& folder)
         if (!isDotOrDotDot(entry->d_name) && entryIsFolder(dir, *entry))
             listing.names.emplace_back(entry->d_name);
     }
+    std::sort(listing.names.begin(), listing.names.end(), precedesInWindowsOrder);
     return listing;
 }
 

@@ -6,6 +6,9 @@
 // bits, so the attribute value is made of what it does know: directory 16,
 // read-only 1 when the owner may not write, hidden 2 for a name that begins
 // with a dot, reparse point 1024 for a symbolic link, and nothing else.
+// Listings come in the order Windows gives (see precedesInWindowsOrder), not
+// in the hash order of the disk, so that a folder of numbered drawings prints
+// in the same order on every system.
 class PosixFileSystem final : public FileSystem {
 public:
     PathStyle style() const override;

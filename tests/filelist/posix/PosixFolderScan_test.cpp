@@ -138,6 +138,28 @@ PV_TEST(aLinkLoopEndsAtThePathBound)
         PV_CHECK(entry.size() >= 5 && entry.compare(entry.size() - 5, 5, "a.vsd") == 0);
 }
 
+PV_TEST(foldersAndFilesComeInTheWindowsOrderLevelByLevel)
+{
+    // Made in reverse order, so that neither the order of making nor the order
+    // of the bytes is the one Windows lists: letters compare by their upper
+    // case, so "_" comes after them.
+    Scan scan;
+    scan.tree.folder("T");
+    for (const char* name : {"_x", "z", "b", "B2", "a"}) {
+        scan.tree.file("T/" + std::string(name) + ".vsd");
+        scan.tree.folder("T/" + std::string(name));
+        scan.tree.file("T/" + std::string(name) + "/f.vsd");
+    }
+    for (const char* name : {"z", "a"}) {
+        scan.tree.folder("T/" + std::string(name) + "/deep");
+        scan.tree.file("T/" + std::string(name) + "/deep/f.vsd");
+    }
+    scan.run("vsd", scan.tree.path("T"));
+    PV_CHECK((scan.relative()
+              == Paths{"T/a.vsd", "T/b.vsd", "T/B2.vsd", "T/z.vsd", "T/_x.vsd", "T/a/f.vsd", "T/b/f.vsd",
+                       "T/B2/f.vsd", "T/z/f.vsd", "T/_x/f.vsd", "T/a/deep/f.vsd", "T/z/deep/f.vsd"}));
+}
+
 PV_TEST(fifosAndDevicesAreNeverOpenedOrAppended)
 {
     alarm(30);  // opening the FIFO for reading would hang the scan
