@@ -20,6 +20,7 @@ constexpr std::uint32_t HiddenArchiveOnly = FileAttribute::Hidden | FileAttribut
 
 FolderScan::FolderScan(FileSystem& fileSystem, Dialogs& dialogs, const Lifetime& lifetime, EventPump& pump)
     : m_fileSystem(fileSystem),
+      m_metFolders(fileSystem),
       m_dialogs(dialogs),
       m_lifetime(lifetime),
       m_pump(pump)

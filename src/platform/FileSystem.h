@@ -26,6 +26,19 @@ struct SubfolderListing {
     std::string description;         // the failure's text when error != 0
 };
 
+// What tells one real folder from every other, however it is reached: by its
+// own path, through a link, or under a second mount of its disk.
+struct FolderIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t index = 0;
+
+    bool operator==(const FolderIdentity& other) const { return device == other.device && index == other.index; }
+    bool operator<(const FolderIdentity& other) const
+    {
+        return device != other.device ? device < other.device : index < other.index;
+    }
+};
+
 namespace FolderError {
 constexpr int PermissionDenied = 70;
 constexpr int PathNotFound = 76;
@@ -53,6 +66,9 @@ public:
     virtual std::vector<std::string> listFiles(const std::string& folder, const std::string& pattern) = 0;
     // Names of the subfolders directly in folder, in the same order as listFiles.
     virtual SubfolderListing subfolders(const std::string& folder) = 0;
+    // The identity of the folder the path leads to, following links; nullopt
+    // when the path leads to no folder, or where the file system does not tell.
+    virtual std::optional<FolderIdentity> folderIdentity(const std::string& path) = 0;
     // True when the folder is the root of a file system (C:\ or /).
     virtual bool isRoot(const std::string& folder) = 0;
     // True when the last-modified time of the file or folder can be read.

@@ -183,6 +183,14 @@ SubfolderListing PosixFileSystem::subfolders(const std::string& folder)
     return listing;
 }
 
+std::optional<FolderIdentity> PosixFileSystem::folderIdentity(const std::string& path)
+{
+    struct stat info {};
+    if (path.empty() || stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return std::nullopt;
+    return FolderIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+}
+
 bool PosixFileSystem::isRoot(const std::string& folder)
 {
     return !folder.empty() && folder.find_first_not_of('/') == std::string::npos;

@@ -8,7 +8,8 @@
 // with a dot, reparse point 1024 for a symbolic link, and nothing else.
 // Listings come in the order Windows gives (see precedesInWindowsOrder), not
 // in the hash order of the disk, so that a folder of numbered drawings prints
-// in the same order on every system.
+// in the same order on every system. A folder's identity is its device and
+// inode number.
 class PosixFileSystem final : public FileSystem {
 public:
     PathStyle style() const override;
@@ -16,6 +17,7 @@ public:
     bool probeOpen(const std::string& path) override;
     std::vector<std::string> listFiles(const std::string& folder, const std::string& pattern) override;
     SubfolderListing subfolders(const std::string& folder) override;
+    std::optional<FolderIdentity> folderIdentity(const std::string& path) override;
     bool isRoot(const std::string& folder) override;
     bool modificationTimeReadable(const std::string& path) override;
     bool listingFindsEntry(const std::string& path, bool includeFolders) override;

@@ -59,6 +59,10 @@ PV_TEST(attributesMapWhatPosixKnows)
             std::printf("    for %s: %d\n", c.name, value ? static_cast<int>(*value) : -1);
     }
     PV_CHECK(t.fs.attributes("/") == std::optional<std::uint32_t>(16u));
+    // A link to a folder is that folder; a file is no folder.
+    const auto dir = t.fs.folderIdentity(t.tree.path("dir"));
+    PV_CHECK(dir && dir == t.fs.folderIdentity(t.tree.path("dirlink/")) && !(dir == t.fs.folderIdentity("/")));
+    PV_CHECK(!t.fs.folderIdentity(t.tree.path("plain.vsd")) && !t.fs.folderIdentity(t.tree.path("missing")));
 }
 
 PV_TEST(theOpenProbeTakesOnlyRegularFilesAndNeverBlocks)
