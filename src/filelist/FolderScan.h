@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,9 @@ class ListItems;
 
 // The folder scan's routines, shared by "Add All Visio Files In Folder" and by
 // dropped folders. A folder list holds folder paths that each end with the file
-// system's separator. One object serves one scan: it remembers the real folders
-// the walk has met, so a new scan takes a new object.
+// system's separator. One object serves one scan: it sees the disk through the
+// file system's view for one scan and remembers the real folders the walk has
+// met, so a new scan takes a new object.
 class FolderScan final {
 public:
     // The location the walk's own error reports quote.
@@ -51,7 +53,8 @@ private:
     bool passesAttributeTest(const std::string& folder);
     bool acceptsSubfolderName(const std::string& name) const;
 
-    FileSystem& m_fileSystem;
+    std::unique_ptr<FileSystem> m_view;
+    FileSystem& m_fileSystem;  // the view, or the file system itself where it has none
     MetFolders m_metFolders;
     Dialogs& m_dialogs;
     const Lifetime& m_lifetime;

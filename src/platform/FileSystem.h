@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -77,4 +78,12 @@ public:
     // includeFolders false only ordinary files count (not hidden, not system, not
     // folders); with true, folders count too.
     virtual bool listingFindsEntry(const std::string& path, bool includeFolders) = 0;
+
+    // A view of this file system for one scan of a folder tree, or nullptr
+    // where asking this file system directly costs no more. The view may read
+    // each folder once and answer the scan's later questions about the folder
+    // and its entries from that reading, so it must serve one scan only: a new
+    // scan takes a new view and sees the disk afresh. It refers to this file
+    // system and must not outlive it.
+    virtual std::unique_ptr<FileSystem> viewForOneScan();
 };

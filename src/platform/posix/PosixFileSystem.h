@@ -21,4 +21,6 @@ public:
     bool isRoot(const std::string& folder) override;
     bool modificationTimeReadable(const std::string& path) override;
     bool listingFindsEntry(const std::string& path, bool includeFolders) override;
+    // Reads each folder once and asks each path's status once (see PosixScanView).
+    std::unique_ptr<FileSystem> viewForOneScan() override;
 };
