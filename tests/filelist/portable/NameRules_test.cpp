@@ -72,7 +72,7 @@ PV_TEST(namesSortAsWindowsListsThem)
         {"01.vsd", "2.vsd"},
         {"Z", "\xc3\xa9"},                      // É after Z
         {"\xc4\x81", "\xc3\xbf"},                // ā before ÿ: as Ā (U+0100) before Ÿ (U+0178)
-        {"\xc3\x89" "a", "\xc3\xa9" "B"},         // É and é compare alike
+        {"\xc3\xa9" "a", "\xc3\x89" "B"},         // é and É compare alike
         {"\xed\x9f\xbf", "\xf0\x9f\x93\x90"},     // U+D7FF before U+1F4D0
         {"\xf0\x9f\x93\x90", "\xee\x80\x80"},     // UTF-16: a surrogate pair before U+E000
         {"\xef\xbf\xbd", "\xff"},                // a lone byte after every character
