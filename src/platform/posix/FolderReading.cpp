@@ -87,10 +87,8 @@ std::string withoutClosingSlashes(const std::string& path)
     return path.substr(0, end);
 }
 
-// POSIX keeps no hidden, system or archive bits, so the attribute value is
-// made of what it does know: directory 16, read-only 1 when the owner may not
-// write, hidden 2 for a name that begins with a dot, reparse point 1024 for a
-// symbolic link (judged as the link itself), and nothing else.
+// The attribute value is made as PosixFileSystem tells; a symbolic link is
+// judged as the link itself (reparse point) with its target's other bits.
 PathStatus statusOf(const std::string& trimmedPath)
 {
     PathStatus status;
