@@ -15,8 +15,9 @@ const char* const FolderScan::CollectLocation = "in BrenholtTitle2021/08/31.AddF
 
 namespace {
 
-// Paths and names this long are left alone. The bound also ends the walk
-// through a symbolic link that leads back to one of its own parents.
+// Paths and names this long are left alone. Where the file system tells no
+// folder identities, the bound also ends a walk through a link that leads back
+// to one of its own parents.
 constexpr std::size_t LongestPath = 259;
 
 // Directory + hidden + system, and the same as a reparse point: the two exact
@@ -44,6 +45,13 @@ bool FolderScan::acceptsSubfolderName(const std::string& name) const
 }
 
 void FolderScan::collectSubfolders(std::vector<std::string>& folders, bool recurse)
+{
+    for (const std::string& folder : folders)
+        m_metFolders.noteChosen(folder);
+    collectLevel(folders, recurse);
+}
+
+void FolderScan::collectLevel(std::vector<std::string>& folders, bool recurse)
 {
     ErrorTrap trap(m_dialogs, m_lifetime, CollectLocation);
     const PathStyle style = m_fileSystem.style();
@@ -73,7 +81,13 @@ void FolderScan::collectSubfolders(std::vector<std::string>& folders, bool recur
             trap.step(110, [&] { m_pump.processPending(); });
             if (!trap.test(112, [&] { return acceptsSubfolderName(name); }))
                 continue;
-            trap.step(114, [&] { found.push_back(folderEntry(folder + name, style)); });
+            // Each real folder is taken once: a path to one met before (a second
+            // link to it, a link back up) is left out.
+            trap.step(114, [&] {
+                std::string subfolder = folderEntry(folder + name, style);
+                if (m_metFolders.meetFirstTime(subfolder))
+                    found.push_back(std::move(subfolder));
+            });
         }
         // Permission denied and path not found drop the folder: none of its
         // files will be listed. Any other failure only ends its enumeration.
@@ -93,7 +107,7 @@ void FolderScan::collectSubfolders(std::vector<std::string>& folders, bool recur
     // One call per level of the tree: the next call walks all the folders
     // found here at once and extends the list with every deeper level.
     if (recurse && !found.empty())
-        trap.step(118, [&] { collectSubfolders(found, true); });
+        trap.step(118, [&] { collectLevel(found, true); });
 
     for (const std::string& subfolder : found) {
         if (trap.stopped())

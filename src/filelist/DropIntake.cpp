@@ -21,7 +21,6 @@ DropIntake::DropIntake(Dialogs& dialogs, FileSystem& fileSystem, const Lifetime&
 void DropIntake::dropFiles(const std::vector<std::string>& paths)
 {
     ErrorTrap trap(m_dialogs, m_lifetime, Location);
-    FolderScan scan(m_fileSystem, m_dialogs, m_lifetime, m_pump);
 
     for (const std::string& path : paths) {
         if (trap.stopped())
@@ -31,6 +30,8 @@ void DropIntake::dropFiles(const std::vector<std::string>& paths)
         bool folder = false;
         trap.step(100, [&] { folder = isFolder(m_fileSystem, path); });
         if (folder) {
+            // Each dropped folder is a scan of its own.
+            FolderScan scan(m_fileSystem, m_dialogs, m_lifetime, m_pump);
             std::vector<std::string> folders;
             trap.step(102, [&] { folders.push_back(folderEntry(path, m_fileSystem.style())); });
             trap.step(104, [&] { scan.collectSubfolders(folders, true); });

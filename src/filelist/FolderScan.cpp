@@ -19,7 +19,9 @@ constexpr std::uint32_t HiddenArchiveOnly = FileAttribute::Hidden | FileAttribut
 }  // namespace
 
 FolderScan::FolderScan(FileSystem& fileSystem, Dialogs& dialogs, const Lifetime& lifetime, EventPump& pump)
-    : m_fileSystem(fileSystem),
+    : m_view(fileSystem.viewForOneScan()),
+      m_fileSystem(m_view ? *m_view : fileSystem),
+      m_metFolders(m_fileSystem),
       m_dialogs(dialogs),
       m_lifetime(lifetime),
       m_pump(pump)

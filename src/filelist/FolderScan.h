@@ -1,7 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "filelist/MetFolders.h"
 
 class Dialogs;
 class ErrorTrap;
@@ -12,7 +15,9 @@ class ListItems;
 
 // The folder scan's routines, shared by "Add All Visio Files In Folder" and by
 // dropped folders. A folder list holds folder paths that each end with the file
-// system's separator.
+// system's separator. One object serves one scan: it sees the disk through the
+// file system's view for one scan and remembers the real folders the walk has
+// met, so a new scan takes a new object.
 class FolderScan final {
 public:
     // The location the walk's own error reports quote.
@@ -28,8 +33,11 @@ public:
     // Extends the folder list with the subfolders of its folders, all levels
     // when recurse is true, breadth first. Hidden system folders, folders with
     // refused names and paths of 260 characters or more are left out;
-    // unreadable folders are dropped quietly. Yields to the event queue as it
-    // goes. Other failures are reported under the walk's own location.
+    // unreadable folders are dropped quietly. A real folder is taken the first
+    // time the walk meets it, by whatever path; one that leads back to a listed
+    // folder or above it is left out (see MetFolders). Yields to the event
+    // queue as it goes. Other failures are reported under the walk's own
+    // location.
     void collectSubfolders(std::vector<std::string>& folders, bool recurse);
 
     // Appends the matching files of every listed folder to the file list, each
@@ -40,10 +48,14 @@ public:
                      ErrorTrap& trap, int firstLine);
 
 private:
+    // One level of the walk, and through its recursion all deeper ones.
+    void collectLevel(std::vector<std::string>& folders, bool recurse);
     bool passesAttributeTest(const std::string& folder);
     bool acceptsSubfolderName(const std::string& name) const;
 
-    FileSystem& m_fileSystem;
+    std::unique_ptr<FileSystem> m_view;
+    FileSystem& m_fileSystem;  // the view, or the file system itself where it has none
+    MetFolders m_metFolders;
     Dialogs& m_dialogs;
     const Lifetime& m_lifetime;
     EventPump& m_pump;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +27,19 @@ struct SubfolderListing {
     std::string description;         // the failure's text when error != 0
 };
 
+// What tells one real folder from every other, however it is reached: by its
+// own path, through a link, or under a second mount of its disk.
+struct FolderIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t index = 0;
+
+    bool operator==(const FolderIdentity& other) const { return device == other.device && index == other.index; }
+    bool operator<(const FolderIdentity& other) const
+    {
+        return device != other.device ? device < other.device : index < other.index;
+    }
+};
+
 namespace FolderError {
 constexpr int PermissionDenied = 70;
 constexpr int PathNotFound = 76;
@@ -48,10 +62,14 @@ public:
     virtual bool probeOpen(const std::string& path) = 0;
     // Names of the files (not folders) directly in folder whose names match the
     // wildcard pattern (* and ?, case-insensitive), hidden and system files
-    // included, in listing order. Empty on any failure.
+    // included, in the order Windows lists them (on Windows the system's own).
+    // Empty on any failure.
     virtual std::vector<std::string> listFiles(const std::string& folder, const std::string& pattern) = 0;
-    // Names of the subfolders directly in folder.
+    // Names of the subfolders directly in folder, in the same order as listFiles.
     virtual SubfolderListing subfolders(const std::string& folder) = 0;
+    // The identity of the folder the path leads to, following links; nullopt
+    // when the path leads to no folder, or where the file system does not tell.
+    virtual std::optional<FolderIdentity> folderIdentity(const std::string& path) = 0;
     // True when the folder is the root of a file system (C:\ or /).
     virtual bool isRoot(const std::string& folder) = 0;
     // True when the last-modified time of the file or folder can be read.
@@ -60,4 +78,12 @@ public:
     // includeFolders false only ordinary files count (not hidden, not system, not
     // folders); with true, folders count too.
     virtual bool listingFindsEntry(const std::string& path, bool includeFolders) = 0;
+
+    // A view of this file system for one scan of a folder tree, or nullptr
+    // where asking this file system directly costs no more. The view may read
+    // each folder once and answer the scan's later questions about the folder
+    // and its entries from that reading, so it must serve one scan only: a new
+    // scan takes a new view and sees the disk afresh. It refers to this file
+    // system and must not outlive it.
+    virtual std::unique_ptr<FileSystem> viewForOneScan();
 };

@@ -1,5 +1,6 @@
 #include "platform/WildcardMatch.h"
 
+#include "platform/LetterCase.h"
 #include "platform/Utf8.h"
 
 namespace {
@@ -7,41 +8,17 @@ namespace {
 // Lone bytes of a malformed name are kept apart from every real character.
 constexpr char32_t LoneByteBase = 0x110000;
 
-// The lower-case form of a letter for the alphabets whose case pairs follow a
-// simple rule: Latin (with Latin-1 and Latin Extended-A), Greek and Cyrillic.
-char32_t fold(char32_t c)
-{
-    if (c < 0x80)
-        return (c >= U'A' && c <= U'Z') ? c + 0x20 : c;
-    if (c < 0xC0)
-        return c;
-    if (c <= 0xDE)
-        return c == 0xD7 ? c : c + 0x20;
-    if (c == 0x178)
-        return 0xFF;
-    if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177))
-        return c | 1;
-    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E))
-        return (c & 1) ? c + 1 : c;
-    if (c >= 0x391 && c <= 0x3AB && c != 0x3A2)
-        return c + 0x20;
-    if (c >= 0x410 && c <= 0x42F)
-        return c + 0x20;
-    if (c >= 0x400 && c <= 0x40F)
-        return c + 0x50;
-    return c;
-}
-
-// The folded character that starts at pos; moves pos past it.
+// The character that starts at pos, folded to its upper case so that letters
+// compare without regard to case; moves pos past it.
 char32_t foldedAt(const std::string& text, std::size_t& pos)
 {
     const auto byte = static_cast<unsigned char>(text[pos]);
     if (byte < 0x80) {
         ++pos;
-        return fold(byte);
+        return upperCase(byte);
     }
     const Utf8::Character c = Utf8::next(text, pos);
-    return c.valid ? fold(c.code) : LoneByteBase + c.code;
+    return c.valid ? upperCase(c.code) : LoneByteBase + c.code;
 }
 
 std::vector<char32_t> folded(const std::string& text)

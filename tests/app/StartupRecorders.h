@@ -58,6 +58,7 @@ public:
     bool probeOpen(const std::string& path) override { return files.count(path) > 0; }
     std::vector<std::string> listFiles(const std::string&, const std::string&) override { return {}; }
     SubfolderListing subfolders(const std::string&) override { return {}; }
+    std::optional<FolderIdentity> folderIdentity(const std::string&) override { return std::nullopt; }
     bool isRoot(const std::string& folder) override { return folder == "/"; }
     bool modificationTimeReadable(const std::string& path) override
     {

@@ -171,6 +171,11 @@ SubfolderListing MemoryFileSystem::subfolders(const std::string& folder)
     return listing;
 }
 
+std::optional<FolderIdentity> MemoryFileSystem::folderIdentity(const std::string&)
+{
+    return std::nullopt;
+}
+
 bool MemoryFileSystem::isRoot(const std::string& folder)
 {
     return isDriveRoot(keyOf(folder));

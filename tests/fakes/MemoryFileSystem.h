@@ -33,6 +33,8 @@ public:
     bool probeOpen(const std::string& path) override;
     std::vector<std::string> listFiles(const std::string& folder, const std::string& pattern) override;
     SubfolderListing subfolders(const std::string& folder) override;
+    // Not told, as on Windows.
+    std::optional<FolderIdentity> folderIdentity(const std::string& path) override;
     bool isRoot(const std::string& folder) override;
     bool modificationTimeReadable(const std::string& path) override;
     bool listingFindsEntry(const std::string& path, bool includeFolders) override;

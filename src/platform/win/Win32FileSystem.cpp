@@ -155,6 +155,11 @@ SubfolderListing Win32FileSystem::subfolders(const std::string& folder)
     return listing;
 }
 
+std::optional<FolderIdentity> Win32FileSystem::folderIdentity(const std::string&)
+{
+    return std::nullopt;
+}
+
 bool Win32FileSystem::isRoot(const std::string& folder)
 {
     std::wstring path = toWide(folder);

@@ -2,6 +2,7 @@
 
 #include "filelist/HasBadCharacters.h"
 #include "platform/WildcardMatch.h"
+#include "platform/WindowsNameOrder.h"
 
 PV_TEST(wildcardsMatchAsWindowsListingsDo)
 {
@@ -54,4 +55,32 @@ PV_TEST(folderNamesWithControlAndUnknownCharactersAreRefused)
     };
     for (const auto& c : cases)
         PV_CHECK_EQ(hasBadCharacters(c.name), c.refused);
+}
+
+PV_TEST(namesSortAsWindowsListsThem)
+{
+    // Each pair in the order Windows lists it, and never the other way round.
+    const struct {
+        const char* first;
+        const char* second;
+    } pairs[] = {
+        {"a", "B"},
+        {"b", "B2"},
+        {"B2", "z"},
+        {"Z", "_"},                            // by the upper case: "_" after the letters
+        {"plan", "plan.vsd"},
+        {"01.vsd", "2.vsd"},
+        {"Z", "\xc3\xa9"},                      // É after Z
+        {"\xc4\x81", "\xc3\xbf"},                // ā before ÿ: as Ā (U+0100) before Ÿ (U+0178)
+        {"\xc3\xa9" "a", "\xc3\x89" "B"},         // é and É compare alike
+        {"\xed\x9f\xbf", "\xf0\x9f\x93\x90"},     // U+D7FF before U+1F4D0
+        {"\xf0\x9f\x93\x90", "\xee\x80\x80"},     // UTF-16: a surrogate pair before U+E000
+        {"\xef\xbf\xbd", "\xff"},                // a lone byte after every character
+        {"A", "a"},                            // alike but for case: by the bytes
+    };
+    for (const auto& p : pairs) {
+        PV_CHECK(precedesInWindowsOrder(p.first, p.second));
+        PV_CHECK(!precedesInWindowsOrder(p.second, p.first));
+    }
+    PV_CHECK(!precedesInWindowsOrder("same", "same"));
 }

@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include <algorithm>
+#include <memory>
 
 #include "TempTree.h"
 #include "platform/CodePage.h"
@@ -11,12 +11,6 @@
 namespace {
 
 using Names = std::vector<std::string>;
-
-Names sorted(Names names)
-{
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // One tree with an entry of every kind the scan meets.
 struct Tree {
@@ -37,6 +31,13 @@ struct Tree {
         tree.link("dangling.vsd", tree.path("missing"));
         tree.link("null.vsd", "/dev/null");
     }
+    // The file system itself and its view for one scan.
+    std::vector<FileSystem*> both()
+    {
+        view = fs.viewForOneScan();
+        return {&fs, view.get()};
+    }
+    std::unique_ptr<FileSystem> view;
 };
 
 }  // namespace
@@ -52,13 +53,20 @@ PV_TEST(attributesMapWhatPosixKnows)
         {"READONLY.VSD", 1u},  {".hidden.vsd", 2u},     {"pipe.vsd", 0u},      {"dirlink", 1040u},
         {"dirlink/", 1040u},   {"filelink.vsd", 1024u}, {"dangling.vsd", 1024u}, {"missing", std::nullopt},
     };
-    for (const auto& c : cases) {
-        const auto value = t.fs.attributes(t.tree.path(c.name));
-        PV_CHECK(value == c.expected);
-        if (value != c.expected)
-            std::printf("    for %s: %d\n", c.name, value ? static_cast<int>(*value) : -1);
+    // The file system and its view for one scan answer alike.
+    for (FileSystem* fs : t.both()) {
+        for (const auto& c : cases) {
+            const auto value = fs->attributes(t.tree.path(c.name));
+            PV_CHECK(value == c.expected);
+            if (value != c.expected)
+                std::printf("    for %s: %d\n", c.name, value ? static_cast<int>(*value) : -1);
+        }
+        PV_CHECK(fs->attributes("/") == std::optional<std::uint32_t>(16u));
+        // A link to a folder is that folder; a file is no folder.
+        const auto dir = fs->folderIdentity(t.tree.path("dir"));
+        PV_CHECK(dir && dir == fs->folderIdentity(t.tree.path("dirlink/")) && !(dir == fs->folderIdentity("/")));
+        PV_CHECK(!fs->folderIdentity(t.tree.path("plain.vsd")) && !fs->folderIdentity(t.tree.path("missing")));
     }
-    PV_CHECK(t.fs.attributes("/") == std::optional<std::uint32_t>(16u));
 }
 
 PV_TEST(theOpenProbeTakesOnlyRegularFilesAndNeverBlocks)
@@ -73,10 +81,12 @@ PV_TEST(theOpenProbeTakesOnlyRegularFilesAndNeverBlocks)
         {"dir", false},        {"dirlink", false},     {"pipe.vsd", false},  {"null.vsd", false},
         {"dangling.vsd", false}, {"missing", false},   {"plain.vsd/", false},
     };
-    for (const auto& c : cases)
-        PV_CHECK_EQ(t.fs.probeOpen(t.tree.path(c.name)), c.opens);
-    PV_CHECK(!t.fs.probeOpen("/dev/zero"));
-    PV_CHECK(!t.fs.probeOpen(""));
+    for (FileSystem* fs : t.both()) {
+        for (const auto& c : cases)
+            PV_CHECK_EQ(fs->probeOpen(t.tree.path(c.name)), c.opens);
+        PV_CHECK(!fs->probeOpen("/dev/zero"));
+        PV_CHECK(!fs->probeOpen(""));
+    }
     alarm(0);
 }
 
@@ -84,17 +94,19 @@ PV_TEST(listingsTakeFilesByWildcardWithoutFolders)
 {
     Tree t;
     const std::string root = t.tree.root() + "/";
-    PV_CHECK((sorted(t.fs.listFiles(root, "*.vsd"))
-              == Names{".hidden.vsd", "READONLY.VSD", "dangling.vsd", "filelink.vsd", "locked.vsd", "null.vsd",
-                       "pipe.vsd", "plain.vsd"}));
-    PV_CHECK((sorted(t.fs.listFiles(t.tree.root(), "*.*")).size() == 9u));
-    PV_CHECK((t.fs.listFiles(root, "no*") == Names{"noext"}));
-    PV_CHECK(t.fs.listFiles(t.tree.path("missing"), "*.*").empty());
-
-    PV_CHECK((sorted(t.fs.subfolders(root).names) == Names{".hiddendir", "dir", "dirlink"}));
-    PV_CHECK_EQ(t.fs.subfolders(root).error, 0);
-    PV_CHECK_EQ(t.fs.subfolders(t.tree.path("missing")).error, FolderError::PathNotFound);
-    PV_CHECK_EQ(t.fs.subfolders(t.tree.path("plain.vsd")).error, FolderError::PathNotFound);
+    for (FileSystem* fs : t.both()) {
+        // The view takes the files from the reading of the subfolders.
+        PV_CHECK((fs->subfolders(root).names == Names{".hiddendir", "dir", "dirlink"}));
+        PV_CHECK((fs->listFiles(root, "*.vsd")
+                  == Names{".hidden.vsd", "dangling.vsd", "filelink.vsd", "locked.vsd", "null.vsd", "pipe.vsd",
+                           "plain.vsd", "READONLY.VSD"}));
+        PV_CHECK_EQ(fs->listFiles(t.tree.root(), "*.*").size(), 9u);
+        PV_CHECK((fs->listFiles(root, "no*") == Names{"noext"}));
+        PV_CHECK(fs->listFiles(t.tree.path("missing"), "*.*").empty());
+        PV_CHECK_EQ(fs->subfolders(root).error, 0);
+        PV_CHECK_EQ(fs->subfolders(t.tree.path("missing")).error, FolderError::PathNotFound);
+        PV_CHECK_EQ(fs->subfolders(t.tree.path("plain.vsd")).error, FolderError::PathNotFound);
+    }
 }
 
 PV_TEST(foldersWithoutPermissionAreToldApart)

@@ -117,25 +117,84 @@ PV_TEST(unreadableFoldersOnDiskAreDroppedQuietly)
     PV_CHECK(scan.dialogs.messages.empty());
 }
 
-PV_TEST(aLinkLoopEndsAtThePathBound)
+PV_TEST(eachRealFolderIsListedOnceHoweverLinksLeadToIt)
 {
+    alarm(30);  // a walk that followed the links back up would not end
+    for (const bool dropped : {false, true}) {
+        Scan scan;
+        scan.tree.folder("outside");
+        scan.tree.file("outside/o.vsd");
+        scan.tree.folder("A");
+        scan.tree.file("A/a.vsd");
+        scan.tree.folder("A/X");
+        scan.tree.file("A/X/x.vsd");
+        scan.tree.folder("A/X/Y");
+        scan.tree.file("A/X/Y/y.vsd");
+        // Back to the chosen folder, to its parent, to the root and to a
+        // folder's parent below: none is entered.
+        scan.tree.link("A/self", ".");
+        scan.tree.link("A/up", "..");
+        scan.tree.link("A/root", "/");
+        scan.tree.link("A/X/Y/home", "../..");
+        // Two links to one folder outside the tree: the first in the walk's
+        // order is listed; a second one, and one to a folder listed already,
+        // are not.
+        scan.tree.link("A/L1", "../outside");
+        scan.tree.link("A/L2", scan.tree.path("outside"));
+        scan.tree.link("A/X/Y/again", "../../L1");
+        scan.tree.link("A/Z", "X");
+        Paths expected{"A/a.vsd", "A/L1/o.vsd", "A/X/x.vsd", "A/X/Y/y.vsd"};
+        if (dropped) {
+            // Each dropped folder is a scan of its own: X comes again, and
+            // from there the outside folder is first met through "again".
+            DropIntake drop(scan.dialogs, scan.fs, scan.lifetime, scan.pump, scan.list);
+            drop.dropFiles({scan.tree.path("A"), scan.tree.path("A/X")});
+            expected.insert(expected.end(), {"A/X/x.vsd", "A/X/Y/y.vsd", "A/X/Y/again/o.vsd"});
+        } else {
+            scan.run("vsd", scan.tree.path("A"));
+        }
+        PV_CHECK((scan.relative() == expected));
+        PV_CHECK(scan.dialogs.messages.empty());
+    }
+    alarm(0);
+}
+
+PV_TEST(aFolderChosenThroughALinkKeepsBothItsParentsOut)
+{
+    // U/entry leads to R/A: above the chosen folder are U by name and R in
+    // truth, and a link back to either stays out.
     Scan scan;
-    scan.tree.folder("A");
-    scan.tree.file("A/a.vsd");
-    // A long name, so that the bound comes before the system's own limit on
-    // links followed in one path.
-    const std::string loop = "loop-back-to-the-same-folder";
-    scan.tree.link("A/" + loop, ".");
-    scan.run("vsd", scan.tree.path("A"));
-    // A/, A/loop/, A/loop/loop/, ...: each folder until one of 260 characters
-    // or more is reached is descended, and every one lists a.vsd.
-    std::size_t folders = 1;
-    for (std::string folder = scan.tree.path("A") + "/"; folder.size() < 260; folder += loop + "/")
-        ++folders;
-    PV_CHECK_EQ(scan.list.entries.size(), folders);
-    PV_CHECK(scan.dialogs.messages.empty());
-    for (const auto& entry : scan.list.entries)
-        PV_CHECK(entry.size() >= 5 && entry.compare(entry.size() - 5, 5, "a.vsd") == 0);
+    for (const char* folder : {"R", "R/A", "U"})
+        scan.tree.folder(folder);
+    for (const char* file : {"R/r.vsd", "R/A/a.vsd", "U/u.vsd"})
+        scan.tree.file(file);
+    scan.tree.link("U/entry", "../R/A");
+    scan.tree.link("R/A/up", "..");
+    scan.tree.link("R/A/toU", "../../U");
+    scan.run("vsd", scan.tree.path("U/entry"));
+    PV_CHECK((scan.relative() == Paths{"U/entry/a.vsd"}));
+}
+
+PV_TEST(foldersAndFilesComeInTheWindowsOrderLevelByLevel)
+{
+    // Made in reverse order, so that neither the order of making nor the order
+    // of the bytes is the one Windows lists: letters compare by their upper
+    // case, so "_" comes after them.
+    Scan scan;
+    scan.tree.folder("T");
+    for (const char* name : {"_x", "z", "b", "B2", "a"}) {
+        scan.tree.file("T/" + std::string(name) + ".vsd");
+        scan.tree.folder("T/" + std::string(name));
+        scan.tree.file("T/" + std::string(name) + "/f.vsd");
+    }
+    for (const char* name : {"z", "a"}) {
+        scan.tree.folder("T/" + std::string(name) + "/deep");
+        scan.tree.file("T/" + std::string(name) + "/deep/f.vsd");
+    }
+    scan.run("vsd", scan.tree.path("T"));
+    PV_CHECK((scan.relative()
+              == Paths{"T/a.vsd", "T/b.vsd", "T/B2.vsd", "T/z.vsd", "T/_x.vsd", "T/a/f.vsd", "T/b/f.vsd",
+                       "T/B2/f.vsd", "T/z/f.vsd", "T/_x/f.vsd", "T/a/deep/f.vsd", "T/z/deep/f.vsd"}));
 }
 
 PV_TEST(fifosAndDevicesAreNeverOpenedOrAppended)
