@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-liberation
-    libcups2-dev cups cups-client cups-bsd
+    libcups2-dev cups cups-client cups-bsd libqpdf-dev
     libreoffice-draw-nogui
     poppler-utils xvfb xauth x11-utils imagemagick zip unzip
     g++-mingw-w64-x86-64-posix wine wine64
