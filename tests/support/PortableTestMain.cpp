@@ -27,10 +27,17 @@ int main()
 {
     int passed = 0;
     int failed = 0;
+    int skipped = 0;
     for (const auto& testCase : portable_test::registry()) {
         portable_test::g_failuresInCase = 0;
         try {
             testCase.body();
+        } catch (const portable_test::Skipped& skip) {
+            if (portable_test::g_failuresInCase == 0) {
+                ++skipped;
+                std::printf("SKIP %s: %s\n", testCase.name, skip.reason.c_str());
+                continue;
+            }
         } catch (const std::exception& error) {
             portable_test::fail(__FILE__, __LINE__, std::string("exception: ") + error.what());
         }
@@ -42,7 +49,12 @@ int main()
             std::printf("FAIL %s\n", testCase.name);
         }
     }
-    std::printf("%d passed, %d failed\n", passed, failed);
+    if (skipped > 0)
+        std::printf("%d passed, %d failed, %d skipped\n", passed, failed, skipped);
+    else
+        std::printf("%d passed, %d failed\n", passed, failed);
     std::fflush(stdout);
-    return failed == 0 ? 0 : 1;
+    if (failed > 0)
+        return 1;
+    return skipped > 0 ? 77 : 0;
 }
