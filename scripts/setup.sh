@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what Plotvane needs to build, run and test on Debian 12, where it is
 # missing: the compiler and Qt 6, CUPS, LibreOffice Draw, the tools the tests
-# use, and MinGW-w64 with Wine for the Windows tests.
+# use (among them a real IPP Everywhere printer, which needs avahi-daemon),
+# and MinGW-w64 with Wine for the Windows tests.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
     libcups2-dev cups cups-client cups-bsd libqpdf-dev
     libreoffice-draw-nogui
     poppler-utils xvfb xauth x11-utils imagemagick zip unzip
+    cups-ipp-utils avahi-daemon dbus
     g++-mingw-w64-x86-64-posix wine wine64
 )
 
