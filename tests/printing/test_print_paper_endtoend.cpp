@@ -80,6 +80,15 @@ std::string sheetsOf(const std::string& pdf)
     return sheets;
 }
 
+// A folder of the test's own, removed however the test ends.
+struct OwnFolder {
+    std::string path;
+    explicit OwnFolder(const std::string& prefix) : path(makeTempFolder(prefix)) {}
+    ~OwnFolder() { removeFolder(path); }
+    OwnFolder(const OwnFolder&) = delete;
+    OwnFolder& operator=(const OwnFolder&) = delete;
+};
+
 }  // namespace
 
 void TestPrintPaperEndToEnd::eachDrawingArrivesOnItsOwnPaper()
@@ -93,8 +102,10 @@ void TestPrintPaperEndToEnd::eachDrawingArrivesOnItsOwnPaper()
         QSKIP(("no IPP Everywhere printer can run here: " + printer.reason).c_str());
     QVERIFY2(printer.started, printer.reason.c_str());
 
-    const std::string drawings = makeTempFolder("plotvane-paper-drawings-");
-    const std::string work = makeTempFolder("plotvane-paper-work-");
+    const OwnFolder drawingsFolder("plotvane-paper-drawings-");
+    const OwnFolder workFolder("plotvane-paper-work-");
+    const std::string& drawings = drawingsFolder.path;
+    const std::string& work = workFolder.path;
     writeVdx(drawings + "/a4 detail.vdx", {"Detail on A4"}, 8.26772, 11.69291);
     const std::string samples = qEnvironmentVariable("PLOTVANE_PROGRAM_DIR").toStdString() + "/Samples/";
     // The Letter samples, the A3-landscape plan, the survey set whose A4 and
@@ -174,8 +185,7 @@ void TestPrintPaperEndToEnd::eachDrawingArrivesOnItsOwnPaper()
     }
     QVERIFY(processesMentioning(work).empty());
     office.reset();
-    removeFolder(work);
-    removeFolder(drawings);
+    QVERIFY(folderEntries(work).empty());
 }
 
 QTEST_MAIN(TestPrintPaperEndToEnd)
