@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cups/cups.h>
 #include <dirent.h>
 #include <cstdio>
@@ -394,6 +395,43 @@ inline int pdfPages(const std::string& pdf)
     const std::string info = capture("pdfinfo " + shellQuoted(pdf) + " 2>/dev/null");
     const auto at = info.find("Pages:");
     return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
+}
+
+// The words of each page, sorted, so that a page turned onto its paper
+// compares equal to the page as it was sent.
+inline std::vector<std::string> pdfPageWords(const std::string& pdf)
+{
+    std::vector<std::string> pages;
+    for (int page = 1; page <= pdfPages(pdf); ++page) {
+        std::istringstream text(capture("pdftotext -f " + std::to_string(page) + " -l " + std::to_string(page) + " "
+                                        + shellQuoted(pdf) + " - 2>/dev/null"));
+        std::vector<std::string> words;
+        std::string word;
+        while (text >> word)
+            words.push_back(word);
+        std::sort(words.begin(), words.end());
+        std::string joined;
+        for (const auto& w : words)
+            joined += w + " ";
+        pages.push_back(joined);
+    }
+    return pages;
+}
+
+// The paper of each page, "WxH " in whole millimetres, the shorter side first.
+inline std::string pdfSheets(const std::string& pdf)
+{
+    std::string sheets;
+    std::istringstream info(capture("pdfinfo -l 9999 " + shellQuoted(pdf) + " 2>/dev/null"));
+    std::string line;
+    while (std::getline(info, line)) {
+        double width = 0;
+        double height = 0;
+        if (std::sscanf(line.c_str(), "Page %*d size: %lf x %lf", &width, &height) == 2)
+            sheets += std::to_string(std::lround(std::min(width, height) * 25.4 / 72)) + "x"
+                      + std::to_string(std::lround(std::max(width, height) * 25.4 / 72)) + " ";
+    }
+    return sheets;
 }
 
 }  // namespace printing_test

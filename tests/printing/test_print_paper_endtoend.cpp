@@ -2,7 +2,6 @@
 #include <QDir>
 #include <QPushButton>
 #include <QtTest>
-#include <cmath>
 #include <memory>
 
 #include "app/StartupRecorders.h"
@@ -43,42 +42,6 @@ struct Drawing {
     std::string sheets;  // the paper of each page that arrives, "WxH" in mm
     std::string text;    // shown on it somewhere
 };
-
-// The words of each page of a PDF, sorted, so that a page turned onto its
-// paper compares equal to the page as it was sent.
-std::vector<std::string> wordsOfPages(const std::string& pdf)
-{
-    std::vector<std::string> pages;
-    for (int page = 1; page <= pdfPages(pdf); ++page) {
-        std::istringstream text(capture("pdftotext -f " + std::to_string(page) + " -l " + std::to_string(page) + " "
-                                        + shellQuoted(pdf) + " - 2>/dev/null"));
-        std::vector<std::string> words;
-        std::string word;
-        while (text >> word)
-            words.push_back(word);
-        std::sort(words.begin(), words.end());
-        std::string joined;
-        for (const auto& w : words)
-            joined += w + " ";
-        pages.push_back(joined);
-    }
-    return pages;
-}
-
-std::string sheetsOf(const std::string& pdf)
-{
-    std::string sheets;
-    std::istringstream info(capture("pdfinfo -l 99 " + shellQuoted(pdf) + " 2>/dev/null"));
-    std::string line;
-    while (std::getline(info, line)) {
-        double width = 0;
-        double height = 0;
-        if (std::sscanf(line.c_str(), "Page %*d size: %lf x %lf", &width, &height) == 2)
-            sheets += std::to_string(std::lround(std::min(width, height) * 25.4 / 72)) + "x"
-                      + std::to_string(std::lround(std::max(width, height) * 25.4 / 72)) + " ";
-    }
-    return sheets;
-}
 
 // A folder of the test's own, removed however the test ends.
 struct OwnFolder {
@@ -173,10 +136,10 @@ void TestPrintPaperEndToEnd::eachDrawingArrivesOnItsOwnPaper()
                 QCOMPARE(jobs[i].queue, queue);
                 QCOMPARE(jobs[i].title, drawing.title);
                 QCOMPARE(cups.jobAttribute(jobs[i].id, "media"), drawing.media);
-                QCOMPARE(sheetsOf(arrived), drawing.sheets);
+                QCOMPARE(pdfSheets(arrived), drawing.sheets);
                 // Every page arrives in order with the text LibreOffice gave it.
-                const auto sent = wordsOfPages(jobs[i].document);
-                QCOMPARE(wordsOfPages(arrived), sent);
+                const auto sent = pdfPageWords(jobs[i].document);
+                QCOMPARE(pdfPageWords(arrived), sent);
                 QVERIFY2(pdfText(arrived).find(drawing.text) != std::string::npos, what);
                 for (const auto& page : sent)
                     QVERIFY2(!page.empty(), what);
