@@ -376,6 +376,7 @@ private:
         PrinterStart result;
         std::ifstream reason(errors);
         std::getline(reason, result.reason, '\0');
+        result.reason.erase(result.reason.find_last_not_of(" \n") + 1);
         result.started = status == 0;
         result.cannotRunHere = WIFEXITED(status) && WEXITSTATUS(status) == 3;
         return result;
