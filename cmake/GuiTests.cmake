@@ -16,6 +16,12 @@ foreach(test_source ${PLOTVANE_GUI_TESTS})
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PLOTVANE_PROGRAM_DIR=${CMAKE_BINARY_DIR}/bin")
 endforeach()
 
+# The print run onto real printers has one case; where no such printer can
+# run (an ordinary user without avahi-daemon), CTest shows it as skipped.
+if(TEST test_print_paper_endtoend)
+    set_tests_properties(test_print_paper_endtoend PROPERTIES SKIP_REGULAR_EXPRESSION "SKIP   : " TIMEOUT 900)
+endif()
+
 # The README's run command brings up the real window under Xvfb.
 if(NOT WIN32)
     add_test(NAME real_window COMMAND ${CMAKE_SOURCE_DIR}/tests/app/real_window.sh ${CMAKE_BINARY_DIR})

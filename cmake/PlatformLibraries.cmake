@@ -10,4 +10,11 @@ else()
     find_path(CUPS_INCLUDE_DIR cups/cups.h REQUIRED)
     target_include_directories(plotvane_core PUBLIC ${CUPS_INCLUDE_DIR})
     target_link_libraries(plotvane_core PUBLIC ${CUPS_LIBRARY})
+    # libqpdf reads the page sizes of rendered drawings and writes runs of
+    # their pages apart; CUPS's own PDF filters use it too.
+    find_package(PkgConfig REQUIRED)
+    pkg_check_modules(QPDF REQUIRED IMPORTED_TARGET libqpdf)
+    target_link_libraries(plotvane_core PUBLIC PkgConfig::QPDF)
+    # Its smart pointers as std::shared_ptr, without the old holder type.
+    target_compile_definitions(plotvane_core PUBLIC POINTERHOLDER_TRANSITION=4)
 endif()

@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # Installs what Plotvane needs to build, run and test on Debian 12, where it is
 # missing: the compiler and Qt 6, CUPS, LibreOffice Draw, the tools the tests
-# use, and MinGW-w64 with Wine for the Windows tests.
+# use (among them a real IPP Everywhere printer, which needs avahi-daemon),
+# and MinGW-w64 with Wine for the Windows tests.
 set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-liberation
-    libcups2-dev cups cups-client cups-bsd
+    libcups2-dev cups cups-client cups-bsd libqpdf-dev
     libreoffice-draw-nogui
     poppler-utils xvfb xauth x11-utils imagemagick zip unzip
     dpkg-dev file lintian desktop-file-utils appstream
+    cups-ipp-utils avahi-daemon dbus
     g++-mingw-w64-x86-64-posix wine wine64
 )
 

@@ -1,14 +1,12 @@
 #pragma once
 
-#include <thread>
-
-#include <chrono>
-
 // Helpers of the printing tests and benchmark that use the real parts: a
 // private CUPS scheduler, drawings made on the spot, and a look at what is
 // left running. Header-only, so that every test program can take them in.
 
 #include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <cups/cups.h>
 #include <dirent.h>
 #include <cstdio>
@@ -17,7 +15,9 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -141,15 +141,18 @@ inline bool goneWithin(int pid, double seconds)
     return !alive(pid);
 }
 
-// A one-shape-per-page drawing in the XML drawing format (.vdx).
-inline void writeVdx(const std::string& path, const std::vector<std::string>& pageTexts)
+// A one-shape-per-page drawing in the XML drawing format (.vdx), its pages of
+// the given size in inches.
+inline void writeVdx(const std::string& path, const std::vector<std::string>& pageTexts, double pageWidth = 8.5,
+                     double pageHeight = 11)
 {
     std::ostringstream xml;
     xml << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
            "<VisioDocument xmlns=\"http://schemas.microsoft.com/visio/2003/core\"><Pages>";
     for (std::size_t i = 0; i < pageTexts.size(); ++i) {
         xml << "<Page ID=\"" << i << "\" NameU=\"Page-" << i + 1
-            << "\"><PageSheet><PageProps><PageWidth>8.5</PageWidth><PageHeight>11</PageHeight></PageProps>"
+            << "\"><PageSheet><PageProps><PageWidth>" << pageWidth << "</PageWidth><PageHeight>" << pageHeight
+            << "</PageHeight></PageProps>"
                "</PageSheet><Shapes><Shape ID=\"1\" Type=\"Shape\"><XForm><PinX>4.25</PinX><PinY>5.5</PinY>"
                "<Width>4</Width><Height>1</Height><LocPinX>2</LocPinX><LocPinY>0.5</LocPinY></XForm>"
                "<Geom IX=\"0\"><MoveTo IX=\"1\"><X>0</X><Y>0</Y></MoveTo><LineTo IX=\"2\"><X>4</X><Y>0</Y></LineTo>"
@@ -273,6 +276,75 @@ public:
     bool removeQueue(const std::string& queue) const { return admin("-x " + shellQuoted(queue)); }
     bool setDefault(const std::string& queue) const { return admin("-d " + shellQuoted(queue)); }
 
+    // Adding a real printer: started, or why not. A printer cannot run here
+    // where avahi-daemon does not run and this user may not start it.
+    struct PrinterStart {
+        bool started = false;
+        bool cannotRunHere = false;
+        std::string reason;
+    };
+    // A driverless queue to an IPP Everywhere printer of its own (an
+    // ippeveprinter, not advertised) that takes the paper in media, a
+    // comma-separated list of PWG names, and keeps what it receives.
+    PrinterStart addPrinter(const std::string& queue, const std::string& media, const std::string& defaultMedia) const
+    {
+        return startPrinter("printer " + shellQuoted(m_folder) + " " + shellQuoted(queue) + " " + shellQuoted(media)
+                            + " " + shellQuoted(defaultMedia));
+    }
+    // A printer that DNS-SD advertises, with no queue here.
+    PrinterStart advertisePrinter(const std::string& name) const
+    {
+        return startPrinter("advertise " + shellQuoted(m_folder) + " " + shellQuoted(name));
+    }
+    // The documents the queue's printer received, in the order it took them.
+    std::vector<std::string> received(const std::string& queue) const
+    {
+        const std::string folder = m_folder + "/printers/" + queue;
+        std::vector<std::pair<int, std::string>> numbered;
+        for (const std::string& name : folderEntries(folder)) {
+            if (name.size() > 4 && name.compare(name.size() - 4, 4, ".pdf") == 0)
+                numbered.emplace_back(std::atoi(name.c_str()), folder + "/" + name);
+        }
+        std::sort(numbered.begin(), numbered.end());
+        std::vector<std::string> paths;
+        for (const auto& entry : numbered)
+            paths.push_back(entry.second);
+        return paths;
+    }
+    // Waits until no job is pending or printing any more; false when some
+    // still is after the given time.
+    bool jobsEnded(double seconds) const
+    {
+        for (int waited = 0;; ++waited) {
+            cups_job_t* list = nullptr;
+            const int active = cupsGetJobs2(CUPS_HTTP_DEFAULT, &list, nullptr, 0, CUPS_WHICHJOBS_ACTIVE);
+            cupsFreeJobs(active, list);
+            if (active == 0)
+                return true;
+            if (waited >= seconds * 10)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    }
+    // A job attribute as the scheduler keeps it, in text; empty when the job
+    // has none.
+    std::string jobAttribute(int job, const std::string& name) const
+    {
+        ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+        const std::string uri = "ipp://localhost/jobs/" + std::to_string(job);
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.c_str());
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, name.c_str());
+        ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+        std::string value;
+        if (ipp_attribute_t* attribute = response ? ippFindAttribute(response, name.c_str(), IPP_TAG_ZERO) : nullptr) {
+            char text[1024];
+            ippAttributeString(attribute, text, sizeof text);
+            value = text;
+        }
+        ippDelete(response);
+        return value;
+    }
+
     struct Job {
         int id;
         std::string queue;
@@ -296,6 +368,20 @@ public:
     }
 
 private:
+    PrinterStart startPrinter(const std::string& arguments) const
+    {
+        const std::string script = shellQuoted(sourceRoot() + "/scripts/private-cups.sh");
+        const std::string errors = m_folder + "/printer-start.err";
+        const int status = std::system((script + " " + arguments + " >/dev/null 2>" + shellQuoted(errors)).c_str());
+        PrinterStart result;
+        std::ifstream reason(errors);
+        std::getline(reason, result.reason, '\0');
+        result.reason.erase(result.reason.find_last_not_of(" \n") + 1);
+        result.started = status == 0;
+        result.cannotRunHere = WIFEXITED(status) && WEXITSTATUS(status) == 3;
+        return result;
+    }
+
     std::string m_folder;
     bool m_started = false;
 };
@@ -310,6 +396,43 @@ inline int pdfPages(const std::string& pdf)
     const std::string info = capture("pdfinfo " + shellQuoted(pdf) + " 2>/dev/null");
     const auto at = info.find("Pages:");
     return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
+}
+
+// The words of each page, sorted, so that a page turned onto its paper
+// compares equal to the page as it was sent.
+inline std::vector<std::string> pdfPageWords(const std::string& pdf)
+{
+    std::vector<std::string> pages;
+    for (int page = 1; page <= pdfPages(pdf); ++page) {
+        std::istringstream text(capture("pdftotext -f " + std::to_string(page) + " -l " + std::to_string(page) + " "
+                                        + shellQuoted(pdf) + " - 2>/dev/null"));
+        std::vector<std::string> words;
+        std::string word;
+        while (text >> word)
+            words.push_back(word);
+        std::sort(words.begin(), words.end());
+        std::string joined;
+        for (const auto& w : words)
+            joined += w + " ";
+        pages.push_back(joined);
+    }
+    return pages;
+}
+
+// The paper of each page, "WxH " in whole millimetres, the shorter side first.
+inline std::string pdfSheets(const std::string& pdf)
+{
+    std::string sheets;
+    std::istringstream info(capture("pdfinfo -l 9999 " + shellQuoted(pdf) + " 2>/dev/null"));
+    std::string line;
+    while (std::getline(info, line)) {
+        double width = 0;
+        double height = 0;
+        if (std::sscanf(line.c_str(), "Page %*d size: %lf x %lf", &width, &height) == 2)
+            sheets += std::to_string(std::lround(std::min(width, height) * 25.4 / 72)) + "x"
+                      + std::to_string(std::lround(std::max(width, height) * 25.4 / 72)) + " ";
+    }
+    return sheets;
 }
 
 }  // namespace printing_test

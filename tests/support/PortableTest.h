@@ -21,6 +21,11 @@ void fail(const char* file, int line, const std::string& what);
 // A check that cannot run here: reported with its reason, and counted apart.
 void skip(const char* file, int line, const std::string& why);
 
+// Thrown by PV_SKIP: the case cannot run here, for the reason given.
+struct Skipped {
+    std::string reason;
+};
+
 struct Registrar {
     Registrar(const char* name, std::function<void()> body) { registry().push_back({name, std::move(body)}); }
 };
@@ -49,5 +54,8 @@ void checkEqual(const A& actual, const B& expected, const char* actualText, cons
         if (!(condition))                                                                      \
             portable_test::fail(__FILE__, __LINE__, #condition);                               \
     } while (0)
+// Ends the case as skipped, with the real reason; the program then exits with
+// the status that CTest reports as skipped (77) unless a case failed.
+#define PV_SKIP(reason) throw portable_test::Skipped{reason}
 #define PV_CHECK_EQ(actual, expected)                                                          \
     portable_test::checkEqual((actual), (expected), #actual, #expected, __FILE__, __LINE__)

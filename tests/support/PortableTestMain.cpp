@@ -34,10 +34,17 @@ int main()
 {
     int passed = 0;
     int failed = 0;
+    int skipped = 0;
     for (const auto& testCase : portable_test::registry()) {
         portable_test::g_failuresInCase = 0;
         try {
             testCase.body();
+        } catch (const portable_test::Skipped& skip) {
+            if (portable_test::g_failuresInCase == 0) {
+                ++skipped;
+                std::printf("SKIP %s: %s\n", testCase.name, skip.reason.c_str());
+                continue;
+            }
         } catch (const std::exception& error) {
             portable_test::fail(__FILE__, __LINE__, std::string("exception: ") + error.what());
         }
@@ -50,9 +57,13 @@ int main()
         }
     }
     std::printf("%d passed, %d failed", passed, failed);
+    if (skipped > 0)
+        std::printf(", %d skipped", skipped);
     if (portable_test::g_skippedChecks > 0)
         std::printf(" (%d checks skipped, each with its reason above)", portable_test::g_skippedChecks);
     std::printf("\n");
     std::fflush(stdout);
-    return failed == 0 ? 0 : 1;
+    if (failed > 0)
+        return 1;
+    return skipped > 0 ? 77 : 0;
 }

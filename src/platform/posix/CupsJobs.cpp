@@ -1,8 +1,12 @@
 #include "platform/posix/CupsJobs.h"
 
 #include <cups/cups.h>
-#include <fstream>
-#include <vector>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "base/Failure.h"
 #include "platform/posix/CupsService.h"
@@ -18,6 +22,43 @@ void checkReachable()
     const std::string unreachable = CupsService::unreachable();
     if (!unreachable.empty())
         throw Failure(unreachable);
+}
+
+// The whole document, or a failure: a document read only in part must never
+// be printed. Read with the system calls themselves, since a stream takes a
+// read error for the end of the file.
+template <typename Refused>
+std::string readWhole(const std::string& path, const Refused& refused)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw Failure("The printed document is missing: " + path);
+    struct stat info {};
+    std::string content;
+    std::string problem;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        problem = "the document " + path + " is not a file";
+    } else {
+        content.resize(static_cast<std::size_t>(info.st_size));
+        std::size_t got = 0;
+        while (got < content.size()) {
+            const ssize_t n = ::read(fd, &content[got], content.size() - got);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                problem = "the document " + path + " cannot be read whole ("
+                          + (n < 0 ? std::strerror(errno) : "it ended early") + ")";
+                break;
+            }
+            got += static_cast<std::size_t>(n);
+        }
+        if (problem.empty() && content.empty())
+            problem = "the document " + path + " is empty";
+    }
+    ::close(fd);
+    if (!problem.empty())
+        throw refused(problem);
+    return content;
 }
 
 }  // namespace
@@ -47,30 +88,35 @@ std::string defaultQueue()
     return name;
 }
 
-int submitPdf(const std::string& queue, const std::string& pdfPath, const std::string& title)
+int submitPdf(const std::string& queue, const std::string& pdfPath, const std::string& title,
+              const std::vector<JobOption>& options)
 {
-    std::ifstream document(pdfPath, std::ios::binary);
-    if (!document)
-        throw Failure("The printed document is missing: " + pdfPath);
     const auto refused = [&](const std::string& what) {
         return Failure("Printing \"" + title + "\" on \"" + queue + "\" failed: " + what);
     };
+    const std::string document = readWhole(pdfPath, refused);
 
-    const int job = cupsCreateJob(CUPS_HTTP_DEFAULT, queue.c_str(), title.c_str(), 0, nullptr);
-    if (job == 0)
-        throw refused(cupsLastErrorString());
+    cups_option_t* cupsOptions = nullptr;
+    int optionCount = 0;
+    for (const auto& option : options)
+        optionCount = cupsAddOption(option.name.c_str(), option.value.c_str(), optionCount, &cupsOptions);
+    const int job = cupsCreateJob(CUPS_HTTP_DEFAULT, queue.c_str(), title.c_str(), optionCount, cupsOptions);
+    cupsFreeOptions(optionCount, cupsOptions);
+    if (job == 0) {
+        const std::string reason = cupsLastErrorString();
+        const std::string unreachable = CupsService::unreachable();
+        throw refused(unreachable.empty() ? reason : unreachable);
+    }
     if (cupsStartDocument(CUPS_HTTP_DEFAULT, queue.c_str(), job, title.c_str(), CUPS_FORMAT_PDF, 1)
         != HTTP_STATUS_CONTINUE) {
         const std::string reason = cupsLastErrorString();
         cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.c_str(), job, 0);
         throw refused(reason);
     }
-    std::vector<char> buffer(64 * 1024);
-    while (document) {
-        document.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-        const std::streamsize got = document.gcount();
-        if (got > 0 && cupsWriteRequestData(CUPS_HTTP_DEFAULT, buffer.data(), static_cast<size_t>(got))
-                != HTTP_STATUS_CONTINUE) {
+    constexpr std::size_t Chunk = 64 * 1024;
+    for (std::size_t at = 0; at < document.size(); at += Chunk) {
+        const std::size_t size = std::min(Chunk, document.size() - at);
+        if (cupsWriteRequestData(CUPS_HTTP_DEFAULT, document.data() + at, size) != HTTP_STATUS_CONTINUE) {
             const std::string reason = cupsLastErrorString();
             cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.c_str());
             cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.c_str(), job, 0);
@@ -83,6 +129,11 @@ int submitPdf(const std::string& queue, const std::string& pdfPath, const std::s
         throw refused(reason);
     }
     return job;
+}
+
+void cancelJob(const std::string& queue, int job)
+{
+    cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.c_str(), job, 0);
 }
 
 }  // namespace CupsJobs

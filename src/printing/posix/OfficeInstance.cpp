@@ -2,6 +2,7 @@
 
 #include "base/Failure.h"
 #include "platform/posix/CupsJobs.h"
+#include "printing/posix/DrawingPrint.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ public:
             queue = CupsJobs::defaultQueue();
         if (queue.empty())
             throw Failure("No printer is set and the system has no default printer");
-        CupsJobs::submitPdf(queue, m_state->documentPdf, m_state->documentTitle);
+        printDrawing(queue, m_state->documentPdf, m_state->documentTitle);
     }
 
     void quit() override

@@ -1,5 +1,6 @@
 #include "PortableTest.h"
 
+#include <algorithm>
 #include <csignal>
 #include <fstream>
 #include <memory>
@@ -216,7 +217,12 @@ PV_TEST(printersAreCheckedByName)
     PV_CHECK(contains(refused("Plotter_Gone"), "is not a printer"));
     CupsPrinters printers;
     PV_CHECK_EQ(printers.defaultName(), std::string());
-    PV_CHECK((printers.names() == std::vector<std::string>{"Plotter_A", "Plotter_B"}));
+    // Our queues are listed, the removed one is not; printers found on the
+    // network may be listed beside them.
+    const auto names = printers.names();
+    const auto listed = [&](const char* queue) { return std::find(names.begin(), names.end(), queue) != names.end(); };
+    PV_CHECK(listed("Plotter_A") && listed("Plotter_B"));
+    PV_CHECK(!listed("Plotter_Gone"));
     rig.adapter->quitInstance(*app);
     PV_CHECK_EQ(rig.instanceFolders(), 0);
 }

@@ -1,0 +1,69 @@
+#include "printing/posix/DrawingPrint.h"
+
+#include <cstdio>
+
+#include "base/Failure.h"
+#include "platform/posix/CupsJobs.h"
+#include "platform/posix/CupsPaper.h"
+#include "printing/posix/PaperChoice.h"
+#include "printing/posix/RenderedPdf.h"
+
+namespace {
+
+struct Part {
+    std::string path;
+    std::vector<CupsJobs::JobOption> options;
+};
+
+// The documents to submit: the drawing's own PDF where one job takes all its
+// pages, else one PDF per job. Nothing is submitted before all are written.
+std::vector<Part> partsOf(const std::string& queue, const std::string& pdfPath)
+{
+    const RenderedPdf pdf(pdfPath);
+    if (pdf.pageSizes().empty())
+        return {{pdfPath, {}}};
+    const CupsPaper::QueuePaper paper(queue);
+    const auto jobs = choosePaper(pdf.pageSizes(), [&](const std::string& media) { return paper.offers(media); });
+    if (jobs.size() == 1)
+        return {{pdfPath, jobs.front().options}};
+    std::vector<Part> parts;
+    try {
+        for (const auto& job : jobs) {
+            const std::string path = pdfPath + ".pages-" + std::to_string(job.firstPage + 1) + "-"
+                                     + std::to_string(job.firstPage + job.pageCount) + ".pdf";
+            parts.push_back({path, job.options});
+            pdf.writePages(job.firstPage, job.pageCount, path);
+        }
+    } catch (const Failure&) {
+        for (const auto& part : parts)
+            std::remove(part.path.c_str());
+        return {{pdfPath, {}}};
+    }
+    return parts;
+}
+
+}  // namespace
+
+std::vector<int> printDrawing(const std::string& queue, const std::string& pdfPath, const std::string& title)
+{
+    const auto parts = partsOf(queue, pdfPath);
+    std::vector<int> jobs;
+    try {
+        for (const auto& part : parts)
+            jobs.push_back(CupsJobs::submitPdf(queue, part.path, title, part.options));
+    } catch (const Failure&) {
+        for (const int job : jobs)
+            CupsJobs::cancelJob(queue, job);
+        for (const auto& part : parts) {
+            if (part.path != pdfPath)
+                std::remove(part.path.c_str());
+        }
+        throw;
+    }
+    // The scheduler keeps its own copy of each part.
+    for (const auto& part : parts) {
+        if (part.path != pdfPath)
+            std::remove(part.path.c_str());
+    }
+    return jobs;
+}
