@@ -4,6 +4,7 @@
 #include <random>
 
 #include "app/NativeServices.h"
+#include "app/qt/EndOnSignals.h"
 #include "app/qt/MainWindow.h"
 #include "base/ProcessLifetime.h"
 #include "platform/SteadyClock.h"
@@ -18,6 +19,7 @@ int main(int argc, char* argv[])
 
     QtEventPump events;
     ProcessLifetime lifetime;
+    EndOnSignals endOnSignals(lifetime);
     NativeServices native = makeNativeServices(events, lifetime);
     QtDialogs dialogs;
     QtSettingsStore settings;
