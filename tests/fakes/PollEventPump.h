@@ -6,10 +6,11 @@
 
 #include "platform/EventPump.h"
 
-// An event pump without a window (POSIX only): no events ever arrive, so a
-// wait sleeps in poll() until its descriptor is readable or its time is up.
-// onWait runs before each wait, so a test can act in the middle of one (as a
-// handler of the window would), and waits counts them.
+// An event pump without a window (POSIX only): a wait sleeps in poll() until
+// its descriptor is readable or its time is up. onWait runs at the start of
+// each wait, so a test can act in the middle of one as a handler of the window
+// would; when it returns true it handled an event, and the wait returns at
+// once, as a window's wait does after handling one.
 class PollEventPump final : public EventPump {
 public:
     void processPending() override {}
@@ -17,12 +18,12 @@ public:
     void waitForReadable(int descriptor, double maxSeconds) override
     {
         ++waits;
-        if (onWait)
-            onWait();
+        if (onWait && onWait())
+            return;
         pollfd ready{descriptor, POLLIN, 0};
         ::poll(&ready, 1, static_cast<int>(std::ceil(std::max(0.0, maxSeconds) * 1000.0)));
     }
 
     int waits = 0;
-    std::function<void()> onWait;
+    std::function<bool()> onWait;
 };
