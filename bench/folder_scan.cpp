@@ -37,6 +37,7 @@ class NoEvents final : public EventPump {
 public:
     void processPending() override {}
     void waitForEvents(double) override {}
+    void waitForReadable(int, double) override {}
 };
 
 double secondsSince(std::chrono::steady_clock::time_point start)

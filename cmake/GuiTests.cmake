@@ -22,8 +22,16 @@ if(TEST test_print_paper_endtoend)
     set_tests_properties(test_print_paper_endtoend PROPERTIES SKIP_REGULAR_EXPRESSION "SKIP   : " TIMEOUT 900)
 endif()
 
-# The README's run command brings up the real window under Xvfb.
+# The README's run command brings up the real window under Xvfb; the real
+# program is ended mid-conversion by a close of its window and by signals.
 if(NOT WIN32)
     add_test(NAME real_window COMMAND ${CMAKE_SOURCE_DIR}/tests/app/real_window.sh ${CMAKE_BINARY_DIR})
     set_tests_properties(real_window PROPERTIES TIMEOUT 300)
+
+    find_package(X11 REQUIRED)
+    add_executable(close_window tests/app/close_window.cpp)
+    target_link_libraries(close_window PRIVATE X11::X11)
+    add_test(NAME ending_mid_conversion
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/app/ending_mid_conversion.sh ${CMAKE_BINARY_DIR})
+    set_tests_properties(ending_mid_conversion PROPERTIES TIMEOUT 300)
 endif()

@@ -4,9 +4,9 @@
 #include <random>
 
 #include "app/NativeServices.h"
-#include "base/ProcessLifetime.h"
-#include "base/ProcessLifetime.h"
+#include "app/qt/EndOnSignals.h"
 #include "app/qt/MainWindow.h"
+#include "base/ProcessLifetime.h"
 #include "platform/SteadyClock.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventPump.h"
@@ -17,12 +17,13 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Plotvane"));
 
-    NativeServices native = makeNativeServices();
+    QtEventPump events;
+    ProcessLifetime lifetime;
+    EndOnSignals endOnSignals(lifetime);
+    NativeServices native = makeNativeServices(events, lifetime);
     QtDialogs dialogs;
     QtSettingsStore settings;
     SteadyClock clock;
-    QtEventPump events;
-    ProcessLifetime lifetime;
     std::mt19937 generator(static_cast<std::mt19937::result_type>(
         std::chrono::system_clock::now().time_since_epoch().count()));
     std::uniform_real_distribution<double> unit(0.0, 1.0);

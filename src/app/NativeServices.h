@@ -7,6 +7,9 @@
 #include "platform/Shell.h"
 #include "printing/DiagramApp.h"
 
+class EventPump;
+class Lifetime;
+
 // The platform's own implementations of the seams that differ by system.
 struct NativeServices {
     std::unique_ptr<FileSystem> fileSystem;
@@ -15,4 +18,6 @@ struct NativeServices {
     std::unique_ptr<Shell> shell;
 };
 
-NativeServices makeNativeServices();
+// The diagram application waits for the outside application with the window's
+// events handled, and ends what it started when the program's lifetime ends.
+NativeServices makeNativeServices(EventPump& events, const Lifetime& lifetime);

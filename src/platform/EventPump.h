@@ -9,4 +9,8 @@ public:
     // Sleeps until an event arrives or at most maxSeconds have passed, handling
     // what arrived.
     virtual void waitForEvents(double maxSeconds) = 0;
+    // Sleeps until an event arrives, the descriptor (a POSIX file descriptor)
+    // becomes readable, or at most maxSeconds have passed, handling what
+    // arrived. The descriptor itself is not read.
+    virtual void waitForReadable(int descriptor, double maxSeconds) = 0;
 };

@@ -6,8 +6,9 @@
 #include "platform/EventPump.h"
 
 // A clock that moves only when the event queue is pumped: each pump advances it
-// by `step` seconds, a wait by the time it was allowed to sleep. onPump runs on
-// every pump, so a test can act in the middle of a long operation.
+// by `step` seconds, a wait by the time it was allowed to sleep (a wait for a
+// descriptor too: nothing here becomes readable). onPump runs on every pump, so
+// a test can act in the middle of a long operation.
 class FakeClock final : public Clock, public EventPump {
 public:
     double seconds() override { return now; }
@@ -26,6 +27,7 @@ public:
         if (onPump)
             onPump();
     }
+    void waitForReadable(int, double maxSeconds) override { waitForEvents(maxSeconds); }
 
     double now = 1000.0;
     double step = 0.0;

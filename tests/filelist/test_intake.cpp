@@ -87,13 +87,13 @@ struct Window {
     CallLog log;
     FakeDialogs dialogs;
     FakeSettings settings;
-    NativeServices platform = makeNativeServices();
+    FakeClock clock;
+    FakeLifetime lifetime;
+    NativeServices platform = makeNativeServices(clock, lifetime);
     FileSystem& fs = *platform.fileSystem;
     RecordingPrinters printers;
     RecordingAppFactory apps;
     FakeShell shell;
-    FakeClock clock;
-    FakeLifetime lifetime;
     QTemporaryDir programDir;
     QTemporaryDir diskDir;
     QDir disk{diskDir.path()};

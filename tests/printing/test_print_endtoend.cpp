@@ -64,11 +64,11 @@ void TestPrintEndToEnd::printsTheListInOrderOnTheChosenPrinter()
     CupsPrinters printers;
     OfficeOptions options;
     options.workRoot = work;
-    auto office = std::make_unique<OfficeAppFactory>(options);
-    FakeShell shell;
     SteadyClock clock;
     QtEventPump events;
     FakeLifetime lifetime;
+    auto office = std::make_unique<OfficeAppFactory>(events, lifetime, options);
+    FakeShell shell;
     {
         MainWindow form({dialogs, settings, fileSystem, printers, *office, shell, clock, events, lifetime, "/program",
                     [] { return 0.5; }});

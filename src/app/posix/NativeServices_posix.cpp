@@ -5,8 +5,8 @@
 #include "platform/posix/PosixFileSystem.h"
 #include "printing/posix/OfficeAppFactory.h"
 
-NativeServices makeNativeServices()
+NativeServices makeNativeServices(EventPump& events, const Lifetime& lifetime)
 {
-    return {std::make_unique<PosixFileSystem>(), std::make_unique<CupsPrinters>(), std::make_unique<OfficeAppFactory>(),
-            std::make_unique<DesktopShell>()};
+    return {std::make_unique<PosixFileSystem>(), std::make_unique<CupsPrinters>(),
+            std::make_unique<OfficeAppFactory>(events, lifetime), std::make_unique<DesktopShell>()};
 }

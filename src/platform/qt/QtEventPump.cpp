@@ -2,8 +2,24 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <cmath>
+
+namespace {
+
+// Handles what arrives, sleeping until something does. A timer bounds the
+// sleep: its expiry is itself an event that wakes the wait.
+void waitAtMost(double maxSeconds)
+{
+    QTimer wakeUp;
+    wakeUp.setSingleShot(true);
+    wakeUp.setTimerType(Qt::PreciseTimer);
+    wakeUp.start(static_cast<int>(std::ceil(std::max(0.0, maxSeconds) * 1000.0)));
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+}  // namespace
 
 void QtEventPump::processPending()
 {
@@ -12,10 +28,15 @@ void QtEventPump::processPending()
 
 void QtEventPump::waitForEvents(double maxSeconds)
 {
-    // A timer bounds the sleep: its expiry is itself an event that wakes the wait.
-    QTimer wakeUp;
-    wakeUp.setSingleShot(true);
-    wakeUp.setTimerType(Qt::PreciseTimer);
-    wakeUp.start(static_cast<int>(std::ceil(std::max(0.0, maxSeconds) * 1000.0)));
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    waitAtMost(maxSeconds);
+}
+
+void QtEventPump::waitForReadable(int descriptor, double maxSeconds)
+{
+    QSocketNotifier ready(descriptor, QSocketNotifier::Read);
+    // One wake is enough: the descriptor stays readable until the caller reads
+    // it, and an event loop nested in a handler (a dialog opened meanwhile)
+    // must not keep waking on it.
+    QObject::connect(&ready, &QSocketNotifier::activated, &ready, [&ready] { ready.setEnabled(false); });
+    waitAtMost(maxSeconds);
 }

@@ -7,4 +7,5 @@ class QtEventPump final : public EventPump {
 public:
     void processPending() override;
     void waitForEvents(double maxSeconds) override;
+    void waitForReadable(int descriptor, double maxSeconds) override;
 };

@@ -2,21 +2,34 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
+#include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
-#include <time.h>
 #include <unistd.h>
 
 namespace {
 
-using MonotonicClock = std::chrono::steady_clock;
+// How long end() waits for the watcher to report that the group is gone.
+// SIGKILL cannot be refused, so only a process stuck in the kernel takes longer.
+constexpr int EndReportMilliseconds = 5000;
+
+// What the watcher tells this process, in one write, when the program is over.
+enum ReportKind : int {
+    Waited = 1,           // value: the program's wait status
+    CouldNotExecute = 2,  // value: errno of the failed exec
+    EndedOnRequest = 3,   // value: the program's wait status
+};
+struct Report {
+    int kind;
+    int value;
+};
 
 bool isExecutableFile(const std::string& path)
 {
@@ -24,46 +37,151 @@ bool isExecutableFile(const std::string& path)
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0;
 }
 
-int openPidFd(pid_t pid)
+// Everything below up to ChildProcess runs in the watcher or the program
+// between fork and exec. This process has other threads (the window's), so
+// only async-signal-safe calls may be made there: no allocation, no locks.
+
+void closeRange(int first, int last)
 {
-#ifdef SYS_pidfd_open
-    return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
-#else
-    (void)pid;
-    errno = ENOSYS;
-    return -1;
+    if (first > last)
+        return;
+#ifdef SYS_close_range
+    if (::syscall(SYS_close_range, static_cast<unsigned>(first), static_cast<unsigned>(last), 0U) == 0)
+        return;
 #endif
+    // A kernel without close_range: one by one, up to the descriptor limit.
+    rlimit limit {};
+    long highest = 65535;
+    if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
+        highest = std::min<long>(static_cast<long>(limit.rlim_cur) - 1, 1 << 20);
+    for (long fd = first; fd <= std::min<long>(last, highest); ++fd)
+        ::close(static_cast<int>(fd));
 }
 
-// Waits until the child has ended, without reaping it, or until the deadline.
-// Returns true when it ended.
-bool waitForEnd(pid_t pid, MonotonicClock::time_point deadline)
+// Closes every descriptor from 3 up but the four given.
+void closeAllBut(int a, int b, int c, int d)
 {
-    const int pidFd = openPidFd(pid);
-    for (;;) {
-        siginfo_t info {};
-        const int looked = ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT);
-        // ECHILD: something else of the program has reaped it already.
-        if ((looked == 0 && info.si_pid == pid) || (looked != 0 && errno == ECHILD)) {
-            if (pidFd >= 0)
-                ::close(pidFd);
-            return true;
-        }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - MonotonicClock::now());
-        if (left.count() <= 0) {
-            if (pidFd >= 0)
-                ::close(pidFd);
-            return false;
-        }
-        if (pidFd >= 0) {
-            pollfd ready {pidFd, POLLIN, 0};
-            ::poll(&ready, 1, static_cast<int>(std::min<long long>(left.count(), 60000)));
-        } else {
-            // No process descriptors on this kernel: look again shortly.
-            const timespec pause {0, 10 * 1000 * 1000};
-            ::nanosleep(&pause, nullptr);
+    int keep[] = {a, b, c, d};
+    std::sort(std::begin(keep), std::end(keep));
+    int from = 3;
+    for (const int fd : keep) {
+        if (fd >= from) {
+            closeRange(from, fd - 1);
+            from = fd + 1;
         }
     }
+    closeRange(from, INT_MAX);
+}
+
+void setDisposition(int signal, void (*handler)(int))
+{
+    struct sigaction action {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(signal, &action, nullptr);
+}
+
+void wakeUp(int)
+{
+}
+
+void send(int report, int kind, int value)
+{
+    const Report message{kind, value};
+    ssize_t written;
+    do {
+        written = ::write(report, &message, sizeof message);
+    } while (written < 0 && errno == EINTR);
+}
+
+int waitStatus(pid_t pid)
+{
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    return status;
+}
+
+[[noreturn]] void execProgram(char* const* argv, int input, int output, int execError)
+{
+    ::setpgid(0, 0);
+    for (const int signal : {SIGPIPE, SIGCHLD, SIGINT, SIGTERM, SIGHUP, SIGQUIT})
+        setDisposition(signal, SIG_DFL);
+    sigset_t none;
+    sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    ::dup2(input, STDIN_FILENO);
+    ::dup2(output, STDOUT_FILENO);
+    ::dup2(output, STDERR_FILENO);
+    ::execv(argv[0], argv);
+    const int error = errno;
+    ssize_t written = ::write(execError, &error, sizeof error);
+    (void)written;
+    ::_exit(127);
+}
+
+[[noreturn]] void watch(char* const* argv, int input, int output, int lifeline, int report)
+{
+    // Only the lifeline ends the watcher: a Ctrl-C in a terminal reaches the
+    // whole foreground group, this process included, and the program then ends
+    // in order through the lifeline.
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE})
+        setDisposition(signal, SIG_IGN);
+    // SIGCHLD interrupts the wait for the lifeline; it stays blocked outside
+    // that wait, so that none goes unnoticed.
+    setDisposition(SIGCHLD, wakeUp);
+    sigset_t childSignal;
+    sigemptyset(&childSignal);
+    sigaddset(&childSignal, SIGCHLD);
+    sigset_t waiting;
+    ::sigprocmask(SIG_BLOCK, &childSignal, &waiting);
+    sigdelset(&waiting, SIGCHLD);
+
+    int execError[2] = {-1, -1};
+    if (::pipe2(execError, O_CLOEXEC) != 0) {
+        send(report, CouldNotExecute, errno);
+        ::_exit(0);
+    }
+    const pid_t program = ::fork();
+    if (program == 0) {
+        ::close(execError[0]);
+        execProgram(argv, input, output, execError[1]);
+    }
+    if (program < 0) {
+        send(report, CouldNotExecute, errno);
+        ::_exit(0);
+    }
+    ::setpgid(program, program);  // also here, so that the group exists before any kill
+    ::close(execError[1]);
+    int error = 0;
+    ssize_t got;
+    do {
+        got = ::read(execError[0], &error, sizeof error);
+    } while (got < 0 && errno == EINTR);
+    if (got > 0) {
+        waitStatus(program);
+        send(report, CouldNotExecute, error);
+        ::_exit(0);
+    }
+
+    bool requested = false;
+    for (;;) {
+        siginfo_t info {};
+        if (::waitid(P_PID, static_cast<id_t>(program), &info, WEXITED | WNOHANG | WNOWAIT) == 0
+            && info.si_pid == program)
+            break;
+        pollfd life{lifeline, POLLIN, 0};
+        const int ready = ::ppoll(&life, 1, nullptr, &waiting);
+        if (ready > 0 || (ready < 0 && errno != EINTR)) {
+            requested = true;
+            break;
+        }
+    }
+    // The program is not reaped yet, so its group id cannot have been reused:
+    // whatever is left of the group goes with it.
+    ::kill(-program, SIGKILL);
+    send(report, requested ? EndedOnRequest : Waited, waitStatus(program));
+    ::_exit(0);
 }
 
 }  // namespace
@@ -90,28 +208,19 @@ std::string findProgram(const std::string& program)
     return {};
 }
 
-void killGroupInWork(GroupInWork& groupInWork)
+std::unique_ptr<ChildProcess> ChildProcess::start(const ChildRequest& request, std::string& error)
 {
-    const pid_t group = groupInWork.load();
-    if (group > 0)
-        ::kill(-group, SIGKILL);
-}
-
-ChildResult runChild(const ChildRequest& request, GroupInWork& groupInWork)
-{
-    ChildResult result;
     if (request.argv.empty()) {
-        result.error = "no program given";
-        return result;
+        error = "no program given";
+        return nullptr;
     }
     const std::string program = findProgram(request.argv[0]);
     if (program.empty()) {
-        result.error = request.argv[0] + " was not found";
-        return result;
+        error = request.argv[0] + " was not found";
+        return nullptr;
     }
 
-    // Everything the child needs is prepared before the fork: between fork and
-    // exec the child may only make async-signal-safe calls.
+    // Everything the watcher and the program need is prepared before the fork.
     std::vector<char*> argv;
     for (const auto& argument : request.argv)
         argv.push_back(const_cast<char*>(argument.c_str()));
@@ -122,72 +231,112 @@ ChildResult runChild(const ChildRequest& request, GroupInWork& groupInWork)
     const int output = request.logPath.empty()
         ? ::open("/dev/null", O_WRONLY | O_CLOEXEC)
         : ::open(request.logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    int execError[2] = {-1, -1};
-    if (input < 0 || output < 0 || ::pipe2(execError, O_CLOEXEC) != 0) {
-        result.error = std::strerror(errno);
-        for (int fd : {input, output, execError[0], execError[1]})
+    int lifeline[2] = {-1, -1};
+    int report[2] = {-1, -1};
+    const bool ready = input >= 0 && output >= 0 && ::pipe2(lifeline, O_CLOEXEC) == 0 && ::pipe2(report, O_CLOEXEC) == 0;
+    const pid_t watcher = ready ? ::fork() : -1;
+    if (watcher == 0) {
+        // The watcher must not hold the lifeline's own write end, or it would
+        // never see it close.
+        ::close(lifeline[1]);
+        ::close(report[0]);
+        closeAllBut(input, output, lifeline[0], report[1]);
+        watch(argv.data(), input, output, lifeline[0], report[1]);
+    }
+    const int failure = errno;
+    for (const int fd : {input, output, lifeline[0], report[1]})
+        if (fd >= 0)
+            ::close(fd);
+    if (watcher < 0) {
+        for (const int fd : {lifeline[1], report[0]})
             if (fd >= 0)
                 ::close(fd);
-        return result;
+        error = std::strerror(failure);
+        return nullptr;
     }
+    return std::unique_ptr<ChildProcess>(new ChildProcess(watcher, lifeline[1], report[0]));
+}
 
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::setpgid(0, 0);
-        sigset_t none;
-        sigemptyset(&none);
-        ::sigprocmask(SIG_SETMASK, &none, nullptr);
-        for (int signal : {SIGPIPE, SIGCHLD, SIGINT, SIGTERM, SIGHUP, SIGQUIT})
-            ::signal(signal, SIG_DFL);
-        ::dup2(input, STDIN_FILENO);
-        ::dup2(output, STDOUT_FILENO);
-        ::dup2(output, STDERR_FILENO);
-        ::execv(argv[0], argv.data());
-        const int error = errno;
-        ssize_t written = ::write(execError[1], &error, sizeof error);
-        (void)written;
-        ::_exit(127);
-    }
-    const int forkError = errno;
-    ::close(input);
-    ::close(output);
-    ::close(execError[1]);
-    if (pid < 0) {
-        ::close(execError[0]);
-        result.error = std::strerror(forkError);
-        return result;
-    }
-    ::setpgid(pid, pid);  // also here, so that the group exists before any kill
-    groupInWork.store(pid);
-    const auto deadline = MonotonicClock::now()
-        + std::chrono::duration_cast<MonotonicClock::duration>(std::chrono::duration<double>(request.timeLimitSeconds));
+ChildProcess::ChildProcess(pid_t watcher, int lifeline, int report)
+    : m_watcher(watcher), m_lifeline(lifeline), m_report(report)
+{
+}
 
-    int error = 0;
+ChildProcess::~ChildProcess()
+{
+    end();
+    closeDescriptors();
+}
+
+bool ChildProcess::finished()
+{
+    if (m_finished)
+        return true;
+    pollfd ready{m_report, POLLIN, 0};
+    if (::poll(&ready, 1, 0) <= 0)
+        return false;
+    collect();
+    return true;
+}
+
+void ChildProcess::end()
+{
+    if (m_finished)
+        return;
+    // The watcher takes the closed lifeline as the word to end the group.
+    ::close(m_lifeline);
+    m_lifeline = -1;
+    pollfd ready{m_report, POLLIN, 0};
+    int got;
+    do {
+        got = ::poll(&ready, 1, EndReportMilliseconds);
+    } while (got < 0 && errno == EINTR);
+    if (got > 0) {
+        collect();  // Ended, or how it finished if it did so by itself meanwhile
+        return;
+    }
+    // The group did not go in time; the watcher stays on it. It is not waited
+    // for: nothing else of the program may hang on it.
+    closeDescriptors();
+    m_finished = true;
+    m_result = ChildResult();
+    m_result.outcome = ChildResult::Outcome::Ended;
+}
+
+void ChildProcess::collect()
+{
+    Report report{};
     ssize_t got;
     do {
-        got = ::read(execError[0], &error, sizeof error);
+        got = ::read(m_report, &report, sizeof report);
     } while (got < 0 && errno == EINTR);
-    ::close(execError[0]);
+    // The watcher ends right after its report.
+    waitStatus(m_watcher);
+    closeDescriptors();
+    m_finished = true;
 
-    const bool ended = got > 0 || waitForEnd(pid, deadline);
-    // The leader is not reaped yet, so its group id cannot have been reused:
-    // whatever else is left in the group goes with it.
-    ::kill(-pid, SIGKILL);
-    groupInWork.store(0);
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-
-    if (got > 0) {
-        result.error = std::strerror(error);
-    } else if (!ended) {
-        result.outcome = ChildResult::Outcome::TimedOut;
-    } else if (WIFEXITED(status)) {
-        result.outcome = ChildResult::Outcome::Exited;
-        result.exitCode = WEXITSTATUS(status);
+    m_result = ChildResult();
+    if (got != static_cast<ssize_t>(sizeof report)) {
+        m_result.outcome = ChildResult::Outcome::Signaled;
+        m_result.error = "its watcher ended unexpectedly";
+    } else if (report.kind == CouldNotExecute) {
+        m_result.error = std::strerror(report.value);
+    } else if (report.kind == EndedOnRequest) {
+        m_result.outcome = ChildResult::Outcome::Ended;
+    } else if (WIFEXITED(report.value)) {
+        m_result.outcome = ChildResult::Outcome::Exited;
+        m_result.exitCode = WEXITSTATUS(report.value);
     } else {
-        result.outcome = ChildResult::Outcome::Signaled;
-        result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+        m_result.outcome = ChildResult::Outcome::Signaled;
+        m_result.signal = WIFSIGNALED(report.value) ? WTERMSIG(report.value) : 0;
     }
-    return result;
+}
+
+void ChildProcess::closeDescriptors()
+{
+    for (int* fd : {&m_lifeline, &m_report}) {
+        if (*fd >= 0)
+            ::close(*fd);
+        *fd = -1;
+    }
 }

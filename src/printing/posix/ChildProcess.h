@@ -1,12 +1,12 @@
 #pragma once
 
-#include <atomic>
+#include <memory>
 #include <string>
 #include <sys/types.h>
 #include <vector>
 
-// Runs an outside program to its end, in a process group of its own, with a
-// time limit. Arguments pass to the program as they are, never through a shell.
+// Runs an outside program in a process group of its own, with a time limit.
+// Arguments pass to the program as they are, never through a shell.
 struct ChildRequest {
     std::vector<std::string> argv;  // argv[0] is the program: a path, or a name found on PATH
     std::string logPath;            // receives standard output and error; empty: discarded
@@ -14,24 +14,55 @@ struct ChildRequest {
 };
 
 struct ChildResult {
-    enum class Outcome { Exited, Signaled, TimedOut, NotStarted };
+    // Ended: ended from this side before it finished (the program is closing).
+    enum class Outcome { Exited, Signaled, TimedOut, Ended, NotStarted };
     Outcome outcome = Outcome::NotStarted;
     int exitCode = 0;   // Exited
     int signal = 0;     // Signaled
     std::string error;  // NotStarted: why
 };
 
-// The process group of the program in work, 0 when none, so that the group can
-// be ended from outside the run (the program is closing).
-using GroupInWork = std::atomic<pid_t>;
+// One run of an outside program, watched over by a small process of ours, the
+// watcher. The watcher is the program's parent: it starts the program in a
+// process group of its own and waits for it. When the program ends, the
+// watcher kills whatever is left of its group before it reaps the program, so
+// the group's id cannot have been reused when it is killed. The watcher ends
+// the group just the same when this process closes the pipe it holds from us:
+// on end(), and on any end of this process, a crash or SIGKILL included.
+// Neither the watcher nor the program keeps any other descriptor of ours.
+class ChildProcess final {
+public:
+    // Starts the program. Null, with the reason in `error`, when the program is
+    // not found or no watcher can be started; a program that is found but
+    // cannot be executed finishes at once with the outcome NotStarted.
+    static std::unique_ptr<ChildProcess> start(const ChildRequest& request, std::string& error);
+    // Ends the program if it still runs.
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
 
-// Runs the program and waits for it. When the time limit passes, its whole
-// process group is killed. Whatever the outcome, no process of the group is
-// left running afterwards.
-ChildResult runChild(const ChildRequest& request, GroupInWork& groupInWork);
+    // Becomes readable when the program has ended and its group is gone: a
+    // wait sleeps on it (poll, or the window's event loop).
+    int endDescriptor() const { return m_report; }
+    // True once the program has ended and its group is gone; the outcome is
+    // then in result(). Does not wait for the program.
+    bool finished();
+    // Kills the program's whole group and waits until the watcher has reaped
+    // it. The outcome is Ended, unless the program had finished already.
+    void end();
+    const ChildResult& result() const { return m_result; }
 
-// Kills the process group in work, if any. Safe to call from a signal handler.
-void killGroupInWork(GroupInWork& groupInWork);
+private:
+    ChildProcess(pid_t watcher, int lifeline, int report);
+    void collect();
+    void closeDescriptors();
+
+    pid_t m_watcher;
+    int m_lifeline;  // its closing tells the watcher to end the program
+    int m_report;    // the watcher's word on how the program ended
+    bool m_finished = false;
+    ChildResult m_result;
+};
 
 // The full path of a program: itself when it holds a slash, otherwise the first
 // executable of that name on PATH; empty when there is none.

@@ -13,8 +13,8 @@ void checkClass(const std::string& className)
 
 }  // namespace
 
-OfficeAppFactory::OfficeAppFactory(OfficeOptions options)
-    : m_engine(std::make_shared<OfficeEngine>(std::move(options)))
+OfficeAppFactory::OfficeAppFactory(EventPump& events, const Lifetime& lifetime, OfficeOptions options)
+    : m_engine(std::make_shared<OfficeEngine>(std::move(options), events, lifetime))
 {
 }
 

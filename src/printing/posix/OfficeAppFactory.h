@@ -10,7 +10,9 @@
 // "Visio.Application"; its instances report the name "LibreOffice".
 class OfficeAppFactory final : public DiagramAppFactory {
 public:
-    explicit OfficeAppFactory(OfficeOptions options = {});
+    // LibreOffice's runs are waited for with the window's events handled, and
+    // end with the program's lifetime.
+    OfficeAppFactory(EventPump& events, const Lifetime& lifetime, OfficeOptions options = {});
     // Ends whatever instance is left, so no process or folder stays behind.
     ~OfficeAppFactory() override;
 

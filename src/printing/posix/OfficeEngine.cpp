@@ -13,6 +13,7 @@
 
 #include "base/Failure.h"
 #include "printing/FileNameOf.h"
+#include "printing/posix/ChildWait.h"
 #include "printing/posix/Folders.h"
 
 namespace {
@@ -123,7 +124,8 @@ void removeAbandonedRoots(const std::string& parent)
 
 }  // namespace
 
-OfficeEngine::OfficeEngine(OfficeOptions options) : m_options(std::move(options))
+OfficeEngine::OfficeEngine(OfficeOptions options, EventPump& events, const Lifetime& lifetime)
+    : m_options(std::move(options)), m_events(events), m_lifetime(lifetime)
 {
 }
 
@@ -142,11 +144,28 @@ void OfficeEngine::checkStartable()
     ChildRequest request;
     request.argv = {program, "--headless", "--version"};
     request.timeLimitSeconds = std::min(m_options.timeLimitSeconds, VersionCheckSeconds);
-    const ChildResult result = runChild(request, m_groupInWork);
+    const ChildResult result = run(request);
     if (result.outcome != ChildResult::Outcome::Exited || result.exitCode != 0)
         throw Failure("LibreOffice cannot be started: " + program + " did not run"
                       + (result.error.empty() ? std::string() : " (" + result.error + ")"));
     m_startable = true;
+}
+
+ChildResult OfficeEngine::run(const ChildRequest& request)
+{
+    // Other commands run during the wait; none of them may start a second run.
+    if (m_inWork)
+        throw Failure("LibreOffice is busy with another file");
+    ChildResult result;
+    std::unique_ptr<ChildProcess> child = ChildProcess::start(request, result.error);
+    if (!child)
+        return result;
+    m_inWork = child.get();
+    struct Done {
+        ChildProcess*& inWork;
+        ~Done() { inWork = nullptr; }
+    } done{m_inWork};
+    return waitForChild(*child, request.timeLimitSeconds, m_events, m_lifetime);
 }
 
 std::string OfficeEngine::ensureRoot()
@@ -243,7 +262,7 @@ void OfficeEngine::open(OfficeInstanceState& instance, const std::string& path)
             result.outcome = ChildResult::Outcome::TimedOut;
             break;
         }
-        result = runChild(request, m_groupInWork);
+        result = run(request);
         if (result.outcome != ChildResult::Outcome::Exited || result.exitCode != RestartWanted)
             break;
     }
@@ -257,6 +276,8 @@ void OfficeEngine::open(OfficeInstanceState& instance, const std::string& path)
                       + std::to_string(static_cast<long>(m_options.timeLimitSeconds)) + " seconds");
     case ChildResult::Outcome::Signaled:
         throw Failure(cannot + "LibreOffice ended abnormally (signal " + std::to_string(result.signal) + ")");
+    case ChildResult::Outcome::Ended:
+        throw Failure(cannot + "LibreOffice was ended because the program is closing");
     case ChildResult::Outcome::Exited:
         break;
     }
@@ -287,7 +308,9 @@ void OfficeEngine::endInstance(OfficeInstanceState& instance)
 
 void OfficeEngine::endAll()
 {
-    killGroupInWork(m_groupInWork);
+    // The run in work first, so that nothing writes into the folders below.
+    if (m_inWork)
+        m_inWork->end();
     while (!m_instances.empty())
         endInstance(*m_instances.begin()->second);
     Folders::removeTree(m_root);

@@ -6,6 +6,9 @@
 
 #include "printing/posix/ChildProcess.h"
 
+class EventPump;
+class Lifetime;
+
 // How the LibreOffice instances are run.
 struct OfficeOptions {
     // The program: a path, or a name looked up on PATH.
@@ -38,9 +41,14 @@ struct OfficeInstanceState {
 // instances start from a copy of it instead of setting up a profile anew.
 // The folders live in one folder per program run, marked with the owning
 // process; a later run removes such folders whose owner was killed.
+//
+// While LibreOffice runs, the window's events are handled (events), so other
+// commands can run in the middle of a call; only one LibreOffice run is in
+// work at a time. When the program ends (lifetime), the run in work is ended
+// with its whole process group and the call fails at once.
 class OfficeEngine final {
 public:
-    explicit OfficeEngine(OfficeOptions options);
+    OfficeEngine(OfficeOptions options, EventPump& events, const Lifetime& lifetime);
     ~OfficeEngine();
     OfficeEngine(const OfficeEngine&) = delete;
     OfficeEngine& operator=(const OfficeEngine&) = delete;
@@ -51,6 +59,7 @@ public:
     // Any instance that has not ended, or null.
     std::shared_ptr<OfficeInstanceState> anyInstance() const;
     // Renders the file to PDF in the instance and makes it the active document.
+    // Throws Failure while another file is being rendered.
     void open(OfficeInstanceState& instance, const std::string& path);
     // Removes the instance's folders.
     void endInstance(OfficeInstanceState& instance);
@@ -60,15 +69,18 @@ public:
 
 private:
     void checkStartable();
+    ChildResult run(const ChildRequest& request);
     std::string ensureRoot();
     void prepareProfile(OfficeInstanceState& instance);
     void keepAsTemplate(const OfficeInstanceState& instance);
 
     OfficeOptions m_options;
+    EventPump& m_events;
+    const Lifetime& m_lifetime;
     std::string m_root;  // this run's folder: the template and one folder per instance
     std::string m_template;
     bool m_startable = false;
     int m_nextNumber = 1;
     std::map<int, std::shared_ptr<OfficeInstanceState>> m_instances;
-    GroupInWork m_groupInWork{0};
+    ChildProcess* m_inWork = nullptr;  // the LibreOffice run being waited for
 };

@@ -41,6 +41,7 @@ public:
         if (onWake)
             onWake();
     }
+    void waitForReadable(int, double maxSeconds) override { waitForEvents(maxSeconds); }
     double now = 86399.5;  // the clock's origin means nothing
     double gap = 0.3;
     int pumps = 0;

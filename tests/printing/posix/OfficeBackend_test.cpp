@@ -14,6 +14,7 @@
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"
 #include "fakes/FakePointer.h"
+#include "fakes/PollEventPump.h"
 #include "platform/posix/CupsPrinters.h"
 #include "printing/DiagramAppAdapter.h"
 #include "printing/PrintingTestSupport.h"
@@ -54,13 +55,14 @@ struct Rig {
     FakeDialogs dialogs;
     FakePointer pointer;
     FakeLifetime lifetime;
+    PollEventPump events;
     std::unique_ptr<OfficeAppFactory> factory;
     std::unique_ptr<DiagramAppAdapter> adapter;
 
     explicit Rig(OfficeOptions options = {})
     {
         options.workRoot = work;
-        factory = std::make_unique<OfficeAppFactory>(options);
+        factory = std::make_unique<OfficeAppFactory>(events, lifetime, options);
         adapter = std::make_unique<DiagramAppAdapter>(*factory, dialogs, pointer, lifetime);
     }
     ~Rig()

@@ -10,6 +10,7 @@
 #include "fakes/FakeLifetime.h"
 #include "fakes/FakeListItems.h"
 #include "fakes/FakePointer.h"
+#include "fakes/PollEventPump.h"
 #include "platform/posix/CupsPrinters.h"
 #include "printing/DiagramAppAdapter.h"
 #include "printing/PrintRun.h"
@@ -64,9 +65,10 @@ PV_TEST(aSchedulerThatStopsMidRunIsNamedWithItsReasonAtBothPrintSteps)
     FakePointer pointer;
     FakeClock clock;
     FakeLifetime lifetime;
+    PollEventPump conversions;
     OfficeOptions options;
     options.workRoot = drawings;
-    OfficeAppFactory factory(options);
+    OfficeAppFactory factory(conversions, lifetime, options);
     DiagramAppAdapter adapter(factory, dialogs, pointer, lifetime);
     PrintRun run(list, view, adapter, pointer, dialogs, clock, clock, lifetime);
     // The scheduler goes in the pause after the first file.

@@ -1,0 +1,158 @@
+// A soak of the print run: many files printed in one run through the real
+// backend (LibreOffice, a private CUPS scheduler) with the 0-second pause,
+// with what the program holds printed at start-up, after a first file (the
+// profile template made, CUPS reached) and after the run: open descriptors,
+// instance folders, child processes and resident memory. None of them should
+// grow with the number of files.
+//
+//   print_soak [FILES]     (default 100)
+
+#include <QApplication>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeLifetime.h"
+#include "fakes/FakeListItems.h"
+#include "fakes/FakePointer.h"
+#include "platform/SteadyClock.h"
+#include "platform/qt/QtEventPump.h"
+#include "printing/DiagramAppAdapter.h"
+#include "printing/PrintRun.h"
+#include "printing/PrintView.h"
+#include "printing/PrintingTestSupport.h"
+#include "printing/posix/OfficeAppFactory.h"
+
+using namespace printing_test;
+
+namespace {
+
+class SoakView final : public PrintView {
+public:
+    void setProgressValue(double) override {}
+    void setProgressText(const std::string&) override {}
+    std::string printerText() const override { return "Soak_Q"; }
+    std::string pauseText() const override { return "0 seconds"; }
+};
+
+struct Holdings {
+    int descriptors = 0;
+    int instanceFolders = 0;
+    int children = 0;       // processes whose parent is this one, zombies included
+    int officeProcesses = 0;  // live processes working in the run's folders
+    long residentKb = 0;
+};
+
+std::string statusField(const std::string& file, const std::string& name)
+{
+    std::ifstream status(file);
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind(name + ":", 0) == 0)
+            return line.substr(name.size() + 1);
+    }
+    return {};
+}
+
+Holdings holdings(const std::string& work)
+{
+    Holdings now;
+    now.descriptors = static_cast<int>(folderEntries("/proc/self/fd").size()) - 1;  // less the listing's own
+    for (const auto& root : folderEntries(work))
+        for (const auto& entry : folderEntries(work + "/" + root))
+            now.instanceFolders += entry.rfind("instance-", 0) == 0;
+    const std::string self = std::to_string(::getpid());
+    for (const auto& pid : folderEntries("/proc")) {
+        if (pid.find_first_not_of("0123456789") == std::string::npos
+            && std::atoi(statusField("/proc/" + pid + "/status", "PPid").c_str()) == ::getpid() && pid != self)
+            ++now.children;
+    }
+    now.officeProcesses = static_cast<int>(processesMentioning(work).size());
+    now.residentKb = std::atol(statusField("/proc/self/status", "VmRSS").c_str());
+    return now;
+}
+
+void show(const char* when, const Holdings& h)
+{
+    std::printf("%-26s %11d %15d %15d %16d %13ld\n", when, h.descriptors, h.instanceFolders, h.children,
+                h.officeProcesses, h.residentKb);
+}
+
+double now()
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const int files = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
+
+    PrivateCups cups({"Soak_Q"});
+    if (!cups.started()) {
+        std::fprintf(stderr, "the private CUPS scheduler did not start\n");
+        return 1;
+    }
+    const std::string folder = makeTempFolder("plotvane-soak-");
+    const std::string work = folder + "/work";
+    std::system(("mkdir -p " + shellQuoted(work)).c_str());
+    std::vector<std::string> paths;
+    for (int i = 0; i < files; ++i) {
+        const std::string n = std::to_string(i + 1);
+        paths.push_back(folder + "/drawing " + n + (i % 2 ? ".vsdx" : ".vdx"));
+        if (i % 2)
+            writeVsdx(paths.back(), {"Sheet A of " + n, "Sheet B of " + n});
+        else
+            writeVdx(paths.back(), {"Drawing " + n});
+    }
+
+    FakeDialogs dialogs;
+    FakePointer pointer;
+    FakeLifetime lifetime;
+    FakeListItems list;
+    SoakView view;
+    SteadyClock clock;
+    QtEventPump events;
+    OfficeOptions options;
+    options.workRoot = work;
+    OfficeAppFactory office(events, lifetime, options);
+    DiagramAppAdapter adapter(office, dialogs, pointer, lifetime);
+    PrintRun run(list, view, adapter, pointer, dialogs, clock, events, lifetime);
+
+    std::printf("%-26s %11s %15s %15s %16s %13s\n", "", "descriptors", "instance dirs", "child procs",
+                "office procs", "resident kB");
+    adapter.checkInstalled();
+    const Holdings started = holdings(work);
+    show("after start-up", started);
+
+    list.entries = {paths[0]};
+    run.startPrinting();
+    const Holdings warm = holdings(work);
+    show("after a first file", warm);
+
+    list.entries = paths;
+    const std::size_t jobsBefore = cups.jobs().size();
+    const double start = now();
+    run.startPrinting();
+    const double spent = now() - start;
+    const Holdings after = holdings(work);
+    show(("after " + std::to_string(files) + " files").c_str(), after);
+
+    std::printf("\ngrowth over the %d files:  descriptors %+d, instance folders %+d, child processes %+d, "
+                "office processes %+d, resident memory %+ld kB\n",
+                files, after.descriptors - warm.descriptors, after.instanceFolders - warm.instanceFolders,
+                after.children - warm.children, after.officeProcesses - warm.officeProcesses,
+                after.residentKb - warm.residentKb);
+    std::printf("jobs received: %zu of %d; error reports: %zu; %.1f s in all, %.2f s per file (2 s of it waits)\n",
+                cups.jobs().size() - jobsBefore, files, dialogs.reportedLines().size(), spent, spent / files);
+
+    removeFolder(folder);
+    return 0;
+}

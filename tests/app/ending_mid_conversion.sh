@@ -1,0 +1,184 @@
+#!/usr/bin/env bash
+# Ends the real program in the middle of a conversion and checks that nothing
+# of the outside application outlives it. LibreOffice is played by a stand-in
+# `soffice`, first on PATH, that answers --version and otherwise hangs with a
+# helper of its own. Each round starts build/bin/plotvane under Xvfb (private
+# CUPS scheduler, own settings, home and temporary folders), loads the sample
+# files, presses "Start Printing", waits until the stand-in converts, and ends
+# the program:
+#   close    the window is closed (WM_DELETE_WINDOW, as from its close box):
+#            the program ends within 2 s, no process of the stand-in's group
+#            and none of the program's folders are left
+#   SIGTERM  the same
+#   SIGKILL  the stand-in's group is gone within 5 s
+#   SIGSEGV  (a crash) the same
+#   restart  the next start removes the folders the killed rounds left
+#
+#   ending_mid_conversion.sh BUILD_DIR
+set -euo pipefail
+build=$(cd "$1" && pwd)
+source=$(cd "$(dirname "$0")/../.." && pwd)
+work=$(mktemp -d /tmp/plotvane-ending-XXXXXX)
+program=""
+group=""
+xvfb=""
+passed=0
+failed=0
+
+# wait_until SECONDS COMMAND...: true as soon as the command is, false when the
+# time is up first.
+wait_until() {
+    local until=$(($(date +%s%N) + ${1%.*} * 1000000000))
+    shift
+    while ! "$@"; do
+        [ "$(date +%s%N)" -lt "$until" ] || { "$@"; return; }
+        sleep 0.05
+    done
+}
+
+# True while a live (not zombie) process belongs to the process group.
+group_alive() {
+    local stat line rest
+    for stat in /proc/[0-9]*/stat; do
+        read -r line 2>/dev/null <"$stat" || continue
+        rest=${line##*) }
+        read -r state _ pgrp _ <<<"$rest"
+        [ "$pgrp" = "$1" ] && [ "$state" != Z ] && return 0
+    done
+    return 1
+}
+group_gone() { ! group_alive "$1"; }
+program_gone() { ! kill -0 "$program" 2>/dev/null; }
+converting() { ls "$work/marks"/converting.* >/dev/null 2>&1; }
+program_folders() { find "$work/tmp" -mindepth 1 -maxdepth 1 -name 'plotvane-*' | sort; }
+no_folders() { [ -z "$(program_folders)" ]; }
+
+check() {
+    local what=$1
+    shift
+    if "$@"; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        echo "FAIL: $round: $what"
+    fi
+}
+
+# Starts the program and waits for its window: sets program and window.
+start_program() {
+    "$build/bin/plotvane" >>"$work/program.log" 2>&1 &
+    program=$!
+    window=""
+    for _ in $(seq 1 600); do
+        window=$(xdotool search --onlyvisible --name '^Plotvane$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+        program_gone && { cat "$work/program.log"; echo "FAIL: $round: the program ended"; exit 1; }
+        sleep 0.1
+    done
+    [ -n "$window" ] || { echo "FAIL: $round: no window titled Plotvane"; exit 1; }
+}
+
+# Loads the samples (declining to open their folder) and starts printing;
+# returns once the stand-in converts: sets group to its process group.
+start_conversion() {
+    local box=""
+    xdotool mousemove --window "$window" 400 231 click 1  # "Load Sample/Example Files"
+    for _ in $(seq 1 100); do
+        box=$(xdotool search --onlyvisible --name '^Plotvane Batch Print$' 2>/dev/null | head -n 1) && [ -n "$box" ] && break
+        sleep 0.1
+    done
+    [ -n "$box" ] || { echo "FAIL: $round: no question about the samples' folder"; exit 1; }
+    xdotool windowfocus --sync "$box" key Escape
+    xdotool mousemove --window "$window" 268 385 click 1  # "Start Printing"
+    wait_until 60 converting || { cat "$work/program.log"; echo "FAIL: $round: the stand-in was never asked to convert"; exit 1; }
+    group=$(cat "$work/marks"/converting.*)
+}
+
+# Whatever a failed round left running goes, so that the next round starts
+# clean: the program (and with it its watcher's lifeline) and the stand-in's
+# group, while it is alive.
+end_round() {
+    if [ -n "$program" ]; then kill -KILL "$program" 2>/dev/null || true; fi
+    if [ -n "$group" ] && group_alive "$group"; then kill -KILL -- "-$group" 2>/dev/null || true; fi
+    rm -f "$work/marks"/converting.*
+    program=""
+    group=""
+}
+
+cleanup() {
+    local status=$?
+    set +e
+    end_round
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    "$source/scripts/private-cups.sh" stop "$work/cups" >/dev/null 2>&1
+    rm -rf "$work"
+    exit $status
+}
+trap cleanup EXIT
+
+for tool in Xvfb xdotool cupsd "$build/bin/plotvane" "$build/bin/close_window"; do
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
+done
+
+"$source/scripts/private-cups.sh" start "$work/cups" Plotter_A >/dev/null
+mkdir -p "$work/home" "$work/tmp" "$work/bin" "$work/marks"
+export CUPS_SERVER=$work/cups/cups.sock HOME=$work/home XDG_CONFIG_HOME=$work/config TMPDIR=$work/tmp
+export PATH=$work/bin:$PATH
+lpadmin -d Plotter_A >/dev/null 2>&1
+cd "$work"
+ulimit -c 0
+
+# The stand-in records its process group (its own process id: it leads the
+# group the program made for it) before it hangs.
+cat > "$work/bin/soffice" <<STANDIN
+#!/bin/sh
+for a in "\$@"; do [ "\$a" = --version ] && { echo "Stand-in 1.0"; exit 0; }; done
+echo \$\$ > "$work/marks/converting.\$\$"
+sleep 600 &
+exec sleep 601
+STANDIN
+chmod +x "$work/bin/soffice"
+
+for number in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || break
+done
+Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=":$number"
+
+round=close
+start_program
+start_conversion
+"$build/bin/close_window" "$window"
+check "the program ended within 2 s" wait_until 2 program_gone
+check "no process of the stand-in's group is left" group_gone "$group"
+check "no folder is left" no_folders
+end_round
+
+round=SIGTERM
+start_program
+start_conversion
+kill -TERM "$program"
+check "the program ended within 2 s" wait_until 2 program_gone
+check "no process of the stand-in's group is left" group_gone "$group"
+check "no folder is left" no_folders
+end_round
+
+for signal in KILL SEGV; do
+    round=SIG$signal
+    start_program
+    start_conversion
+    kill "-$signal" "$program"
+    check "the stand-in's group is gone within 5 s" wait_until 5 group_gone "$group"
+    end_round
+done
+
+round=restart
+left=$(program_folders)
+check "the killed rounds left their folders" test -n "$left"
+start_program
+check "the next start removed them" test -z "$(comm -12 <(echo "$left") <(program_folders))"
+kill -TERM "$program"
+wait_until 2 program_gone || true
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
