@@ -5,18 +5,9 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/StartupRecorders.h"
-#include "app/qt/MainWindow.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeLifetime.h"
-#include "fakes/FakeSettings.h"
-#include "fakes/FakeShell.h"
 #include "filelist/qt/FileListView.h"
-#include "platform/SteadyClock.h"
-#include "platform/posix/CupsPrinters.h"
-#include "platform/qt/QtEventPump.h"
 #include "printing/PrintingTestSupport.h"
-#include "printing/posix/OfficeAppFactory.h"
+#include "printing/RealPartsWindow.h"
 
 using namespace printing_test;
 
@@ -57,29 +48,17 @@ void TestPrintEndToEnd::printsTheListInOrderOnTheChosenPrinter()
     good.push_back({drawings + "/two pages.vsdx", "two pages.vsdx", "Second sheet", 2});
     good.push_back({drawings + "/-odd 'name\" über.vdx", "-odd 'name\" über.vdx", "Odd name", 1});
 
-    CallLog log;
-    FakeDialogs dialogs;
-    FakeSettings settings;
-    RecordingFileSystem fileSystem(log);
-    CupsPrinters printers;
-    OfficeOptions options;
-    options.workRoot = work;
-    SteadyClock clock;
-    QtEventPump events;
-    FakeLifetime lifetime;
-    auto office = std::make_unique<OfficeAppFactory>(events, lifetime, options);
-    FakeShell shell;
+    RealPartsWindow parts(work);
     {
-        MainWindow form({dialogs, settings, fileSystem, printers, *office, shell, clock, events, lifetime, "/program",
-                    [] { return 0.5; }});
-        form.load();
-        QVERIFY(!lifetime.ended());
+        const auto window = parts.open();
+        MainWindow& form = *window;
+        QVERIFY(!parts.lifetime.ended());
         // Our queues are offered; printers found on the network may be too.
         const int plotterA = form.printerChoice().findText("Plotter_A");
         const int plotterB = form.printerChoice().findText("Plotter_B");
         QVERIFY(plotterA >= 0 && plotterB >= 0);
         QCOMPARE(form.printerChoice().currentText(), QString("Plotter_B"));  // the default printer
-        QCOMPARE(settings.value("Combo1"), std::to_string(plotterB));
+        QCOMPARE(parts.settings.value("Combo1"), std::to_string(plotterB));
         form.show();
 
         form.printerChoice().setCurrentIndex(plotterA);  // the user picks Plotter_A
@@ -98,9 +77,9 @@ void TestPrintEndToEnd::printsTheListInOrderOnTheChosenPrinter()
         qInfo("%d files printed in %.1f s", form.fileList().count(), timer.elapsed() / 1000.0);
 
         // The broken file fails to open, so its printer, print and quit steps fail too.
-        QCOMPARE(dialogs.reportedLines(), (std::vector<int>{120, 122, 126, 132}));
-        QVERIFY(dialogs.texts().front().find("broken.vsdx") != std::string::npos);
-        QCOMPARE(dialogs.texts().back(), std::string("Done."));
+        QCOMPARE(parts.dialogs.reportedLines(), (std::vector<int>{120, 122, 126, 132}));
+        QVERIFY(parts.dialogs.texts().front().find("broken.vsdx") != std::string::npos);
+        QCOMPARE(parts.dialogs.texts().back(), std::string("Done."));
 
         const auto jobs = cups.jobs();
         QCOMPARE(jobs.size(), jobsBefore + good.size());
@@ -118,7 +97,7 @@ void TestPrintEndToEnd::printsTheListInOrderOnTheChosenPrinter()
         }
     }
     QVERIFY(processesMentioning(work).empty());
-    office.reset();
+    parts.office.reset();
     QVERIFY(folderEntries(work).empty());
     removeFolder(work);
     removeFolder(drawings);

@@ -4,18 +4,9 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/StartupRecorders.h"
-#include "app/qt/MainWindow.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeLifetime.h"
-#include "fakes/FakeSettings.h"
-#include "fakes/FakeShell.h"
 #include "filelist/qt/FileListView.h"
-#include "platform/SteadyClock.h"
-#include "platform/posix/CupsPrinters.h"
-#include "platform/qt/QtEventPump.h"
 #include "printing/PrintingTestSupport.h"
-#include "printing/posix/OfficeAppFactory.h"
+#include "printing/RealPartsWindow.h"
 
 using namespace printing_test;
 
@@ -86,23 +77,11 @@ void TestPrintPaperEndToEnd::eachDrawingArrivesOnItsOwnPaper()
         {samples + "Process Flow.vdx", "Process Flow.vdx", Letter, "216x279 ", "Print Run"},
     };
 
-    FakeDialogs dialogs;
-    FakeSettings settings;
-    CallLog log;
-    RecordingFileSystem fileSystem(log);
-    CupsPrinters printers;
-    SteadyClock clock;
-    QtEventPump events;
-    FakeLifetime lifetime;
-    OfficeOptions options;
-    options.workRoot = work;
-    auto office = std::make_unique<OfficeAppFactory>(events, lifetime, options);
-    FakeShell shell;
+    RealPartsWindow parts(work);
     {
-        MainWindow form({dialogs, settings, fileSystem, printers, *office, shell, clock, events, lifetime, "/program",
-                    [] { return 0.5; }});
-        form.load();
-        QVERIFY(!lifetime.ended());
+        const auto window = parts.open();
+        MainWindow& form = *window;
+        QVERIFY(!parts.lifetime.ended());
         form.show();
         form.pauseChoice().setCurrentIndex(0);
 
@@ -118,8 +97,8 @@ void TestPrintPaperEndToEnd::eachDrawingArrivesOnItsOwnPaper()
             const std::size_t jobsBefore = cups.jobs().size();
 
             form.button(MainWindow::Button::StartPrinting).click();
-            QVERIFY(dialogs.reportedLines().empty());
-            QCOMPARE(dialogs.texts().back(), std::string("Done."));
+            QVERIFY(parts.dialogs.reportedLines().empty());
+            QCOMPARE(parts.dialogs.texts().back(), std::string("Done."));
             QVERIFY2(cups.jobsEnded(180), "the printers did not take every job");
 
             // One job per drawing here: LibreOffice renders all pages of a
@@ -147,7 +126,7 @@ void TestPrintPaperEndToEnd::eachDrawingArrivesOnItsOwnPaper()
         }
     }
     QVERIFY(processesMentioning(work).empty());
-    office.reset();
+    parts.office.reset();
     QVERIFY(folderEntries(work).empty());
 }
 

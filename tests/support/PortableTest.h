@@ -4,6 +4,7 @@
 // run natively under CTest and, cross-built, under Wine. Each test is a function
 // registered with PV_TEST; checks record failures and let the test go on.
 
+#include <exception>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -39,6 +40,17 @@ void checkEqual(const A& actual, const B& expected, const char* actualText, cons
     std::ostringstream out;
     out << actualText << " == " << expectedText << "\n      actual:   " << actual << "\n      expected: " << expected;
     fail(file, line, out.str());
+}
+
+// The description an action fails with, or "(no failure)" when it does not.
+inline std::string failureOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const std::exception& failure) {
+        return failure.what();
+    }
+    return "(no failure)";
 }
 
 }  // namespace portable_test

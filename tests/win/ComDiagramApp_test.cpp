@@ -40,16 +40,6 @@ struct Rig {
     DiagramAppAdapter adapter{factory, dialogs, pointer, lifetime};
 };
 
-std::string failureOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const Failure& failure) {
-        return failure.what();
-    }
-    return "(no failure)";
-}
-
 // A test whose fake server did not start fails, with the reason, instead of
 // passing without having tested anything.
 bool serverReady(const FakeAutomationServer& server)
@@ -202,7 +192,7 @@ PV_TEST(failuresCarryTheServersDescriptionOrTheSystemsText)
         server.failOpenWith(description);
         {
             Rig rig;
-            PV_CHECK_EQ(failureOf([&] { rig.adapter.openInNewInstance("C:\\x\\plan.vsd"); }), description);
+            PV_CHECK_EQ(portable_test::failureOf([&] { rig.adapter.openInNewInstance("C:\\x\\plan.vsd"); }), description);
             // The instance whose file did not open is asked to quit and released.
             PV_CHECK(server.calls().back() == "Application.call(Quit)");
             PV_CHECK_EQ(server.liveObjects(), 0);
@@ -210,11 +200,11 @@ PV_TEST(failuresCarryTheServersDescriptionOrTheSystemsText)
             auto app = rig.factory.create(ClassName);
             LateBoundObject& application = static_cast<ComDiagramApp&>(*app).application();
             // A member the server does not know: the system's words, on one line.
-            PV_CHECK_EQ(failureOf([&] { application.call("Frobnicate"); }), std::string("Unknown name."));
+            PV_CHECK_EQ(portable_test::failureOf([&] { application.call("Frobnicate"); }), std::string("Unknown name."));
             // A property that holds text is no object.
-            PV_CHECK_EQ(failureOf([&] { application.getObject("name"); }), std::string("Object required"));
+            PV_CHECK_EQ(portable_test::failureOf([&] { application.getObject("name"); }), std::string("Object required"));
             // A property read with no document open reports the server's text.
-            PV_CHECK_EQ(failureOf([&] { rig.adapter.printActiveDocument(*app); }),
+            PV_CHECK_EQ(portable_test::failureOf([&] { rig.adapter.printActiveDocument(*app); }),
                         std::string("No document is open."));
         }
         PV_CHECK_EQ(server.liveObjects(), 0);
@@ -255,10 +245,10 @@ PV_TEST(aCallThatGetsNoAnswerIsCancelledAndTheHangingInstanceGetsABriefQuit)
     server.hangIn("Quit", HangsAtMost);
     Rig rig({1s, 200ms});
     auto app = rig.factory.create(ClassName);
-    PV_CHECK_EQ(failureOf([&] { app->open("C:\\x\\plan.vsd"); }),
+    PV_CHECK_EQ(portable_test::failureOf([&] { app->open("C:\\x\\plan.vsd"); }),
                 std::string("No answer to Documents.Open within 1 second; the call was cancelled"));
     checkCameBackWhileHanging(server.hanging(), __LINE__);
-    PV_CHECK_EQ(failureOf([&] { app->quit(); }),
+    PV_CHECK_EQ(portable_test::failureOf([&] { app->quit(); }),
                 std::string("No answer to Quit within 200 milliseconds; the call was cancelled"));
     checkCameBackWhileHanging(server.hanging(), __LINE__);
 }
@@ -278,7 +268,7 @@ PV_TEST(closingEndsTheInstancesInWorkWithinTheBriefLimit)
     PV_CHECK(contains(server.calls(), "Application.call(Quit)"));
     // Its Quit was cancelled at the brief limit, which holds for every call
     // from now on: asked again, the hanging instance costs no more.
-    PV_CHECK_EQ(failureOf([&] { rig.adapter.quitInstance(*inWork); }),
+    PV_CHECK_EQ(portable_test::failureOf([&] { rig.adapter.quitInstance(*inWork); }),
                 std::string("No answer to Quit within 200 milliseconds; the call was cancelled"));
     checkCameBackWhileHanging(server.hanging(), __LINE__);
 }

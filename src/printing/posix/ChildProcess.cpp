@@ -14,6 +14,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/Paths.h"
+
 namespace {
 
 // How long end() waits for the watcher to report that the group is gone.
@@ -200,7 +202,7 @@ std::string findProgram(const std::string& program)
         if (end == std::string::npos)
             end = folders.size();
         const std::string folder = end > start ? folders.substr(start, end - start) : ".";
-        const std::string candidate = folder + "/" + program;
+        const std::string candidate = joinPath(folder, program, PathStyle::Posix);
         if (isExecutableFile(candidate))
             return candidate;
         start = end + 1;

@@ -5,13 +5,15 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/Paths.h"
+
 namespace fs = std::filesystem;
 
 namespace Folders {
 
 std::string makeUnique(const std::string& parent, const std::string& prefix)
 {
-    std::string pattern = parent + "/" + prefix + "XXXXXX";
+    std::string pattern = joinPath(parent, prefix + "XXXXXX", PathStyle::Posix);
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
     if (!::mkdtemp(buffer.data()))

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "base/Failure.h"
+#include "platform/Paths.h"
 #include "printing/FileNameOf.h"
 #include "printing/posix/ChildWait.h"
 #include "printing/posix/Folders.h"
@@ -33,7 +34,7 @@ std::string absolutePath(const std::string& path)
     if (!::getcwd(folder.data(), folder.size()))
         return "./" + path;
     folder.resize(std::strlen(folder.c_str()));
-    return folder + "/" + path;
+    return joinPath(folder, path, PathStyle::Posix);
 }
 
 // The reason LibreOffice gave in its log, if any ("Error: source file could
@@ -61,7 +62,7 @@ std::string renderedPdf(const std::string& folder)
             if (name.size() <= wanted.size() || name.compare(name.size() - wanted.size(), wanted.size(), wanted) != 0)
                 continue;
             struct stat info {};
-            const std::string path = folder + "/" + name;
+            const std::string path = joinPath(folder, name, PathStyle::Posix);
             if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
                 found = path;
         }
@@ -90,7 +91,7 @@ std::string processStart(const std::string& pid)
     return field;
 }
 
-const char* const OwnerFile = "/owner";
+const char* const OwnerFile = "owner";
 
 // Removes the folders that earlier runs of the program left in parent when
 // they could not clean up (the program was killed): those whose owner process
@@ -105,11 +106,11 @@ void removeAbandonedRoots(const std::string& parent)
         const std::string name = entry->d_name;
         if (name.rfind("plotvane-", 0) != 0)
             continue;
-        const std::string folder = parent + "/" + name;
+        const std::string folder = joinPath(parent, name, PathStyle::Posix);
         struct stat info {};
         if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid())
             continue;
-        std::ifstream owner(folder + OwnerFile);
+        std::ifstream owner(joinPath(folder, OwnerFile, PathStyle::Posix));
         std::string pid;
         std::string start;
         if (!(owner >> pid >> start) || pid.find_first_not_of("0123456789") != std::string::npos)
@@ -178,7 +179,7 @@ std::string OfficeEngine::ensureRoot()
     if (m_root.empty())
         throw Failure("No folder for LibreOffice can be made in " + parent + ": " + std::strerror(errno));
     const std::string self = std::to_string(::getpid());
-    std::ofstream(m_root + OwnerFile) << self << " " << processStart(self) << "\n";
+    std::ofstream(joinPath(m_root, OwnerFile, PathStyle::Posix)) << self << " " << processStart(self) << "\n";
     return m_root;
 }
 
@@ -188,9 +189,9 @@ std::shared_ptr<OfficeInstanceState> OfficeEngine::startInstance()
     const std::string root = ensureRoot();
     auto instance = std::make_shared<OfficeInstanceState>();
     instance->number = m_nextNumber++;
-    instance->folder = root + "/instance-" + std::to_string(instance->number);
-    instance->profile = instance->folder + "/profile";
-    instance->work = instance->folder + "/work";
+    instance->folder = joinPath(root, "instance-" + std::to_string(instance->number), PathStyle::Posix);
+    instance->profile = joinPath(instance->folder, "profile", PathStyle::Posix);
+    instance->work = joinPath(instance->folder, "work", PathStyle::Posix);
     if (::mkdir(instance->folder.c_str(), 0700) != 0 || ::mkdir(instance->work.c_str(), 0700) != 0) {
         const std::string reason = std::strerror(errno);
         Folders::removeTree(instance->folder);
@@ -222,7 +223,7 @@ void OfficeEngine::keepAsTemplate(const OfficeInstanceState& instance)
 {
     if (!m_template.empty())
         return;
-    const std::string copy = m_root + "/template";
+    const std::string copy = joinPath(m_root, "template", PathStyle::Posix);
     if (Folders::copyTree(instance.profile, copy))
         m_template = copy;
     else
@@ -242,7 +243,7 @@ void OfficeEngine::open(OfficeInstanceState& instance, const std::string& path)
     if (info.st_size == 0)
         throw Failure("Cannot open \"" + path + "\": the file is empty");
 
-    const std::string output = instance.work + "/document-" + std::to_string(instance.opened + 1);
+    const std::string output = joinPath(instance.work, "document-" + std::to_string(instance.opened + 1), PathStyle::Posix);
     if (::mkdir(output.c_str(), 0700) != 0)
         throw Failure("Cannot open \"" + path + "\": no work folder (" + std::strerror(errno) + ")");
     const bool freshProfile = m_template.empty();
@@ -252,7 +253,7 @@ void OfficeEngine::open(OfficeInstanceState& instance, const std::string& path)
     request.argv = {m_options.program, "--headless", "--norestore", "--nolockcheck",
                     "-env:UserInstallation=" + Folders::fileUrl(instance.profile),
                     "--convert-to", "pdf:draw_pdf_Export", "--outdir", output, file};
-    request.logPath = instance.work + "/soffice.log";
+    request.logPath = joinPath(instance.work, "soffice.log", PathStyle::Posix);
     const auto started = std::chrono::steady_clock::now();
     ChildResult result;
     for (int start = 1; start <= MostStarts; ++start) {

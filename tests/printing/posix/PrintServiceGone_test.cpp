@@ -38,16 +38,6 @@ bool stopScheduler(const PrivateCups& cups)
     return pid > 0 && ::kill(pid, SIGTERM) == 0 && goneWithin(pid, 10);
 }
 
-std::string failureOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const Failure& failure) {
-        return failure.what();
-    }
-    return "(no failure)";
-}
-
 }  // namespace
 
 PV_TEST(aSchedulerThatStopsMidRunIsNamedWithItsReasonAtBothPrintSteps)
@@ -87,6 +77,6 @@ PV_TEST(aSchedulerThatStopsMidRunIsNamedWithItsReasonAtBothPrintSteps)
         PV_CHECK_EQ(dialogs.messages[i].text.substr(0, reason.size()), reason);
 
     // The printer list at the next start says the same.
-    PV_CHECK_EQ(failureOf([] { CupsPrinters().names(); }), reason);
+    PV_CHECK_EQ(portable_test::failureOf([] { CupsPrinters().names(); }), reason);
     removeFolder(drawings);
 }
