@@ -55,11 +55,13 @@ PV_TEST(pageSizesAreTheVisibleAreaTurnedByTheRotation)
     // other producers write them.
     QPDF source;
     source.processFile(path.c_str());
-    QPDFWriter writer(source, (folder.path + "/streams.pdf").c_str());
+    // The writer keeps the name until it writes, so the name must outlive it.
+    const std::string streams = folder.path + "/streams.pdf";
+    QPDFWriter writer(source, streams.c_str());
     writer.setObjectStreamMode(qpdf_o_generate);
     writer.write();
-    PV_CHECK(capture("grep -c ObjStm " + shellQuoted(folder.path + "/streams.pdf")) != "0\n");
-    PV_CHECK_EQ(sizesOf(RenderedPdf(folder.path + "/streams.pdf")), kindsOfPagesSizes);
+    PV_CHECK(capture("grep -c ObjStm " + shellQuoted(streams)) != "0\n");
+    PV_CHECK_EQ(sizesOf(RenderedPdf(streams)), kindsOfPagesSizes);
 
     // A damaged cross-reference table is rebuilt.
     std::string damaged = madePdf(kindsOfPages, mediaBox(1190.55, 841.89) + " /Rotate 270");
