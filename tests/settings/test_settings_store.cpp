@@ -4,6 +4,13 @@
 #include <QtTest>
 
 #include "base/Failure.h"
+#include "fakes/FakeClock.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/FakeLifetime.h"
+#include "fakes/FakeListItems.h"
+#include "fakes/FakePointer.h"
+#include "fakes/MemoryFileSystem.h"
+#include "filelist/AddFolderCommand.h"
 #include "settings/qt/QtSettingsStore.h"
 #include "support/AsOrdinaryUser.h"
 
@@ -73,6 +80,7 @@ void TestSettingsStore::anUnwritableStoreFailsWithItsFileAndReason()
     QVERIFY(QFile::setPermissions(file, readOnly));
     QVERIFY(QFile::setPermissions(folder.path(), readOnly | exe));
     std::string failure = "(no failure)";
+    FakeDialogs dialogs;
     {
         AsOrdinaryUser user;
         QVERIFY2(user.works(), "the test cannot lose the right to write everywhere");
@@ -82,9 +90,26 @@ void TestSettingsStore::anUnwritableStoreFailsWithItsFileAndReason()
         } catch (const Failure& error) {
             failure = error.what();
         }
+        // A folder scan stores its two answers inside trapped steps: each
+        // failure is reported at its step, and the scan goes on.
+        MemoryFileSystem disk;
+        disk.addFolder(R"(C:\Plans)");
+        disk.addFile(R"(C:\Plans\a.vsd)");
+        FakePointer pointer;
+        FakeLifetime lifetime;
+        FakeClock pump;
+        FakeListItems list;
+        dialogs.promptAnswers = {"vsd"};
+        dialogs.browseAnswers = {R"(C:\Plans)"};
+        AddFolderCommand(dialogs, store, disk, pointer, lifetime, pump, list).addFolder();
+        QCOMPARE(list.entries, std::vector<std::string>{R"(C:\Plans\a.vsd)"});
     }
     QFile::setPermissions(folder.path(), readOnly | exe | QFileDevice::WriteOwner);
-    QCOMPARE(failure, "The setting Combo2 could not be stored in " + file.toStdString() + ": Permission denied");
+    const std::string reason = " could not be stored in " + file.toStdString() + ": Permission denied";
+    QCOMPARE(failure, "The setting Combo2" + reason);
+    QCOMPARE(dialogs.reportedLines(), (std::vector<int>{104, 118}));
+    QVERIFY(dialogs.texts()[0].rfind("The setting Extension" + reason + "\r\n", 0) == 0);
+    QVERIFY(dialogs.texts()[1].rfind("The setting LastFolder" + reason + "\r\n", 0) == 0);
     QFile onDisk(file);
     QVERIFY(onDisk.open(QIODevice::ReadOnly));
     QVERIFY(onDisk.readAll().contains("Combo2=3"));
