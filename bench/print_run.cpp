@@ -111,15 +111,7 @@ int main(int argc, char* argv[])
     const std::string folder = makeTempFolder("plotvane-bench-print-");
     const std::string out = folder + "/out";
     std::system(("mkdir -p " + shellQuoted(out)).c_str());
-    std::vector<std::string> paths;
-    for (int i = 0; i < files; ++i) {
-        const std::string n = std::to_string(i + 1);
-        paths.push_back(folder + "/drawing " + n + (i % 2 ? ".vsdx" : ".vdx"));
-        if (i % 2)
-            writeVsdx(paths.back(), {"Sheet A of " + n, "Sheet B of " + n});
-        else
-            writeVdx(paths.back(), {"Drawing " + n});
-    }
+    const std::vector<std::string> paths = writeDrawings(folder, files);
 
     FakeDialogs dialogs;
     FakePointer pointer;

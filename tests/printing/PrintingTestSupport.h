@@ -236,6 +236,22 @@ inline void writeVsdx(const std::string& path, const std::vector<std::string>& p
     removeFolder(folder);
 }
 
+// A folder's worth of small drawings for the benchmarks: "drawing 1.vdx" of
+// one page, "drawing 2.vsdx" of two, and so on alternately. Returns their paths.
+inline std::vector<std::string> writeDrawings(const std::string& folder, int files)
+{
+    std::vector<std::string> paths;
+    for (int i = 0; i < files; ++i) {
+        const std::string n = std::to_string(i + 1);
+        paths.push_back(folder + "/drawing " + n + (i % 2 ? ".vsdx" : ".vdx"));
+        if (i % 2)
+            writeVsdx(paths.back(), {"Sheet A of " + n, "Sheet B of " + n});
+        else
+            writeVdx(paths.back(), {"Drawing " + n});
+    }
+    return paths;
+}
+
 // A CUPS scheduler of the test's own, with raw queues that print into the void
 // and keep every submitted document in the spool. Clients of this process are
 // pointed at it; the system's scheduler is never touched.
