@@ -16,12 +16,12 @@
 #include "fakes/FakeLifetime.h"
 #include "fakes/FakeListItems.h"
 #include "fakes/FakePointer.h"
+#include "fakes/FakePrintView.h"
 #include "platform/SteadyClock.h"
 #include "platform/qt/QtEventPump.h"
 #include "printing/DiagramAppAdapter.h"
 #include "printing/FileNameOf.h"
 #include "printing/PrintRun.h"
-#include "printing/PrintView.h"
 #include "printing/PrintingTestSupport.h"
 #include "printing/Waiter.h"
 #include "printing/posix/OfficeAppFactory.h"
@@ -67,14 +67,6 @@ private:
     QtEventPump m_pump;
 };
 
-class BenchView final : public PrintView {
-public:
-    void setProgressValue(double) override {}
-    void setProgressText(const std::string&) override {}
-    std::string printerText() const override { return "Bench_Q"; }
-    std::string pauseText() const override { return "0 seconds"; }
-};
-
 double bare(const std::string& file, const std::string& out)
 {
     const double start = now();
@@ -117,7 +109,7 @@ int main(int argc, char* argv[])
     FakePointer pointer;
     FakeLifetime lifetime;
     FakeListItems list;
-    BenchView view;
+    FakePrintView view("Bench_Q", "0 seconds");
     SteadyClock clock;
     TimedPump pump;
     OfficeOptions options;

@@ -19,25 +19,17 @@
 #include "fakes/FakeLifetime.h"
 #include "fakes/FakeListItems.h"
 #include "fakes/FakePointer.h"
+#include "fakes/FakePrintView.h"
 #include "platform/SteadyClock.h"
 #include "platform/qt/QtEventPump.h"
 #include "printing/DiagramAppAdapter.h"
 #include "printing/PrintRun.h"
-#include "printing/PrintView.h"
 #include "printing/PrintingTestSupport.h"
 #include "printing/posix/OfficeAppFactory.h"
 
 using namespace printing_test;
 
 namespace {
-
-class SoakView final : public PrintView {
-public:
-    void setProgressValue(double) override {}
-    void setProgressText(const std::string&) override {}
-    std::string printerText() const override { return "Soak_Q"; }
-    std::string pauseText() const override { return "0 seconds"; }
-};
 
 struct Holdings {
     int descriptors = 0;
@@ -109,7 +101,7 @@ int main(int argc, char* argv[])
     FakePointer pointer;
     FakeLifetime lifetime;
     FakeListItems list;
-    SoakView view;
+    FakePrintView view("Soak_Q", "0 seconds");
     SteadyClock clock;
     QtEventPump events;
     OfficeOptions options;

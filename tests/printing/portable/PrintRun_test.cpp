@@ -10,31 +10,18 @@
 #include "fakes/FakeLifetime.h"
 #include "fakes/FakeListItems.h"
 #include "fakes/FakePointer.h"
+#include "fakes/FakePrintView.h"
 #include "platform/PathStyle.h"
 #include "printing/DiagramAppAdapter.h"
 #include "printing/PrintRun.h"
-#include "printing/PrintView.h"
 
 namespace {
 
 using Texts = std::vector<std::string>;
 
-class FakeView final : public PrintView {
-public:
-    void setProgressValue(double percent) override { values.push_back(percent); }
-    void setProgressText(const std::string& text) override { texts.push_back(text); }
-    std::string printerText() const override { return printer; }
-    std::string pauseText() const override { return pause; }
-
-    std::string printer = "Plotter_A";
-    std::string pause = "5 seconds";
-    std::vector<double> values;
-    Texts texts;
-};
-
 struct Rig {
     FakeListItems list;
-    FakeView view;
+    FakePrintView view;
     FakeDiagramAppFactory server;
     FakeDialogs dialogs;
     FakePointer pointer;

@@ -10,25 +10,17 @@
 #include "fakes/FakeLifetime.h"
 #include "fakes/FakeListItems.h"
 #include "fakes/FakePointer.h"
+#include "fakes/FakePrintView.h"
 #include "fakes/PollEventPump.h"
 #include "platform/posix/CupsPrinters.h"
 #include "printing/DiagramAppAdapter.h"
 #include "printing/PrintRun.h"
-#include "printing/PrintView.h"
 #include "printing/PrintingTestSupport.h"
 #include "printing/posix/OfficeAppFactory.h"
 
 using namespace printing_test;
 
 namespace {
-
-class FixedView final : public PrintView {
-public:
-    void setProgressValue(double) override {}
-    void setProgressText(const std::string&) override {}
-    std::string printerText() const override { return "Plotter_A"; }
-    std::string pauseText() const override { return "0 seconds"; }
-};
 
 // Ends the private scheduler, as a stopped CUPS service does; its folder stays.
 bool stopScheduler(const PrivateCups& cups)
@@ -50,7 +42,7 @@ PV_TEST(aSchedulerThatStopsMidRunIsNamedWithItsReasonAtBothPrintSteps)
 
     FakeListItems list;
     list.entries = {drawings + "/one.vdx", drawings + "/two.vdx"};
-    FixedView view;
+    FakePrintView view("Plotter_A", "0 seconds");
     FakeDialogs dialogs;
     FakePointer pointer;
     FakeClock clock;
