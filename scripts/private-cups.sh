@@ -140,17 +140,21 @@ TEST
     echo "$port" > "$dir/printers/$name.port"
 }
 
+# Ends a process: asked first, killed after five seconds.
+end_process() {
+    kill "$1" 2>/dev/null || true
+    tries=0
+    while kill -0 "$1" 2>/dev/null && [ $tries -lt 50 ]; do
+        tries=$((tries + 1))
+        sleep 0.1
+    done
+    kill -9 "$1" 2>/dev/null || true
+}
+
 stop_printers() {
     for pidfile in "$dir"/printers/*.pid; do
         [ -f "$pidfile" ] || continue
-        pid=$(cat "$pidfile")
-        kill "$pid" 2>/dev/null || true
-        tries=0
-        while kill -0 "$pid" 2>/dev/null && [ $tries -lt 50 ]; do
-            tries=$((tries + 1))
-            sleep 0.1
-        done
-        kill -9 "$pid" 2>/dev/null || true
+        end_process "$(cat "$pidfile")"
         rm -f "$pidfile"
     done
     if [ -f "$dir/printers/dns-sd" ]; then
@@ -250,14 +254,7 @@ advertise)
 stop)
     stop_printers
     if [ -f "$dir/cupsd.pid" ]; then
-        pid=$(cat "$dir/cupsd.pid")
-        kill "$pid" 2>/dev/null || true
-        tries=0
-        while kill -0 "$pid" 2>/dev/null && [ $tries -lt 50 ]; do
-            tries=$((tries + 1))
-            sleep 0.1
-        done
-        kill -9 "$pid" 2>/dev/null || true
+        end_process "$(cat "$dir/cupsd.pid")"
     fi
     case "$dir" in
     /|"") ;;
