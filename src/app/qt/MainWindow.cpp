@@ -116,8 +116,8 @@ std::string MainWindow::besideProgram(const std::string& relative) const
 void MainWindow::createControls()
 {
     m_skinFramework = new SkinFramework(this);
-    m_fileDialog = new QObject(this);
-    m_fileDialog->setObjectName(QStringLiteral("CommonDialog1"));
+    // The file dialog component: the dialogs themselves come from the Dialogs seam.
+    (new QObject(this))->setObjectName(QStringLiteral("CommonDialog1"));
 
     m_fileList = new FileListView(this);
     m_fileList->setObjectName(QStringLiteral("ListView1"));
@@ -193,7 +193,7 @@ void MainWindow::createChoices()
 void MainWindow::createCommands()
 {
     const PathStyle style = m_services.fileSystem.style();
-    m_fileListCommands = new FileListCommands(
+    new FileListCommands(
         *m_fileList, *this, m_services.dialogs, m_services.lifetime, style, besideProgram("drag.ico"),
         {&button(Button::AddFiles), &button(Button::ClearList), &button(Button::MoveUp), &button(Button::MoveDown)},
         this);

@@ -11,7 +11,6 @@
 #include "settings/SettingKeys.h"
 
 class DiagramAppAdapter;
-class FileListCommands;
 class FileListView;
 class IntakeCommands;
 class PrintRun;
@@ -95,8 +94,6 @@ private:
     QComboBox* m_pauseChoice = nullptr;
     ProgressBar* m_progressBar = nullptr;
     std::array<QPushButton*, 8> m_buttons{};
-    QObject* m_fileDialog = nullptr;
-    FileListCommands* m_fileListCommands = nullptr;
     IntakeCommands* m_intake = nullptr;
 
     std::unique_ptr<DiagramAppAdapter> m_diagramApp;

@@ -40,8 +40,7 @@ std::string tryConnect(const http_addr_t& address)
     return error == 0 ? std::string() : std::strerror(error);
 }
 
-}  // namespace
-
+// Where the scheduler is looked for: its socket's path, or host:port.
 std::string address()
 {
     const std::string server = cupsServer();
@@ -49,6 +48,8 @@ std::string address()
         return server;
     return server + ":" + std::to_string(ippPort());
 }
+
+}  // namespace
 
 std::string unreachable()
 {

@@ -8,8 +8,6 @@
 // words say what is wrong and where the scheduler was looked for.
 namespace CupsService {
 
-// Where the scheduler is looked for: its socket's path, or host:port.
-std::string address();
 // Empty when a connection to the scheduler can be made; otherwise, in plain
 // words, that the print service cannot be reached, where, and why.
 std::string unreachable();
