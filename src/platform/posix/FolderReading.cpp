@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/Paths.h"
 #include "platform/WildcardMatch.h"
 #include "platform/WindowsNameOrder.h"
 
@@ -28,7 +29,7 @@ std::string entryPath(const std::string& folder, const std::string& name)
 {
     if (folder.empty())
         return name;
-    return folder.back() == '/' ? folder + name : folder + '/' + name;
+    return withClosingSeparator(folder, PathStyle::Posix) + name;
 }
 
 std::string lastName(const std::string& trimmedPath)
