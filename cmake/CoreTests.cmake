@@ -41,8 +41,3 @@ else()
         set_tests_properties(${test_name} PROPERTIES SKIP_RETURN_CODE 77)
     endforeach()
 endif()
-
-# No source file includes a floor above its own.
-if(NOT WIN32)
-    add_test(NAME layers COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-layers.sh ${CMAKE_SOURCE_DIR}/src)
-endif()

@@ -25,6 +25,9 @@ endif()
 # The README's run command brings up the real window under Xvfb; the real
 # program is ended mid-conversion by a close of its window and by signals.
 if(NOT WIN32)
+    # No source file includes a floor above its own.
+    add_test(NAME layers COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-layers.sh ${CMAKE_SOURCE_DIR}/src)
+
     add_test(NAME real_window COMMAND ${CMAKE_SOURCE_DIR}/tests/app/real_window.sh ${CMAKE_BINARY_DIR})
     set_tests_properties(real_window PROPERTIES TIMEOUT 300)
 
