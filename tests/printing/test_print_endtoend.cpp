@@ -1,3 +1,4 @@
+// Test label: system (LibreOffice and a private CUPS scheduler)
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>

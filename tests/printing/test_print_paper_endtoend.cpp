@@ -1,3 +1,4 @@
+// Test label: system (LibreOffice, a private CUPS scheduler and IPP printers)
 #include <QComboBox>
 #include <QDir>
 #include <QPushButton>

@@ -1,3 +1,4 @@
+// Test label: system (a private CUPS scheduler)
 #include "PortableTest.h"
 
 #include "base/Failure.h"

@@ -1,3 +1,4 @@
+// Test label: system (LibreOffice and a private CUPS scheduler)
 #include "PortableTest.h"
 
 #include <algorithm>

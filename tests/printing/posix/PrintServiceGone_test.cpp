@@ -1,3 +1,4 @@
+// Test label: system (a private CUPS scheduler)
 #include "PortableTest.h"
 
 #include <csignal>
