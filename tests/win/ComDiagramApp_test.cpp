@@ -106,9 +106,9 @@ PV_TEST(oneFileReachesTheServerAsTheExactMemberSequence)
         {
             Rig rig;
             auto app = rig.adapter.openInNewInstance("C:\\Pläne 2021\\plan.vsd");
-            rig.adapter.setActivePrinter(*app, "Plotter A");
-            rig.adapter.printActiveDocument(*app);
-            rig.adapter.quitInstance(*app);
+            app->setActivePrinter("Plotter A");
+            app->printAllPages();
+            app->quit();
         }
         const Texts calls = server.calls();
         PV_CHECK_EQ(calls.size(), expected.size());
@@ -204,7 +204,7 @@ PV_TEST(failuresCarryTheServersDescriptionOrTheSystemsText)
             // A property that holds text is no object.
             PV_CHECK_EQ(portable_test::failureOf([&] { application.getObject("name"); }), std::string("Object required"));
             // A property read with no document open reports the server's text.
-            PV_CHECK_EQ(portable_test::failureOf([&] { rig.adapter.printActiveDocument(*app); }),
+            PV_CHECK_EQ(portable_test::failureOf([&] { app->printAllPages(); }),
                         std::string("No document is open."));
         }
         PV_CHECK_EQ(server.liveObjects(), 0);
@@ -219,7 +219,7 @@ PV_TEST(endingAllQuitsOnlyTheInstancesStillInWork)
         return;
     Rig rig;
     auto quitAlready = rig.adapter.openInNewInstance("C:\\x\\a.vsd");
-    rig.adapter.quitInstance(*quitAlready);
+    quitAlready->quit();
     rig.adapter.openInNewInstance("C:\\x\\dropped.vsd");
     auto inWork = rig.adapter.openInNewInstance("C:\\x\\b.vsd");
 
@@ -268,7 +268,7 @@ PV_TEST(closingEndsTheInstancesInWorkWithinTheBriefLimit)
     PV_CHECK(contains(server.calls(), "Application.call(Quit)"));
     // Its Quit was cancelled at the brief limit, which holds for every call
     // from now on: asked again, the hanging instance costs no more.
-    PV_CHECK_EQ(portable_test::failureOf([&] { rig.adapter.quitInstance(*inWork); }),
+    PV_CHECK_EQ(portable_test::failureOf([&] { inWork->quit(); }),
                 std::string("No answer to Quit within 200 milliseconds; the call was cancelled"));
     checkCameBackWhileHanging(server.hanging(), __LINE__);
 }

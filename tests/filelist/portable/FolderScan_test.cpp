@@ -229,36 +229,6 @@ PV_TEST(extensionAnswerIsStoredAndProposedAgain)
     PV_CHECK_EQ(scan.dialogs.browses.back().startFolder, std::string(R"(C:\A)"));
 }
 
-namespace {
-
-// A list that refuses one text, as a broken list control would.
-class RefusingList final : public ListItems {
-public:
-    explicit RefusingList(std::string refused) : m_refused(std::move(refused)) {}
-    int count() const override { return inner.count(); }
-    std::string text(int position) const override { return inner.text(position); }
-    void setText(int position, const std::string& text) override { inner.setText(position, text); }
-    void add(const std::string& text) override
-    {
-        if (text == m_refused)
-            throw Failure("Out of memory");
-        inner.add(text);
-    }
-    void insert(int position, const std::string& text) override { inner.insert(position, text); }
-    void remove(int position) override { inner.remove(position); }
-    void clear() override { inner.clear(); }
-    int selectedIndex() const override { return inner.selectedIndex(); }
-    void select(int position) override { inner.select(position); }
-    void ensureVisible(int position) override { inner.ensureVisible(position); }
-    void setFocus() override {}
-    FakeListItems inner;
-
-private:
-    std::string m_refused;
-};
-
-}  // namespace
-
 PV_TEST(failuresAreReportedWithTheirLineAndTheScanGoesOn)
 {
     FakeDialogs dialogs;
@@ -267,7 +237,8 @@ PV_TEST(failuresAreReportedWithTheirLineAndTheScanGoesOn)
     FakePointer pointer;
     FakeLifetime lifetime;
     FakeClock pump;
-    RefusingList list(R"(C:\A\b.vsd)");
+    FakeListItems list;
+    list.calls.failing[R"(add C:\A\b.vsd)"] = "Out of memory";
     disk.addFolder(R"(C:\A)");
     disk.addFolder(R"(C:\A\X)");
     for (const char* file : {R"(C:\A\a.vsd)", R"(C:\A\b.vsd)", R"(C:\A\c.vsd)", R"(C:\A\X\x.vsd)"})
@@ -286,8 +257,8 @@ PV_TEST(failuresAreReportedWithTheirLineAndTheScanGoesOn)
     dialogs.browseAnswers.push_back(R"(C:\A)");
     command.addFolder();
 
-    PV_CHECK((list.inner.entries == Paths{R"(C:\A\a.vsd)", R"(C:\A\c.vsd)", R"(C:\A\X\x.vsd)"}));
-    PV_CHECK((dialogs.reportedLines() == std::vector<int>{104, 138}));
+    PV_CHECK_EQ(list.entries, (Paths{R"(C:\A\a.vsd)", R"(C:\A\c.vsd)", R"(C:\A\X\x.vsd)"}));
+    PV_CHECK_EQ(dialogs.reportedLines(), (std::vector<int>{104, 138}));
     PV_CHECK_EQ(dialogs.messages.size(), 2u);
     if (dialogs.messages.size() == 2) {
         PV_CHECK(dialogs.messages[0].text.find("in BrenholtTitle2021/08/31.AddFolder.GetSubDirectories2016 at line 104")

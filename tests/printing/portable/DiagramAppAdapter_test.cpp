@@ -92,9 +92,9 @@ PV_TEST(openingStartsANewInstanceUnderTheHourglass)
     PV_CHECK(app != nullptr);
     PV_CHECK((rig.server.texts() == Texts{"create Visio.Application", "open /d/-odd 'name\".vsd"}));
     PV_CHECK((rig.pointer.history == std::vector<int>{MousePointer::Hourglass, MousePointer::Hourglass}));
-    rig.adapter.setActivePrinter(*app, "Plotter A");
-    rig.adapter.printActiveDocument(*app);
-    rig.adapter.quitInstance(*app);
+    app->setActivePrinter("Plotter A");
+    app->printAllPages();
+    app->quit();
     PV_CHECK((rig.server.texts()
               == Texts{"create Visio.Application", "open /d/-odd 'name\".vsd", "setActivePrinter Plotter A",
                        "printAllPages", "quit"}));

@@ -136,10 +136,10 @@ PV_TEST(goodDrawingsArePrintedAsOneJobEachWithTheirTextAndPages)
         std::unique_ptr<DiagramApp> app;
         try {
             app = rig.adapter->openInNewInstance(c.path);
-            rig.adapter->setActivePrinter(*app, c.queue);
-            rig.adapter->printActiveDocument(*app);
+            app->setActivePrinter(c.queue);
+            app->printAllPages();
             PV_CHECK_EQ(rig.instanceFolders(), 1);
-            rig.adapter->quitInstance(*app);
+            app->quit();
         } catch (const Failure& failure) {
             PV_CHECK_EQ(std::string(failure.what()), std::string());
         }
@@ -195,7 +195,7 @@ PV_TEST(printersAreCheckedByName)
     auto app = rig.adapter->openInNewInstance(w.drawings + "/alpha.vdx");
     const auto refused = [&](const std::string& name) {
         try {
-            rig.adapter->setActivePrinter(*app, name);
+            app->setActivePrinter(name);
         } catch (const Failure& failure) {
             return std::string(failure.what());
         }
@@ -209,7 +209,7 @@ PV_TEST(printersAreCheckedByName)
     PV_CHECK(w.cups.removeQueue("Plotter_Gone"));
     std::string failure;
     try {
-        rig.adapter->printActiveDocument(*app);
+        app->printAllPages();
     } catch (const Failure& error) {
         failure = error.what();
     }
@@ -226,7 +226,7 @@ PV_TEST(printersAreCheckedByName)
     const auto listed = [&](const char* queue) { return std::find(names.begin(), names.end(), queue) != names.end(); };
     PV_CHECK(listed("Plotter_A") && listed("Plotter_B"));
     PV_CHECK(!listed("Plotter_Gone"));
-    rig.adapter->quitInstance(*app);
+    app->quit();
     PV_CHECK_EQ(rig.instanceFolders(), 0);
 }
 
@@ -280,7 +280,7 @@ PV_TEST(restartRequestIsHonoured)
     auto app = real.adapter->openInNewInstance(w.drawings + "/alpha.vdx");
     const std::string pdf = folder + "/prepared.pdf";
     std::system(("cp " + shellQuoted(real.work) + "/*/instance-*/work/document-1/*.pdf " + shellQuoted(pdf)).c_str());
-    real.adapter->quitInstance(*app);
+    app->quit();
 
     OfficeOptions options;
     options.program = fakeOffice(folder, "out=; prev=\nfor a in \"$@\"; do [ \"$prev\" = --outdir ] && out=$a; prev=$a; done\n"
@@ -290,9 +290,9 @@ PV_TEST(restartRequestIsHonoured)
     Rig rig(options);
     const std::size_t before = w.cups.jobs().size();
     auto second = rig.adapter->openInNewInstance(w.drawings + "/two pages.vsdx");
-    rig.adapter->setActivePrinter(*second, "Plotter_B");
-    rig.adapter->printActiveDocument(*second);
-    rig.adapter->quitInstance(*second);
+    second->setActivePrinter("Plotter_B");
+    second->printAllPages();
+    second->quit();
     const auto jobs = w.cups.jobs();
     PV_CHECK_EQ(jobs.size(), before + 1);
     if (jobs.size() == before + 1)
@@ -323,7 +323,7 @@ PV_TEST(attachNeverStartsAndEndAllLeavesNothing)
     PV_CHECK_EQ(rig.instanceFolders(), 0);
     bool gone = false;
     try {
-        rig.adapter->quitInstance(*app);
+        app->quit();
     } catch (const Failure&) {
         gone = true;
     }
@@ -370,6 +370,6 @@ PV_TEST(foldersOfKilledRunsAreRemovedAndOthersKept)
     auto app = rig.factory->create("Visio.Application");
     for (const auto& c : cases)
         PV_CHECK_EQ(exists(rig.work + "/" + c.name), c.kept);
-    rig.adapter->quitInstance(*app);
+    app->quit();
     ::waitpid(ended, nullptr, 0);
 }
