@@ -54,7 +54,7 @@ PV_TEST(droppedItemsAreAppendedInDropOrder)
         drop.intake.dropFiles(c.dropped);
         Paths expected{"already"};
         expected.insert(expected.end(), c.expected.begin(), c.expected.end());
-        PV_CHECK((drop.list.entries == expected));
+        PV_CHECK_EQ(drop.list.entries, expected);
         PV_CHECK(drop.dialogs.messages.empty());
     }
 }
@@ -65,7 +65,7 @@ PV_TEST(hiddenSystemAndRootFoldersAreScannedToo)
     drop.disk.addFolder(R"(C:\H)", FileAttribute::Hidden | FileAttribute::System);
     drop.disk.addFile(R"(C:\H\h.vsd)");
     drop.intake.dropFiles({R"(C:\H)", R"(D:\)"});
-    PV_CHECK((drop.list.entries == Paths{R"(C:\H\h.vsd)"}));
+    PV_CHECK_EQ(drop.list.entries, Paths{R"(C:\H\h.vsd)"});
 }
 
 PV_TEST(aFailingItemIsReportedAndTheRestIsHandled)
@@ -74,7 +74,8 @@ PV_TEST(aFailingItemIsReportedAndTheRestIsHandled)
     for (const char* refused : {R"(C:\bad.vsd)", R"(C:\A\notes.txt)"})
         drop.list.calls.failing[std::string("add ") + refused] = "Invalid property value";
     drop.intake.dropFiles({R"(C:\one.vsd)", R"(C:\bad.vsd)", R"(C:\A)", R"(C:\two.vsd)"});
-    PV_CHECK_EQ(drop.list.entries, (Paths{R"(C:\one.vsd)", R"(C:\A\plan.vsd)", R"(C:\A\sub\deep.vsdx)", R"(C:\two.vsd)"}));
+    PV_CHECK_EQ(drop.list.entries,
+                (Paths{R"(C:\one.vsd)", R"(C:\A\plan.vsd)", R"(C:\A\sub\deep.vsdx)", R"(C:\two.vsd)"}));
     PV_CHECK_EQ(drop.dialogs.reportedLines(), (std::vector<int>{120, 118}));
     PV_CHECK(!drop.dialogs.messages.empty()
              && drop.dialogs.messages[0].text.find("in Sheetwick2021/08/31.Form1.ListView1_OLEDragDrop at line 120")

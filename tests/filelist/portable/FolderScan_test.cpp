@@ -50,9 +50,9 @@ PV_TEST(foldersAreScannedLevelByLevelInEnumerationOrder)
     for (const char* file : {R"(C:\A\X\Z\z.vsd)", R"(C:\A\Y\y.vsd)", R"(C:\A\X\x.vsd)", R"(C:\A\a.vsd)",
                              R"(C:\A\a.vsdx)", R"(C:\A\X\notes.txt)"})
         scan.disk.addFile(file);
-    PV_CHECK((scan.run("vsd", R"(C:\A)")
-              == Paths{R"(C:\A\a.vsd)", R"(C:\A\X\x.vsd)", R"(C:\A\Y\y.vsd)", R"(C:\A\X\Z\z.vsd)"}));
-    PV_CHECK((scan.pointer.history == std::vector<int>{MousePointer::Hourglass, MousePointer::Default}));
+    PV_CHECK_EQ(scan.run("vsd", R"(C:\A)"),
+                (Paths{R"(C:\A\a.vsd)", R"(C:\A\X\x.vsd)", R"(C:\A\Y\y.vsd)", R"(C:\A\X\Z\z.vsd)"}));
+    PV_CHECK_EQ(scan.pointer.history, (std::vector<int>{MousePointer::Hourglass, MousePointer::Default}));
     PV_CHECK(scan.dialogs.messages.empty());
     // A second scan of the same folder appends every file again.
     scan.run("vsd", R"(C:\A)");
@@ -108,7 +108,7 @@ PV_TEST(hiddenSystemFoldersAreLeftOutWithTheirSubtree)
         scan.disk.addFile(R"(C:\A\a.vsd)");
         const Paths expected = c.scanned ? Paths{R"(C:\A\a.vsd)", R"(C:\A\S\s.vsd)", R"(C:\A\S\deep\d.vsd)"}
                                          : Paths{R"(C:\A\a.vsd)"};
-        PV_CHECK((scan.run("vsd", R"(C:\A)") == expected));
+        PV_CHECK_EQ(scan.run("vsd", R"(C:\A)"), expected);
     }
 }
 
@@ -124,11 +124,11 @@ PV_TEST(chosenFoldersAreAlwaysListedAndRootsAlwaysDescended)
     scan.disk.addFile(R"(C:\root.vsd)");
     scan.disk.addFolder(R"(C:\N)");
     scan.disk.addFile(R"(C:\N\n.vsd)");
-    PV_CHECK((scan.run("vsd", R"(C:\S)") == Paths{R"(C:\S\s.vsd)"}));
+    PV_CHECK_EQ(scan.run("vsd", R"(C:\S)"), Paths{R"(C:\S\s.vsd)"});
     scan.list.clear();
     // The browser gives a root with its own backslash; the paths come out
     // with one. Below the root, the hidden system folder is left out.
-    PV_CHECK((scan.run("vsd", R"(C:\)") == Paths{R"(C:\root.vsd)", R"(C:\N\n.vsd)"}));
+    PV_CHECK_EQ(scan.run("vsd", R"(C:\)"), (Paths{R"(C:\root.vsd)", R"(C:\N\n.vsd)"}));
 }
 
 PV_TEST(refusedNamesAreSkippedWithTheirSubtreeAndSiblingsScanned)
@@ -142,7 +142,7 @@ PV_TEST(refusedNamesAreSkippedWithTheirSubtreeAndSiblingsScanned)
     }
     scan.disk.addFolder(R"(C:\A\good)");
     scan.disk.addFile(R"(C:\A\good\g.vsd)");
-    PV_CHECK((scan.run("vsd", R"(C:\A)") == Paths{R"(C:\A\good\g.vsd)"}));
+    PV_CHECK_EQ(scan.run("vsd", R"(C:\A)"), Paths{R"(C:\A\good\g.vsd)"});
 }
 
 PV_TEST(unreadableFoldersAreDroppedQuietly)
@@ -160,8 +160,8 @@ PV_TEST(unreadableFoldersAreDroppedQuietly)
     scan.disk.failSubfolders(R"(C:\A\D2)", FolderError::PermissionDenied);
     scan.disk.failSubfolders(R"(C:\A\N)", FolderError::PathNotFound);
     scan.disk.failSubfolders(R"(C:\A\O)", FolderError::Other, 1);
-    PV_CHECK((scan.run("vsd", R"(C:\A)")
-              == Paths{R"(C:\A\f.vsd)", R"(C:\A\O\f.vsd)", R"(C:\A\ok\f.vsd)", R"(C:\A\O\early\f.vsd)"}));
+    PV_CHECK_EQ(scan.run("vsd", R"(C:\A)"),
+                (Paths{R"(C:\A\f.vsd)", R"(C:\A\O\f.vsd)", R"(C:\A\ok\f.vsd)", R"(C:\A\O\early\f.vsd)"}));
     PV_CHECK(scan.dialogs.messages.empty());
 
     // A chosen folder whose subfolders cannot be listed adds nothing at all.
@@ -220,7 +220,7 @@ PV_TEST(extensionAnswerIsStoredAndProposedAgain)
     PV_CHECK_EQ(scan.dialogs.browses.size(), 1u);
     PV_CHECK_EQ(scan.settings.writes, writes);
 
-    PV_CHECK((scan.run("*", R"(C:\A\)") == Paths{R"(C:\A\a.vsd)", R"(C:\A\notes.txt)", R"(C:\A\README)"}));
+    PV_CHECK_EQ(scan.run("*", R"(C:\A\)"), (Paths{R"(C:\A\a.vsd)", R"(C:\A\notes.txt)", R"(C:\A\README)"}));
     PV_CHECK_EQ(scan.dialogs.prompts.at(1).initial, std::string("txt"));
     PV_CHECK_EQ(scan.settings.value("Extension"), std::string("*"));
     // The browser's closing backslash is dropped before the folder is stored.
@@ -263,10 +263,11 @@ PV_TEST(failuresAreReportedWithTheirLineAndTheScanGoesOn)
     if (dialogs.messages.size() == 2) {
         PV_CHECK(dialogs.messages[0].text.find("in BrenholtTitle2021/08/31.AddFolder.GetSubDirectories2016 at line 104")
                  != std::string::npos);
-        PV_CHECK(dialogs.messages[1].text.find("Out of memory\r\nin Sheetwick2021/08/31.Form1.PushButton4_Click at line 138")
-                 == 0);
+        PV_CHECK_EQ(dialogs.messages[1].text.find(
+                        "Out of memory\r\nin Sheetwick2021/08/31.Form1.PushButton4_Click at line 138"),
+                    0u);
     }
-    PV_CHECK((pointer.history == std::vector<int>{MousePointer::Hourglass, MousePointer::Default}));
+    PV_CHECK_EQ(pointer.history, (std::vector<int>{MousePointer::Hourglass, MousePointer::Default}));
 }
 
 PV_TEST(foldersThatVanishDuringTheScanAreSkipped)
@@ -282,7 +283,7 @@ PV_TEST(foldersThatVanishDuringTheScanAreSkipped)
             scan.disk.remove(R"(C:\A\X)");
     };
     const Paths found = scan.run("vsd", R"(C:\A)");
-    PV_CHECK((found == Paths{R"(C:\A\f.vsd)", R"(C:\A\Y\f.vsd)"}));
+    PV_CHECK_EQ(found, (Paths{R"(C:\A\f.vsd)", R"(C:\A\Y\f.vsd)"}));
     PV_CHECK(scan.dialogs.messages.empty());
 }
 
@@ -317,10 +318,9 @@ PV_TEST(answersThatCannotBeStoredAreReportedAndTheScanGoesOn)
     scan.settings.unwritable = true;
     scan.disk.addFolder(R"(C:\A)");
     scan.disk.addFile(R"(C:\A\a.vsd)");
-    PV_CHECK((scan.run("vsd", R"(C:\A)") == Paths{R"(C:\A\a.vsd)"}));
-    PV_CHECK((scan.dialogs.reportedLines() == std::vector<int>{104, 118}));
-    PV_CHECK(scan.dialogs.texts()[0].rfind("The setting Extension could not be stored in "
-                                           "/home/user/.config/Tarnwell/Plotvane.conf: Read-only file system\r\n",
-                                           0)
-             == 0);
+    PV_CHECK_EQ(scan.run("vsd", R"(C:\A)"), Paths{R"(C:\A\a.vsd)"});
+    PV_CHECK_EQ(scan.dialogs.reportedLines(), (std::vector<int>{104, 118}));
+    PV_CHECK_EQ(scan.dialogs.texts()[0].rfind("The setting Extension could not be stored in "
+                                              "/home/user/.config/Tarnwell/Plotvane.conf: Read-only file system\r\n", 0),
+                0u);
 }

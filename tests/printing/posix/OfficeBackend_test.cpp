@@ -83,12 +83,7 @@ struct Rig {
     bool nothingRunning() const { return processesMentioning(work).empty(); }
     std::string failureOpening(const std::string& path)
     {
-        try {
-            adapter->openInNewInstance(path);
-        } catch (const Failure& failure) {
-            return failure.what();
-        }
-        return {};
+        return portable_test::failureOf([&] { adapter->openInNewInstance(path); });
     }
 };
 
@@ -120,7 +115,7 @@ PV_TEST(goodDrawingsArePrintedAsOneJobEachWithTheirTextAndPages)
 
     // The odd name is given relative to the working folder, dash first.
     const char* const saved = getcwd(nullptr, 0);
-    PV_CHECK(::chdir(w.drawings.c_str()) == 0);
+    PV_CHECK_EQ(::chdir(w.drawings.c_str()), 0);
     const struct {
         std::string path;
         const char* queue;
@@ -133,19 +128,17 @@ PV_TEST(goodDrawingsArePrintedAsOneJobEachWithTheirTextAndPages)
         {"-odd 'name\" über.vdx", "Plotter_A", "-odd 'name\" über.vdx", "Odd name", 1},
     };
     for (const auto& c : cases) {
-        std::unique_ptr<DiagramApp> app;
-        try {
-            app = rig.adapter->openInNewInstance(c.path);
-            app->setActivePrinter(c.queue);
-            app->printAllPages();
-            PV_CHECK_EQ(rig.instanceFolders(), 1);
-            app->quit();
-        } catch (const Failure& failure) {
-            PV_CHECK_EQ(std::string(failure.what()), std::string());
-        }
+        PV_CHECK_EQ(portable_test::failureOf([&] {
+                        auto app = rig.adapter->openInNewInstance(c.path);
+                        app->setActivePrinter(c.queue);
+                        app->printAllPages();
+                        PV_CHECK_EQ(rig.instanceFolders(), 1);
+                        app->quit();
+                    }),
+                    std::string("(no failure)"));
         PV_CHECK_EQ(rig.instanceFolders(), 0);
     }
-    PV_CHECK(::chdir(saved) == 0);
+    PV_CHECK_EQ(::chdir(saved), 0);
     std::free(const_cast<char*>(saved));
 
     const auto jobs = w.cups.jobs();
@@ -194,25 +187,15 @@ PV_TEST(printersAreCheckedByName)
     Rig rig;
     auto app = rig.adapter->openInNewInstance(w.drawings + "/alpha.vdx");
     const auto refused = [&](const std::string& name) {
-        try {
-            app->setActivePrinter(name);
-        } catch (const Failure& failure) {
-            return std::string(failure.what());
-        }
-        return std::string();
+        return portable_test::failureOf([&] { app->setActivePrinter(name); });
     };
     PV_CHECK(contains(refused("Plotter_C"), "\"Plotter_C\" is not a printer"));
     PV_CHECK(contains(refused(""), "no printer"));
-    PV_CHECK_EQ(refused("Plotter_Gone"), std::string());
+    PV_CHECK_EQ(refused("Plotter_Gone"), std::string("(no failure)"));
 
     // The printer goes away between choosing it and printing.
     PV_CHECK(w.cups.removeQueue("Plotter_Gone"));
-    std::string failure;
-    try {
-        app->printAllPages();
-    } catch (const Failure& error) {
-        failure = error.what();
-    }
+    const std::string failure = portable_test::failureOf([&] { app->printAllPages(); });
     PV_CHECK(contains(failure, "Printing \"alpha.vdx\" on \"Plotter_Gone\" failed"));
 
     // Removed before it is chosen: refused, and without a default printer
@@ -304,13 +287,7 @@ PV_TEST(attachNeverStartsAndEndAllLeavesNothing)
 {
     World& w = world();
     Rig rig;
-    bool refused = false;
-    try {
-        rig.factory->attach("Visio.Application");
-    } catch (const Failure&) {
-        refused = true;
-    }
-    PV_CHECK(refused);
+    PV_CHECK(portable_test::failureOf([&] { rig.factory->attach("Visio.Application"); }) != "(no failure)");
     PV_CHECK(folderEntries(rig.work).empty());
 
     auto app = rig.adapter->openInNewInstance(w.drawings + "/alpha.vdx");
@@ -321,13 +298,7 @@ PV_TEST(attachNeverStartsAndEndAllLeavesNothing)
 
     rig.adapter->endInstancesInWork();
     PV_CHECK_EQ(rig.instanceFolders(), 0);
-    bool gone = false;
-    try {
-        app->quit();
-    } catch (const Failure&) {
-        gone = true;
-    }
-    PV_CHECK(gone);
+    PV_CHECK(portable_test::failureOf([&] { app->quit(); }) != "(no failure)");
     PV_CHECK(rig.nothingRunning());
 }
 
