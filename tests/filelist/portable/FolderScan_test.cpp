@@ -231,33 +231,23 @@ PV_TEST(extensionAnswerIsStoredAndProposedAgain)
 
 PV_TEST(failuresAreReportedWithTheirLineAndTheScanGoesOn)
 {
-    FakeDialogs dialogs;
-    FakeSettings settings;
-    MemoryFileSystem disk;
-    FakePointer pointer;
-    FakeLifetime lifetime;
-    FakeClock pump;
-    FakeListItems list;
-    list.calls.failing[R"(add C:\A\b.vsd)"] = "Out of memory";
-    disk.addFolder(R"(C:\A)");
-    disk.addFolder(R"(C:\A\X)");
+    Scan scan;
+    scan.list.calls.failing[R"(add C:\A\b.vsd)"] = "Out of memory";
+    scan.disk.addFolder(R"(C:\A)");
+    scan.disk.addFolder(R"(C:\A\X)");
     for (const char* file : {R"(C:\A\a.vsd)", R"(C:\A\b.vsd)", R"(C:\A\c.vsd)", R"(C:\A\X\x.vsd)"})
-        disk.addFile(file);
+        scan.disk.addFile(file);
     // The first yield inside the walk fails: reported under the walk's own
     // location, and the walk goes on.
     bool failed = false;
-    pump.onPump = [&] {
+    scan.pump.onPump = [&] {
         if (!failed) {
             failed = true;
             throw Failure("Automation error");
         }
     };
-    AddFolderCommand command(dialogs, settings, disk, pointer, lifetime, pump, list);
-    dialogs.promptAnswers.push_back("vsd");
-    dialogs.browseAnswers.push_back(R"(C:\A)");
-    command.addFolder();
-
-    PV_CHECK_EQ(list.entries, (Paths{R"(C:\A\a.vsd)", R"(C:\A\c.vsd)", R"(C:\A\X\x.vsd)"}));
+    PV_CHECK_EQ(scan.run("vsd", R"(C:\A)"), (Paths{R"(C:\A\a.vsd)", R"(C:\A\c.vsd)", R"(C:\A\X\x.vsd)"}));
+    const FakeDialogs& dialogs = scan.dialogs;
     PV_CHECK_EQ(dialogs.reportedLines(), (std::vector<int>{104, 138}));
     PV_CHECK_EQ(dialogs.messages.size(), 2u);
     if (dialogs.messages.size() == 2) {
@@ -267,7 +257,7 @@ PV_TEST(failuresAreReportedWithTheirLineAndTheScanGoesOn)
                         "Out of memory\r\nin Sheetwick2021/08/31.Form1.PushButton4_Click at line 138"),
                     0u);
     }
-    PV_CHECK_EQ(pointer.history, (std::vector<int>{MousePointer::Hourglass, MousePointer::Default}));
+    PV_CHECK_EQ(scan.pointer.history, (std::vector<int>{MousePointer::Hourglass, MousePointer::Default}));
 }
 
 PV_TEST(foldersThatVanishDuringTheScanAreSkipped)
