@@ -114,7 +114,7 @@ ulimit -c 0
 cat > "$work/bin/soffice" <<STANDIN
 #!/bin/sh
 for a in "\$@"; do [ "\$a" = --version ] && { echo "Stand-in 1.0"; exit 0; }; done
-echo \$\$ > "$work/marks/converting.\$\$"
+echo \$\$ > "$work/marks/ids.\$\$" && mv "$work/marks/ids.\$\$" "$work/marks/converting.\$\$"
 sleep 600 &
 exec sleep 601
 STANDIN

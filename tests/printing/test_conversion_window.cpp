@@ -26,7 +26,9 @@ struct ConversionWindow : WindowRig {
     {
         writeFile(folder + "/soffice",
                   "#!/bin/sh\nfor a in \"$@\"; do [ \"$a\" = --version ] && exit 0; done\n"
-                  "sleep 600 & echo $$ $! > " + shellQuoted(folder) + "/converting.$$\n"
+                  "sleep 600 & echo $$ $! > " + shellQuoted(folder) + "/ids.$$\n"
+                  // renamed once written, so that the test never reads it half-written
+                  "mv " + shellQuoted(folder) + "/ids.$$ " + shellQuoted(folder) + "/converting.$$\n"
                   "while [ ! -e " + shellQuoted(folder) + "/go ]; do sleep 0.05; done\n");
         ::chmod((folder + "/soffice").c_str(), 0700);
         writeVdx(folder + "/one.vdx", {"One"});
