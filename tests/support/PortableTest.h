@@ -15,6 +15,8 @@
 #include <utility>
 #include <vector>
 
+#include "FailureOf.h"
+
 namespace portable_test {
 
 struct Case {
@@ -84,17 +86,6 @@ void checkEqual(const A& actual, const B& expected, const char* actualText, cons
     out << "\n      expected: ";
     show(out, expected);
     fail(file, line, out.str());
-}
-
-// The description an action fails with, or "(no failure)" when it does not.
-inline std::string failureOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const std::exception& failure) {
-        return failure.what();
-    }
-    return "(no failure)";
 }
 
 }  // namespace portable_test
