@@ -7,7 +7,8 @@
 #      a.vsd, b c.vsdx and the folder's drawings, in that order.
 #   2. Another user cannot reach the socket, even where the folder lets him in.
 #   3. After a SIGKILL, `plotvane a.vsd` takes over the stale socket and shows
-#      its window with a.vsd listed; a start without paths then hands over.
+#      its window with a.vsd listed; paths handed over during its print run
+#      lie beyond the run's count; a start without paths then hands over.
 #   hand_over.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -81,6 +82,7 @@ cat >"$work/bin/soffice" <<STANDIN
 for a in "\$@"; do [ "\$a" = --version ] && { echo "Stand-in 1.0"; exit 0; }; done
 while [ \$# -gt 1 ]; do [ "\$1" = --outdir ] && out=\$2; shift; done
 echo "\$1" >>"$work/converted"
+[ ! -e "$work/slow" ] || sleep 3
 cp "$work/page.pdf" "\$out/page.pdf"
 STANDIN
 chmod +x "$work/bin/soffice"
@@ -105,12 +107,12 @@ check "the list gains the paths in order" test "$(cat "$work/converted")" = "$ex
 
 socket=$(find "$work/runtime" -name 'plotvane-*.socket')
 if [ "$(id -u)" = 0 ]; then
-    chmod 711 "$work/runtime"
+    chmod 711 "$work" "$work/runtime"
     check "another user's process is refused" test "$(setpriv --reuid=nobody --regid=nogroup --clear-groups \
         /usr/bin/python3 -c 'import socket, sys
 try: socket.socket(socket.AF_UNIX).connect(sys.argv[1]); print("connected")
 except OSError as e: print(type(e).__name__)' "$socket")" = PermissionError
-    chmod 700 "$work/runtime"
+    chmod 700 "$work" "$work/runtime"
 else
     skipped="another user's process: only the superuser can act as another user"
 fi
@@ -118,8 +120,16 @@ fi
 kill -KILL "$program" && wait "$program" 2>/dev/null || true
 check "a killed Plotvane leaves its socket" test -S "$socket"
 start_program a.vsd
+touch "$work/slow"
 print_list 1
-check "the next start lists a.vsd" test "$(cat "$work/converted")" = "$work/d/a.vsd"
+"$build/bin/plotvane" folder/x.vsd
+rm "$work/slow"
+sleep 4
+check "the next start lists a.vsd; a hand-over during its run lies beyond the run's count" \
+    test "$(cat "$work/converted")" = "$work/d/a.vsd"
+xdotool key Return  # "Done."
+print_list 2
+check "and lands after it" test "$(cat "$work/converted")" = "$(printf '%s\n' "$work/d/a.vsd" "$work/d/folder/x.vsd")"
 check "and serves the socket: a start without paths hands over" timeout 10 "$build/bin/plotvane"
 
 echo "$passed passed, $failed failed"
