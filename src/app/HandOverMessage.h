@@ -32,8 +32,13 @@ public:
 private:
     State parse();
 
+    static constexpr std::size_t NotRead = static_cast<std::size_t>(-1);
+
     PathStyle m_style;
     std::string m_buffer;
+    std::size_t m_count = NotRead;  // the paths the header announced
+    std::size_t m_read = 0;         // bytes of the buffer read into paths
+    std::vector<std::string> m_reading;
     std::vector<std::string> m_paths;
     State m_state = State::Incomplete;
 };
