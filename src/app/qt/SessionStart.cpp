@@ -69,7 +69,7 @@ SessionStart startInSession(const HandOverAddress& address, const std::vector<st
     }
     // What is left at the address is a socket of a Plotvane that no longer
     // runs; only the start that holds the lock may take it over.
-    if (decidingAlone)
-        server.listen(name);
+    if (decidingAlone && !server.listen(name))
+        qWarning("plotvane: later starts cannot hand over to this one: %s", qPrintable(server.errorString()));
     return SessionStart::OwnWindow;
 }
