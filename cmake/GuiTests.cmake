@@ -41,4 +41,9 @@ if(NOT WIN32)
              COMMAND ${CMAKE_SOURCE_DIR}/tests/app/ending_mid_conversion.sh ${CMAKE_BINARY_DIR})
     set_tests_properties(ending_mid_conversion PROPERTIES TIMEOUT 300)
     plotvane_label_test(ending_mid_conversion system)
+
+    # Paths handed over to the real program by a second start.
+    add_test(NAME hand_over COMMAND ${CMAKE_SOURCE_DIR}/tests/app/hand_over.sh ${CMAKE_BINARY_DIR})
+    set_tests_properties(hand_over PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77)
+    plotvane_label_test(hand_over system)
 endif()

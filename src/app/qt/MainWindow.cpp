@@ -255,6 +255,22 @@ void MainWindow::showCentred()
     show();
 }
 
+void MainWindow::takeHandedOver(const std::vector<std::string>& paths)
+{
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    if (paths.empty())
+        return;
+    // As on a drop, nothing that goes wrong beyond the intake's reports may
+    // end the program.
+    try {
+        m_drop->dropFiles(paths);
+    } catch (...) {
+    }
+}
+
 void MainWindow::load()
 {
     ErrorTrap trap(m_services.dialogs, m_services.lifetime, LoadLocation);

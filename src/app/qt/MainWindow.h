@@ -5,6 +5,8 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/qt/MainWindowServices.h"
 #include "base/WindowPointer.h"
@@ -52,6 +54,10 @@ public:
     void load();
     // Shows the window centred on its screen.
     void showCentred();
+    // Paths handed to Plotvane from outside the window (its command line, a
+    // later start in the session): the window comes to the front, and the
+    // paths are added as a drop onto the list adds them.
+    void takeHandedOver(const std::vector<std::string>& paths);
 
     int mousePointer() const override { return m_mousePointer; }
     void setMousePointer(int value) override;
