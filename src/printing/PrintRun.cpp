@@ -105,12 +105,12 @@ void PrintRun::printFiles(ErrorTrap& trap)
         trap.step(118, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
         std::unique_ptr<DiagramApp> app;
         trap.step(120, [&] { app = m_adapter.openInNewInstance(path); });
-        trap.step(122, [&] { m_adapter.setActivePrinter(instance(app), m_view.printerText()); });
+        trap.step(122, [&] { instance(app).setActivePrinter(m_view.printerText()); });
         trap.step(124, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
-        trap.step(126, [&] { m_adapter.printActiveDocument(instance(app)); });
+        trap.step(126, [&] { instance(app).printAllPages(); });
         trap.step(128, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
         trap.step(130, [&] { m_waiter.waitSeconds(1); });
-        trap.step(132, [&] { m_adapter.quitInstance(instance(app)); });
+        trap.step(132, [&] { instance(app).quit(); });
         app.reset();
         trap.step(134, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
         trap.step(136, [&] { m_waiter.waitSeconds(pauseSeconds(m_view.pauseText())); });

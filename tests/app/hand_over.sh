@@ -9,9 +9,9 @@
 #   hand_over.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
-source=$(cd "$(dirname "$0")/../.." && pwd)
-work=$(mktemp -d /tmp/plotvane-handover-XXXXXX)
-program="" xvfb="" passed=0 failed=0 skipped=""
+# shellcheck source-path=SCRIPTDIR source=../support/script-rig.sh
+source "$(dirname "$0")/../support/script-rig.sh"
+program="" skipped=""
 
 wait_until() {  # wait_until SECONDS COMMAND...
     local until=$(($(date +%s%N) + $1 * 1000000000))
@@ -23,26 +23,8 @@ wait_until() {  # wait_until SECONDS COMMAND...
 }
 ended() { [ ! -e "/proc/$1" ] || [ "$(cut -d ' ' -f 3 "/proc/$1/stat" 2>/dev/null)" = Z ]; }
 converted() { [ "$(wc -l <"$work/converted")" -ge "$1" ]; }
-check() {
-    if "${@:2}"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $1"; fi
-}
-cleanup() {
-    local status=$?
-    set +e
-    [ -n "$program" ] && kill -KILL "$program" 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-    "$source/scripts/private-cups.sh" stop "$work/cups" >/dev/null 2>&1
-    rm -rf "$work"
-    exit $status
-}
-trap cleanup EXIT
-
-# An X server of its own, on a display it picks itself.
-start_display() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-    xvfb=$!
-    wait_until 30 test -s "$work/display" || { echo "FAIL: Xvfb did not start"; exit 1; }
-    export DISPLAY=":$(head -n 1 "$work/display")"
+end_program() {
+    [ -z "$program" ] || kill -KILL "$program" 2>/dev/null
 }
 
 # start_program [PATH...]: starts Plotvane and waits for its window.
@@ -64,12 +46,13 @@ print_list() {
 for tool in Xvfb xdotool gs cupsd setpriv /usr/bin/python3; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
 done
-"$source/scripts/private-cups.sh" start "$work/cups" Plotter_A >/dev/null
-mkdir -p -m 700 "$work/home" "$work/tmp" "$work/bin" "$work/runtime" "$work/config/Tarnwell" "$work/d/folder/sub"
-export CUPS_SERVER=$work/cups/cups.sock HOME=$work/home XDG_CONFIG_HOME=$work/config TMPDIR=$work/tmp
+rig_start handover
+rig_on_exit end_program
+rig_cups Plotter_A
+chmod 700 "$work/home" "$work/tmp"
+mkdir -p -m 700 "$work/bin" "$work/runtime" "$work/config/Tarnwell" "$work/d/folder/sub"
 export XDG_RUNTIME_DIR=$work/runtime PATH=$work/bin:$PATH
 unset WAYLAND_DISPLAY
-lpadmin -d Plotter_A >/dev/null 2>&1
 printf '[Plotvane]\nCombo2=0\n' >"$work/config/Tarnwell/Plotvane.conf"
 gs -q -sDEVICE=pdfwrite -o "$work/page.pdf" -c showpage
 for drawing in a.vsd "b c.vsdx" folder/x.vsd folder/sub/y.vdx; do echo drawing >"$work/d/$drawing"; done
@@ -83,27 +66,27 @@ cp "$work/page.pdf" "\$out/page.pdf"
 STANDIN
 chmod +x "$work/bin/soffice"
 cd "$work/d"
-start_display
+rig_display
 
 start_program
 settings=$(md5sum <"$work/config/Tarnwell/Plotvane.conf")
 started=$(date +%s%N)
 "$build/bin/plotvane" a.vsd "b c.vsdx" folder/ &
 second=$!
-check "the second start ends within 2 s" wait_until 2 ended "$second"
+rig_check "the second start ends within 2 s" wait_until 2 ended "$second"
 status=0 && wait "$second" || status=$?
 echo "the second start ended after $((($(date +%s%N) - started) / 1000000)) ms with status $status"
-check "the second start ends with status 0" test "$status" = 0
-check "the window keeps its title" test "$(xdotool getwindowname "$window")" = Plotvane
-check "the settings are untouched" test "$(md5sum <"$work/config/Tarnwell/Plotvane.conf")" = "$settings"
+rig_check "the second start ends with status 0" test "$status" = 0
+rig_check "the window keeps its title" test "$(xdotool getwindowname "$window")" = Plotvane
+rig_check "the settings are untouched" test "$(md5sum <"$work/config/Tarnwell/Plotvane.conf")" = "$settings"
 print_list 4
 expected=$(printf '%s\n' "$work/d/a.vsd" "$work/d/b c.vsdx" "$work/d/folder/x.vsd" "$work/d/folder/sub/y.vdx")
-check "the list gains the paths in order" test "$(cat "$work/converted")" = "$expected"
+rig_check "the list gains the paths in order" test "$(cat "$work/converted")" = "$expected"
 
 socket=$(find "$work/runtime" -name 'plotvane-*.socket')
 if [ "$(id -u)" = 0 ]; then
     chmod 711 "$work" "$work/runtime"
-    check "another user's process is refused" test "$(setpriv --reuid=nobody --regid=nogroup --clear-groups \
+    rig_check "another user's process is refused" test "$(setpriv --reuid=nobody --regid=nogroup --clear-groups \
         /usr/bin/python3 -c 'import socket, sys
 try: socket.socket(socket.AF_UNIX).connect(sys.argv[1]); print("connected")
 except OSError as e: print(type(e).__name__)' "$socket")" = PermissionError
@@ -113,20 +96,19 @@ else
 fi
 
 kill -KILL "$program" && wait "$program" 2>/dev/null || true
-check "a killed Plotvane leaves its socket" test -S "$socket"
+rig_check "a killed Plotvane leaves its socket" test -S "$socket"
 start_program a.vsd
 touch "$work/slow"
 print_list 1
 "$build/bin/plotvane" folder/x.vsd
 rm "$work/slow"
 sleep 4
-check "the next start lists a.vsd; a hand-over during its run lies beyond the run's count" \
+rig_check "the next start lists a.vsd; a hand-over during its run lies beyond the run's count" \
     test "$(cat "$work/converted")" = "$work/d/a.vsd"
 xdotool key Return  # "Done."
 print_list 2
-check "and lands after it" test "$(cat "$work/converted")" = "$(printf '%s\n' "$work/d/a.vsd" "$work/d/folder/x.vsd")"
-check "and serves the socket: a start without paths hands over" timeout 10 "$build/bin/plotvane"
+rig_check "and lands after it" test "$(cat "$work/converted")" = "$(printf '%s\n' "$work/d/a.vsd" "$work/d/folder/x.vsd")"
+rig_check "and serves the socket: a start without paths hands over" timeout 10 "$build/bin/plotvane"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ] || exit 1
+rig_finish || exit 1
 [ -z "$skipped" ] || { echo "SKIP: $skipped"; exit 77; }

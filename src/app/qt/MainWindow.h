@@ -12,15 +12,17 @@
 #include "base/WindowPointer.h"
 #include "settings/SettingKeys.h"
 
+class AddFolderCommand;
 class DiagramAppAdapter;
+class DropIntake;
 class FileListView;
-class IntakeCommands;
 class PrintRun;
 class ProgressBar;
 class QComboBox;
 class QGroupBox;
 class QPushButton;
 class QtPrintView;
+class SampleFiles;
 class SkinFramework;
 
 // The main window: the file list, the commands, the printer and pause choices
@@ -100,7 +102,10 @@ private:
     QComboBox* m_pauseChoice = nullptr;
     ProgressBar* m_progressBar = nullptr;
     std::array<QPushButton*, 8> m_buttons{};
-    IntakeCommands* m_intake = nullptr;
+    // The commands that fill the list from the disk.
+    std::unique_ptr<AddFolderCommand> m_addFolder;
+    std::unique_ptr<DropIntake> m_drop;
+    std::unique_ptr<SampleFiles> m_samples;
 
     std::unique_ptr<DiagramAppAdapter> m_diagramApp;
     std::unique_ptr<QtPrintView> m_printView;

@@ -1,3 +1,4 @@
+// Test label: system (a private CUPS scheduler)
 #include "PortableTest.h"
 
 #include "base/Failure.h"
@@ -113,11 +114,8 @@ PV_TEST(eachRunOfPagesArrivesOnItsOwnPaperInPageOrder)
     for (const auto& c : cases) {
         const std::size_t before = w.cups.received(c.queue).size();
         std::vector<int> jobs;
-        try {
-            jobs = printDrawing(c.queue, c.pdf, "drawing");
-        } catch (const Failure& failure) {
-            PV_CHECK_EQ(std::string(failure.what()), std::string());
-        }
+        PV_CHECK_EQ(portable_test::failureOf([&] { jobs = printDrawing(c.queue, c.pdf, "drawing"); }),
+                    std::string("(no failure)"));
         PV_CHECK(w.cups.jobsEnded(120));
         const auto received = w.cups.received(c.queue);
         PV_CHECK_EQ(jobs.size(), c.jobs.size());
@@ -125,7 +123,7 @@ PV_TEST(eachRunOfPagesArrivesOnItsOwnPaperInPageOrder)
         for (std::size_t i = 0; i < jobs.size() && i < c.jobs.size() && before + i < received.size(); ++i) {
             const std::string document = received[before + i];
             PV_CHECK_EQ(w.cups.jobAttribute(jobs[i], "media"), c.jobs[i].media);
-            PV_CHECK(pdfPageWords(document) == c.jobs[i].words);
+            PV_CHECK_EQ(pdfPageWords(document), c.jobs[i].words);
             PV_CHECK_EQ(pdfSheets(document), c.jobs[i].sheets);
         }
     }
@@ -140,11 +138,8 @@ PV_TEST(aDocumentIsPrintedWholeOrNotAtAll)
     writeFile(unreadable, "%PDF-1.4\nno pages here\n%%EOF\n");
     const std::size_t before = w.cups.jobs().size();
     std::vector<int> jobs;
-    try {
-        jobs = printDrawing("Raw_Q", unreadable, "no sizes");
-    } catch (const Failure& failure) {
-        PV_CHECK_EQ(std::string(failure.what()), std::string());
-    }
+    PV_CHECK_EQ(portable_test::failureOf([&] { jobs = printDrawing("Raw_Q", unreadable, "no sizes"); }),
+                std::string("(no failure)"));
     PV_CHECK_EQ(jobs.size(), 1u);
     const auto spooled = w.cups.jobs();
     PV_CHECK_EQ(spooled.size(), before + 1);
@@ -164,12 +159,7 @@ PV_TEST(aDocumentIsPrintedWholeOrNotAtAll)
         {w.folder + "/gone.pdf", "The printed document is missing: "},
     };
     for (const auto& c : unreadables) {
-        std::string failure;
-        try {
-            printDrawing("Raw_Q", c.path, "drawing");
-        } catch (const Failure& error) {
-            failure = error.what();
-        }
+        const std::string failure = portable_test::failureOf([&] { printDrawing("Raw_Q", c.path, "drawing"); });
         PV_CHECK_EQ(failure.substr(0, std::string(c.failure).size()), std::string(c.failure));
         PV_CHECK_EQ(w.cups.jobs().size(), before + 1);
     }
