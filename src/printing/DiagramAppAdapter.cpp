@@ -90,6 +90,15 @@ void DiagramAppAdapter::quitInstance(DiagramApp& app)
     app.quit();
 }
 
+void DiagramAppAdapter::prepareNextFile(const std::string& path)
+{
+    try {
+        m_factory.prepareNext(path);
+    } catch (const std::exception&) {
+        // Only a hint: the file is opened at its turn all the same.
+    }
+}
+
 void DiagramAppAdapter::endInstancesInWork()
 {
     m_factory.endAll();

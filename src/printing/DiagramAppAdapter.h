@@ -43,6 +43,9 @@ public:
     // Prints all pages of the active document on the active printer.
     void printActiveDocument(DiagramApp& app);
     void quitInstance(DiagramApp& app);
+    // Tells the application which file comes next (empty: none), while the
+    // run waits. Never throws.
+    void prepareNextFile(const std::string& path);
     // Ends every instance that is still in work (the program is closing).
     void endInstancesInWork();
 

@@ -1,6 +1,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QtTest>
+#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -14,27 +15,39 @@
 #include "filelist/qt/FileListView.h"
 #include "platform/SteadyClock.h"
 #include "platform/qt/QtEventPump.h"
+#include "printing/MadePdf.h"
 #include "printing/PrintRun.h"
 #include "printing/PrintingTestSupport.h"
 #include "printing/posix/OfficeAppFactory.h"
+#include "printing/qt/ProgressBar.h"
 
 using namespace printing_test;
 
 namespace {
 
-// The main window with the real LibreOffice backend and the real event pump.
-// LibreOffice is a stand-in that answers --version; asked to convert, it
-// starts a helper of its own, notes both process ids and waits until the
-// test lets it go on, producing nothing.
+// The main window with the real LibreOffice backend and the real event pump,
+// printing into a private scheduler. LibreOffice is a stand-in that answers
+// --version and notes each file it is asked to convert in "started", and a
+// second run beside its own in "overlap". A drawing named good* it renders,
+// one named bad* it cannot load; for any other it starts a helper of its own,
+// notes both process ids and waits until the test lets it go on, producing
+// nothing.
 struct Window {
-    Window()
+    explicit Window(const QStringList& files = {"one.vdx"})
     {
+        static PrivateCups cups({"Plotter_A"});
+        const std::string f = shellQuoted(folder);
         writeFile(folder + "/soffice",
                   "#!/bin/sh\nfor a in \"$@\"; do [ \"$a\" = --version ] && exit 0; done\n"
-                  "sleep 600 & echo $$ $! > " + shellQuoted(folder) + "/converting.$$\n"
-                  "while [ ! -e " + shellQuoted(folder) + "/go ]; do sleep 0.05; done\n");
+                  "for a; do [ \"$prev\" = --outdir ] && out=$a; prev=$a; done; a=$(readlink -f \"$a\")\n"
+                  "ls " + f + "/live.* >/dev/null 2>&1 && touch " + f + "/overlap\n"
+                  "touch " + f + "/live.$$; echo \"$a\" >> " + f + "/started\ncase ${a##*/} in\n"
+                  "good*) sleep 0.3; cp " + f + "/made.pdf \"$out/x.pdf\";;\n"
+                  "bad*) echo 'Error: source file could not be loaded';;\n"
+                  "*) sleep 600 & echo $$ $! > " + f + "/converting.$$\n"
+                  "while [ ! -e " + f + "/go ]; do sleep 0.05; done;;\nesac\nrm " + f + "/live.$$\n");
         ::chmod((folder + "/soffice").c_str(), 0700);
-        writeVdx(folder + "/one.vdx", {"One"});
+        writeFile(folder + "/made.pdf", madePdf({{mediaBox(612, 792), "Made"}}));
         printers.printers = {"Plotter_A"};
         OfficeOptions options;
         options.program = folder + "/soffice";
@@ -46,8 +59,12 @@ struct Window {
                                                                [] { return 0.5; }});
         form->load();
         form->show();
+        form->printerChoice().setCurrentIndex(0);
         form->pauseChoice().setCurrentIndex(0);
-        form->fileList().add(folder + "/one.vdx");
+        for (const QString& file : files) {
+            writeVdx(folder + "/" + file.toStdString(), {"Drawing"});
+            form->fileList().add(folder + "/" + file.toStdString());
+        }
     }
     ~Window()
     {
@@ -121,6 +138,8 @@ class TestConversionWindow final : public QObject {
     Q_OBJECT
 private slots:
     void windowIsAliveDuringAConversion();
+    void nextFileIsPreparedAndItsFailureReportedAtItsTurn();
+    void closingMidConversionEndsItsGroupAtOnce_data();
     void closingMidConversionEndsItsGroupAtOnce();
 };
 
@@ -163,12 +182,52 @@ void TestConversionWindow::windowIsAliveDuringAConversion()
     QCOMPARE(w.dialogs.texts().back(), std::string("Done."));
 }
 
+void TestConversionWindow::nextFileIsPreparedAndItsFailureReportedAtItsTurn()
+{
+    Window w({"good-1.vdx", "bad-2.vdx"});
+    // What the bar said once the second file was started on, and at its report.
+    QString shownWhenStarted;
+    QString shownAtReport;
+    QTimer look;
+    look.callOnTimeout([&] {
+        const QString shown = w.form->progressBar().text();
+        std::ifstream started(w.folder + "/started");
+        std::string file;
+        while (shownWhenStarted.isEmpty() && std::getline(started, file))
+            shownWhenStarted = file.find("bad-2") != std::string::npos ? shown : QString();
+        if (shownAtReport.isEmpty() && !w.dialogs.reportedLines().empty())
+            shownAtReport = shown;
+    });
+    look.start(10);
+    w.form->button(MainWindow::Button::StartPrinting).click();
+
+    QCOMPARE(shownWhenStarted, QString("Processing: good-1.vdx"));
+    QCOMPARE(shownAtReport, QString("Processing: bad-2.vdx"));
+    QCOMPARE(w.dialogs.reportedLines(), (std::vector<int>{120, 122, 126, 132}));
+    QVERIFY(w.dialogs.texts().front().find("could not be loaded") != std::string::npos);
+    // Each file was converted once, and never two at a time.
+    QCOMPARE(capture("wc -l < " + shellQuoted(w.folder + "/started")), std::string("2\n"));
+    QVERIFY(!exists(w.folder + "/overlap"));
+}
+
+void TestConversionWindow::closingMidConversionEndsItsGroupAtOnce_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("its own conversion") << QStringList{"one.vdx"} << "Processing: one.vdx";
+    QTest::newRow("next file's") << QStringList{"good-1.vdx", "two.vdx"} << "Processing: good-1.vdx";
+}
+
 void TestConversionWindow::closingMidConversionEndsItsGroupAtOnce()
 {
-    Window w;
+    QFETCH(QStringList, files);
+    QFETCH(QString, shown);
+    Window w(files);
     const std::size_t boxesBefore = w.dialogs.messages.size();
     bool goneOnClose = false;
+    QString shownOnClose;
     w.onceConverting([&] {
+        shownOnClose = w.form->progressBar().text();
         const auto [leader, helper] = w.conversions().front();
         const bool converting = alive(leader) && alive(helper);
         w.form->close();
@@ -177,10 +236,12 @@ void TestConversionWindow::closingMidConversionEndsItsGroupAtOnce()
     w.form->button(MainWindow::Button::StartPrinting).click();
 
     QVERIFY(w.lifetime.ended());
+    QCOMPARE(shownOnClose, shown);
     QVERIFY(goneOnClose);
     QVERIFY(processesMentioning(w.work).empty());
     QVERIFY(folderEntries(w.work).empty());
     QCOMPARE(w.dialogs.messages.size(), boxesBefore);
+    QVERIFY(!exists(w.folder + "/overlap"));
 }
 
 QTEST_MAIN(TestConversionWindow)
