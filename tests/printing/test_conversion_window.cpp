@@ -1,7 +1,6 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QtTest>
-#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -25,13 +24,11 @@ using namespace printing_test;
 
 namespace {
 
-// The main window with the real LibreOffice backend and the real event pump,
-// printing into a private scheduler. LibreOffice is a stand-in that answers
-// --version and notes each file it is asked to convert in "started", and a
-// second run beside its own in "overlap". A drawing named good* it renders,
-// one named bad* it cannot load; for any other it starts a helper of its own,
-// notes both process ids and waits until the test lets it go on, producing
-// nothing.
+// The main window with the real LibreOffice backend and event pump, printing
+// into a private scheduler. LibreOffice is a stand-in that answers --version,
+// notes each file it converts ("started") and a run beside its own ("overlap"),
+// renders good*, cannot load bad*, and for any other starts a helper, notes
+// both process ids and waits until the test lets it go on, producing nothing.
 struct Window {
     explicit Window(const QStringList& files = {"one.vdx"})
     {
@@ -40,10 +37,9 @@ struct Window {
         writeFile(folder + "/soffice",
                   "#!/bin/sh\nfor a in \"$@\"; do [ \"$a\" = --version ] && exit 0; done\n"
                   "for a; do [ \"$prev\" = --outdir ] && out=$a; prev=$a; done; a=$(readlink -f \"$a\")\n"
-                  "ls " + f + "/live.* >/dev/null 2>&1 && touch " + f + "/overlap\n"
-                  "touch " + f + "/live.$$; echo \"$a\" >> " + f + "/started\ncase ${a##*/} in\n"
-                  "good*) sleep 0.3; cp " + f + "/made.pdf \"$out/x.pdf\";;\n"
-                  "bad*) echo 'Error: source file could not be loaded';;\n"
+                  "ls " + f + "/live.* >/dev/null 2>&1 && touch " + f + "/overlap; touch " + f + "/live.$$\n"
+                  "echo \"$a\" >> " + f + "/started; touch " + f + "/started-${a##*/}\ncase ${a##*/} in\n"
+                  "good*) sleep 0.3; cp " + f + "/made.pdf \"$out/x.pdf\";; bad*) echo 'Error: cannot be loaded';;\n"
                   "*) sleep 600 & echo $$ $! > " + f + "/converting.$$\n"
                   "while [ ! -e " + f + "/go ]; do sleep 0.05; done;;\nesac\nrm " + f + "/live.$$\n");
         ::chmod((folder + "/soffice").c_str(), 0700);
@@ -185,18 +181,13 @@ void TestConversionWindow::windowIsAliveDuringAConversion()
 void TestConversionWindow::nextFileIsPreparedAndItsFailureReportedAtItsTurn()
 {
     Window w({"good-1.vdx", "bad-2.vdx"});
-    // What the bar said once the second file was started on, and at its report.
-    QString shownWhenStarted;
-    QString shownAtReport;
+    QString shownWhenStarted, shownAtReport;  // by the bar, when bad-2 was started on and reported
     QTimer look;
     look.callOnTimeout([&] {
-        const QString shown = w.form->progressBar().text();
-        std::ifstream started(w.folder + "/started");
-        std::string file;
-        while (shownWhenStarted.isEmpty() && std::getline(started, file))
-            shownWhenStarted = file.find("bad-2") != std::string::npos ? shown : QString();
+        if (shownWhenStarted.isEmpty() && exists(w.folder + "/started-bad-2.vdx"))
+            shownWhenStarted = w.form->progressBar().text();
         if (shownAtReport.isEmpty() && !w.dialogs.reportedLines().empty())
-            shownAtReport = shown;
+            shownAtReport = w.form->progressBar().text();
     });
     look.start(10);
     w.form->button(MainWindow::Button::StartPrinting).click();
@@ -204,7 +195,7 @@ void TestConversionWindow::nextFileIsPreparedAndItsFailureReportedAtItsTurn()
     QCOMPARE(shownWhenStarted, QString("Processing: good-1.vdx"));
     QCOMPARE(shownAtReport, QString("Processing: bad-2.vdx"));
     QCOMPARE(w.dialogs.reportedLines(), (std::vector<int>{120, 122, 126, 132}));
-    QVERIFY(w.dialogs.texts().front().find("could not be loaded") != std::string::npos);
+    QVERIFY(w.dialogs.texts().front().find("cannot be loaded") != std::string::npos);
     // Each file was converted once, and never two at a time.
     QCOMPARE(capture("wc -l < " + shellQuoted(w.folder + "/started")), std::string("2\n"));
     QVERIFY(!exists(w.folder + "/overlap"));
