@@ -62,8 +62,9 @@ public:
     std::shared_ptr<OfficeInstanceState> startInstance();
     // Any instance that has not ended, or null.
     std::shared_ptr<OfficeInstanceState> anyInstance() const;
-    // Renders the file to PDF in the instance and makes it the active document.
-    // Throws Failure while another file is being rendered.
+    // Renders the file to PDF in the instance and makes it the active document;
+    // a file prepared for it (see prepare) is taken instead. Throws Failure
+    // while another file is being rendered.
     void open(OfficeInstanceState& instance, const std::string& path);
     // Removes the instance's folders.
     void endInstance(OfficeInstanceState& instance);
