@@ -196,7 +196,6 @@ void TestConversionWindow::nextFileIsPreparedAndItsFailureReportedAtItsTurn()
     QCOMPARE(shownAtReport, QString("Processing: bad-2.vdx"));
     QCOMPARE(w.dialogs.reportedLines(), (std::vector<int>{120, 122, 126, 132}));
     QVERIFY(w.dialogs.texts().front().find("cannot be loaded") != std::string::npos);
-    // Each file was converted once, and never two at a time.
     QCOMPARE(capture("wc -l < " + shellQuoted(w.folder + "/started")), std::string("2\n"));
     QVERIFY(!exists(w.folder + "/overlap"));
 }
