@@ -401,7 +401,15 @@ void OfficeEngine::dropPrepared()
     if (!prepared)
         return;
     prepared->firstRun.reset();  // ends LibreOffice with its whole group if it still runs
-    Folders::removeTree(prepared->instance->folder);
+    removeLater(prepared->instance->folder);
+}
+
+void OfficeEngine::removeLater(const std::string& folder)
+{
+    // Renamed at once, so that nothing is left under the instance's name.
+    const std::string gone = joinPath(m_root, "removing-" + std::to_string(++m_removals), PathStyle::Posix);
+    const std::string target = ::rename(folder.c_str(), gone.c_str()) == 0 ? gone : folder;
+    m_chores.post([target] { Folders::removeTree(target); });
 }
 
 void OfficeEngine::endInstance(OfficeInstanceState& instance)
@@ -409,7 +417,7 @@ void OfficeEngine::endInstance(OfficeInstanceState& instance)
     if (instance.ended)
         return;
     instance.ended = true;
-    Folders::removeTree(instance.folder);
+    removeLater(instance.folder);
     m_instances.erase(instance.number);
 }
 
@@ -421,6 +429,7 @@ void OfficeEngine::endAll()
     dropPrepared();
     while (!m_instances.empty())
         endInstance(*m_instances.begin()->second);
+    m_chores.finish();
     Folders::removeTree(m_root);
     m_root.clear();
     m_template.clear();

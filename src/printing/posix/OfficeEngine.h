@@ -5,6 +5,7 @@
 #include <string>
 
 #include "printing/posix/ChildProcess.h"
+#include "printing/posix/FolderChores.h"
 
 class EventPump;
 class Lifetime;
@@ -50,6 +51,11 @@ struct OfficeInstanceState {
 // The file that will be opened next can be prepared: rendered in a fresh
 // instance's folders while the program waits between files, so that its
 // opening only takes the result.
+//
+// The slow folder work is done off the window's thread, on a thread of its
+// own: the folders of an instance that has quit are renamed out of its way and
+// removed after. Ending all instances waits until that work is done and every
+// folder is gone.
 class OfficeEngine final {
 public:
     OfficeEngine(OfficeOptions options, EventPump& events, const Lifetime& lifetime);
@@ -96,6 +102,7 @@ private:
     std::string ensureRoot();
     void prepareProfile(OfficeInstanceState& instance);
     void keepAsTemplate(const OfficeInstanceState& instance);
+    void removeLater(const std::string& folder);
 
     OfficeOptions m_options;
     EventPump& m_events;
@@ -107,4 +114,6 @@ private:
     std::map<int, std::shared_ptr<OfficeInstanceState>> m_instances;
     ChildProcess* m_inWork = nullptr;  // the LibreOffice run being waited for
     std::unique_ptr<Conversion> m_prepared;  // the next file, rendering ahead
+    int m_removals = 0;                // folders handed over for removal so far
+    FolderChores m_chores;             // last, so that its thread ends before the rest goes
 };
