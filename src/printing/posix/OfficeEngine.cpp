@@ -93,6 +93,7 @@ std::string processStart(const std::string& pid)
 }
 
 const char* const OwnerFile = "owner";
+const char* const SpareProfile = "spare-profile";
 
 // Removes the folders that earlier runs of the program left in parent when
 // they could not clean up (the program was killed): those whose owner process
@@ -242,8 +243,33 @@ void OfficeEngine::prepareProfile(OfficeInstanceState& instance)
     struct stat info {};
     if (m_template.empty() || ::stat(instance.profile.c_str(), &info) == 0)
         return;
-    if (!Folders::copyTree(m_template, instance.profile))
-        Folders::removeTree(instance.profile);  // LibreOffice sets up a fresh one
+    // The copy made ahead is normally there long since; only when it is not
+    // (it could not be made) is the template copied here and now.
+    bool spare = false;
+    try {
+        spare = m_spareProfile.valid() && m_spareProfile.get();
+    } catch (const std::exception&) {
+    }
+    const std::string spareFolder = joinPath(m_root, SpareProfile, PathStyle::Posix);
+    if (!spare || ::rename(spareFolder.c_str(), instance.profile.c_str()) != 0) {
+        if (!Folders::copyTree(m_template, instance.profile))
+            Folders::removeTree(instance.profile);  // LibreOffice sets up a fresh one
+    }
+    copyTemplateAhead();
+}
+
+void OfficeEngine::copyTemplateAhead()
+{
+    const std::string spare = joinPath(m_root, SpareProfile, PathStyle::Posix);
+    auto copy = std::make_shared<std::packaged_task<bool()>>([from = m_template, spare] {
+        Folders::removeTree(spare);  // what a failed move may have left
+        if (Folders::copyTree(from, spare))
+            return true;
+        Folders::removeTree(spare);
+        return false;
+    });
+    m_spareProfile = copy->get_future();
+    m_chores.post([copy] { (*copy)(); });
 }
 
 void OfficeEngine::keepAsTemplate(const OfficeInstanceState& instance)
@@ -251,10 +277,12 @@ void OfficeEngine::keepAsTemplate(const OfficeInstanceState& instance)
     if (!m_template.empty())
         return;
     const std::string copy = joinPath(m_root, "template", PathStyle::Posix);
-    if (Folders::copyTree(instance.profile, copy))
+    if (Folders::copyTree(instance.profile, copy)) {
         m_template = copy;
-    else
+        copyTemplateAhead();
+    } else {
         Folders::removeTree(copy);
+    }
 }
 
 void OfficeEngine::open(OfficeInstanceState& instance, const std::string& path)
@@ -430,6 +458,7 @@ void OfficeEngine::endAll()
     while (!m_instances.empty())
         endInstance(*m_instances.begin()->second);
     m_chores.finish();
+    m_spareProfile = {};
     Folders::removeTree(m_root);
     m_root.clear();
     m_template.clear();

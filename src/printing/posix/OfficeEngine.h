@@ -1,5 +1,6 @@
 #pragma once
 
+#include <future>
 #include <map>
 #include <memory>
 #include <string>
@@ -53,9 +54,10 @@ struct OfficeInstanceState {
 // opening only takes the result.
 //
 // The slow folder work is done off the window's thread, on a thread of its
-// own: the folders of an instance that has quit are renamed out of its way and
-// removed after. Ending all instances waits until that work is done and every
-// folder is gone.
+// own: a copy of the template is made ahead, so that a new instance only moves
+// it into place, and the folders of an instance that has quit are renamed out
+// of its way and removed after. Ending all instances waits until that work is
+// done and every folder is gone.
 class OfficeEngine final {
 public:
     OfficeEngine(OfficeOptions options, EventPump& events, const Lifetime& lifetime);
@@ -102,6 +104,7 @@ private:
     std::string ensureRoot();
     void prepareProfile(OfficeInstanceState& instance);
     void keepAsTemplate(const OfficeInstanceState& instance);
+    void copyTemplateAhead();
     void removeLater(const std::string& folder);
 
     OfficeOptions m_options;
@@ -114,6 +117,7 @@ private:
     std::map<int, std::shared_ptr<OfficeInstanceState>> m_instances;
     ChildProcess* m_inWork = nullptr;  // the LibreOffice run being waited for
     std::unique_ptr<Conversion> m_prepared;  // the next file, rendering ahead
+    std::future<bool> m_spareProfile;  // a copy of the template made ahead: true once it is there
     int m_removals = 0;                // folders handed over for removal so far
     FolderChores m_chores;             // last, so that its thread ends before the rest goes
 };
