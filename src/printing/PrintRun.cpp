@@ -53,6 +53,11 @@ int PrintRun::pauseSeconds(const std::string& pauseText)
     return pauseText[0] - '0' + 1;
 }
 
+std::string PrintRun::notPrintedText(const std::string& printer)
+{
+    return "Not printed: the printer \"" + printer + "\" could not be set (line 122)";
+}
+
 void PrintRun::startPrinting()
 {
     if (m_isPrinting)  // 100
@@ -105,9 +110,23 @@ void PrintRun::printFiles(ErrorTrap& trap)
         trap.step(118, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
         std::unique_ptr<DiagramApp> app;
         trap.step(120, [&] { app = m_adapter.openInNewInstance(path); });
-        trap.step(122, [&] { m_adapter.setActivePrinter(instance(app), m_view.printerText()); });
+        // The file prints on the chosen printer or not at all: an instance
+        // whose printer could not be set would print on whatever printer it
+        // had, so the print step then refuses.
+        std::string printer;
+        bool printerSet = false;
+        trap.step(122, [&] {
+            printer = m_view.printerText();
+            m_adapter.setActivePrinter(instance(app), printer);
+            printerSet = true;
+        });
         trap.step(124, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
-        trap.step(126, [&] { m_adapter.printActiveDocument(instance(app)); });
+        trap.step(126, [&] {
+            DiagramApp& opened = instance(app);
+            if (!printerSet)
+                throw Failure(notPrintedText(printer));
+            m_adapter.printActiveDocument(opened);
+        });
         trap.step(128, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
         trap.step(130, [&] { m_waiter.waitSeconds(1); });
         trap.step(132, [&] { m_adapter.quitInstance(instance(app)); });

@@ -65,8 +65,8 @@ PV_TEST(aSchedulerThatStopsMidRunIsNamedWithItsReasonAtBothPrintSteps)
     const std::string reason =
         "The print service (CUPS) cannot be reached at " + cups.folder() + "/cups.sock: No such file or directory";
     PV_CHECK((dialogs.reportedLines() == std::vector<int>{122, 126}));
-    for (std::size_t i = 0; i < dialogs.messages.size() && i < 2; ++i)
-        PV_CHECK_EQ(dialogs.messages[i].text.substr(0, reason.size()), reason);
+    PV_CHECK_EQ(dialogs.messages.at(0).text.substr(0, reason.size()), reason);
+    PV_CHECK_EQ(dialogs.messages.at(1).text.rfind("Not printed: the printer \"Plotter_A\" could not be set", 0), 0u);
 
     // The printer list at the next start says the same.
     PV_CHECK_EQ(portable_test::failureOf([] { CupsPrinters().names(); }), reason);
