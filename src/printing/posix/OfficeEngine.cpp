@@ -16,6 +16,7 @@
 #include "printing/FileNameOf.h"
 #include "printing/posix/ChildWait.h"
 #include "printing/posix/Folders.h"
+#include "printing/posix/RenderedPdf.h"
 
 namespace {
 
@@ -37,16 +38,18 @@ std::string absolutePath(const std::string& path)
     return joinPath(folder, path, PathStyle::Posix);
 }
 
-// The reason LibreOffice gave in its log, if any ("Error: source file could
-// not be loaded").
+// The error LibreOffice logged, if any, as it wrote it ("Error: source file
+// could not be loaded"). It exits 0 after some failures, so its log counts.
 std::string loggedError(const std::string& logPath)
 {
     std::ifstream log(logPath);
     std::string line;
     std::string reason;
     while (std::getline(log, line)) {
-        if (line.rfind("Error: ", 0) == 0)
-            reason = line.substr(7);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.rfind("Error:", 0) == 0)
+            reason = line;
     }
     return reason;
 }
@@ -282,15 +285,21 @@ void OfficeEngine::open(OfficeInstanceState& instance, const std::string& path)
     case ChildResult::Outcome::Exited:
         break;
     }
+    // A conversion succeeded only when LibreOffice says so in all three ways:
+    // exit status 0, no error in its log, and a PDF that reads whole. A PDF
+    // left behind by a failed run may be cut short or half written.
+    const std::string logged = loggedError(request.logPath);
+    if (result.exitCode != 0)
+        throw Failure(cannot + "LibreOffice ended with code " + std::to_string(result.exitCode)
+                      + (logged.empty() ? std::string() : " and said \"" + logged + "\""));
+    if (!logged.empty())
+        throw Failure(cannot + "LibreOffice said \"" + logged + "\"");
     const std::string pdf = renderedPdf(output);
-    if (pdf.empty()) {
-        const std::string reason = loggedError(request.logPath);
-        if (!reason.empty())
-            throw Failure(cannot + reason);
-        if (result.exitCode != 0)
-            throw Failure(cannot + "LibreOffice ended with code " + std::to_string(result.exitCode));
+    if (pdf.empty())
         throw Failure(cannot + "it is not a drawing that LibreOffice can read");
-    }
+    const std::string damage = RenderedPdf::damage(pdf);
+    if (!damage.empty())
+        throw Failure(cannot + "the PDF LibreOffice made cannot be read whole (" + damage + ")");
     ++instance.opened;
     instance.documentPdf = pdf;
     instance.documentTitle = fileNameOf(path, PathStyle::Posix);

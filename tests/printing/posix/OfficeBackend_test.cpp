@@ -17,6 +17,7 @@
 #include "fakes/PollEventPump.h"
 #include "platform/posix/CupsPrinters.h"
 #include "printing/DiagramAppAdapter.h"
+#include "printing/MadePdf.h"
 #include "printing/PrintingTestSupport.h"
 #include "printing/posix/OfficeAppFactory.h"
 
@@ -184,6 +185,43 @@ PV_TEST(filesThatAreNoDrawingFailToOpenAndLeaveNothingBehind)
         PV_CHECK_EQ(rig.instanceFolders(), 0);
     }
     PV_CHECK(rig.nothingRunning());
+}
+
+PV_TEST(failedConversionsAreFailedOpensWithLibreOfficesWords)
+{
+    const std::string folder = makeTempFolder("plotvane-fake-office-");
+    const std::string whole = madePdf({{mediaBox(612, 792), "Page"}});
+    writeFile(folder + "/cut.pdf", whole.substr(0, whole.size() * 55 / 100));
+    writeFile(folder + "/bad.pdf", "%PDF-1.4\nnot a document\n");
+    writeFile(folder + "/whole.pdf", whole);
+    const std::string said = "LibreOffice said \"Error: source file could not be loaded\"";
+    const struct {
+        std::string pdf;  // copied into the output folder; empty: none
+        const char* script;
+        std::string failure;  // empty: the open succeeds
+    } cases[] = {
+        {"cut.pdf", "echo 'Error: source file could not be loaded' >&2; exit 1",
+         "LibreOffice ended with code 1 and " + said.substr(12)},
+        {"", "echo 'Error: source file could not be loaded' >&2", said},
+        {"whole.pdf", "echo 'Error: source file could not be loaded'", said},
+        {"bad.pdf", "", "the PDF LibreOffice made cannot be read whole ("},
+        {"cut.pdf", "", "the PDF LibreOffice made cannot be read whole ("},
+        {"whole.pdf", "exit 2", "LibreOffice ended with code 2"},
+        {"whole.pdf", "", ""},
+    };
+    for (const auto& c : cases) {
+        OfficeOptions options;
+        options.program = fakeOffice(folder, "out=; prev=\nfor a in \"$@\"; do [ \"$prev\" = --outdir ] && out=$a; prev=$a; done\n"
+                                             + (c.pdf.empty() ? std::string() : "cp " + shellQuoted(folder + "/" + c.pdf) + " \"$out/x.pdf\"\n")
+                                             + c.script + "\n");
+        Rig rig(options);
+        const std::string failure = rig.failureOpening(world().drawings + "/alpha.vdx");
+        PV_CHECK(c.failure.empty() ? failure.empty() : contains(failure, c.failure));
+        if (!c.failure.empty() && !contains(failure, c.failure))
+            std::printf("    %s %s: %s\n", c.pdf.c_str(), c.script, failure.c_str());
+        PV_CHECK_EQ(rig.instanceFolders(), 0);
+    }
+    removeFolder(folder);
 }
 
 PV_TEST(printersAreCheckedByName)
