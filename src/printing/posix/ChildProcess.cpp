@@ -124,9 +124,11 @@ int waitStatus(pid_t pid)
 
 [[noreturn]] void watch(char* const* argv, int input, int output, int lifeline, int report)
 {
-    // Only the lifeline ends the watcher: a Ctrl-C in a terminal reaches the
-    // whole foreground group, this process included, and the program then ends
-    // in order through the lifeline.
+    // Only the lifeline ends the watcher. It leads a session of its own, so
+    // nothing sent to our process group (a Ctrl-C in a terminal, a kill of the
+    // whole group, a logout) reaches it or the program: when that ends this
+    // process, the program then ends in order through the lifeline.
+    ::setsid();
     for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE})
         setDisposition(signal, SIG_IGN);
     // SIGCHLD interrupts the wait for the lifeline; it stays blocked outside

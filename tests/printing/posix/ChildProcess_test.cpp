@@ -1,6 +1,7 @@
 #include "PortableTest.h"
 
 #include <cerrno>
+#include <csignal>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -124,6 +125,37 @@ PV_TEST(programKeepsNoneOfOurDescriptors)
     PV_CHECK_EQ(listed, std::string("0 1 2 "));
     ::close(inherited[0]);
     ::close(inherited[1]);
+    removeFolder(folder);
+}
+
+PV_TEST(conversionEndsWhenOurWholeProcessGroupIsKilled)
+{
+    const std::string folder = makeTempFolder("plotvane-child-");
+    const std::string helper = folder + "/helper.pid";
+    const std::string program = script(folder, "hangs", "sleep 600 & echo $! > " + shellQuoted(helper) + "\nexec sleep 600\n");
+    // A kill of the group, and a Ctrl-C in a terminal.
+    for (const int signal : {SIGKILL, SIGINT}) {
+        ::unlink(helper.c_str());
+        const pid_t ours = ::fork();
+        if (ours == 0) {
+            ::setpgid(0, 0);
+            ::signal(SIGINT, SIG_DFL);
+            ChildRequest request;
+            request.argv = {program};
+            std::string error;
+            auto child = ChildProcess::start(request, error);
+            ::pause();
+            ::_exit(0);
+        }
+        for (int tries = 0; tries < 1000 && helperOf(helper) == 0; ++tries)
+            ::usleep(10 * 1000);
+        PV_CHECK(helperOf(helper) > 0);
+        ::kill(-ours, signal);
+        ::waitpid(ours, nullptr, 0);
+        PV_CHECK(helperOf(helper) > 0 && goneWithin(helperOf(helper), 5.0));
+        if (helperOf(helper) > 0)
+            ::kill(helperOf(helper), SIGKILL);
+    }
     removeFolder(folder);
 }
 
