@@ -1,10 +1,12 @@
 #include "printing/posix/OfficeEngine.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <dirent.h>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -13,6 +15,7 @@
 
 #include "base/Failure.h"
 #include "platform/Paths.h"
+#include "platform/Utf8.h"
 #include "printing/FileNameOf.h"
 #include "printing/posix/ChildWait.h"
 #include "printing/posix/Folders.h"
@@ -92,6 +95,46 @@ std::string processStart(const std::string& pid)
     for (int index = 3; index <= 22 && fields >> field; ++index) {
     }
     return field;
+}
+
+// The drawing under a plain name (drawing-N.vsd) in the folder, for
+// LibreOffice: it cannot load some names at all (bytes that are not UTF-8),
+// however they are passed. A link where one can be made, else a copy; empty
+// when neither can.
+std::string plainNamed(const std::string& file, const std::string& folder, int number)
+{
+    const std::string name = fileNameOf(file, PathStyle::Posix);
+    std::string extension;
+    const auto dot = name.rfind('.');
+    if (dot != std::string::npos && name.size() - dot - 1 <= 8) {
+        for (const char c : name.substr(dot + 1)) {
+            if (!std::isalnum(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) >= 0x80) {
+                extension.clear();
+                break;
+            }
+            extension += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+    }
+    const std::string plain = joinPath(folder, "drawing-" + std::to_string(number) + (extension.empty() ? "" : "." + extension),
+                                       PathStyle::Posix);
+    if (::symlink(file.c_str(), plain.c_str()) == 0)
+        return plain;
+    std::error_code error;
+    if (std::filesystem::copy_file(file, plain, std::filesystem::copy_options::overwrite_existing, error))
+        return plain;
+    return {};
+}
+
+// The name as a job title: the scheduler takes only well-formed UTF-8, so a
+// byte that is not is shown as the replacement character.
+std::string readableName(const std::string& name)
+{
+    std::string readable;
+    for (std::size_t pos = 0; pos < name.size();) {
+        const Utf8::Character c = Utf8::next(name, pos);
+        Utf8::append(readable, c.valid ? c.code : U'\uFFFD');
+    }
+    return readable;
 }
 
 const char* const OwnerFile = "owner";
@@ -249,13 +292,21 @@ void OfficeEngine::open(OfficeInstanceState& instance, const std::string& path)
     const std::string output = joinPath(instance.work, "document-" + std::to_string(instance.opened + 1), PathStyle::Posix);
     if (::mkdir(output.c_str(), 0700) != 0)
         throw Failure("Cannot open \"" + path + "\": no work folder (" + std::strerror(errno) + ")");
+    const std::string given = plainNamed(file, instance.work, instance.opened + 1);
+    if (given.empty())
+        throw Failure("Cannot open \"" + path + "\": it cannot be linked or copied for LibreOffice ("
+                      + std::strerror(errno) + ")");
+    struct Given {
+        const std::string& path;
+        ~Given() { ::unlink(path.c_str()); }
+    } cleared{given};
     const bool freshProfile = m_template.empty();
     prepareProfile(instance);
 
     ChildRequest request;
     request.argv = {m_options.program, "--headless", "--norestore", "--nolockcheck",
                     "-env:UserInstallation=" + Folders::fileUrl(instance.profile),
-                    "--convert-to", "pdf:draw_pdf_Export", "--outdir", output, file};
+                    "--convert-to", "pdf:draw_pdf_Export", "--outdir", output, given};
     request.logPath = joinPath(instance.work, "soffice.log", PathStyle::Posix);
     const auto started = std::chrono::steady_clock::now();
     ChildResult result;
@@ -302,7 +353,7 @@ void OfficeEngine::open(OfficeInstanceState& instance, const std::string& path)
         throw Failure(cannot + "the PDF LibreOffice made cannot be read whole (" + damage + ")");
     ++instance.opened;
     instance.documentPdf = pdf;
-    instance.documentTitle = fileNameOf(path, PathStyle::Posix);
+    instance.documentTitle = readableName(fileNameOf(path, PathStyle::Posix));
     if (freshProfile)
         keepAsTemplate(instance);
 }

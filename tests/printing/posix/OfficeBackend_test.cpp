@@ -35,6 +35,7 @@ struct World {
         writeVsdx(drawings + "/two pages.vsdx", {"First sheet", "Second sheet"});
         // Spaces, quotes, non-ASCII letters and a leading dash.
         writeVdx(drawings + "/-odd 'name\" über.vdx", {"Odd name"});
+        writeVdx(drawings + "/caf\xe9.vsd", {"Latin name"});  // not UTF-8, as on old shares
         writeFile(drawings + "/garbage.vsdx", std::string("\x13\x37\xfe\xed garbage bytes \x01\x02", 21));
         writeFile(drawings + "/empty.vsd", "");
         writeFile(drawings + "/readme.txt", "not a drawing\n");
@@ -131,6 +132,7 @@ PV_TEST(goodDrawingsArePrintedAsOneJobEachWithTheirTextAndPages)
         {w.drawings + "/alpha.vdx", "Plotter_A", "alpha.vdx", "Alpha drawing", 1},
         {w.drawings + "/two pages.vsdx", "Plotter_B", "two pages.vsdx", "Second sheet", 2},
         {"-odd 'name\" über.vdx", "Plotter_A", "-odd 'name\" über.vdx", "Odd name", 1},
+        {w.drawings + "/caf\xe9.vsd", "Plotter_B", "caf\uFFFD.vsd", "Latin name", 1},
     };
     for (const auto& c : cases) {
         std::unique_ptr<DiagramApp> app;
@@ -149,8 +151,8 @@ PV_TEST(goodDrawingsArePrintedAsOneJobEachWithTheirTextAndPages)
     std::free(const_cast<char*>(saved));
 
     const auto jobs = w.cups.jobs();
-    PV_CHECK_EQ(jobs.size(), before + 3);
-    for (std::size_t i = 0; i < 3 && before + i < jobs.size(); ++i) {
+    PV_CHECK_EQ(jobs.size(), before + std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases) && before + i < jobs.size(); ++i) {
         const auto& job = jobs[before + i];
         PV_CHECK_EQ(job.queue, std::string(cases[i].queue));
         PV_CHECK_EQ(job.title, std::string(cases[i].title));
