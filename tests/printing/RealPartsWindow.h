@@ -42,10 +42,10 @@ struct RealPartsWindow {
     FakeDialogs dialogs;
     FakeSettings settings;
     RecordingFileSystem fileSystem{log};
-    CupsPrinters printers;
     SteadyClock clock;
     QtEventPump events;
     FakeLifetime lifetime;
+    CupsPrinters printers{events, lifetime};
     FakeShell shell;
     std::unique_ptr<OfficeAppFactory> office;
 };

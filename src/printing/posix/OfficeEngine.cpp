@@ -172,7 +172,10 @@ void removeAbandonedRoots(const std::string& parent)
 }  // namespace
 
 OfficeEngine::OfficeEngine(OfficeOptions options, EventPump& events, const Lifetime& lifetime)
-    : m_options(std::move(options)), m_events(events), m_lifetime(lifetime)
+    : m_options(std::move(options)),
+      m_events(events),
+      m_lifetime(lifetime),
+      m_printService(events, lifetime, m_options.printServiceSeconds)
 {
 }
 

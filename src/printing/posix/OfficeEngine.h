@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/posix/BoundedCall.h"
 #include "printing/posix/ChildProcess.h"
 
 class EventPump;
@@ -17,6 +18,8 @@ struct OfficeOptions {
     double timeLimitSeconds = 120;
     // Where the instances' folders are made; empty: the temporary folder.
     std::string workRoot;
+    // Longest time the print service (CUPS) may take to answer a request.
+    double printServiceSeconds = 30;
 };
 
 // The state of one instance: its own folders, the document it opened and the
@@ -66,6 +69,9 @@ public:
     // Kills a LibreOffice run in work, ends every instance and removes this
     // run's folders (the program is ending).
     void endAll();
+    // How the instances' requests to the print service are made: off the
+    // window's thread, bounded in time.
+    const BoundedCall& printService() const { return m_printService; }
 
 private:
     void checkStartable();
@@ -83,4 +89,5 @@ private:
     int m_nextNumber = 1;
     std::map<int, std::shared_ptr<OfficeInstanceState>> m_instances;
     ChildProcess* m_inWork = nullptr;  // the LibreOffice run being waited for
+    BoundedCall m_printService;
 };

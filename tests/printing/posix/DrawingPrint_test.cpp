@@ -1,6 +1,8 @@
 #include "PortableTest.h"
 
 #include "base/Failure.h"
+#include "fakes/FakeLifetime.h"
+#include "fakes/PollEventPump.h"
 #include "platform/posix/CupsPaper.h"
 #include "platform/posix/CupsPrinters.h"
 #include "printing/MadePdf.h"
@@ -33,6 +35,19 @@ struct World {
     }
     ~World() { removeFolder(folder); }
 };
+
+// The print service's requests, made as the program makes them.
+struct Service {
+    PollEventPump events;
+    FakeLifetime lifetime;
+    BoundedCall calls{events, lifetime, 30};
+};
+
+Service& service()
+{
+    static Service instance;
+    return instance;
+}
 
 World& world()
 {
@@ -114,7 +129,7 @@ PV_TEST(eachRunOfPagesArrivesOnItsOwnPaperInPageOrder)
         const std::size_t before = w.cups.received(c.queue).size();
         std::vector<int> jobs;
         try {
-            jobs = printDrawing(c.queue, c.pdf, "drawing");
+            jobs = printDrawing(c.queue, c.pdf, "drawing", service().calls);
         } catch (const Failure& failure) {
             PV_CHECK_EQ(std::string(failure.what()), std::string());
         }
@@ -141,7 +156,7 @@ PV_TEST(aDocumentIsPrintedWholeOrNotAtAll)
     const std::size_t before = w.cups.jobs().size();
     std::vector<int> jobs;
     try {
-        jobs = printDrawing("Raw_Q", unreadable, "no sizes");
+        jobs = printDrawing("Raw_Q", unreadable, "no sizes", service().calls);
     } catch (const Failure& failure) {
         PV_CHECK_EQ(std::string(failure.what()), std::string());
     }
@@ -166,7 +181,7 @@ PV_TEST(aDocumentIsPrintedWholeOrNotAtAll)
     for (const auto& c : unreadables) {
         std::string failure;
         try {
-            printDrawing("Raw_Q", c.path, "drawing");
+            printDrawing("Raw_Q", c.path, "drawing", service().calls);
         } catch (const Failure& error) {
             failure = error.what();
         }
@@ -185,7 +200,7 @@ PV_TEST(printersFoundOnTheNetworkAreListedBesideTheQueues)
     std::replace(expected.begin(), expected.end(), ' ', '_');
     std::vector<std::string> names;
     for (int tries = 0; tries < 20; ++tries) {
-        names = CupsPrinters().names();
+        names = CupsPrinters(service().events, service().lifetime).names();
         if (std::find(names.begin(), names.end(), expected) != names.end())
             break;
         ::usleep(500 * 1000);

@@ -257,7 +257,7 @@ PV_TEST(printersAreCheckedByName)
     // Removed before it is chosen: refused, and without a default printer
     // the print has nowhere to go.
     PV_CHECK(contains(refused("Plotter_Gone"), "is not a printer"));
-    CupsPrinters printers;
+    CupsPrinters printers(rig.events, rig.lifetime);
     PV_CHECK_EQ(printers.defaultName(), std::string());
     // Our queues are listed, the removed one is not; printers found on the
     // network may be listed beside them.
