@@ -78,14 +78,17 @@ void BoundedCall::run(Call call, const std::string& tooLong) const
             shared->givenUp = true;
             throw Failure("The program is closing");
         }
+        const double left = std::chrono::duration<double>(deadline - Clock::now()).count();
+        // The window's events are handled at least once for every call, as
+        // at every step of a long operation.
+        if (left > 0)
+            m_events.waitForReadable(shared->done[0], left);
         if (readable(shared->done[0]) && shared->returned.load(std::memory_order_acquire))
             break;
-        const double left = std::chrono::duration<double>(deadline - Clock::now()).count();
         if (left <= 0) {
             shared->givenUp = true;
             throw Failure(tooLong);
         }
-        m_events.waitForReadable(shared->done[0], left);
     }
     if (shared->failure)
         std::rethrow_exception(shared->failure);

@@ -167,6 +167,20 @@ int submitPdf(const std::string& queue, const std::string& pdfPath, const std::s
     return job;
 }
 
+void releaseJob(const std::string& queue, int job, const std::atomic<bool>& givenUp)
+{
+    const Connection connection(givenUp);
+    ipp_t* request = ippNewRequest(IPP_OP_RELEASE_JOB);
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/jobs/%d", job);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ippDelete(cupsDoRequest(connection.http(), request, "/jobs/"));
+    if (cupsLastError() > IPP_STATUS_OK_CONFLICTING)
+        throw Failure("Printing on \"" + queue + "\" failed: job " + std::to_string(job)
+                      + " could not be released (" + cupsLastErrorString() + ")");
+}
+
 void cancelJob(const std::string& queue, int job, const std::atomic<bool>& givenUp)
 {
     const Connection connection(givenUp);

@@ -26,6 +26,9 @@ std::string defaultQueue();
 // otherwise. The requests stop waiting for the scheduler once givenUp is true.
 int submitPdf(const std::string& queue, const std::string& pdfPath, const std::string& title,
               const std::vector<JobOption>& options, const std::atomic<bool>& givenUp);
+// Releases a job submitted held (job-hold-until=indefinite) for printing.
+// Throws Failure when the scheduler refuses.
+void releaseJob(const std::string& queue, int job, const std::atomic<bool>& givenUp);
 // Cancels a job the scheduler has accepted; a job that has already ended is
 // left as it is.
 void cancelJob(const std::string& queue, int job, const std::atomic<bool>& givenUp);

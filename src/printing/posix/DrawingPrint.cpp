@@ -54,8 +54,15 @@ std::vector<Part> partsOf(const std::string& queue, const std::string& pdfPath, 
 std::vector<int> printDrawing(const std::string& queue, const std::string& pdfPath, const std::string& title,
                               const BoundedCall& printService)
 {
-    const auto parts = partsOf(queue, pdfPath, printService);
+    auto parts = partsOf(queue, pdfPath, printService);
     const std::string silent = CupsService::silentFor(printService.limitSeconds());
+    // A drawing in several jobs prints whole or not at all: every part is
+    // held until all are accepted, and only then released.
+    const bool held = parts.size() > 1;
+    if (held) {
+        for (auto& part : parts)
+            part.options.push_back({"job-hold-until", "indefinite"});
+    }
     std::vector<int> jobs;
     try {
         for (const auto& part : parts)
@@ -64,12 +71,21 @@ std::vector<int> printDrawing(const std::string& queue, const std::string& pdfPa
                     return CupsJobs::submitPdf(queue, part.path, title, part.options, givenUp);
                 },
                 silent));
-    } catch (const Failure&) {
+        if (held) {
+            printService.run(
+                [queue, jobs](const std::atomic<bool>& givenUp) {
+                    for (const int job : jobs)
+                        CupsJobs::releaseJob(queue, job, givenUp);
+                },
+                silent);
+        }
+    } catch (...) {
+        // Whatever went wrong, no part is left to print alone.
         for (const int job : jobs) {
             try {
                 printService.run([queue, job](const std::atomic<bool>& givenUp) { CupsJobs::cancelJob(queue, job, givenUp); },
                                  silent);
-            } catch (const Failure&) {
+            } catch (...) {
             }
         }
         for (const auto& part : parts) {
