@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <filesystem>
 #include <fstream>
@@ -139,9 +140,14 @@ std::string readableName(const std::string& name)
 
 const char* const OwnerFile = "owner";
 
+// A run folder without a readable owner record is taken as abandoned once it
+// is this old: its program was killed before it could write the record.
+constexpr time_t UnownedSeconds = 24 * 60 * 60;
+
 // Removes the folders that earlier runs of the program left in parent when
 // they could not clean up (the program was killed): those whose owner process
-// is gone. Folders of running programs and anything else are left alone.
+// is gone, and those older than a day without an owner record. Folders of
+// running programs and anything else are left alone.
 void removeAbandonedRoots(const std::string& parent)
 {
     DIR* dir = ::opendir(parent.c_str());
@@ -159,8 +165,11 @@ void removeAbandonedRoots(const std::string& parent)
         std::ifstream owner(joinPath(folder, OwnerFile, PathStyle::Posix));
         std::string pid;
         std::string start;
-        if (!(owner >> pid >> start) || pid.find_first_not_of("0123456789") != std::string::npos)
+        if (!(owner >> pid >> start) || pid.find_first_not_of("0123456789") != std::string::npos) {
+            if (info.st_mtime < ::time(nullptr) - UnownedSeconds)
+                abandoned.push_back(folder);
             continue;
+        }
         if (processStart(pid) != start)
             abandoned.push_back(folder);
     }
@@ -227,8 +236,19 @@ std::string OfficeEngine::ensureRoot()
     m_root = Folders::makeUnique(parent, "plotvane-");
     if (m_root.empty())
         throw Failure("No folder for LibreOffice can be made in " + parent + ": " + std::strerror(errno));
+    // Without its owner record the folder could not be told from a killed
+    // run's for a day: a record that cannot be written whole is a failure.
     const std::string self = std::to_string(::getpid());
-    std::ofstream(joinPath(m_root, OwnerFile, PathStyle::Posix)) << self << " " << processStart(self) << "\n";
+    std::ofstream owner(joinPath(m_root, OwnerFile, PathStyle::Posix));
+    owner << self << " " << processStart(self) << "\n";
+    owner.close();
+    if (!owner) {
+        Folders::removeTree(m_root);
+        const std::string root = m_root;
+        m_root.clear();
+        throw Failure("No folder for LibreOffice can be made in " + parent + ": the owner record of " + root
+                      + " cannot be written");
+    }
     return m_root;
 }
 

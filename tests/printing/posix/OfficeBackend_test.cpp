@@ -399,6 +399,7 @@ PV_TEST(foldersOfKilledRunsAreRemovedAndOthersKept)
         {"plotvane-running", "1 " + start, true},
         {"plotvane-ended", std::to_string(ended) + " " + startOf(ended), false},
         {"plotvane-foreign", "", true},
+        {"plotvane-unowned-for-days", "", false},
         {"elsewhere-killed", "999999999 12345", true},
     };
     for (const auto& c : cases) {
@@ -406,6 +407,7 @@ PV_TEST(foldersOfKilledRunsAreRemovedAndOthersKept)
         if (!c.owner.empty())
             writeFile(rig.work + "/" + c.name + "/owner", c.owner + "\n");
     }
+    std::system(("touch -d '2 days ago' " + shellQuoted(rig.work + "/plotvane-unowned-for-days")).c_str());
     auto app = rig.factory->create("Visio.Application");
     for (const auto& c : cases)
         PV_CHECK_EQ(exists(rig.work + "/" + c.name), c.kept);

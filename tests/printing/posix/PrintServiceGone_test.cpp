@@ -38,17 +38,9 @@ int schedulerPid(const PrivateCups& cups)
 // and the window's events are handled while a request waits.
 PV_TEST(aSchedulerThatGoesMidRunIsNamedAtTheStepThatNeededIt)
 {
-    const struct {
-        const char* name;
-        int signal;
-    } cases[] = {
-        {"frozen", SIGSTOP},  // and woken again afterwards
-        {"stopped", SIGTERM},
-    };
     PrivateCups cups({"Plotter_A"});
     PV_CHECK(cups.started());
-    for (const auto& c : cases) {
-        std::printf("    %s\n", c.name);
+    for (const int signal : {SIGSTOP, SIGTERM}) {  // frozen (and woken again afterwards), stopped
         const std::string drawings = makeTempFolder("plotvane-gone-");
         writeVdx(drawings + "/one.vdx", {"One"});
         writeVdx(drawings + "/two.vdx", {"Two"});
@@ -72,7 +64,7 @@ PV_TEST(aSchedulerThatGoesMidRunIsNamedAtTheStepThatNeededIt)
         bool gone = false;
         clock.onPump = [&] {
             if (!gone && cups.jobs().size() == before + 1 && (pid = schedulerPid(cups)) > 0)
-                gone = pid > 0 && ::kill(pid, c.signal) == 0 && (c.signal == SIGSTOP || goneWithin(pid, 10));
+                gone = ::kill(pid, signal) == 0 && (signal == SIGSTOP || goneWithin(pid, 10));
         };
         int waitsWhileGone = 0;
         events.onWait = [&] {
@@ -85,7 +77,7 @@ PV_TEST(aSchedulerThatGoesMidRunIsNamedAtTheStepThatNeededIt)
         PV_CHECK((dialogs.reportedLines() == std::vector<int>{122, 126}));
 
         const std::string where = cups.folder() + "/cups.sock";
-        const std::string reason = c.signal == SIGSTOP
+        const std::string reason = signal == SIGSTOP
             ? "The print service (CUPS) at " + where + " did not answer within 2 seconds"
             : "The print service (CUPS) cannot be reached at " + where + ": No such file or directory";
         PV_CHECK_EQ(dialogs.messages.at(0).text.substr(0, reason.size()), reason);
@@ -93,7 +85,7 @@ PV_TEST(aSchedulerThatGoesMidRunIsNamedAtTheStepThatNeededIt)
         // The printer list at the next start says the same.
         FakeLifetime later;
         PV_CHECK_EQ(portable_test::failureOf([&] { CupsPrinters(events, later, 2).names(); }), reason);
-        if (c.signal == SIGSTOP) {
+        if (signal == SIGSTOP) {
             // Closing the window while a request waits ends the wait at once.
             events.onWait = [&] {
                 later.end();
