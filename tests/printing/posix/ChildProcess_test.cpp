@@ -178,8 +178,6 @@ PV_TEST(conversionEndsWhenOurWholeProcessGroupIsKilled)
         ::kill(-ours, signal);
         ::waitpid(ours, nullptr, 0);
         PV_CHECK(helperOf(helper) > 0 && goneWithin(helperOf(helper), 5.0));
-        if (helperOf(helper) > 0)
-            ::kill(helperOf(helper), SIGKILL);
     }
     removeFolder(folder);
 }

@@ -21,17 +21,6 @@
 
 using namespace printing_test;
 
-namespace {
-
-int schedulerPid(const PrivateCups& cups)
-{
-    int pid = 0;
-    std::ifstream(cups.folder() + "/cupsd.pid") >> pid;
-    return pid;
-}
-
-}  // namespace
-
 // The scheduler goes in the pause after the first file: stopped, as a stopped
 // CUPS service is, or frozen, as a hung server is (it still takes
 // connections). Either is named at the next request, within the time limit,
@@ -63,7 +52,7 @@ PV_TEST(aSchedulerThatGoesMidRunIsNamedAtTheStepThatNeededIt)
         int pid = 0;
         bool gone = false;
         clock.onPump = [&] {
-            if (!gone && cups.jobs().size() == before + 1 && (pid = schedulerPid(cups)) > 0)
+            if (!gone && cups.jobs().size() == before + 1 && std::ifstream(cups.folder() + "/cupsd.pid") >> pid)
                 gone = ::kill(pid, signal) == 0 && (signal == SIGSTOP || goneWithin(pid, 10));
         };
         int waitsWhileGone = 0;
