@@ -54,6 +54,11 @@ int PrintRun::pauseSeconds(const std::string& pauseText)
     return pauseText[0] - '0' + 1;
 }
 
+std::string PrintRun::notPrintedText(const std::string& printer)
+{
+    return "Not printed: the printer \"" + printer + "\" could not be set (line 122)";
+}
+
 void PrintRun::startPrinting()
 {
     if (m_isPrinting)  // 100
@@ -119,9 +124,23 @@ void PrintRun::printFiles(ErrorTrap& trap)
         trap.step(118, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
         std::unique_ptr<DiagramApp> app;
         trap.step(120, [&] { app = m_adapter.openInNewInstance(path); });
-        trap.step(122, [&] { instance(app).setActivePrinter(m_view.printerText()); });
+        // The file prints on the chosen printer or not at all: an instance
+        // whose printer could not be set would print on whatever printer it
+        // had, so the print step then refuses.
+        std::string printer;
+        bool printerSet = false;
+        trap.step(122, [&] {
+            printer = m_view.printerText();
+            instance(app).setActivePrinter(printer);
+            printerSet = true;
+        });
         trap.step(124, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
-        trap.step(126, [&] { instance(app).printAllPages(); });
+        trap.step(126, [&] {
+            DiagramApp& opened = instance(app);
+            if (!printerSet)
+                throw Failure(notPrintedText(printer));
+            opened.printAllPages();
+        });
         trap.step(128, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
         // This file's instance is done with the drawing; while the run waits,
         // the application may make the next one ready.

@@ -41,6 +41,8 @@ public:
     // The pause after a file for a pause entry: its first character as a digit
     // d gives d + 1 seconds. Throws Failure when that character is no digit.
     static int pauseSeconds(const std::string& pauseText);
+    // Why a file whose printer could not be set was not printed.
+    static std::string notPrintedText(const std::string& printer);
 
 private:
     void printFiles(class ErrorTrap& trap);

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/posix/BoundedCall.h"
 #include "printing/posix/ChildProcess.h"
 
 class EventPump;
@@ -17,6 +18,8 @@ struct OfficeOptions {
     double timeLimitSeconds = 120;
     // Where the instances' folders are made; empty: the temporary folder.
     std::string workRoot;
+    // Longest time the print service (CUPS) may take to answer a request.
+    double printServiceSeconds = 30;
 };
 
 // The state of one instance: its own folders, the document it opened and the
@@ -81,6 +84,9 @@ public:
     // preparation that cannot be started is not made, and the file is opened
     // at its turn as usual.
     void prepare(const std::string& path);
+    // How the instances' requests to the print service are made: off the
+    // window's thread, bounded in time.
+    const BoundedCall& printService() const { return m_printService; }
 
 private:
     struct Conversion;
@@ -107,4 +113,5 @@ private:
     std::map<int, std::shared_ptr<OfficeInstanceState>> m_instances;
     ChildProcess* m_inWork = nullptr;  // the LibreOffice run being waited for
     std::unique_ptr<Conversion> m_prepared;  // the next file, rendering ahead
+    BoundedCall m_printService;
 };

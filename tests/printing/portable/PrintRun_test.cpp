@@ -147,8 +147,8 @@ PV_TEST(failuresAreReportedWithTheirLinesAndTheRunGoesOn)
         // The file cannot be opened: no instance, so the printer, print and quit
         // steps fail too; the waits are still made and the next file prints.
         {"unopenable", {120, 122, 126, 132}, 1},
-        // The printer is refused, for both files; printing is still attempted.
-        {"printer", {122, 122}, 2},
+        // The printer is refused, for both files: neither prints elsewhere.
+        {"printer", {122, 126, 122, 126}, 0},
         // The print itself fails, for both files; each instance is still quit.
         {"print", {126, 126}, 2},
     };
@@ -164,6 +164,8 @@ PV_TEST(failuresAreReportedWithTheirLinesAndTheRunGoesOn)
         rig.run.startPrinting();
         PV_CHECK_EQ(rig.dialogs.reportedLines(), c.lines);
         PV_CHECK_EQ(rig.count("printAllPages"), c.printed);
+        if (name == "printer")
+            PV_CHECK_EQ(rig.dialogs.texts()[1].rfind("Not printed: the printer \"Plotter_A\" could not be set (line 122)\r\n", 0), 0u);
         PV_CHECK_EQ(rig.clock.waited, 2 * (1.0 + 6.0));
         // Every instance is quit, also one whose file could not be opened.
         PV_CHECK_EQ(rig.server.instancesAlive(), 0);
