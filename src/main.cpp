@@ -10,6 +10,8 @@
 #include "platform/SteadyClock.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventPump.h"
+#include "printing/JobStates.h"
+#include "printing/RunRecord.h"
 #include "settings/qt/QtSettingsStore.h"
 
 int main(int argc, char* argv[])
@@ -31,7 +33,7 @@ int main(int argc, char* argv[])
     MainWindow window({dialogs, settings, *native.fileSystem, *native.printers, *native.diagramApps, *native.shell,
                        clock, events, lifetime,
                        QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString(),
-                       [&] { return unit(generator); }});
+                       [&] { return unit(generator); }, nullptr, runRecordFolder(), makeJobStateSource()});
     dialogs.setOwner(&window);
     window.load();
     window.showCentred();

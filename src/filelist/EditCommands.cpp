@@ -74,7 +74,7 @@ void EditCommands::move(ErrorTrap& trap, int copyAt, int from, int oldAt, int to
 {
     bool copied = false;
     trap.step(108, [&] {
-        m_list.insert(copyAt, m_list.text(from));
+        m_list.insertCopy(copyAt, from);
         copied = true;
     });
     // Without the copy the old entry is the only one left of its text, and the

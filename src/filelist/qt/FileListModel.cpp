@@ -18,6 +18,15 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const
         return {};
     if (role == Qt::DisplayRole)
         return QString::fromStdString(entry(index.row()));
+    const EntryOutcome& noted = outcome(index.row());
+    if (noted.tag == 0)
+        return {};
+    if (role == Qt::DecorationRole)
+        return noted.icon;
+    if (role == Qt::ToolTipRole)
+        return noted.text;
+    if (role == OutcomeTagRole)
+        return noted.tag;
     return {};
 }
 
@@ -51,10 +60,11 @@ void FileListModel::setEntry(int row, const std::string& text)
     emit dataChanged(changed, changed);
 }
 
-void FileListModel::insertEntry(int row, const std::string& text)
+void FileListModel::insertEntry(int row, const std::string& text, EntryOutcome outcome)
 {
     beginInsertRows({}, row, row);
     m_entries.insert(m_entries.begin() + row, text);
+    m_outcomes.insert(m_outcomes.begin() + row, std::move(outcome));
     endInsertRows();
 }
 
@@ -62,6 +72,7 @@ void FileListModel::removeEntry(int row)
 {
     beginRemoveRows({}, row, row);
     m_entries.erase(m_entries.begin() + row);
+    m_outcomes.erase(m_outcomes.begin() + row);
     endRemoveRows();
 }
 
@@ -69,5 +80,30 @@ void FileListModel::clearEntries()
 {
     beginResetModel();
     m_entries.clear();
+    m_outcomes.clear();
     endResetModel();
+}
+
+void FileListModel::setOutcome(int row, EntryOutcome outcome)
+{
+    m_outcomes[static_cast<std::size_t>(row)] = std::move(outcome);
+    const QModelIndex changed = index(row, 0);
+    emit dataChanged(changed, changed, {Qt::DecorationRole, Qt::ToolTipRole, OutcomeTagRole});
+}
+
+int FileListModel::rowOfOutcome(quint64 tag) const
+{
+    for (std::size_t row = 0; row < m_outcomes.size(); ++row) {
+        if (m_outcomes[row].tag == tag)
+            return static_cast<int>(row);
+    }
+    return -1;
+}
+
+void FileListModel::clearOutcomes()
+{
+    for (auto& outcome : m_outcomes)
+        outcome = {};
+    if (count() > 0)
+        emit dataChanged(index(0, 0), index(count() - 1, 0), {Qt::DecorationRole, Qt::ToolTipRole, OutcomeTagRole});
 }

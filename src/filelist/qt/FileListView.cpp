@@ -95,6 +95,14 @@ void FileListView::insert(int position, const std::string& text)
     m_model.insertEntry(position - 1, text);
 }
 
+void FileListView::insertCopy(int position, int from)
+{
+    check(from, count());
+    check(position, count() + 1);
+    const std::string text = m_model.entry(from - 1);
+    m_model.insertEntry(position - 1, text, m_model.outcome(from - 1));
+}
+
 void FileListView::remove(int position)
 {
     check(position, count());

@@ -33,6 +33,8 @@ public:
     void setText(int position, const std::string& text) override;
     void add(const std::string& text) override;
     void insert(int position, const std::string& text) override;
+    // The copy carries the entry's outcome along.
+    void insertCopy(int position, int from) override;
     void remove(int position) override;
     void clear() override;
     int selectedIndex() const override;

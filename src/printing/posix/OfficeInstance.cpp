@@ -56,8 +56,10 @@ public:
             queue = CupsJobs::defaultQueue();
         if (queue.empty())
             throw Failure("No printer is set and the system has no default printer");
-        printDrawing(queue, m_state->documentPdf, m_state->documentTitle);
+        m_lastPrint = {queue, printDrawing(queue, m_state->documentPdf, m_state->documentTitle)};
     }
+
+    PrintHandOff lastPrint() const override { return m_lastPrint; }
 
     void quit() override
     {
@@ -80,6 +82,7 @@ private:
 
     std::shared_ptr<OfficeEngine> m_engine;
     std::shared_ptr<OfficeInstanceState> m_state;
+    PrintHandOff m_lastPrint;
 };
 
 }  // namespace
