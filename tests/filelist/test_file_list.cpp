@@ -1,4 +1,6 @@
+#include <QClipboard>
 #include <QFile>
+#include <QMenu>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScrollBar>
@@ -13,7 +15,9 @@
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"
 #include "fakes/FakeShell.h"
+#include "app/qt/OutcomeMenu.h"
 #include "filelist/qt/FileListView.h"
+#include "printing/qt/RunOutcomes.h"
 
 namespace {
 
@@ -116,6 +120,7 @@ private slots:
     void gestureShowsTheDragPointer_data();
     void gestureShowsTheDragPointer();
     void movingOverTheListResetsTheWindowPointer();
+    void outcomesGoWithTheirEntries();
 };
 
 void TestFileList::listOperations_data()
@@ -475,6 +480,62 @@ void TestFileList::movingOverTheListResetsTheWindowPointer()
     QTest::mouseRelease(w.viewport(), Qt::LeftButton, {}, w.at(2));
     QCOMPARE(w.form->mousePointer(), MousePointer::Hourglass);
     QCOMPARE(w.entries(), (QStringList{"2", "1"}));
+}
+
+void TestFileList::outcomesGoWithTheirEntries()
+{
+    Window w;
+    w.fill(QStringList{"/d/a.vsd", "/d/b.vsd", "/d/c.vsd"});
+    RunOutcomes& outcomes = w.form->runOutcomes();
+    outcomes.runStarted(3);
+    outcomes.fileStarted(2, "/d/b.vsd");
+    outcomes.fileFailed(2, 120, "File not found: /d/b.vsd");
+    const QString failed = QStringLiteral("Not printed: line 120: File not found: /d/b.vsd");
+    const auto tooltips = [&w] {
+        QStringList texts;
+        for (int row = 0; row < w.list().count(); ++row)
+            texts << w.list().model().index(row, 0).data(Qt::ToolTipRole).toString();
+        return texts;
+    };
+    QCOMPARE(tooltips(), (QStringList{"", failed, ""}));
+    QVERIFY(!w.list().model().index(1, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+
+    // The buttons move the entry and its outcome together.
+    w.list().select(2);
+    const struct {
+        MainWindow::Button button;
+        QStringList entries;
+        QStringList tooltips;
+    } moves[] = {
+        {MainWindow::Button::MoveUp, {"/d/b.vsd", "/d/a.vsd", "/d/c.vsd"}, {failed, "", ""}},
+        {MainWindow::Button::MoveDown, {"/d/a.vsd", "/d/b.vsd", "/d/c.vsd"}, {"", failed, ""}},
+        {MainWindow::Button::MoveDown, {"/d/a.vsd", "/d/c.vsd", "/d/b.vsd"}, {"", "", failed}},
+    };
+    for (const auto& move : moves) {
+        QTest::mouseClick(&w.form->button(move.button), Qt::LeftButton);
+        QCOMPARE(w.entries(), move.entries);
+        QCOMPARE(tooltips(), move.tooltips);
+    }
+
+    // The context menu copies the outcome of the entry under the pointer.
+    OutcomeMenu menu(w.list(), outcomes, w.shell);
+    const std::unique_ptr<QMenu> popup(menu.menuAt(w.at(3)));
+    const QList<QAction*> actions = popup->actions();
+    QCOMPARE(actions.size(), 2);
+    QCOMPARE(actions[0]->text(), QString(OutcomeMenu::OpenRecordText));
+    QVERIFY(!actions[0]->isEnabled());  // no run has written a record
+    actions[1]->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), failed);
+
+    // A new run starts its entries afresh; Clear List drops every outcome.
+    outcomes.runStarted(3);
+    QCOMPARE(tooltips(), (QStringList{"", "", ""}));
+    outcomes.fileStarted(1, "/d/a.vsd");
+    QCOMPARE(tooltips(), (QStringList{"Printing now", "", ""}));
+    QTest::mouseClick(&w.form->button(MainWindow::Button::ClearList), Qt::LeftButton);
+    QCOMPARE(w.list().count(), 0);
+    w.list().add("/d/a.vsd");
+    QCOMPARE(tooltips(), QStringList{""});
 }
 
 QTEST_MAIN(TestFileList)
