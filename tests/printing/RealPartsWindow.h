@@ -33,7 +33,8 @@ struct RealPartsWindow {
     {
         auto window = std::make_unique<MainWindow>(MainWindowServices{dialogs, settings, fileSystem, printers, *office,
                                                                       shell, clock, events, lifetime, "/program",
-                                                                      [] { return 0.5; }});
+                                                                      [] { return 0.5; }, nullptr, runRecordFolder,
+                                                                      jobStates});
         window->load();
         return window;
     }
@@ -48,4 +49,6 @@ struct RealPartsWindow {
     FakeLifetime lifetime;
     FakeShell shell;
     std::unique_ptr<OfficeAppFactory> office;
+    std::string runRecordFolder;                // none unless a test keeps records
+    std::shared_ptr<JobStateSource> jobStates;  // jobs are followed only where a test asks
 };
