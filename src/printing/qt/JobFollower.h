@@ -18,7 +18,7 @@
 class JobFollower final : public QObject {
     Q_OBJECT
 public:
-    static constexpr int IntervalMs = 3000;
+    static constexpr int IntervalMs = 5000;
 
     JobFollower(std::shared_ptr<JobStateSource> source, std::function<void(const JobState&)> changed,
                 QObject* parent = nullptr);
