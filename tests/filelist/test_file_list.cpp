@@ -517,9 +517,22 @@ void TestFileList::outcomesGoWithTheirEntries()
         QCOMPARE(tooltips(), move.tooltips);
     }
 
+    // Carrying an entry takes its outcome along.
+    QTest::mousePress(w.viewport(), Qt::LeftButton, {}, w.at(3));
+    QTest::mouseMove(w.viewport(), w.at(2));
+    QTest::mouseRelease(w.viewport(), Qt::LeftButton, {}, w.at(2));
+    QCOMPARE(tooltips(), (QStringList{"", failed, ""}));
+    // The menu ends the carrying a right press began.
+    QTest::mousePress(w.viewport(), Qt::RightButton, {}, w.at(2));
+    emit w.list().customContextMenuRequested(w.at(2));
+    for (QMenu* popup : w.list().findChildren<QMenu*>())
+        popup->close();
+    w.moveWithoutButton(w.at(3));
+    QCOMPARE(w.entries(), (QStringList{"/d/a.vsd", "/d/b.vsd", "/d/c.vsd"}));
+
     // The context menu copies the outcome of the entry under the pointer.
     OutcomeMenu menu(w.list(), outcomes, w.shell);
-    const std::unique_ptr<QMenu> popup(menu.menuAt(w.at(3)));
+    const std::unique_ptr<QMenu> popup(menu.menuAt(w.at(2)));
     const QList<QAction*> actions = popup->actions();
     QCOMPARE(actions.size(), 2);
     QCOMPARE(actions[0]->text(), QString(OutcomeMenu::OpenRecordText));

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
+#include <QMouseEvent>
 
 #include "filelist/qt/FileListView.h"
 #include "platform/Shell.h"
@@ -13,6 +14,12 @@ OutcomeMenu::OutcomeMenu(FileListView& list, RunOutcomes& outcomes, Shell& shell
 {
     m_list.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&m_list, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        // A press of either button on an entry starts carrying it; the menu
+        // takes the button's release, so the carrying ends here, or the entry
+        // would follow the pointer once the menu is gone.
+        QMouseEvent release(QEvent::MouseButtonRelease, at, m_list.viewport()->mapToGlobal(at), Qt::RightButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(m_list.viewport(), &release);
         QMenu* menu = menuAt(at);
         menu->setAttribute(Qt::WA_DeleteOnClose);
         menu->popup(m_list.viewport()->mapToGlobal(at));

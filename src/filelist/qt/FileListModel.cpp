@@ -91,6 +91,14 @@ void FileListModel::setOutcome(int row, EntryOutcome outcome)
     emit dataChanged(changed, changed, {Qt::DecorationRole, Qt::ToolTipRole, OutcomeTagRole});
 }
 
+void FileListModel::swapEntries(int first, int second)
+{
+    std::swap(m_entries[static_cast<std::size_t>(first)], m_entries[static_cast<std::size_t>(second)]);
+    std::swap(m_outcomes[static_cast<std::size_t>(first)], m_outcomes[static_cast<std::size_t>(second)]);
+    emit dataChanged(index(first, 0), index(first, 0));
+    emit dataChanged(index(second, 0), index(second, 0));
+}
+
 int FileListModel::rowOfOutcome(quint64 tag) const
 {
     for (std::size_t row = 0; row < m_outcomes.size(); ++row) {

@@ -42,6 +42,7 @@ public:
 
     const EntryOutcome& outcome(int row) const { return m_outcomes[static_cast<std::size_t>(row)]; }
     void setOutcome(int row, EntryOutcome outcome);
+    void swapEntries(int first, int second);
     // The row whose outcome carries the tag; -1 when none does.
     int rowOfOutcome(quint64 tag) const;
     void clearOutcomes();

@@ -103,6 +103,13 @@ void FileListView::insertCopy(int position, int from)
     m_model.insertEntry(position - 1, text, m_model.outcome(from - 1));
 }
 
+void FileListView::swapEntries(int first, int second)
+{
+    check(first, count());
+    check(second, count());
+    m_model.swapEntries(first - 1, second - 1);
+}
+
 void FileListView::remove(int position)
 {
     check(position, count());

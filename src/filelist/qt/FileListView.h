@@ -35,6 +35,8 @@ public:
     void insert(int position, const std::string& text) override;
     // The copy carries the entry's outcome along.
     void insertCopy(int position, int from) override;
+    // Two entries change places, each with its outcome.
+    void swapEntries(int first, int second);
     void remove(int position) override;
     void clear() override;
     int selectedIndex() const override;

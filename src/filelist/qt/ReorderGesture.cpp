@@ -55,8 +55,7 @@ void ReorderGesture::mouseMove(QPoint at)
     const std::string targetText = m_list.text(target);
     if (carriedText == targetText)
         return;
-    m_list.setText(carried, targetText);
-    m_list.setText(target, carriedText);
+    m_list.swapEntries(carried, target);
     m_list.select(target);
     m_dragItem = m_list.entryRef(target);
     autoScroll(target, at.y());
