@@ -4,7 +4,7 @@
 
 std::string runRecordFolder()
 {
-    // The base directory specification ignores a relative XDG_STATE_HOME.
+    // A relative XDG_STATE_HOME is invalid and ignored, as by every XDG program.
     const char* state = std::getenv("XDG_STATE_HOME");
     if (state && state[0] == '/')
         return std::string(state) + "/plotvane/runs";
