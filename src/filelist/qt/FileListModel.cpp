@@ -64,7 +64,8 @@ void FileListModel::insertEntry(int row, const std::string& text, EntryOutcome o
 {
     beginInsertRows({}, row, row);
     m_entries.insert(m_entries.begin() + row, text);
-    m_outcomes.insert(m_outcomes.begin() + row, std::move(outcome));
+    m_outcomes.insert(m_outcomes.begin() + row,
+                      outcome.tag == 0 ? nullptr : std::make_unique<EntryOutcome>(std::move(outcome)));
     endInsertRows();
 }
 
@@ -84,9 +85,17 @@ void FileListModel::clearEntries()
     endResetModel();
 }
 
+const EntryOutcome& FileListModel::outcome(int row) const
+{
+    static const EntryOutcome none;
+    const auto& noted = m_outcomes[static_cast<std::size_t>(row)];
+    return noted ? *noted : none;
+}
+
 void FileListModel::setOutcome(int row, EntryOutcome outcome)
 {
-    m_outcomes[static_cast<std::size_t>(row)] = std::move(outcome);
+    m_outcomes[static_cast<std::size_t>(row)] =
+        outcome.tag == 0 ? nullptr : std::make_unique<EntryOutcome>(std::move(outcome));
     const QModelIndex changed = index(row, 0);
     emit dataChanged(changed, changed, {Qt::DecorationRole, Qt::ToolTipRole, OutcomeTagRole});
 }
@@ -102,7 +111,7 @@ void FileListModel::swapEntries(int first, int second)
 int FileListModel::rowOfOutcome(quint64 tag) const
 {
     for (std::size_t row = 0; row < m_outcomes.size(); ++row) {
-        if (m_outcomes[row].tag == tag)
+        if (m_outcomes[row] && m_outcomes[row]->tag == tag)
             return static_cast<int>(row);
     }
     return -1;
@@ -111,7 +120,7 @@ int FileListModel::rowOfOutcome(quint64 tag) const
 void FileListModel::clearOutcomes()
 {
     for (auto& outcome : m_outcomes)
-        outcome = {};
+        outcome.reset();
     if (count() > 0)
         emit dataChanged(index(0, 0), index(count() - 1, 0), {Qt::DecorationRole, Qt::ToolTipRole, OutcomeTagRole});
 }

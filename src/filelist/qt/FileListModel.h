@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QIcon>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -40,7 +41,7 @@ public:
     void removeEntry(int row);
     void clearEntries();
 
-    const EntryOutcome& outcome(int row) const { return m_outcomes[static_cast<std::size_t>(row)]; }
+    const EntryOutcome& outcome(int row) const;
     void setOutcome(int row, EntryOutcome outcome);
     void swapEntries(int first, int second);
     // The row whose outcome carries the tag; -1 when none does.
@@ -49,6 +50,7 @@ public:
 
 private:
     std::vector<std::string> m_entries;
-    std::vector<EntryOutcome> m_outcomes;
+    // Most entries have none: a null pointer keeps the list's moves cheap.
+    std::vector<std::unique_ptr<EntryOutcome>> m_outcomes;
     std::vector<QString> m_headers;
 };
