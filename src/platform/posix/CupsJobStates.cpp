@@ -42,25 +42,36 @@ struct Printer {
 
 using Connection = std::unique_ptr<http_t, void (*)(http_t*)>;
 
-ipp_t* send(http_t* http, ipp_t* request, const char* what)
+// The answer to a request, or a failure that says why there is none; null
+// where the service knows no such job.
+ipp_t* send(http_t* http, ipp_t* request, const char* what, const Deadline& deadline)
 {
     ipp_t* response = cupsDoRequest(http, request, "/");
-    if (!response || ippGetStatusCode(response) > IPP_STATUS_OK_CONFLICTING) {
-        const std::string reason = cupsLastErrorString();
+    const ipp_status_t status = response ? ippGetStatusCode(response) : cupsLastError();
+    if (status == IPP_STATUS_ERROR_NOT_FOUND) {
+        ippDelete(response);
+        return nullptr;
+    }
+    if (!response || status > IPP_STATUS_OK_CONFLICTING) {
+        const std::string reason = std::chrono::steady_clock::now() >= deadline.end
+            ? std::string("it did not answer in time")
+            : std::string(cupsLastErrorString());
         ippDelete(response);
         throw Failure(std::string("The print service did not tell ") + what + ": " + reason);
     }
     return response;
 }
 
-Printer printerOf(http_t* http, const std::string& uri)
+Printer printerOf(http_t* http, const std::string& uri, const Deadline& deadline)
 {
     static const char* const wanted[] = {"printer-state", "printer-state-message", "printer-state-reasons"};
     ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr, wanted);
-    ipp_t* response = send(http, request, "the printer's state");
+    ipp_t* response = send(http, request, "the printer's state", deadline);
     Printer printer;
+    if (!response)
+        return printer;
     printer.state = ippGetInteger(ippFindAttribute(response, "printer-state", IPP_TAG_ENUM), 0);
     const char* message = ippGetString(ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT), 0, nullptr);
     printer.message = message ? message : "";
@@ -92,7 +103,19 @@ std::vector<Answer> ask(const std::vector<int>& jobs, double timeoutSeconds)
     ippAddIntegers(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-ids", static_cast<int>(jobs.size()),
                    jobs.data());
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 4, nullptr, wanted);
-    ipp_t* response = send(http.get(), request, "where the jobs stand");
+    ipp_t* response = send(http.get(), request, "where the jobs stand", deadline);
+    if (!response) {
+        // The service no longer knows one of the jobs (its history was
+        // purged), and then answers for none: each is asked alone, and the
+        // unknown ones are left out.
+        std::vector<Answer> known;
+        for (std::size_t i = 0; jobs.size() > 1 && i < jobs.size(); ++i) {
+            const std::chrono::duration<double> left = deadline.end - std::chrono::steady_clock::now();
+            const auto alone = ask({jobs[i]}, left.count());
+            known.insert(known.end(), alone.begin(), alone.end());
+        }
+        return known;
+    }
     std::vector<Answer> answers;
     std::vector<std::string> printerUris;
     Answer answer;
@@ -131,7 +154,7 @@ std::vector<Answer> ask(const std::vector<int>& jobs, double timeoutSeconds)
         if (answers[i].state == IPP_JSTATE_COMPLETED || printerUris[i].empty())
             continue;
         if (printers.find(printerUris[i]) == printers.end())
-            printers[printerUris[i]] = printerOf(http.get(), printerUris[i]);
+            printers[printerUris[i]] = printerOf(http.get(), printerUris[i], deadline);
         const Printer& printer = printers[printerUris[i]];
         answers[i].printerState = printer.state;
         answers[i].printerMessage = printer.message;

@@ -12,10 +12,10 @@ constexpr int GiveUpAfter = 3;
 }  // namespace
 
 JobFollower::JobFollower(std::shared_ptr<JobStateSource> source, std::function<void(const JobState&)> changed,
-                         QObject* parent)
+                         QObject* parent, int intervalMs)
     : QObject(parent), m_source(std::move(source)), m_changed(std::move(changed))
 {
-    m_timer.setInterval(IntervalMs);
+    m_timer.setInterval(intervalMs);
     m_timer.setTimerType(Qt::CoarseTimer);
     connect(&m_timer, &QTimer::timeout, this, &JobFollower::askNow);
 }

@@ -21,7 +21,7 @@ public:
     static constexpr int IntervalMs = 5000;
 
     JobFollower(std::shared_ptr<JobStateSource> source, std::function<void(const JobState&)> changed,
-                QObject* parent = nullptr);
+                QObject* parent = nullptr, int intervalMs = IntervalMs);
     ~JobFollower() override;
 
     void follow(int job);
