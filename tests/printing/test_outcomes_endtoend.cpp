@@ -133,10 +133,9 @@ void TestOutcomesEndToEnd::eachFileEndsWithWhatBecameOfIt()
         const std::string title = file.substr(file.rfind('/') + 1);
         const int job = jobOf[title];
         QVERIFY2(job > 0, title.c_str());
-        const auto spooled = cups.jobs();
         std::string document;
-        for (const auto& j : spooled)
-            document = j.id == job ? j.document : document;
+        for (const auto& spooled : cups.jobs())
+            document = spooled.id == job ? spooled.document : document;
         const std::string pages = std::to_string(pdfPageWords(document).size());
         const std::string paper = paperOf.at(cups.jobAttribute(job, "media"));
         QCOMPARE(rows[file], (std::vector<std::string>{rows[file][0], file, "Office_A3", pages, paper,
