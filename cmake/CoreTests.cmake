@@ -24,6 +24,7 @@ if(WIN32)
     add_executable(plotvane_wintests ${PLOTVANE_PORTABLE_TESTS})
     target_link_libraries(plotvane_wintests PRIVATE plotvane_test_support)
     add_test(NAME plotvane_wintests COMMAND plotvane_wintests)
+    plotvane_label_test(plotvane_wintests unit)
     if(CMAKE_CROSSCOMPILING)
         # Under Wine (the toolchain's emulator), in the build's own prefix, which
         # scripts/windows-tests.sh makes; never in the user's own.
@@ -39,5 +40,6 @@ else()
         add_test(NAME ${test_name} COMMAND ${test_name})
         # A case that cannot run here says why and makes the program skipped.
         set_tests_properties(${test_name} PROPERTIES SKIP_RETURN_CODE 77)
+        plotvane_label_test_from_source(${test_name} ${test_source} unit)
     endforeach()
 endif()

@@ -17,6 +17,13 @@ public:
     // Inserts a copy of the entry at `from` (its text and whatever else the
     // entry carries) at position.
     virtual void insertCopy(int position, int from) { insert(position, text(from)); }
+    // Two entries change places, with whatever else they carry.
+    virtual void swapEntries(int first, int second)
+    {
+        const std::string firstText = text(first);
+        setText(first, text(second));
+        setText(second, firstText);
+    }
     virtual void remove(int position) = 0;
     virtual void clear() = 0;
     // Position of the selected entry, 0 when none is selected.

@@ -75,21 +75,6 @@ std::unique_ptr<DiagramApp> DiagramAppAdapter::openInNewInstance(const std::stri
     return app;
 }
 
-void DiagramAppAdapter::setActivePrinter(DiagramApp& app, const std::string& printerName)
-{
-    app.setActivePrinter(printerName);
-}
-
-void DiagramAppAdapter::printActiveDocument(DiagramApp& app)
-{
-    app.printAllPages();
-}
-
-void DiagramAppAdapter::quitInstance(DiagramApp& app)
-{
-    app.quit();
-}
-
 void DiagramAppAdapter::endInstancesInWork()
 {
     m_factory.endAll();

@@ -152,11 +152,11 @@ void PrintRun::printFiles(ErrorTrap& trap)
         trap.step(120, failed.watch(120, [&] { app = m_adapter.openInNewInstance(path); }));
         trap.step(122, failed.watch(122, [&] {
             printer = m_view.printerText();
-            m_adapter.setActivePrinter(instance(app), printer);
+            instance(app).setActivePrinter(printer);
         }));
         trap.step(124, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
         trap.step(126, failed.watch(126, [&] {
-            m_adapter.printActiveDocument(instance(app));
+            instance(app).printAllPages();
             if (failed.line == 0)
                 tellSent(i, instance(app).lastPrint(), printer);
         }));
@@ -164,7 +164,7 @@ void PrintRun::printFiles(ErrorTrap& trap)
             m_observer.fileFailed(i, failed.line, failed.reason);
         trap.step(128, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
         trap.step(130, [&] { m_waiter.waitSeconds(1); });
-        trap.step(132, [&] { m_adapter.quitInstance(instance(app)); });
+        trap.step(132, [&] { instance(app).quit(); });
         app.reset();
         trap.step(134, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
         trap.step(136, [&] { m_waiter.waitSeconds(pauseSeconds(m_view.pauseText())); });

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/CallRecord.h"
 #include "platform/Clock.h"
 #include "printing/DiagramApp.h"
 
@@ -14,7 +15,8 @@
 // instances, and fails where a test says so. Calls read like
 //   "create Visio.Application", "attach Visio.Application", "open /a.vsd",
 //   "setActivePrinter Plotter", "printAllPages", "quit", "name".
-// With a clock set, each call also records the time it was made.
+// With a clock set, each call also records the time it was made; with a log
+// set, each call is written there too.
 class FakeDiagramAppFactory final : public DiagramAppFactory {
 public:
     struct Call {
@@ -27,6 +29,8 @@ public:
     void endAll() override;
 
     std::vector<std::string> texts() const;
+    // How many calls read exactly so.
+    int count(const std::string& text) const;
     // Instances created and not yet quit.
     int instancesAlive() const { return created - quit; }
 
@@ -39,6 +43,7 @@ public:
     std::map<std::string, std::string> failing;  // call name -> description: every such call fails
     std::function<void(const std::string&)> onCall;  // runs after a call is recorded
     Clock* clock = nullptr;
+    CallLog* log = nullptr;
 
     // Record.
     std::vector<Call> calls;

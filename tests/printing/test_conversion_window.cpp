@@ -4,19 +4,14 @@
 #include <functional>
 #include <memory>
 
-#include "app/StartupRecorders.h"
 #include "app/qt/MainWindow.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeLifetime.h"
-#include "fakes/FakePrinters.h"
-#include "fakes/FakeSettings.h"
-#include "fakes/FakeShell.h"
 #include "filelist/qt/FileListView.h"
 #include "platform/SteadyClock.h"
 #include "platform/qt/QtEventPump.h"
 #include "printing/PrintRun.h"
 #include "printing/PrintingTestSupport.h"
 #include "printing/posix/OfficeAppFactory.h"
+#include "support/WindowRig.h"
 
 using namespace printing_test;
 
@@ -26,12 +21,14 @@ namespace {
 // LibreOffice is a stand-in that answers --version; asked to convert, it
 // starts a helper of its own, notes both process ids and waits until the
 // test lets it go on, producing nothing.
-struct Window {
-    Window()
+struct ConversionWindow : WindowRig {
+    ConversionWindow()
     {
         writeFile(folder + "/soffice",
                   "#!/bin/sh\nfor a in \"$@\"; do [ \"$a\" = --version ] && exit 0; done\n"
-                  "sleep 600 & echo $$ $! > " + shellQuoted(folder) + "/converting.$$\n"
+                  "sleep 600 & echo $$ $! > " + shellQuoted(folder) + "/ids.$$\n"
+                  // renamed once written, so that the test never reads it half-written
+                  "mv " + shellQuoted(folder) + "/ids.$$ " + shellQuoted(folder) + "/converting.$$\n"
                   "while [ ! -e " + shellQuoted(folder) + "/go ]; do sleep 0.05; done\n");
         ::chmod((folder + "/soffice").c_str(), 0700);
         writeVdx(folder + "/one.vdx", {"One"});
@@ -41,15 +38,13 @@ struct Window {
         options.workRoot = work;
         options.timeLimitSeconds = 60;  // a window that is dead for a conversion waits this long
         office = std::make_unique<OfficeAppFactory>(events, lifetime, options);
-        form = std::make_unique<MainWindow>(MainWindowServices{dialogs, settings, fileSystem, printers, *office, shell,
-                                                               clock, events, lifetime, "/program",
-                                                               [] { return 0.5; }});
-        form->load();
+        real = {nullptr, nullptr, nullptr, office.get(), &steadyClock, &events};
+        form = open();
         form->show();
         form->pauseChoice().setCurrentIndex(0);
-        form->fileList().add(folder + "/one.vdx");
+        form->fileList().items().add(folder + "/one.vdx");
     }
-    ~Window()
+    ~ConversionWindow()
     {
         form.reset();
         office.reset();
@@ -87,15 +82,8 @@ struct Window {
 
     std::string folder = makeTempFolder("plotvane-conversion-");
     std::string work = makeTempFolder("plotvane-conversion-work-");
-    CallLog log;
-    FakeDialogs dialogs;
-    FakeSettings settings;
-    RecordingFileSystem fileSystem{log};
-    FakePrinters printers;
-    FakeShell shell;
-    SteadyClock clock;
+    SteadyClock steadyClock;
     QtEventPump events;
-    FakeLifetime lifetime;
     std::unique_ptr<OfficeAppFactory> office;
     std::unique_ptr<MainWindow> form;
     std::function<void()> check;
@@ -126,7 +114,7 @@ private slots:
 
 void TestConversionWindow::windowIsAliveDuringAConversion()
 {
-    Window w;
+    ConversionWindow w;
     PaintCounter counter;
     w.form->installEventFilter(&counter);
     w.dialogs.openFilesAnswers.push_back({{w.folder + "/two.vdx"}, false});
@@ -145,7 +133,7 @@ void TestConversionWindow::windowIsAliveDuringAConversion()
             w.form->button(MainWindow::Button::AddFiles).click();       // intake works
             w.form->button(MainWindow::Button::ClearList).click();      // editing is inert
             w.form->button(MainWindow::Button::StartPrinting).click();  // turned away
-            listDuring = w.form->fileList().count();
+            listDuring = w.form->fileList().items().count();
             converting = converting && alive(w.conversions().front().first);
             writeFile(w.folder + "/go", "");
         });
@@ -165,7 +153,7 @@ void TestConversionWindow::windowIsAliveDuringAConversion()
 
 void TestConversionWindow::closingMidConversionEndsItsGroupAtOnce()
 {
-    Window w;
+    ConversionWindow w;
     const std::size_t boxesBefore = w.dialogs.messages.size();
     bool goneOnClose = false;
     w.onceConverting([&] {

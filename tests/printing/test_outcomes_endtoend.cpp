@@ -1,3 +1,4 @@
+// Test label: system (LibreOffice, a private CUPS scheduler and an IPP printer)
 #include <QComboBox>
 #include <QPushButton>
 #include <QtTest>
@@ -68,7 +69,7 @@ std::map<std::string, std::vector<std::string>> recordRows(const std::string& pa
 
 QString tooltipOf(FileListView& list, int position)
 {
-    return list.model().index(position - 1, 0).data(Qt::ToolTipRole).toString();
+    return list.entries().index(position - 1, 0).data(Qt::ToolTipRole).toString();
 }
 
 }  // namespace
@@ -102,9 +103,9 @@ void TestOutcomesEndToEnd::eachFileEndsWithWhatBecameOfIt()
     form.pauseChoice().setCurrentIndex(0);
     const auto print = [&](const std::string& queue, const std::vector<std::string>& files) {
         form.printerChoice().setCurrentIndex(form.printerChoice().findText(QString::fromStdString(queue)));
-        list.clear();
+        list.items().clear();
         for (const auto& file : files)
-            list.add(file);
+            list.items().add(file);
         form.button(MainWindow::Button::StartPrinting).click();
     };
 

@@ -1,3 +1,4 @@
+// Test label: system (LibreOffice and a private CUPS scheduler)
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -65,16 +66,16 @@ void TestPrintEndToEnd::printsTheListInOrderOnTheChosenPrinter()
         form.pauseChoice().setCurrentIndex(0);  // and the shortest pause
         // The broken file sits between good ones.
         for (std::size_t i = 0; i < good.size(); ++i) {
-            form.fileList().add(good[i].path);
+            form.fileList().items().add(good[i].path);
             if (i == good.size() - 3)
-                form.fileList().add(drawings + "/broken.vsdx");
+                form.fileList().items().add(drawings + "/broken.vsdx");
         }
         const std::size_t jobsBefore = cups.jobs().size();
 
         QElapsedTimer timer;
         timer.start();
         form.button(MainWindow::Button::StartPrinting).click();
-        qInfo("%d files printed in %.1f s", form.fileList().count(), timer.elapsed() / 1000.0);
+        qInfo("%d files printed in %.1f s", form.fileList().items().count(), timer.elapsed() / 1000.0);
 
         // The broken file fails to open, so its printer, print and quit steps fail too.
         QCOMPARE(parts.dialogs.reportedLines(), (std::vector<int>{120, 122, 126, 132}));

@@ -35,7 +35,7 @@ QMenu* OutcomeMenu::menuAt(QPoint at) const
     connect(open, &QAction::triggered, menu, [this, record] { m_shell.openDocument(record); });
 
     const int entry = m_list.hitTest(at);
-    const QString outcome = entry > 0 ? m_list.model().outcome(entry - 1).text : QString();
+    const QString outcome = entry > 0 ? m_list.entries().outcome(entry - 1).text : QString();
     QAction* copy = menu->addAction(QString::fromUtf8(CopyOutcomeText));
     copy->setEnabled(!outcome.isEmpty());
     connect(copy, &QAction::triggered, menu, [outcome] { QApplication::clipboard()->setText(outcome); });

@@ -72,12 +72,12 @@ PV_TEST(eachFileGoesThroughItsOwnInstanceInTheFixedOrder)
     for (const auto& path : rig.list.entries)
         for (const auto& call : fileCalls(path, "Plotter_A"))
             expected.push_back(call);
-    PV_CHECK(rig.server.texts() == expected);
+    PV_CHECK_EQ(rig.server.texts(), expected);
     PV_CHECK_EQ(rig.server.instancesAlive(), 0);
     PV_CHECK_EQ(rig.server.endAllCalls, 0);
-    PV_CHECK(rig.dialogs.texts() == Texts{"Done."});
+    PV_CHECK_EQ(rig.dialogs.texts(), Texts{"Done."});
     PV_CHECK_EQ(rig.dialogs.messages[0].title, std::string("Plotvane Batch Print"));
-    PV_CHECK(rig.dialogs.messages[0].icon == MessageIcon::None);
+    PV_CHECK_EQ(rig.dialogs.messages[0].icon, MessageIcon::None);
     PV_CHECK_EQ(rig.view.values.back(), 0.0);
     PV_CHECK_EQ(rig.view.texts.back(), std::string("Progress Bar"));
     PV_CHECK_EQ(rig.pointer.mousePointer(), MousePointer::Default);
@@ -132,7 +132,7 @@ PV_TEST(emptyListOnlySaysSo)
 {
     Rig rig({});
     rig.run.startPrinting();
-    PV_CHECK(rig.dialogs.texts() == Texts{"No files added."});
+    PV_CHECK_EQ(rig.dialogs.texts(), Texts{"No files added."});
     PV_CHECK(rig.server.calls.empty());
     PV_CHECK(rig.view.values.empty() && rig.view.texts.empty());
     PV_CHECK(rig.pointer.history.empty());
@@ -158,7 +158,7 @@ PV_TEST(barAndWaitsFollowTheFilesAndThePause)
         Rig rig(c.files);
         rig.view.pause = c.pause;
         rig.run.startPrinting();
-        PV_CHECK(rig.view.values == c.values);
+        PV_CHECK_EQ(rig.view.values, c.values);
         const auto printed = rig.times("printAllPages");
         const auto quits = rig.times("quit");
         const auto creates = rig.times("create Visio.Application");
@@ -168,7 +168,7 @@ PV_TEST(barAndWaitsFollowTheFilesAndThePause)
         for (std::size_t i = 1; i < creates.size(); ++i)
             PV_CHECK_EQ(creates[i] - quits[i - 1], c.pauseAfterQuit);
         PV_CHECK_EQ(rig.clock.waited, c.files.size() * (1.0 + c.pauseAfterQuit));
-        PV_CHECK(rig.dialogs.texts() == Texts{"Done."});
+        PV_CHECK_EQ(rig.dialogs.texts(), Texts{"Done."});
     }
 }
 
@@ -178,8 +178,7 @@ PV_TEST(progressTextNamesTheFile)
     Rig rig({separator + "home" + separator + "My Drawings" + separator + "plan ü.vsdx", "noslash.vsd"});
     rig.view.pause = "0 seconds";
     rig.run.startPrinting();
-    PV_CHECK(rig.view.texts
-             == (Texts{"Processing: plan ü.vsdx", "Processing: noslash.vsd", "Progress Bar"}));
+    PV_CHECK_EQ(rig.view.texts, (Texts{"Processing: plan ü.vsdx", "Processing: noslash.vsd", "Progress Bar"}));
 }
 
 PV_TEST(failuresAreReportedWithTheirLinesAndTheRunGoesOn)
@@ -207,7 +206,7 @@ PV_TEST(failuresAreReportedWithTheirLinesAndTheRunGoesOn)
         if (name == "print")
             rig.server.failing["printAllPages"] = "Printer out of paper";
         rig.run.startPrinting();
-        PV_CHECK(rig.dialogs.reportedLines() == c.lines);
+        PV_CHECK_EQ(rig.dialogs.reportedLines(), c.lines);
         PV_CHECK_EQ(rig.count("printAllPages"), c.printed);
         PV_CHECK_EQ(rig.clock.waited, 2 * (1.0 + 6.0));
         // Every instance is quit, also one whose file could not be opened.
@@ -222,8 +221,8 @@ PV_TEST(unopenableFileIsQuitAndItsFailureQuoted)
     Rig rig({"/d/broken.vsd"});
     rig.server.unopenable.insert("/d/broken.vsd");
     rig.run.startPrinting();
-    PV_CHECK((rig.server.texts()
-              == Texts{"attach Visio.Application", "create Visio.Application", "open /d/broken.vsd", "quit"}));
+    PV_CHECK_EQ(rig.server.texts(),
+                (Texts{"attach Visio.Application", "create Visio.Application", "open /d/broken.vsd", "quit"}));
     PV_CHECK_EQ(rig.dialogs.texts()[0].rfind("File not found: /d/broken.vsd\r\n"
                                              "in Sheetwick2021/08/31.Form1.PushButton2_Click at line 120\r\r",
                                              0),
@@ -236,7 +235,7 @@ PV_TEST(pauseThatIsNoDigitIsReportedAndSkipped)
         Rig rig({"/d/a.vsd"});
         rig.view.pause = pause;
         rig.run.startPrinting();
-        PV_CHECK(rig.dialogs.reportedLines() == std::vector<int>{136});
+        PV_CHECK_EQ(rig.dialogs.reportedLines(), std::vector<int>{136});
         PV_CHECK_EQ(rig.clock.waited, 1.0);
         PV_CHECK_EQ(rig.count("printAllPages"), 1);
     }
@@ -255,7 +254,7 @@ PV_TEST(runningInstancePromptDecidesTheRun)
         PV_CHECK(box.buttons == MessageButtons::YesNo && box.defaultYes && box.icon == MessageIcon::None);
         PV_CHECK_EQ(box.title, std::string("Plotvane Batch Print"));
         if (answer == MessageAnswer::No) {
-            PV_CHECK((rig.server.texts() == Texts{"attach Visio.Application", "name"}));
+            PV_CHECK_EQ(rig.server.texts(), (Texts{"attach Visio.Application", "name"}));
             PV_CHECK_EQ(rig.dialogs.messages.size(), 1u);
             PV_CHECK(rig.view.values.empty() && rig.pointer.history.empty());
         } else {
@@ -281,7 +280,7 @@ PV_TEST(secondClickDuringARunIsTurnedAway)
     PV_CHECK(clicks > 0);
     PV_CHECK_EQ(rig.count("create Visio.Application"), 2);
     PV_CHECK_EQ(rig.count("attach Visio.Application"), 1);
-    PV_CHECK(rig.dialogs.texts() == Texts{"Done."});
+    PV_CHECK_EQ(rig.dialogs.texts(), Texts{"Done."});
     PV_CHECK(!rig.run.isPrinting());
 }
 
@@ -289,7 +288,7 @@ PV_TEST(listBeyondSixteenBitsOverflowsAndPrintsNothing)
 {
     Rig rig(Texts(32768, "/d/a.vsd"));
     rig.run.startPrinting();
-    PV_CHECK(rig.dialogs.reportedLines() == std::vector<int>{108});
+    PV_CHECK_EQ(rig.dialogs.reportedLines(), std::vector<int>{108});
     PV_CHECK_EQ(rig.dialogs.texts()[0].substr(0, 10), std::string("Overflow\r\n"));
     PV_CHECK_EQ(rig.count("create Visio.Application"), 0);
     PV_CHECK_EQ(rig.dialogs.texts().back(), std::string("Done."));
@@ -317,10 +316,10 @@ PV_TEST(vanishedPositionIsReportedAndNothingIsDoneForIt)
             rig.list.remove(3);
     };
     rig.run.startPrinting();
-    PV_CHECK(rig.dialogs.reportedLines() == std::vector<int>{110});
+    PV_CHECK_EQ(rig.dialogs.reportedLines(), std::vector<int>{110});
     PV_CHECK_EQ(rig.count("create Visio.Application"), 2);
     PV_CHECK_EQ(rig.clock.waited, 2 * (1.0 + 6.0));
-    PV_CHECK(rig.view.values == (std::vector<double>{1.0 / 3.0 * 100.0, 100.0, 0.0}));
+    PV_CHECK_EQ(rig.view.values, (std::vector<double>{1.0 / 3.0 * 100.0, 100.0, 0.0}));
 }
 
 PV_TEST(entriesAndChoicesChangedDuringARun)
@@ -342,7 +341,7 @@ PV_TEST(entriesAndChoicesChangedDuringARun)
         }
     };
     rig.run.startPrinting();
-    PV_CHECK(rig.view.values == (std::vector<double>{50.0, 50.0, 0.0}));
+    PV_CHECK_EQ(rig.view.values, (std::vector<double>{50.0, 50.0, 0.0}));
     PV_CHECK_EQ(rig.count("setActivePrinter Plotter_A"), 1);
     PV_CHECK_EQ(rig.count("setActivePrinter Plotter_B"), 1);
     PV_CHECK_EQ(rig.count("create Visio.Application"), 2);
@@ -377,9 +376,8 @@ PV_TEST(theHourglassIsPutBackAfterEveryCallIntoTheApplication)
     };
     rig.clock.onPump = [&] { pointerAt.push_back(std::string("wait: ") + shown()); };
     rig.run.startPrinting();
-    PV_CHECK((pointerAt
-              == Texts{"attach Visio.Application: other", "wait: other", "create Visio.Application: hourglass",
-                       "open /d/a.vsd: hourglass",
-                       "setActivePrinter Plotter_A: hourglass", "printAllPages: hourglass", "wait: hourglass",
-                       "quit: hourglass", "wait: hourglass"}));
+    PV_CHECK_EQ(pointerAt,
+                (Texts{"attach Visio.Application: other", "wait: other", "create Visio.Application: hourglass",
+                      "open /d/a.vsd: hourglass", "setActivePrinter Plotter_A: hourglass", "printAllPages: hourglass",
+                      "wait: hourglass", "quit: hourglass", "wait: hourglass"}));
 }

@@ -89,7 +89,7 @@ PV_TEST(eachOutcomeLeavesNoProcessBehind)
             };
         const ChildResult result = waitForChild(*child, c.timeLimit, events, lifetime);
         std::printf("    %s\n", c.name);
-        PV_CHECK(result.outcome == c.outcome);
+        PV_CHECK_EQ(result.outcome, c.outcome);
         PV_CHECK_EQ(result.outcome == Outcome::Signaled ? result.signal : result.exitCode, c.code);
         if (c.outcome == Outcome::NotStarted)
             PV_CHECK_EQ(result.error, std::string("Exec format error"));
@@ -105,7 +105,7 @@ PV_TEST(programKeepsNoneOfOurDescriptors)
 {
     const std::string folder = makeTempFolder("plotvane-child-");
     int inherited[2];
-    PV_CHECK(::pipe(inherited) == 0);  // without close-on-exec
+    PV_CHECK_EQ(::pipe(inherited), 0);  // without close-on-exec
     ChildRequest request;
     // ls lists the shell's descriptors, which the shell has from the watcher.
     request.argv = {"/bin/sh", "-c", "ls /proc/$$/fd; true"};
@@ -116,7 +116,7 @@ PV_TEST(programKeepsNoneOfOurDescriptors)
     PollEventPump events;
     FakeLifetime lifetime;
     if (child)
-        PV_CHECK(waitForChild(*child, 60, events, lifetime).outcome == ChildResult::Outcome::Exited);
+        PV_CHECK_EQ(waitForChild(*child, 60, events, lifetime).outcome, ChildResult::Outcome::Exited);
     std::ifstream log(request.logPath);
     std::string listed;
     for (std::string fd; log >> fd;)
@@ -152,20 +152,11 @@ PV_TEST(secondFileIsRefusedWhileOneIsConverting)
         if (tried)
             return false;
         tried = true;
-        try {
-            adapter.openInNewInstance(folder + "/a.vdx");
-        } catch (const Failure& failure) {
-            refused = failure.what();
-        }
+        refused = portable_test::failureOf([&] { adapter.openInNewInstance(folder + "/a.vdx"); });
         writeFile(go, "");
         return true;
     };
-    std::string first;
-    try {
-        adapter.openInNewInstance(folder + "/a.vdx");
-    } catch (const Failure& failure) {
-        first = failure.what();
-    }
+    const std::string first = portable_test::failureOf([&] { adapter.openInNewInstance(folder + "/a.vdx"); });
     PV_CHECK(refused.find("busy with another file") != std::string::npos);
     // The first went on to its end: the stand-in rendered nothing.
     PV_CHECK(first.find("not a drawing") != std::string::npos);

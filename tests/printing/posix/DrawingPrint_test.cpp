@@ -1,3 +1,4 @@
+// Test label: system (a private CUPS scheduler)
 #include "PortableTest.h"
 
 #include "base/Failure.h"
@@ -114,11 +115,8 @@ PV_TEST(eachRunOfPagesArrivesOnItsOwnPaperInPageOrder)
     for (const auto& c : cases) {
         const std::size_t before = w.cups.received(c.queue).size();
         std::vector<SentJob> jobs;
-        try {
-            jobs = printDrawing(c.queue, c.pdf, "drawing");
-        } catch (const Failure& failure) {
-            PV_CHECK_EQ(std::string(failure.what()), std::string());
-        }
+        PV_CHECK_EQ(portable_test::failureOf([&] { jobs = printDrawing(c.queue, c.pdf, "drawing"); }),
+                    std::string("(no failure)"));
         PV_CHECK(w.cups.jobsEnded(120));
         const auto received = w.cups.received(c.queue);
         PV_CHECK_EQ(jobs.size(), c.jobs.size());
@@ -128,7 +126,7 @@ PV_TEST(eachRunOfPagesArrivesOnItsOwnPaperInPageOrder)
             PV_CHECK_EQ(w.cups.jobAttribute(jobs[i].id, "media"), c.jobs[i].media);
             PV_CHECK_EQ(jobs[i].pages, static_cast<int>(c.jobs[i].words.size()));
             PV_CHECK_EQ(jobs[i].paper, std::string(c.jobs[i].paper));
-            PV_CHECK(pdfPageWords(document) == c.jobs[i].words);
+            PV_CHECK_EQ(pdfPageWords(document), c.jobs[i].words);
             PV_CHECK_EQ(pdfSheets(document), c.jobs[i].sheets);
         }
     }
@@ -143,11 +141,8 @@ PV_TEST(aDocumentIsPrintedWholeOrNotAtAll)
     writeFile(unreadable, "%PDF-1.4\nno pages here\n%%EOF\n");
     const std::size_t before = w.cups.jobs().size();
     std::vector<SentJob> jobs;
-    try {
-        jobs = printDrawing("Raw_Q", unreadable, "no sizes");
-    } catch (const Failure& failure) {
-        PV_CHECK_EQ(std::string(failure.what()), std::string());
-    }
+    PV_CHECK_EQ(portable_test::failureOf([&] { jobs = printDrawing("Raw_Q", unreadable, "no sizes"); }),
+                std::string("(no failure)"));
     PV_CHECK_EQ(jobs.size(), 1u);
     const auto spooled = w.cups.jobs();
     PV_CHECK_EQ(spooled.size(), before + 1);
@@ -167,12 +162,7 @@ PV_TEST(aDocumentIsPrintedWholeOrNotAtAll)
         {w.folder + "/gone.pdf", "The printed document is missing: "},
     };
     for (const auto& c : unreadables) {
-        std::string failure;
-        try {
-            printDrawing("Raw_Q", c.path, "drawing");
-        } catch (const Failure& error) {
-            failure = error.what();
-        }
+        const std::string failure = portable_test::failureOf([&] { printDrawing("Raw_Q", c.path, "drawing"); });
         PV_CHECK_EQ(failure.substr(0, std::string(c.failure).size()), std::string(c.failure));
         PV_CHECK_EQ(w.cups.jobs().size(), before + 1);
     }

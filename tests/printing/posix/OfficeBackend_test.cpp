@@ -1,3 +1,4 @@
+// Test label: system (LibreOffice and a private CUPS scheduler)
 #include "PortableTest.h"
 
 #include <algorithm>
@@ -82,12 +83,7 @@ struct Rig {
     bool nothingRunning() const { return processesMentioning(work).empty(); }
     std::string failureOpening(const std::string& path)
     {
-        try {
-            adapter->openInNewInstance(path);
-        } catch (const Failure& failure) {
-            return failure.what();
-        }
-        return {};
+        return portable_test::failureOf([&] { adapter->openInNewInstance(path); });
     }
 };
 
@@ -119,7 +115,7 @@ PV_TEST(goodDrawingsArePrintedAsOneJobEachWithTheirTextAndPages)
 
     // The odd name is given relative to the working folder, dash first.
     const char* const saved = getcwd(nullptr, 0);
-    PV_CHECK(::chdir(w.drawings.c_str()) == 0);
+    PV_CHECK_EQ(::chdir(w.drawings.c_str()), 0);
     const struct {
         std::string path;
         const char* queue;
@@ -132,19 +128,17 @@ PV_TEST(goodDrawingsArePrintedAsOneJobEachWithTheirTextAndPages)
         {"-odd 'name\" über.vdx", "Plotter_A", "-odd 'name\" über.vdx", "Odd name", 1},
     };
     for (const auto& c : cases) {
-        std::unique_ptr<DiagramApp> app;
-        try {
-            app = rig.adapter->openInNewInstance(c.path);
-            rig.adapter->setActivePrinter(*app, c.queue);
-            rig.adapter->printActiveDocument(*app);
-            PV_CHECK_EQ(rig.instanceFolders(), 1);
-            rig.adapter->quitInstance(*app);
-        } catch (const Failure& failure) {
-            PV_CHECK_EQ(std::string(failure.what()), std::string());
-        }
+        PV_CHECK_EQ(portable_test::failureOf([&] {
+                        auto app = rig.adapter->openInNewInstance(c.path);
+                        app->setActivePrinter(c.queue);
+                        app->printAllPages();
+                        PV_CHECK_EQ(rig.instanceFolders(), 1);
+                        app->quit();
+                    }),
+                    std::string("(no failure)"));
         PV_CHECK_EQ(rig.instanceFolders(), 0);
     }
-    PV_CHECK(::chdir(saved) == 0);
+    PV_CHECK_EQ(::chdir(saved), 0);
     std::free(const_cast<char*>(saved));
 
     const auto jobs = w.cups.jobs();
@@ -193,25 +187,15 @@ PV_TEST(printersAreCheckedByName)
     Rig rig;
     auto app = rig.adapter->openInNewInstance(w.drawings + "/alpha.vdx");
     const auto refused = [&](const std::string& name) {
-        try {
-            rig.adapter->setActivePrinter(*app, name);
-        } catch (const Failure& failure) {
-            return std::string(failure.what());
-        }
-        return std::string();
+        return portable_test::failureOf([&] { app->setActivePrinter(name); });
     };
     PV_CHECK(contains(refused("Plotter_C"), "\"Plotter_C\" is not a printer"));
     PV_CHECK(contains(refused(""), "no printer"));
-    PV_CHECK_EQ(refused("Plotter_Gone"), std::string());
+    PV_CHECK_EQ(refused("Plotter_Gone"), std::string("(no failure)"));
 
     // The printer goes away between choosing it and printing.
     PV_CHECK(w.cups.removeQueue("Plotter_Gone"));
-    std::string failure;
-    try {
-        rig.adapter->printActiveDocument(*app);
-    } catch (const Failure& error) {
-        failure = error.what();
-    }
+    const std::string failure = portable_test::failureOf([&] { app->printAllPages(); });
     PV_CHECK(contains(failure, "Printing \"alpha.vdx\" on \"Plotter_Gone\" failed"));
 
     // Removed before it is chosen: refused, and without a default printer
@@ -225,7 +209,7 @@ PV_TEST(printersAreCheckedByName)
     const auto listed = [&](const char* queue) { return std::find(names.begin(), names.end(), queue) != names.end(); };
     PV_CHECK(listed("Plotter_A") && listed("Plotter_B"));
     PV_CHECK(!listed("Plotter_Gone"));
-    rig.adapter->quitInstance(*app);
+    app->quit();
     PV_CHECK_EQ(rig.instanceFolders(), 0);
 }
 
@@ -279,7 +263,7 @@ PV_TEST(restartRequestIsHonoured)
     auto app = real.adapter->openInNewInstance(w.drawings + "/alpha.vdx");
     const std::string pdf = folder + "/prepared.pdf";
     std::system(("cp " + shellQuoted(real.work) + "/*/instance-*/work/document-1/*.pdf " + shellQuoted(pdf)).c_str());
-    real.adapter->quitInstance(*app);
+    app->quit();
 
     OfficeOptions options;
     options.program = fakeOffice(folder, "out=; prev=\nfor a in \"$@\"; do [ \"$prev\" = --outdir ] && out=$a; prev=$a; done\n"
@@ -289,9 +273,9 @@ PV_TEST(restartRequestIsHonoured)
     Rig rig(options);
     const std::size_t before = w.cups.jobs().size();
     auto second = rig.adapter->openInNewInstance(w.drawings + "/two pages.vsdx");
-    rig.adapter->setActivePrinter(*second, "Plotter_B");
-    rig.adapter->printActiveDocument(*second);
-    rig.adapter->quitInstance(*second);
+    second->setActivePrinter("Plotter_B");
+    second->printAllPages();
+    second->quit();
     const auto jobs = w.cups.jobs();
     PV_CHECK_EQ(jobs.size(), before + 1);
     if (jobs.size() == before + 1)
@@ -303,13 +287,7 @@ PV_TEST(attachNeverStartsAndEndAllLeavesNothing)
 {
     World& w = world();
     Rig rig;
-    bool refused = false;
-    try {
-        rig.factory->attach("Visio.Application");
-    } catch (const Failure&) {
-        refused = true;
-    }
-    PV_CHECK(refused);
+    PV_CHECK(portable_test::failureOf([&] { rig.factory->attach("Visio.Application"); }) != "(no failure)");
     PV_CHECK(folderEntries(rig.work).empty());
 
     auto app = rig.adapter->openInNewInstance(w.drawings + "/alpha.vdx");
@@ -320,13 +298,7 @@ PV_TEST(attachNeverStartsAndEndAllLeavesNothing)
 
     rig.adapter->endInstancesInWork();
     PV_CHECK_EQ(rig.instanceFolders(), 0);
-    bool gone = false;
-    try {
-        rig.adapter->quitInstance(*app);
-    } catch (const Failure&) {
-        gone = true;
-    }
-    PV_CHECK(gone);
+    PV_CHECK(portable_test::failureOf([&] { app->quit(); }) != "(no failure)");
     PV_CHECK(rig.nothingRunning());
 }
 
@@ -369,6 +341,6 @@ PV_TEST(foldersOfKilledRunsAreRemovedAndOthersKept)
     auto app = rig.factory->create("Visio.Application");
     for (const auto& c : cases)
         PV_CHECK_EQ(exists(rig.work + "/" + c.name), c.kept);
-    rig.adapter->quitInstance(*app);
+    app->quit();
     ::waitpid(ended, nullptr, 0);
 }

@@ -1,3 +1,4 @@
+// Test label: system (a private CUPS scheduler)
 #include "PortableTest.h"
 
 #include <csignal>
@@ -64,7 +65,7 @@ PV_TEST(aSchedulerThatStopsMidRunIsNamedWithItsReasonAtBothPrintSteps)
 
     const std::string reason =
         "The print service (CUPS) cannot be reached at " + cups.folder() + "/cups.sock: No such file or directory";
-    PV_CHECK((dialogs.reportedLines() == std::vector<int>{122, 126}));
+    PV_CHECK_EQ(dialogs.reportedLines(), (std::vector<int>{122, 126}));
     for (std::size_t i = 0; i < dialogs.messages.size() && i < 2; ++i)
         PV_CHECK_EQ(dialogs.messages[i].text.substr(0, reason.size()), reason);
 
