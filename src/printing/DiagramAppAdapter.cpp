@@ -75,6 +75,15 @@ std::unique_ptr<DiagramApp> DiagramAppAdapter::openInNewInstance(const std::stri
     return app;
 }
 
+void DiagramAppAdapter::prepareNextFile(const std::string& path)
+{
+    try {
+        m_factory.prepareNext(path);
+    } catch (const std::exception&) {
+        // Only a hint: the file is opened at its turn all the same.
+    }
+}
+
 void DiagramAppAdapter::endInstancesInWork()
 {
     m_factory.endAll();

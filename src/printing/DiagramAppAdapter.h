@@ -40,6 +40,9 @@ public:
     // A file that cannot be opened throws the application's failure; the
     // instance started for it is asked to quit first, so none is left behind.
     std::unique_ptr<DiagramApp> openInNewInstance(const std::string& path);
+    // Tells the application which file comes next (empty: none), while the
+    // run waits. Never throws.
+    void prepareNextFile(const std::string& path);
     // Ends every instance that is still in work (the program is closing).
     void endInstancesInWork();
 

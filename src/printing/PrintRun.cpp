@@ -113,6 +113,19 @@ void PrintRun::startPrinting()
     m_isPrinting = false;  // 150
 }
 
+std::string PrintRun::pathAfter(int i, int n) const
+{
+    // Only the n entries the run took are printed. Their texts cannot change
+    // during the run: the editing commands do nothing under the hourglass.
+    if (i >= n)
+        return {};
+    try {
+        return m_list.text(i + 1);
+    } catch (const std::exception&) {
+        return {};  // the run reports it at that position's turn
+    }
+}
+
 void PrintRun::printFiles(ErrorTrap& trap)
 {
     std::int16_t n = 0;
@@ -163,6 +176,10 @@ void PrintRun::printFiles(ErrorTrap& trap)
         if (failed.line != 0)
             m_observer.fileFailed(i, failed.line, failed.reason);
         trap.step(128, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
+        // This file's instance is done with the drawing; while the run waits,
+        // the application may make the next one ready.
+        if (!trap.stopped())
+            m_adapter.prepareNextFile(pathAfter(i, n));
         trap.step(130, [&] { m_waiter.waitSeconds(1); });
         trap.step(132, [&] { instance(app).quit(); });
         app.reset();

@@ -49,6 +49,8 @@ public:
 private:
     void printFiles(class ErrorTrap& trap);
     void tellSent(int position, PrintHandOff sent, const std::string& printer);
+    // The path of the entry after position i of the run's n, or empty.
+    std::string pathAfter(int i, int n) const;
 
     ListItems& m_list;
     PrintView& m_view;

@@ -27,6 +27,7 @@ public:
     std::unique_ptr<DiagramApp> create(const std::string& className) override;
     std::unique_ptr<DiagramApp> attach(const std::string& className) override;
     void endAll() override;
+    void prepareNext(const std::string& path) override { hints.push_back({path, clock ? clock->seconds() : 0.0}); }
 
     std::vector<std::string> texts() const;
     // How many calls read exactly so.
@@ -50,6 +51,7 @@ public:
     int created = 0;
     int quit = 0;
     int endAllCalls = 0;
+    std::vector<Call> hints;  // the files named by prepareNext, apart from the calls
 
     // Used by the fake's instances.
     void record(const std::string& text, const std::string& name);

@@ -1,3 +1,4 @@
+// Test label: system (a private CUPS scheduler)
 #include <QComboBox>
 #include <QPushButton>
 #include <QtTest>
@@ -8,30 +9,39 @@
 #include "filelist/qt/FileListView.h"
 #include "platform/SteadyClock.h"
 #include "platform/qt/QtEventPump.h"
+#include "printing/MadePdf.h"
 #include "printing/PrintRun.h"
 #include "printing/PrintingTestSupport.h"
 #include "printing/posix/OfficeAppFactory.h"
+#include "printing/qt/ProgressBar.h"
 #include "support/WindowRig.h"
 
 using namespace printing_test;
 
 namespace {
 
-// The main window with the real LibreOffice backend and the real event pump.
-// LibreOffice is a stand-in that answers --version; asked to convert, it
-// starts a helper of its own, notes both process ids and waits until the
-// test lets it go on, producing nothing.
+// The main window with the real LibreOffice backend and event pump, printing
+// into a private scheduler. LibreOffice is a stand-in that answers --version,
+// notes each file it converts ("started") and a run beside its own ("overlap"),
+// renders good*, cannot load bad*, and for any other starts a helper, notes
+// both process ids and waits until the test lets it go on, producing nothing.
 struct ConversionWindow : WindowRig {
-    ConversionWindow()
+    explicit ConversionWindow(const QStringList& files = {"one.vdx"})
     {
+        static PrivateCups cups({"Plotter_A"});
+        const std::string f = shellQuoted(folder);
         writeFile(folder + "/soffice",
                   "#!/bin/sh\nfor a in \"$@\"; do [ \"$a\" = --version ] && exit 0; done\n"
-                  "sleep 600 & echo $$ $! > " + shellQuoted(folder) + "/ids.$$\n"
+                  "for a; do [ \"$prev\" = --outdir ] && out=$a; prev=$a; done; a=$(readlink -f \"$a\")\n"
+                  "ls " + f + "/live.* >/dev/null 2>&1 && touch " + f + "/overlap; touch " + f + "/live.$$\n"
+                  "echo \"$a\" >> " + f + "/started; touch " + f + "/started-${a##*/}\ncase ${a##*/} in\n"
+                  "good*) sleep 0.3; cp " + f + "/made.pdf \"$out/x.pdf\";; bad*) echo 'Error: cannot be loaded';;\n"
+                  "*) sleep 600 & echo $$ $! > " + f + "/ids.$$\n"
                   // renamed once written, so that the test never reads it half-written
-                  "mv " + shellQuoted(folder) + "/ids.$$ " + shellQuoted(folder) + "/converting.$$\n"
-                  "while [ ! -e " + shellQuoted(folder) + "/go ]; do sleep 0.05; done\n");
+                  "mv " + f + "/ids.$$ " + f + "/converting.$$\n"
+                  "while [ ! -e " + f + "/go ]; do sleep 0.05; done;;\nesac\nrm " + f + "/live.$$\n");
         ::chmod((folder + "/soffice").c_str(), 0700);
-        writeVdx(folder + "/one.vdx", {"One"});
+        writeFile(folder + "/made.pdf", madePdf({{mediaBox(612, 792), "Made"}}));
         printers.printers = {"Plotter_A"};
         OfficeOptions options;
         options.program = folder + "/soffice";
@@ -41,8 +51,12 @@ struct ConversionWindow : WindowRig {
         real = {nullptr, nullptr, nullptr, office.get(), &steadyClock, &events};
         form = open();
         form->show();
+        form->printerChoice().setCurrentIndex(0);
         form->pauseChoice().setCurrentIndex(0);
-        form->fileList().items().add(folder + "/one.vdx");
+        for (const QString& file : files) {
+            writeVdx(folder + "/" + file.toStdString(), {"Drawing"});
+            form->fileList().items().add(folder + "/" + file.toStdString());
+        }
     }
     ~ConversionWindow()
     {
@@ -109,6 +123,8 @@ class TestConversionWindow final : public QObject {
     Q_OBJECT
 private slots:
     void windowIsAliveDuringAConversion();
+    void nextFileIsPreparedAndItsFailureReportedAtItsTurn();
+    void closingMidConversionEndsItsGroupAtOnce_data();
     void closingMidConversionEndsItsGroupAtOnce();
 };
 
@@ -151,12 +167,46 @@ void TestConversionWindow::windowIsAliveDuringAConversion()
     QCOMPARE(w.dialogs.texts().back(), std::string("Done."));
 }
 
+void TestConversionWindow::nextFileIsPreparedAndItsFailureReportedAtItsTurn()
+{
+    ConversionWindow w({"good-1.vdx", "bad-2.vdx"});
+    QString shownWhenStarted, shownAtReport;  // by the bar, when bad-2 was started on and reported
+    QTimer look;
+    look.callOnTimeout([&] {
+        if (shownWhenStarted.isEmpty() && exists(w.folder + "/started-bad-2.vdx"))
+            shownWhenStarted = w.form->progressBar().text();
+        if (shownAtReport.isEmpty() && !w.dialogs.reportedLines().empty())
+            shownAtReport = w.form->progressBar().text();
+    });
+    look.start(10);
+    w.form->button(MainWindow::Button::StartPrinting).click();
+
+    QCOMPARE(shownWhenStarted, QString("Processing: good-1.vdx"));
+    QCOMPARE(shownAtReport, QString("Processing: bad-2.vdx"));
+    QCOMPARE(w.dialogs.reportedLines(), (std::vector<int>{120, 122, 126, 132}));
+    QVERIFY(w.dialogs.texts().front().find("cannot be loaded") != std::string::npos);
+    QCOMPARE(capture("wc -l < " + shellQuoted(w.folder + "/started")), std::string("2\n"));
+    QVERIFY(!exists(w.folder + "/overlap"));
+}
+
+void TestConversionWindow::closingMidConversionEndsItsGroupAtOnce_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("its own conversion") << QStringList{"one.vdx"} << "Processing: one.vdx";
+    QTest::newRow("next file's") << QStringList{"good-1.vdx", "two.vdx"} << "Processing: good-1.vdx";
+}
+
 void TestConversionWindow::closingMidConversionEndsItsGroupAtOnce()
 {
-    ConversionWindow w;
+    QFETCH(QStringList, files);
+    QFETCH(QString, shown);
+    ConversionWindow w(files);
     const std::size_t boxesBefore = w.dialogs.messages.size();
     bool goneOnClose = false;
+    QString shownOnClose;
     w.onceConverting([&] {
+        shownOnClose = w.form->progressBar().text();
         const auto [leader, helper] = w.conversions().front();
         const bool converting = alive(leader) && alive(helper);
         w.form->close();
@@ -165,10 +215,12 @@ void TestConversionWindow::closingMidConversionEndsItsGroupAtOnce()
     w.form->button(MainWindow::Button::StartPrinting).click();
 
     QVERIFY(w.lifetime.ended());
+    QCOMPARE(shownOnClose, shown);
     QVERIFY(goneOnClose);
     QVERIFY(processesMentioning(w.work).empty());
     QVERIFY(folderEntries(w.work).empty());
     QCOMPARE(w.dialogs.messages.size(), boxesBefore);
+    QVERIFY(!exists(w.folder + "/overlap"));
 }
 
 QTEST_MAIN(TestConversionWindow)

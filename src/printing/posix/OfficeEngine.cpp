@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "base/Failure.h"
+#include "base/Lifetime.h"
 #include "platform/Paths.h"
 #include "printing/FileNameOf.h"
 #include "printing/posix/ChildWait.h"
@@ -125,6 +126,19 @@ void removeAbandonedRoots(const std::string& parent)
 
 }  // namespace
 
+// One rendering of a file to PDF in an instance's folders. A conversion
+// prepared ahead also holds the instance whose folders it works in and its
+// first LibreOffice run, started early.
+struct OfficeEngine::Conversion {
+    std::string path;    // as the caller gave it
+    std::string output;  // the folder the PDF is rendered into
+    ChildRequest request;
+    bool freshProfile = false;
+    std::chrono::steady_clock::time_point started;
+    std::shared_ptr<OfficeInstanceState> instance;
+    std::unique_ptr<ChildProcess> firstRun;
+};
+
 OfficeEngine::OfficeEngine(OfficeOptions options, EventPump& events, const Lifetime& lifetime)
     : m_options(std::move(options)), m_events(events), m_lifetime(lifetime)
 {
@@ -157,16 +171,23 @@ ChildResult OfficeEngine::run(const ChildRequest& request)
     // Other commands run during the wait; none of them may start a second run.
     if (m_inWork)
         throw Failure("LibreOffice is busy with another file");
+    // Nor may a preparation still run beside it.
+    dropPrepared();
     ChildResult result;
     std::unique_ptr<ChildProcess> child = ChildProcess::start(request, result.error);
     if (!child)
         return result;
-    m_inWork = child.get();
+    return waitFor(*child, request.timeLimitSeconds);
+}
+
+ChildResult OfficeEngine::waitFor(ChildProcess& child, double timeLimitSeconds)
+{
+    m_inWork = &child;
     struct Done {
         ChildProcess*& inWork;
         ~Done() { inWork = nullptr; }
     } done{m_inWork};
-    return waitForChild(*child, request.timeLimitSeconds, m_events, m_lifetime);
+    return waitForChild(child, timeLimitSeconds, m_events, m_lifetime);
 }
 
 std::string OfficeEngine::ensureRoot()
@@ -186,6 +207,13 @@ std::string OfficeEngine::ensureRoot()
 std::shared_ptr<OfficeInstanceState> OfficeEngine::startInstance()
 {
     checkStartable();
+    auto instance = makeInstance();
+    m_instances[instance->number] = instance;
+    return instance;
+}
+
+std::shared_ptr<OfficeInstanceState> OfficeEngine::makeInstance()
+{
     const std::string root = ensureRoot();
     auto instance = std::make_shared<OfficeInstanceState>();
     instance->number = m_nextNumber++;
@@ -197,7 +225,6 @@ std::shared_ptr<OfficeInstanceState> OfficeEngine::startInstance()
         Folders::removeTree(instance->folder);
         throw Failure("No folder for LibreOffice can be made in " + root + ": " + reason);
     }
-    m_instances[instance->number] = instance;
     return instance;
 }
 
@@ -234,6 +261,17 @@ void OfficeEngine::open(OfficeInstanceState& instance, const std::string& path)
 {
     if (instance.ended)
         throw Failure("The LibreOffice instance has ended");
+    if (m_inWork)
+        throw Failure("LibreOffice is busy with another file");
+    std::unique_ptr<Conversion> conversion = takePrepared(instance, path);
+    if (!conversion)
+        conversion = beginConversion(instance, path);
+    finishConversion(instance, *conversion);
+}
+
+std::unique_ptr<OfficeEngine::Conversion> OfficeEngine::beginConversion(OfficeInstanceState& instance,
+                                                                        const std::string& path)
+{
     const std::string file = absolutePath(path);
     struct stat info {};
     if (path.empty() || ::stat(file.c_str(), &info) != 0)
@@ -243,27 +281,43 @@ void OfficeEngine::open(OfficeInstanceState& instance, const std::string& path)
     if (info.st_size == 0)
         throw Failure("Cannot open \"" + path + "\": the file is empty");
 
-    const std::string output = joinPath(instance.work, "document-" + std::to_string(instance.opened + 1), PathStyle::Posix);
-    if (::mkdir(output.c_str(), 0700) != 0)
+    auto conversion = std::make_unique<Conversion>();
+    conversion->path = path;
+    conversion->output = joinPath(instance.work, "document-" + std::to_string(instance.opened + 1), PathStyle::Posix);
+    if (::mkdir(conversion->output.c_str(), 0700) != 0)
         throw Failure("Cannot open \"" + path + "\": no work folder (" + std::strerror(errno) + ")");
-    const bool freshProfile = m_template.empty();
+    conversion->freshProfile = m_template.empty();
     prepareProfile(instance);
 
-    ChildRequest request;
+    ChildRequest& request = conversion->request;
     request.argv = {m_options.program, "--headless", "--norestore", "--nolockcheck",
                     "-env:UserInstallation=" + Folders::fileUrl(instance.profile),
-                    "--convert-to", "pdf:draw_pdf_Export", "--outdir", output, file};
+                    "--convert-to", "pdf:draw_pdf_Export", "--outdir", conversion->output, file};
     request.logPath = joinPath(instance.work, "soffice.log", PathStyle::Posix);
-    const auto started = std::chrono::steady_clock::now();
+    request.timeLimitSeconds = m_options.timeLimitSeconds;
+    conversion->started = std::chrono::steady_clock::now();
+    return conversion;
+}
+
+void OfficeEngine::finishConversion(OfficeInstanceState& instance, Conversion& conversion)
+{
+    const std::string& path = conversion.path;
+    ChildRequest& request = conversion.request;
     ChildResult result;
     for (int start = 1; start <= MostStarts; ++start) {
-        const double spent = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        const double spent = std::chrono::duration<double>(std::chrono::steady_clock::now() - conversion.started).count();
         request.timeLimitSeconds = m_options.timeLimitSeconds - spent;
-        if (request.timeLimitSeconds <= 0) {
+        if (conversion.firstRun) {
+            // Started early and under the same limit since then; a run that
+            // has finished by now counts.
+            const std::unique_ptr<ChildProcess> early = std::move(conversion.firstRun);
+            result = waitFor(*early, request.timeLimitSeconds);
+        } else if (request.timeLimitSeconds <= 0) {
             result.outcome = ChildResult::Outcome::TimedOut;
             break;
+        } else {
+            result = run(request);
         }
-        result = run(request);
         if (result.outcome != ChildResult::Outcome::Exited || result.exitCode != RestartWanted)
             break;
     }
@@ -282,7 +336,7 @@ void OfficeEngine::open(OfficeInstanceState& instance, const std::string& path)
     case ChildResult::Outcome::Exited:
         break;
     }
-    const std::string pdf = renderedPdf(output);
+    const std::string pdf = renderedPdf(conversion.output);
     if (pdf.empty()) {
         const std::string reason = loggedError(request.logPath);
         if (!reason.empty())
@@ -294,8 +348,60 @@ void OfficeEngine::open(OfficeInstanceState& instance, const std::string& path)
     ++instance.opened;
     instance.documentPdf = pdf;
     instance.documentTitle = fileNameOf(path, PathStyle::Posix);
-    if (freshProfile)
+    if (conversion.freshProfile)
         keepAsTemplate(instance);
+}
+
+void OfficeEngine::prepare(const std::string& path)
+{
+    dropPrepared();
+    if (path.empty() || !m_startable || m_inWork || m_lifetime.ended())
+        return;
+    std::shared_ptr<OfficeInstanceState> instance;
+    try {
+        instance = makeInstance();
+        std::unique_ptr<Conversion> conversion = beginConversion(*instance, path);
+        std::string error;
+        conversion->firstRun = ChildProcess::start(conversion->request, error);
+        if (conversion->firstRun) {
+            conversion->instance = std::move(instance);
+            m_prepared = std::move(conversion);
+            return;
+        }
+    } catch (const std::exception&) {
+        // The opening at the file's turn meets the same fault and reports it.
+    }
+    if (instance)
+        Folders::removeTree(instance->folder);
+}
+
+std::unique_ptr<OfficeEngine::Conversion> OfficeEngine::takePrepared(OfficeInstanceState& instance,
+                                                                     const std::string& path)
+{
+    if (!m_prepared)
+        return nullptr;
+    if (m_prepared->path != path || instance.opened != 0) {
+        dropPrepared();
+        return nullptr;
+    }
+    // The instance moves into the prepared folders; its own, still empty, go.
+    std::unique_ptr<Conversion> prepared = std::move(m_prepared);
+    OfficeInstanceState& early = *prepared->instance;
+    std::swap(instance.folder, early.folder);
+    std::swap(instance.profile, early.profile);
+    std::swap(instance.work, early.work);
+    Folders::removeTree(early.folder);
+    prepared->instance.reset();
+    return prepared;
+}
+
+void OfficeEngine::dropPrepared()
+{
+    const std::unique_ptr<Conversion> prepared = std::move(m_prepared);
+    if (!prepared)
+        return;
+    prepared->firstRun.reset();  // ends LibreOffice with its whole group if it still runs
+    Folders::removeTree(prepared->instance->folder);
 }
 
 void OfficeEngine::endInstance(OfficeInstanceState& instance)
@@ -312,6 +418,7 @@ void OfficeEngine::endAll()
     // The run in work first, so that nothing writes into the folders below.
     if (m_inWork)
         m_inWork->end();
+    dropPrepared();
     while (!m_instances.empty())
         endInstance(*m_instances.begin()->second);
     Folders::removeTree(m_root);

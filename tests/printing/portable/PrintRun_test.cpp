@@ -346,6 +346,10 @@ PV_TEST(entriesAndChoicesChangedDuringARun)
     PV_CHECK_EQ(rig.count("setActivePrinter Plotter_B"), 1);
     PV_CHECK_EQ(rig.count("create Visio.Application"), 2);
     PV_CHECK_EQ(rig.clock.waited, 2 * (1.0 + 1.0));
+    // The next file is named once a file has printed, before its waits; none after the n-th.
+    const auto& hints = rig.server.hints;
+    PV_CHECK(hints.size() == 2 && hints[0].text == "/d/b.vsd" && hints[1].text.empty()
+             && hints[0].at == rig.times("printAllPages")[0]);
 }
 
 PV_TEST(closingDuringARunEndsTheInstanceInWork)

@@ -171,6 +171,7 @@ PV_TEST(filesThatAreNoDrawingFailToOpenAndLeaveNothingBehind)
         {"", "File not found"},
     };
     for (const auto& c : cases) {
+        rig.factory->prepareNext(c.path);  // the opening takes what was prepared, failure and all
         const std::string failure = rig.failureOpening(c.path);
         PV_CHECK(contains(failure, c.failure));
         if (!contains(failure, c.failure))
