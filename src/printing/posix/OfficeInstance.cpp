@@ -63,8 +63,10 @@ public:
                                              CupsService::silentFor(service.limitSeconds()));
         if (queue.empty())
             throw Failure("No printer is set and the system has no default printer");
-        printDrawing(queue, m_state->documentPdf, m_state->documentTitle, service);
+        m_lastPrint = {queue, printDrawing(queue, m_state->documentPdf, m_state->documentTitle, service)};
     }
+
+    PrintHandOff lastPrint() const override { return m_lastPrint; }
 
     void quit() override
     {
@@ -87,6 +89,7 @@ private:
 
     std::shared_ptr<OfficeEngine> m_engine;
     std::shared_ptr<OfficeInstanceState> m_state;
+    PrintHandOff m_lastPrint;
 };
 
 }  // namespace

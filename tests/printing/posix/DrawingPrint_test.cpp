@@ -113,6 +113,7 @@ PV_TEST(eachRunOfPagesArrivesOnItsOwnPaperInPageOrder)
     writeFile(roll, madePdf({{mediaBox(2590.87, 4251.97), "banner"}}));
     struct Arrival {
         std::string media;               // the job's media; empty: none asked for
+        const char* paper;               // as the list and the run record name it
         std::vector<std::string> words;  // of each page, in order
         std::string sheets;              // each page's paper
     };
@@ -122,10 +123,10 @@ PV_TEST(eachRunOfPagesArrivesOnItsOwnPaperInPageOrder)
         std::vector<Arrival> jobs;
         const char* refusedPart = nullptr;  // its file goes while the first part is submitted
     } cases[] = {
-        {"Office_A3", mixed, {{A3, {"one ", "two "}, "297x420 297x420 "}, {Letter, {"three "}, "216x279 "}, {A3, {"four "}, "297x420 "}}},
+        {"Office_A3", mixed, {{A3, "A3", {"one ", "two "}, "297x420 297x420 "}, {Letter, "Letter", {"three "}, "216x279 "}, {A3, "A3", {"four "}, "297x420 "}}},
         // Without A3, those pages fit the default paper, Letter, in one job.
-        {"Office_A4", mixed, {{"", {"one ", "two "}, "216x279 216x279 "}, {Letter, {"three "}, "216x279 "}, {"", {"four "}, "216x279 "}}},
-        {"Roll", roll, {{"custom_914x1500mm_914x1500mm", {"banner "}, "914x1500 "}}},
+        {"Office_A4", mixed, {{"", "", {"one ", "two "}, "216x279 216x279 "}, {Letter, "Letter", {"three "}, "216x279 "}, {"", "", {"four "}, "216x279 "}}},
+        {"Roll", roll, {{"custom_914x1500mm_914x1500mm", "914x1500mm", {"banner "}, "914x1500 "}}},
         // A later part refused: no part prints, and none stays held.
         {"Office_A3", mixed, {}, ".pages-3-3.pdf"},
     };
@@ -142,7 +143,7 @@ PV_TEST(eachRunOfPagesArrivesOnItsOwnPaperInPageOrder)
             }
             return false;
         };
-        std::vector<int> jobs;
+        std::vector<SentJob> jobs;
         const std::string failure =
             portable_test::failureOf([&] { jobs = printDrawing(c.queue, c.pdf, "drawing", service().calls); });
         service().events.onWait = nullptr;
@@ -153,7 +154,9 @@ PV_TEST(eachRunOfPagesArrivesOnItsOwnPaperInPageOrder)
         PV_CHECK_EQ(received.size(), before + c.jobs.size());
         for (std::size_t i = 0; i < jobs.size() && i < c.jobs.size() && before + i < received.size(); ++i) {
             const std::string document = received[before + i];
-            PV_CHECK_EQ(w.cups.jobAttribute(jobs[i], "media"), c.jobs[i].media);
+            PV_CHECK_EQ(w.cups.jobAttribute(jobs[i].id, "media"), c.jobs[i].media);
+            PV_CHECK_EQ(jobs[i].pages, static_cast<int>(c.jobs[i].words.size()));
+            PV_CHECK_EQ(jobs[i].paper, std::string(c.jobs[i].paper));
             PV_CHECK_EQ(pdfPageWords(document), c.jobs[i].words);
             PV_CHECK_EQ(pdfSheets(document), c.jobs[i].sheets);
         }
@@ -168,7 +171,7 @@ PV_TEST(aDocumentIsPrintedWholeOrNotAtAll)
     const std::string unreadable = w.folder + "/no sizes.pdf";
     writeFile(unreadable, "%PDF-1.4\nno pages here\n%%EOF\n");
     const std::size_t before = w.cups.jobs().size();
-    std::vector<int> jobs;
+    std::vector<SentJob> jobs;
     PV_CHECK_EQ(portable_test::failureOf([&] { jobs = printDrawing("Raw_Q", unreadable, "no sizes", service().calls); }),
                 std::string("(no failure)"));
     PV_CHECK_EQ(jobs.size(), 1u);
