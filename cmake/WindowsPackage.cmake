@@ -22,7 +22,7 @@ if(MINGW)
         list(APPEND plugin_files "$<TARGET_FILE:${plugin}>")
     endwhile()
 
-    set(runtime_dirs "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}")
+    set(runtime_dirs "$<TARGET_FILE_DIR:Qt6::Core>")
     foreach(runtime libstdc++-6.dll libwinpthread-1.dll)
         execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${runtime}
                         OUTPUT_VARIABLE runtime_file OUTPUT_STRIP_TRAILING_WHITESPACE)
@@ -30,7 +30,6 @@ if(MINGW)
         get_filename_component(runtime_dir "${runtime_dir}" REALPATH)
         list(APPEND runtime_dirs "${runtime_dir}")
     endforeach()
-    list(REMOVE_DUPLICATES runtime_dirs)
 
     install(CODE "
         set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
