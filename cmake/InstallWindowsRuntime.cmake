@@ -1,19 +1,46 @@
+cmake_policy(VERSION 3.21)
 # Run at install time (see WindowsPackage.cmake): lays the DLLs that the program
 # and its plugins import, followed recursively, beside the installed program.
 # Given PLOTVANE_PROGRAM, PLOTVANE_PLUGINS, PLOTVANE_RUNTIME_DIRS, PLOTVANE_INTO,
-# PLOTVANE_STRIP and the CMAKE_GET_RUNTIME_DEPENDENCIES_* settings for objdump.
-file(GET_RUNTIME_DEPENDENCIES
-    EXECUTABLES "${PLOTVANE_PROGRAM}"
-    MODULES ${PLOTVANE_PLUGINS}
-    DIRECTORIES ${PLOTVANE_RUNTIME_DIRS}
-    RESOLVED_DEPENDENCIES_VAR shipped
-    UNRESOLVED_DEPENDENCIES_VAR from_windows)
-list(SORT shipped)
+# PLOTVANE_OBJDUMP and PLOTVANE_STRIP.
+
+# The DLLs the runtime folders hold, by name; Windows matches names in any case.
+foreach(dir IN LISTS PLOTVANE_RUNTIME_DIRS)
+    file(GLOB dlls "${dir}/*.dll")
+    foreach(dll IN LISTS dlls)
+        get_filename_component(name "${dll}" NAME)
+        string(TOLOWER "${name}" name)
+        if(NOT DEFINED "held_${name}")
+            set("held_${name}" "${dll}")
+        endif()
+    endforeach()
+endforeach()
+
+set(pending "${PLOTVANE_PROGRAM}" ${PLOTVANE_PLUGINS})
+set(seen)
+set(from_windows)
+while(pending)
+    list(POP_FRONT pending file)
+    execute_process(COMMAND "${PLOTVANE_OBJDUMP}" -p "${file}" OUTPUT_VARIABLE dump COMMAND_ERROR_IS_FATAL ANY)
+    string(REGEX MATCHALL "DLL Name: [^\r\n]+" imports "${dump}")
+    foreach(import IN LISTS imports)
+        string(REGEX REPLACE "^DLL Name: " "" name "${import}")
+        string(STRIP "${name}" name)
+        string(TOLOWER "${name}" name)
+        if(name IN_LIST seen)
+            continue()
+        endif()
+        list(APPEND seen "${name}")
+        if(DEFINED "held_${name}")
+            file(INSTALL "${held_${name}}" DESTINATION "${PLOTVANE_INTO}")
+            list(APPEND pending "${held_${name}}")
+        else()
+            list(APPEND from_windows "${name}")
+        endif()
+    endforeach()
+endwhile()
 list(SORT from_windows)
 message(STATUS "DLLs Windows provides: ${from_windows}")
-foreach(dll IN LISTS shipped)
-    file(INSTALL "${dll}" DESTINATION "${PLOTVANE_INTO}")
-endforeach()
 
 # Debug information makes the folder two and a half times as large.
 if(CMAKE_INSTALL_DO_STRIP)

@@ -32,9 +32,7 @@ if(MINGW)
     endforeach()
 
     install(CODE "
-        set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
-        set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
-        set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND \"${CMAKE_OBJDUMP}\")
+        set(PLOTVANE_OBJDUMP \"${CMAKE_OBJDUMP}\")
         set(PLOTVANE_STRIP \"${CMAKE_STRIP}\")
         set(PLOTVANE_PROGRAM \"$<TARGET_FILE:plotvane>\")
         set(PLOTVANE_PLUGINS \"${plugin_files}\")

@@ -68,17 +68,23 @@ new_round() {
     wineserver -w
 }
 
-# find_window TITLE SECONDS: prints the id of the visible window so titled.
+# find_window TITLE SECONDS: prints the id of a window so titled that no earlier
+# call found (Wine keeps a closed box's window for a while).
 find_window() {
     local id
     for _ in $(seq 1 $(($2 * 10))); do
-        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) && [ -n "$id" ] && { echo "$id"; return; }
+        for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+            grep -qx "$id" "$work/found" 2>/dev/null && continue
+            echo "$id" >>"$work/found"
+            echo "$id"
+            return
+        done
         sleep 0.1
     done
     return 1
 }
 
-# The text of the box on top, as the box copies it (Ctrl+C), and closes it with KEY.
+# The text of the next box, as the box copies it (Ctrl+C); KEY then closes it.
 box_text() {
     local box
     box=$(find_window "Plotvane Batch Print" "$1") || return 1
@@ -119,8 +125,10 @@ start_program
 text=$(box_text 120 Return) || fail "no box appeared"
 check "the first box says the diagram application is not installed (got: $text)" \
     grep -q "Visio is not installed on this computer" <<<"$text"
-for _ in $(seq 1 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
-check "the program ended after the box" ! kill -0 "$program" 2>/dev/null
+ended() { ! ps -o stat= -p "$program" | grep -qv Z; }
+for _ in $(seq 1 300); do ended && break; sleep 0.1; done
+check "the program ended after the box" ended
+ps -o pid,stat,args -p "$program" || true
 program=""
 
 new_round printing
@@ -135,9 +143,11 @@ size=$(xwininfo -id "$window" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {p
 check "the window is 536 x 442 (got $size)" test "$size" = "536 x 442"
 check "the first start stored the pause position 5" test "$(stored Combo2)" = 5
 
+# A click gives the selector the focus (and opens its list, which Escape closes);
+# End and Home then pick its last and first entry.
 xdotool windowfocus --sync "$window"
-xdotool mousemove --window "$window" 268 281 click 1 sleep 0.5 key End Return  # the printer: Plotter_B
-xdotool mousemove --window "$window" 248 340 click 1 sleep 0.5 key Home Return # the pause: 0 seconds
+xdotool mousemove --window "$window" 268 281 click 1 sleep 0.5 key Escape End   # the printer: Plotter_B
+xdotool mousemove --window "$window" 248 340 click 1 sleep 0.5 key Escape Home  # the pause: 0 seconds
 xdotool mousemove --window "$window" 400 231 click 1                            # Load Sample/Example Files
 box=$(find_window "Plotvane Batch Print" 30) || fail "no question about the samples' folder"
 xdotool windowfocus --sync "$box" key Escape
