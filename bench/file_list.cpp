@@ -100,12 +100,13 @@ int main(int argc, char** argv)
     FileListView list;
     list.setGeometry(8, 8, 456, 169);
     list.addColumn(QStringLiteral(" Visio File(s)"));
-    list.setColumnWidth(433);
+    list.setFirstColumnWidth(433);
     list.show();
+    ListItems& items = list.items();
     IdlePointer pointer;
     NoDialogs dialogs;
     Running lifetime;
-    EditCommands edit(list, pointer, dialogs, lifetime);
+    EditCommands edit(items, pointer, dialogs, lifetime);
     QCoreApplication::processEvents();
 
     const long before = statusKilobytes("VmRSS");
@@ -113,11 +114,11 @@ int main(int argc, char** argv)
 
     Phase append("append entries");
     for (int i = 0; i < entries; ++i)
-        list.add(pathOf(i));
+        items.add(pathOf(i));
     append.end(entries);
     const long afterAppend = statusKilobytes("VmHWM");
 
-    list.select(entries / 2);
+    items.select(entries / 2);
     Phase down("Move Down x 1,000 from the middle");
     for (int i = 0; i < 1000; ++i)
         edit.moveDown();
@@ -128,7 +129,7 @@ int main(int argc, char** argv)
         edit.moveUp();
     up.end(1000);
 
-    list.select(entries - 1);
+    items.select(entries - 1);
     Phase last("Move Down at the end x 1,000");
     for (int i = 0; i < 1000; ++i)
         (i % 2 ? edit.moveUp() : edit.moveDown());
@@ -136,40 +137,40 @@ int main(int argc, char** argv)
 
     Phase swaps("swap two texts x 1,000 (reorder gesture)");
     for (int i = 1; i <= 1000; ++i) {
-        const std::string carried = list.text(i);
-        list.setText(i, list.text(i + 1));
-        list.setText(i + 1, carried);
-        list.select(i + 1);
+        const std::string carried = items.text(i);
+        items.setText(i, items.text(i + 1));
+        items.setText(i + 1, carried);
+        items.select(i + 1);
     }
     swaps.end(1000);
 
     Phase front("remove the first entry x 1,000");
     for (int i = 0; i < 1000; ++i) {
-        list.select(1);
+        items.select(1);
         edit.removeSelected();
     }
     front.end(1000);
 
     Phase middle("remove from the middle x 1,000");
     for (int i = 0; i < 1000; ++i)
-        list.remove(list.count() / 2);
+        items.remove(items.count() / 2);
     middle.end(1000);
 
     Phase yielding("append 10,000 with a yield every 100");
     for (int i = 0; i < 10000; ++i) {
-        list.add(pathOf(i));
+        items.add(pathOf(i));
         if (i % 100 == 99)
             QCoreApplication::processEvents();
     }
     yielding.end(10000);
 
-    const int counted = list.count();
+    const int counted = items.count();
     Phase clear("Clear List");
     edit.clearList();
     clear.end(counted);
 
     const long peak = statusKilobytes("VmHWM");
-    std::printf("entries appended: %d; list after the phases: %d\n", entries, list.count());
+    std::printf("entries appended: %d; list after the phases: %d\n", entries, items.count());
     std::printf("resident before: %ld KB; peak after appending: +%ld KB; peak overall: +%ld KB\n", before,
                 afterAppend - before, peak - before);
     return 0;

@@ -14,6 +14,7 @@ foreach(test_source ${PLOTVANE_GUI_TESTS})
     add_test(NAME ${test_name} COMMAND ${test_name})
     set_tests_properties(${test_name} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PLOTVANE_PROGRAM_DIR=${CMAKE_BINARY_DIR}/bin")
+    plotvane_label_test_from_source(${test_name} ${test_source} widgets)
 endforeach()
 
 # The print run onto real printers has one case; where no such printer can
@@ -27,9 +28,11 @@ endif()
 if(NOT WIN32)
     # No source file includes a floor above its own.
     add_test(NAME layers COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-layers.sh ${CMAKE_SOURCE_DIR}/src)
+    plotvane_label_test(layers unit)
 
     add_test(NAME real_window COMMAND ${CMAKE_SOURCE_DIR}/tests/app/real_window.sh ${CMAKE_BINARY_DIR})
     set_tests_properties(real_window PROPERTIES TIMEOUT 300)
+    plotvane_label_test(real_window system)
 
     find_package(X11 REQUIRED)
     add_executable(close_window tests/app/close_window.cpp)
@@ -37,4 +40,10 @@ if(NOT WIN32)
     add_test(NAME ending_mid_conversion
              COMMAND ${CMAKE_SOURCE_DIR}/tests/app/ending_mid_conversion.sh ${CMAKE_BINARY_DIR})
     set_tests_properties(ending_mid_conversion PROPERTIES TIMEOUT 300)
+    plotvane_label_test(ending_mid_conversion system)
+
+    # Paths handed over to the real program by a second start.
+    add_test(NAME hand_over COMMAND ${CMAKE_SOURCE_DIR}/tests/app/hand_over.sh ${CMAKE_BINARY_DIR})
+    set_tests_properties(hand_over PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77)
+    plotvane_label_test(hand_over system)
 endif()

@@ -53,4 +53,5 @@ if(PLOTVANE_SOFFICE AND PLOTVANE_PDFTOTEXT AND PLOTVANE_PDFINFO)
             -DSAMPLES=${PLOTVANE_SAMPLES_DIR} -DWORK=${CMAKE_BINARY_DIR}/samples-check
             -DSOFFICE=${PLOTVANE_SOFFICE} -DPDFTOTEXT=${PLOTVANE_PDFTOTEXT} -DPDFINFO=${PLOTVANE_PDFINFO}
             -P ${CMAKE_SOURCE_DIR}/tests/filelist/CheckSamples.cmake)
+    plotvane_label_test(samples_open_in_libreoffice system)
 endif()

@@ -1,21 +1,49 @@
 #include <QApplication>
 #include <QDir>
 #include <chrono>
+#include <cstdio>
 #include <random>
 
+#include "app/HandOverAddress.h"
 #include "app/NativeServices.h"
 #include "app/qt/EndOnSignals.h"
+#include "app/qt/HandOverQueue.h"
+#include "app/qt/HandOverServer.h"
 #include "app/qt/MainWindow.h"
+#include "app/qt/SessionStart.h"
 #include "base/ProcessLifetime.h"
 #include "platform/SteadyClock.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventPump.h"
 #include "settings/qt/QtSettingsStore.h"
 
+namespace {
+// A running Plotvane answers from its event loop, which its own start-up may
+// hold for a while (the diagram application's check).
+constexpr int HandOverAnswerLimitMs = 30000;
+}  // namespace
+
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Plotvane"));
+
+    // Paths on the command line, and those that later starts in this session
+    // hand over, are added once the window is shown.
+    HandOverQueue handedOver;
+    const std::vector<std::string> paths = commandLinePaths(QCoreApplication::arguments());
+    if (!paths.empty())
+        handedOver.add(paths);
+    HandOverServer handOverServer([&](std::vector<std::string> more) { handedOver.add(std::move(more)); });
+    switch (startInSession(handOverAddress(), paths, handOverServer, HandOverAnswerLimitMs)) {
+    case SessionStart::HandedOver:
+        return 0;
+    case SessionStart::NoAnswer:
+        std::fputs("plotvane: the Plotvane that runs in this session did not take the paths\n", stderr);
+        return 1;
+    case SessionStart::OwnWindow:
+        break;
+    }
 
     QtEventPump events;
     ProcessLifetime lifetime;
@@ -35,5 +63,6 @@ int main(int argc, char* argv[])
     dialogs.setOwner(&window);
     window.load();
     window.showCentred();
+    handedOver.open([&](const std::vector<std::string>& more) { window.takeHandedOver(more); });
     return QApplication::exec();
 }

@@ -1,5 +1,6 @@
 #include "filelist/EditCommands.h"
 
+#include "base/ErrorTrap.h"
 #include "base/WindowPointer.h"
 #include "filelist/ListItems.h"
 
@@ -40,41 +41,37 @@ void EditCommands::clearList()
 
 void EditCommands::moveUp()
 {
-    ErrorTrap trap(m_boxes, m_lifetime, MoveUpLocation);
-    if (trap.test(100, [&] { return m_window.isBusy(); }))
-        return;
-    if (trap.test(102, [&] { return m_list.count() == 0; }))
-        return;
-    int i = 0;
-    trap.step(104, [&] { i = m_list.selectedIndex(); });
-    if (!trap.test(106, [&] { return i < 2; })) {
-        move(trap, i - 1, i, i + 1, i - 1);
-        return;
-    }
-    trap.step(118, [&] { m_list.setFocus(); });
+    moveSelected(-1, MoveUpLocation);
 }
 
 void EditCommands::moveDown()
 {
-    ErrorTrap trap(m_boxes, m_lifetime, MoveDownLocation);
+    moveSelected(+1, MoveDownLocation);
+}
+
+void EditCommands::moveSelected(int by, const char* location)
+{
+    ErrorTrap trap(m_boxes, m_lifetime, location);
     if (trap.test(100, [&] { return m_window.isBusy(); }))
         return;
     if (trap.test(102, [&] { return m_list.count() == 0; }))
         return;
     int i = 0;
     trap.step(104, [&] { i = m_list.selectedIndex(); });
-    if (!trap.test(106, [&] { return i == 0 || i >= m_list.count(); })) {
-        move(trap, i + 2, i, i, i + 1);
+    const int to = i + by;
+    // Nothing selected, or no neighbour on that side: the list only gets the focus.
+    if (trap.test(106, [&] { return i == 0 || to < 1 || (by > 0 && to > m_list.count()); })) {
+        trap.step(118, [&] { m_list.setFocus(); });
         return;
     }
-    trap.step(118, [&] { m_list.setFocus(); });
-}
-
-void EditCommands::move(ErrorTrap& trap, int copyAt, int from, int oldAt, int to)
-{
+    // The entry and its neighbour exchange places: a copy goes in on the far
+    // side of the neighbour, then the old entry is removed (it stands one
+    // further down when the copy went in above it).
+    const int copyAt = by < 0 ? to : to + 1;
+    const int oldAt = by < 0 ? i + 1 : i;
     bool copied = false;
     trap.step(108, [&] {
-        m_list.insert(copyAt, m_list.text(from));
+        m_list.insert(copyAt, m_list.text(i));
         copied = true;
     });
     // Without the copy the old entry is the only one left of its text, and the

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "base/ErrorTrap.h"
-
 class MessageBoxes;
 class Lifetime;
 class ListItems;
@@ -33,10 +31,9 @@ public:
     void moveDown();
 
 private:
-    // Exchanges the selected entry at `from` with its neighbour by inserting a
-    // copy at `copyAt` and removing the old entry, which then stands at `oldAt`;
-    // the moved entry ends at `to`, selected and in view.
-    void move(ErrorTrap& trap, int copyAt, int from, int oldAt, int to);
+    // Moves the selected entry one place up (by -1) or down (by +1), selected
+    // and in view; the steps are reported under the button's location.
+    void moveSelected(int by, const char* location);
 
     ListItems& m_list;
     const WindowPointer& m_window;

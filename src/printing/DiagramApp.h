@@ -34,4 +34,8 @@ public:
     // Ends every instance this factory started that has not been quit (the
     // program is closing in the middle of a run). Does nothing by default.
     virtual void endAll() {}
+    // Says which file will be opened next, so that an application that can
+    // may start on it early; empty: none. A hint only: what goes wrong is
+    // reported when the file is opened. Does nothing by default.
+    virtual void prepareNext(const std::string& path) { (void)path; }
 };

@@ -75,19 +75,13 @@ std::unique_ptr<DiagramApp> DiagramAppAdapter::openInNewInstance(const std::stri
     return app;
 }
 
-void DiagramAppAdapter::setActivePrinter(DiagramApp& app, const std::string& printerName)
+void DiagramAppAdapter::prepareNextFile(const std::string& path)
 {
-    app.setActivePrinter(printerName);
-}
-
-void DiagramAppAdapter::printActiveDocument(DiagramApp& app)
-{
-    app.printAllPages();
-}
-
-void DiagramAppAdapter::quitInstance(DiagramApp& app)
-{
-    app.quit();
+    try {
+        m_factory.prepareNext(path);
+    } catch (const std::exception&) {
+        // Only a hint: the file is opened at its turn all the same.
+    }
 }
 
 void DiagramAppAdapter::endInstancesInWork()

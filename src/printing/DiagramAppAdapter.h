@@ -9,9 +9,10 @@ class Lifetime;
 class MessageBoxes;
 class WindowPointer;
 
-// The one layer the program talks to the outside diagram application through:
-// whether it is installed, whether it is running already, and one fresh
-// instance per file that is opened, pointed at a printer, printed and quit.
+// The rules around the outside diagram application: whether it is installed,
+// whether it is running already, and one fresh instance per file, opened with
+// the hourglass up and never left behind when the file cannot be opened. The
+// caller points the opened instance at a printer, prints and quits it itself.
 class DiagramAppAdapter final {
 public:
     static constexpr const char* ClassName = "Visio.Application";
@@ -39,10 +40,9 @@ public:
     // A file that cannot be opened throws the application's failure; the
     // instance started for it is asked to quit first, so none is left behind.
     std::unique_ptr<DiagramApp> openInNewInstance(const std::string& path);
-    void setActivePrinter(DiagramApp& app, const std::string& printerName);
-    // Prints all pages of the active document on the active printer.
-    void printActiveDocument(DiagramApp& app);
-    void quitInstance(DiagramApp& app);
+    // Tells the application which file comes next (empty: none), while the
+    // run waits. Never throws.
+    void prepareNextFile(const std::string& path);
     // Ends every instance that is still in work (the program is closing).
     void endInstancesInWork();
 

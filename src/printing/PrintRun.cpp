@@ -1,6 +1,7 @@
 #include "printing/PrintRun.h"
 
 #include <cstdint>
+#include <exception>
 #include <limits>
 #include <memory>
 
@@ -53,6 +54,11 @@ int PrintRun::pauseSeconds(const std::string& pauseText)
     return pauseText[0] - '0' + 1;
 }
 
+std::string PrintRun::notPrintedText(const std::string& printer)
+{
+    return "Not printed: the printer \"" + printer + "\" could not be set (line 122)";
+}
+
 void PrintRun::startPrinting()
 {
     if (m_isPrinting)  // 100
@@ -71,6 +77,19 @@ void PrintRun::startPrinting()
         trap.step(148, [&] { tell(m_boxes, NoFilesText); });
     }
     m_isPrinting = false;  // 150
+}
+
+std::string PrintRun::pathAfter(int i, int n) const
+{
+    // Only the n entries the run took are printed. Their texts cannot change
+    // during the run: the editing commands do nothing under the hourglass.
+    if (i >= n)
+        return {};
+    try {
+        return m_list.text(i + 1);
+    } catch (const std::exception&) {
+        return {};  // the run reports it at that position's turn
+    }
 }
 
 void PrintRun::printFiles(ErrorTrap& trap)
@@ -105,12 +124,30 @@ void PrintRun::printFiles(ErrorTrap& trap)
         trap.step(118, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
         std::unique_ptr<DiagramApp> app;
         trap.step(120, [&] { app = m_adapter.openInNewInstance(path); });
-        trap.step(122, [&] { m_adapter.setActivePrinter(instance(app), m_view.printerText()); });
+        // The file prints on the chosen printer or not at all: an instance
+        // whose printer could not be set would print on whatever printer it
+        // had, so the print step then refuses.
+        std::string printer;
+        bool printerSet = false;
+        trap.step(122, [&] {
+            printer = m_view.printerText();
+            instance(app).setActivePrinter(printer);
+            printerSet = true;
+        });
         trap.step(124, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
-        trap.step(126, [&] { m_adapter.printActiveDocument(instance(app)); });
+        trap.step(126, [&] {
+            DiagramApp& opened = instance(app);
+            if (!printerSet)
+                throw Failure(notPrintedText(printer));
+            opened.printAllPages();
+        });
         trap.step(128, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
+        // This file's instance is done with the drawing; while the run waits,
+        // the application may make the next one ready.
+        if (!trap.stopped())
+            m_adapter.prepareNextFile(pathAfter(i, n));
         trap.step(130, [&] { m_waiter.waitSeconds(1); });
-        trap.step(132, [&] { m_adapter.quitInstance(instance(app)); });
+        trap.step(132, [&] { instance(app).quit(); });
         app.reset();
         trap.step(134, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
         trap.step(136, [&] { m_waiter.waitSeconds(pauseSeconds(m_view.pauseText())); });

@@ -41,9 +41,13 @@ public:
     // The pause after a file for a pause entry: its first character as a digit
     // d gives d + 1 seconds. Throws Failure when that character is no digit.
     static int pauseSeconds(const std::string& pauseText);
+    // Why a file whose printer could not be set was not printed.
+    static std::string notPrintedText(const std::string& printer);
 
 private:
     void printFiles(class ErrorTrap& trap);
+    // The path of the entry after position i of the run's n, or empty.
+    std::string pathAfter(int i, int n) const;
 
     ListItems& m_list;
     PrintView& m_view;

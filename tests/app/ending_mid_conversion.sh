@@ -17,13 +17,10 @@
 #   ending_mid_conversion.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
-source=$(cd "$(dirname "$0")/../.." && pwd)
-work=$(mktemp -d /tmp/plotvane-ending-XXXXXX)
+# shellcheck source-path=SCRIPTDIR source=../support/script-rig.sh
+source "$(dirname "$0")/../support/script-rig.sh"
 program=""
 group=""
-xvfb=""
-passed=0
-failed=0
 
 # wait_until SECONDS COMMAND...: true as soon as the command is, false when the
 # time is up first.
@@ -56,12 +53,7 @@ no_folders() { [ -z "$(program_folders)" ]; }
 check() {
     local what=$1
     shift
-    if "$@"; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        echo "FAIL: $round: $what"
-    fi
+    rig_check "$round: $what" "$@"
 }
 
 # Starts the program and waits for its window: sets program and window.
@@ -104,26 +96,16 @@ end_round() {
     group=""
 }
 
-cleanup() {
-    local status=$?
-    set +e
-    end_round
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-    "$source/scripts/private-cups.sh" stop "$work/cups" >/dev/null 2>&1
-    rm -rf "$work"
-    exit $status
-}
-trap cleanup EXIT
-
 for tool in Xvfb xdotool cupsd "$build/bin/plotvane" "$build/bin/close_window"; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
 done
 
-"$source/scripts/private-cups.sh" start "$work/cups" Plotter_A >/dev/null
-mkdir -p "$work/home" "$work/tmp" "$work/bin" "$work/marks"
-export CUPS_SERVER=$work/cups/cups.sock HOME=$work/home XDG_CONFIG_HOME=$work/config TMPDIR=$work/tmp
+rig_start ending
+rig_on_exit end_round
+rig_cups Plotter_A
+rig_display
+mkdir -p "$work/bin" "$work/marks"
 export PATH=$work/bin:$PATH
-lpadmin -d Plotter_A >/dev/null 2>&1
 cd "$work"
 ulimit -c 0
 
@@ -132,18 +114,11 @@ ulimit -c 0
 cat > "$work/bin/soffice" <<STANDIN
 #!/bin/sh
 for a in "\$@"; do [ "\$a" = --version ] && { echo "Stand-in 1.0"; exit 0; }; done
-echo \$\$ > "$work/marks/converting.\$\$"
+echo \$\$ > "$work/marks/ids.\$\$" && mv "$work/marks/ids.\$\$" "$work/marks/converting.\$\$"
 sleep 600 &
 exec sleep 601
 STANDIN
 chmod +x "$work/bin/soffice"
-
-for number in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || break
-done
-Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=":$number"
 
 round=close
 start_program
@@ -180,5 +155,4 @@ check "the next start removed them" test -z "$(comm -12 <(echo "$left") <(progra
 kill -TERM "$program"
 wait_until 2 program_gone || true
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+rig_finish

@@ -3,7 +3,6 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
@@ -13,61 +12,8 @@
 #include "app/qt/PictureButton.h"
 #include "printing/qt/ProgressBar.h"
 #include "app/qt/SkinFramework.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeLifetime.h"
-#include "fakes/FakeShell.h"
 #include "filelist/qt/FileListView.h"
-#include "StartupRecorders.h"
-
-namespace {
-
-// One main window with recording seams, its program folder a temporary folder.
-struct Window {
-    Window()
-        : settings(log), fileSystem(log), printers(log), apps(log), skin(log),
-          folder(programFolder.path().toStdString())
-    {
-    }
-    std::unique_ptr<MainWindow> make(bool recordingSkin = true, double random = 0.5)
-    {
-        MainWindowServices services{dialogs, settings, fileSystem, printers, apps, shell, clock, clock, lifetime,
-                               folder,  [random] { return random; }};
-        if (recordingSkin)
-            services.skin = &skin;
-        return std::make_unique<MainWindow>(services);
-    }
-    void writeFile(const std::string& relative, const QByteArray& bytes)
-    {
-        const QString path = QString::fromStdString(folder + relative);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        fileSystem.files.insert(folder + relative);
-    }
-
-    CallLog log;
-    FakeDialogs dialogs;
-    RecordingSettings settings;
-    RecordingFileSystem fileSystem;
-    RecordingPrinters printers;
-    RecordingAppFactory apps;
-    RecordingSkin skin;
-    FakeShell shell;
-    FakeClock clock;
-    FakeLifetime lifetime;
-    QTemporaryDir programFolder;
-    std::string folder;
-};
-
-QByteArray resource(const QString& name)
-{
-    QFile file(QStringLiteral(PLOTVANE_SOURCE_DIR "/resources/") + name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-}  // namespace
+#include "support/WindowRig.h"
 
 class TestMainWindow final : public QObject {
     Q_OBJECT
@@ -114,7 +60,7 @@ void TestMainWindow::controlsStandWhereDesigned()
     QFETCH(QString, name);
     QFETCH(QString, caption);
     QFETCH(QRect, geometry);
-    Window w;
+    WindowRig w;
     auto form = w.make();
     auto* control = form->findChild<QWidget*>(name);
     QVERIFY2(control, qPrintable(name));
@@ -137,9 +83,8 @@ void TestMainWindow::controlsStandWhereDesigned()
 
 void TestMainWindow::windowIsFixedAndTitled()
 {
-    Window w;
-    auto form = w.make();
-    form->load();
+    WindowRig w;
+    auto form = w.open();
     QCOMPARE(form->size(), QSize(536, 442));
     QCOMPARE(form->minimumSize(), form->maximumSize());
     QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
@@ -149,9 +94,9 @@ void TestMainWindow::windowIsFixedAndTitled()
     QCOMPARE(form->fileList().toolTip(),
              QString("Drag and drop files here. Double-click item to remove it. Move | line to right and out of "
                      "window to reveal full names."));
-    QCOMPARE(form->fileList().model().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
+    QCOMPARE(form->fileList().entries().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
              QString(" Visio File(s)"));
-    QCOMPARE(form->fileList().header()->sectionSize(0), 433);
+    QCOMPARE(form->fileList().horizontalHeader()->sectionSize(0), 433);
     const std::string title = w.dialogs.applicationTitle();
     QVERIFY(!title.empty());
     QVERIFY(title != ProductName);
@@ -166,19 +111,20 @@ void TestMainWindow::windowIsFixedAndTitled()
 
 void TestMainWindow::startUpReachesOutsideInItsOrder()
 {
-    Window w;
+    WindowRig w;
+    w.logCalls();
     auto form = w.make();
-    w.fileSystem.files.insert(w.folder + "/x/o.cjs");
+    w.fileSystem.addFileAndFolders(w.programFolder + "/x/o.cjs");
     form->load();
     const CallLog expected = {
-        "listing " + w.folder + "/x/o.cjs",
-        "skin load " + w.folder + "/x/o.cjs ''",
+        "listing " + w.programFolder + "/x/o.cjs",
+        "skin load " + w.programFolder + "/x/o.cjs ''",
         "skin read options",
         "skin write options 7",
         "skin option 5 true",
         "skin option 10 true",
         "skin apply window",
-        "modificationTime " + w.folder + "/HAND-M.CUR",
+        "modificationTime " + w.programFolder + "/HAND-M.CUR",
         // No sample drawings beside this program: the empty record is taken
         // again, each time.
         "read Snapshot",
@@ -192,7 +138,7 @@ void TestMainWindow::startUpReachesOutsideInItsOrder()
         "read Combo2",
         "write Combo2=5",
         "create Visio.Application",
-        "app quit",
+        "quit",
     };
     QCOMPARE(w.log, expected);
     QCOMPARE(form->pauseChoice().count(), 10);
@@ -222,10 +168,9 @@ void TestMainWindow::storedPauseIsRestored()
     QFETCH(QString, stored);
     QFETCH(int, selected);
     QFETCH(bool, reported);
-    Window w;
+    WindowRig w;
     w.settings.values["Combo2"] = stored.toStdString();
-    auto form = w.make();
-    form->load();
+    auto form = w.open();
     QCOMPARE(form->pauseChoice().currentIndex(), selected);
     QCOMPARE(w.dialogs.reportedLines(), reported ? std::vector<int>{144} : std::vector<int>{});
     const std::string expectedStored = selected >= 0 ? std::to_string(selected) : stored.toStdString();
@@ -234,13 +179,12 @@ void TestMainWindow::storedPauseIsRestored()
 
 void TestMainWindow::failingStepsAreReportedAndStartUpGoesOn()
 {
-    Window w;
-    w.skin.failLoad = true;
-    w.fileSystem.files.insert(w.folder + "/x/o.cjs");
-    w.writeFile("/HAND-M.CUR", "this is no picture");
+    WindowRig w;
+    w.skin.calls.failing["skin load"] = "The skin could not be loaded";
+    w.fileSystem.addFileAndFolders(w.programFolder + "/x/o.cjs");
+    w.writeBesideProgram("/HAND-M.CUR", "this is no picture");
     w.settings.values["Combo2"] = "abc";
-    auto form = w.make();
-    form->load();
+    auto form = w.open();
     QCOMPARE(w.dialogs.reportedLines(), (std::vector<int>{100, 106, 144}));
     QVERIFY(!form->hasMouseIcon());
     QCOMPARE(form->windowTitle(), QString("Plotvane"));
@@ -251,10 +195,9 @@ void TestMainWindow::failingStepsAreReportedAndStartUpGoesOn()
 
 void TestMainWindow::anUnwritableStoreIsToldAtItsStepsAndOnceForTheChoices()
 {
-    Window w;
+    WindowRig w;
     w.settings.unwritable = true;
-    auto form = w.make();
-    form->load();
+    auto form = w.open();
     // The sample record is written inside trapped steps; the two choices are
     // saved by the selectors, which tell the user once, in plain words.
     QCOMPARE(w.dialogs.reportedLines(), (std::vector<int>{110, 130}));
@@ -273,10 +216,9 @@ void TestMainWindow::anUnwritableStoreIsToldAtItsStepsAndOnceForTheChoices()
 
 void TestMainWindow::cursorFileGivesTheCustomPointer()
 {
-    Window w;
-    w.writeFile("/HAND-M.CUR", resource("HAND-M.CUR"));
-    auto form = w.make();
-    form->load();
+    WindowRig w;
+    w.writeBesideProgram("/HAND-M.CUR", w.resource("HAND-M.CUR"));
+    auto form = w.open();
     QVERIFY(w.dialogs.messages.empty());
     QVERIFY(form->hasMouseIcon());
     form->setMousePointer(MousePointer::Custom);
@@ -287,9 +229,9 @@ void TestMainWindow::cursorFileGivesTheCustomPointer()
 void TestMainWindow::homePageOpensOnlyOnTheLuckyDraw()
 {
     for (double draw : {0.0, 0.05, 0.069, 0.07, 0.99}) {
-        Window w;
-        auto form = w.make(true, draw);
-        form->load();
+        WindowRig w;
+        w.randomDraw = draw;
+        auto form = w.open();
         const bool lucky = draw >= 0.06 && draw < 0.07;
         QCOMPARE(w.shell.urls.size(), lucky ? 1u : 0u);
         if (lucky)
@@ -299,9 +241,10 @@ void TestMainWindow::homePageOpensOnlyOnTheLuckyDraw()
 
 void TestMainWindow::skinColoursTheWindowAndItsFrames()
 {
-    Window w;
-    w.writeFile("/x/o.cjs", resource("x/o.cjs"));
-    auto form = w.make(false);
+    WindowRig w;
+    w.writeBesideProgram("/x/o.cjs", w.resource("x/o.cjs"));
+    w.fakeSkin = false;
+    auto form = w.make();
     const QColor designed = form->palette().color(QPalette::Window);
     // The list, the selectors and the buttons keep the colours they show.
     const auto ownColours = [&] {
@@ -328,19 +271,20 @@ void TestMainWindow::skinColoursTheWindowAndItsFrames()
         QVERIFY2(!control->autoFillBackground(), qPrintable(control->objectName()));
 
     // A skin that is a folder, or hidden, is reported or ignored; start-up goes on.
-    Window folderSkin;
-    QDir().mkpath(QString::fromStdString(folderSkin.folder + "/x/o.cjs"));
-    folderSkin.fileSystem.files.insert(folderSkin.folder + "/x/o.cjs");
-    auto second = folderSkin.make(false);
-    second->load();
+    WindowRig folderSkin;
+    folderSkin.fakeSkin = false;
+    QDir().mkpath(QString::fromStdString(folderSkin.programFolder + "/x/o.cjs"));
+    folderSkin.fileSystem.addFileAndFolders(folderSkin.programFolder + "/x/o.cjs");
+    auto second = folderSkin.open();
     QCOMPARE(folderSkin.dialogs.reportedLines(), std::vector<int>{100});
     QCOMPARE(second->windowTitle(), QString("Plotvane"));
 
-    Window hiddenSkin;
-    hiddenSkin.writeFile("/x/o.cjs", resource("x/o.cjs"));
-    hiddenSkin.fileSystem.hidden.insert(hiddenSkin.folder + "/x/o.cjs");
-    auto third = hiddenSkin.make(false);
-    third->load();
+    WindowRig hiddenSkin;
+    hiddenSkin.fakeSkin = false;
+    hiddenSkin.writeBesideProgram("/x/o.cjs", hiddenSkin.resource("x/o.cjs"));
+    hiddenSkin.fileSystem.remove(hiddenSkin.programFolder + "/x/o.cjs");
+    hiddenSkin.fileSystem.addFile(hiddenSkin.programFolder + "/x/o.cjs", FileAttribute::Archive | FileAttribute::Hidden);
+    auto third = hiddenSkin.open();
     QVERIFY(hiddenSkin.dialogs.messages.empty());
     QCOMPARE(third->palette().color(QPalette::Window), QColor(Qt::white));
     QVERIFY(third->styleSheet().isEmpty());
@@ -348,9 +292,8 @@ void TestMainWindow::skinColoursTheWindowAndItsFrames()
 
 void TestMainWindow::pointerFollowsHoverAndKeepsTheHourglass()
 {
-    Window w;
-    auto form = w.make();
-    form->load();
+    WindowRig w;
+    auto form = w.open();
     form->show();
     QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     QWidget* button = &form->button(MainWindow::Button::StartPrinting);
@@ -380,9 +323,8 @@ void TestMainWindow::pointerFollowsHoverAndKeepsTheHourglass()
 
 void TestMainWindow::closingEndsTheProgramInTheMiddleOfAnOperation()
 {
-    Window w;
-    auto form = w.make();
-    form->load();
+    WindowRig w;
+    auto form = w.open();
     form->show();
     ErrorTrap trap(w.dialogs, w.lifetime, "in Sheetwick2021/08/31.Form1.PushButton2_Click ");
     int done = 0;
@@ -401,7 +343,7 @@ void TestMainWindow::closingEndsTheProgramInTheMiddleOfAnOperation()
 
 void TestMainWindow::tabOrderFollowsTheDesign()
 {
-    Window w;
+    WindowRig w;
     auto form = w.make();
     const QStringList expected = {"ListView1", "Combo1",      "PushButton5", "PushButton6", "PushButton1", "PushButton4",
                                   "PushButton2", "PushButton3", "PushButton7", "Combo2",      "PushButton8"};

@@ -7,8 +7,9 @@
 
 // A clock that moves only when the event queue is pumped: each pump advances it
 // by `step` seconds, a wait by the time it was allowed to sleep (a wait for a
-// descriptor too: nothing here becomes readable). onPump runs on every pump, so
-// a test can act in the middle of a long operation.
+// descriptor too: nothing here becomes readable). With eventGap set, an event
+// arrives every eventGap seconds and wakes a longer wait early. onPump runs on
+// every pump and wait, so a test can act in the middle of a long operation.
 class FakeClock final : public Clock, public EventPump {
 public:
     double seconds() override { return now; }
@@ -22,8 +23,9 @@ public:
     void waitForEvents(double maxSeconds) override
     {
         ++waits;
-        waited += maxSeconds;
-        now += maxSeconds;
+        const double slept = eventGap > 0.0 && eventGap < maxSeconds ? eventGap : maxSeconds;
+        waited += slept;
+        now += slept;
         if (onPump)
             onPump();
     }
@@ -31,6 +33,7 @@ public:
 
     double now = 1000.0;
     double step = 0.0;
+    double eventGap = 0.0;
     double waited = 0.0;
     int pumps = 0;
     int waits = 0;

@@ -61,6 +61,8 @@ private:
 void FakeDiagramAppFactory::record(const std::string& text, const std::string& name)
 {
     calls.push_back({text, clock ? clock->seconds() : 0.0});
+    if (log)
+        log->push_back(text);
     if (onCall)
         onCall(text);
     const auto failure = failing.find(name);
@@ -96,4 +98,12 @@ std::vector<std::string> FakeDiagramAppFactory::texts() const
     for (const auto& call : calls)
         result.push_back(call.text);
     return result;
+}
+
+int FakeDiagramAppFactory::count(const std::string& text) const
+{
+    int found = 0;
+    for (const auto& call : calls)
+        found += call.text == text;
+    return found;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/CallRecord.h"
 #include "platform/Clock.h"
 #include "printing/DiagramApp.h"
 
@@ -14,7 +15,8 @@
 // instances, and fails where a test says so. Calls read like
 //   "create Visio.Application", "attach Visio.Application", "open /a.vsd",
 //   "setActivePrinter Plotter", "printAllPages", "quit", "name".
-// With a clock set, each call also records the time it was made.
+// With a clock set, each call also records the time it was made; with a log
+// set, each call is written there too.
 class FakeDiagramAppFactory final : public DiagramAppFactory {
 public:
     struct Call {
@@ -25,8 +27,11 @@ public:
     std::unique_ptr<DiagramApp> create(const std::string& className) override;
     std::unique_ptr<DiagramApp> attach(const std::string& className) override;
     void endAll() override;
+    void prepareNext(const std::string& path) override { hints.push_back({path, clock ? clock->seconds() : 0.0}); }
 
     std::vector<std::string> texts() const;
+    // How many calls read exactly so.
+    int count(const std::string& text) const;
     // Instances created and not yet quit.
     int instancesAlive() const { return created - quit; }
 
@@ -39,12 +44,14 @@ public:
     std::map<std::string, std::string> failing;  // call name -> description: every such call fails
     std::function<void(const std::string&)> onCall;  // runs after a call is recorded
     Clock* clock = nullptr;
+    CallLog* log = nullptr;
 
     // Record.
     std::vector<Call> calls;
     int created = 0;
     int quit = 0;
     int endAllCalls = 0;
+    std::vector<Call> hints;  // the files named by prepareNext, apart from the calls
 
     // Used by the fake's instances.
     void record(const std::string& text, const std::string& name);

@@ -4,19 +4,23 @@
 #include <string>
 
 #include "base/Failure.h"
+#include "fakes/CallRecord.h"
 #include "settings/SettingsStore.h"
 
 // Settings held in memory, by key name ("Combo1"). With unwritable set, every
-// write fails as a store on a read-only disk does.
+// write fails as a store on a read-only disk does. Calls read "read Combo1"
+// and "write Combo1=2".
 class FakeSettings final : public SettingsStore {
 public:
     std::string read(Setting setting, const std::string& fallback) override
     {
+        calls("read", keyOf(setting));
         const auto found = values.find(keyOf(setting));
         return found == values.end() ? fallback : found->second;
     }
     void write(Setting setting, const std::string& value) override
     {
+        calls("write", std::string(keyOf(setting)) + "=" + value);
         if (unwritable)
             throw Failure(std::string("The setting ") + keyOf(setting) + " could not be stored in " + location()
                           + ": Read-only file system");
@@ -35,4 +39,5 @@ public:
     std::map<std::string, std::string> values;
     int writes = 0;
     bool unwritable = false;
+    CallRecord calls;
 };

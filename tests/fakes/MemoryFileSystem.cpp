@@ -5,18 +5,12 @@
 
 #include "platform/WildcardMatch.h"
 
-namespace {
-
-bool isDriveRoot(const std::string& key)
+MemoryFileSystem::MemoryFileSystem(PathStyle style)
+    : m_style(style), m_separator(style == PathStyle::Windows ? '\\' : '/')
 {
-    return key.size() == 3 && key[1] == ':' && key[2] == '\\';
-}
-
-}  // namespace
-
-MemoryFileSystem::MemoryFileSystem()
-{
-    for (const char* root : {"c:\\", "d:\\"}) {
+    const std::vector<std::string> roots =
+        style == PathStyle::Windows ? std::vector<std::string>{"c:\\", "d:\\"} : std::vector<std::string>{"/"};
+    for (const std::string& root : roots) {
         Node node;
         node.name = root;
         node.attributes = FileAttribute::Directory | FileAttribute::Hidden | FileAttribute::System;
@@ -25,20 +19,29 @@ MemoryFileSystem::MemoryFileSystem()
     }
 }
 
-std::string MemoryFileSystem::keyOf(const std::string& path)
+bool MemoryFileSystem::isRootKey(const std::string& key) const
 {
-    // Windows reads a run of backslashes inside a path as one, and a closing
-    // backslash names the same folder: "C:\\a.vsd" is "C:\a.vsd", "C:\A\" is
-    // "C:\A".
+    if (m_style == PathStyle::Posix)
+        return key == "/";
+    return key.size() == 3 && key[1] == ':' && key[2] == '\\';
+}
+
+std::string MemoryFileSystem::keyOf(const std::string& path) const
+{
+    // A run of separators inside a path reads as one, and a closing separator
+    // names the same folder: "C:\\a.vsd" is "C:\a.vsd", "C:\A\" is "C:\A".
+    // Windows compares without regard to ASCII case.
+    const bool windows = m_style == PathStyle::Windows;
     std::string key;
     for (char c : path) {
-        if (c == '\\' && !key.empty() && key.back() == '\\')
+        if (c == m_separator && !key.empty() && key.back() == m_separator)
             continue;
-        key += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        key += (windows && c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
     }
-    while (key.size() > 3 && key.back() == '\\')
+    const std::size_t shortest = windows ? 3 : 1;
+    while (key.size() > shortest && key.back() == m_separator)
         key.pop_back();
-    if (key.size() == 2 && key[1] == ':')
+    if (windows && key.size() == 2 && key[1] == ':')
         key += '\\';
     return key;
 }
@@ -52,7 +55,7 @@ MemoryFileSystem::Node* MemoryFileSystem::find(const std::string& path)
 void MemoryFileSystem::add(const std::string& path, std::uint32_t attributes, bool folder)
 {
     const std::string key = keyOf(path);
-    const std::size_t slash = key.rfind('\\');
+    const std::size_t slash = key.rfind(m_separator);
     if (slash == std::string::npos || slash + 1 == key.size())
         throw std::invalid_argument("not a full path: " + path);
     Node* parent = find(key.substr(0, slash + 1));
@@ -62,10 +65,10 @@ void MemoryFileSystem::add(const std::string& path, std::uint32_t attributes, bo
         throw std::invalid_argument("already there: " + path);
     parent->children.push_back(key);
     std::string trimmed = path;
-    while (!trimmed.empty() && trimmed.back() == '\\')
+    while (!trimmed.empty() && trimmed.back() == m_separator)
         trimmed.pop_back();
     Node node;
-    node.name = trimmed.substr(trimmed.rfind('\\') + 1);
+    node.name = trimmed.substr(trimmed.rfind(m_separator) + 1);
     node.attributes = attributes;
     node.folder = folder;
     m_nodes[key] = node;
@@ -79,6 +82,17 @@ void MemoryFileSystem::addFolder(const std::string& path, std::uint32_t attribut
 void MemoryFileSystem::addFile(const std::string& path, std::uint32_t attributes)
 {
     add(path, attributes & ~FileAttribute::Directory, false);
+}
+
+void MemoryFileSystem::addFileAndFolders(const std::string& path, std::uint32_t attributes)
+{
+    const std::string key = keyOf(path);
+    for (std::size_t at = key.find(m_separator, 1); at != std::string::npos; at = key.find(m_separator, at + 1)) {
+        const std::string folder = key.substr(0, at);
+        if (!isRootKey(folder + m_separator) && !find(folder))
+            addFolder(path.substr(0, at));
+    }
+    addFile(path, attributes);
 }
 
 void MemoryFileSystem::remove(const std::string& path)
@@ -116,6 +130,7 @@ void MemoryFileSystem::refuseOpen(const std::string& path)
 
 std::optional<std::uint32_t> MemoryFileSystem::attributes(const std::string& path)
 {
+    calls("attributes", path);
     const Node* node = find(path);
     if (!node)
         return std::nullopt;
@@ -125,8 +140,8 @@ std::optional<std::uint32_t> MemoryFileSystem::attributes(const std::string& pat
 bool MemoryFileSystem::probeOpen(const std::string& path)
 {
     ++probes;
-    // A file named with a closing backslash cannot be opened.
-    if (!path.empty() && path.back() == '\\')
+    // A file named with a closing separator cannot be opened.
+    if (!path.empty() && path.back() == m_separator)
         return false;
     const Node* node = find(path);
     return node && !node->folder && node->openable;
@@ -178,18 +193,20 @@ std::optional<FolderIdentity> MemoryFileSystem::folderIdentity(const std::string
 
 bool MemoryFileSystem::isRoot(const std::string& folder)
 {
-    return isDriveRoot(keyOf(folder));
+    return isRootKey(keyOf(folder));
 }
 
 bool MemoryFileSystem::modificationTimeReadable(const std::string& path)
 {
+    calls("modificationTime", path);
     return find(path) != nullptr;
 }
 
 bool MemoryFileSystem::listingFindsEntry(const std::string& path, bool includeFolders)
 {
+    calls("listing", path);
     const Node* node = find(path);
-    if (!node || isDriveRoot(keyOf(path)))
+    if (!node || isRootKey(keyOf(path)))
         return false;
     if ((node->attributes & (FileAttribute::Hidden | FileAttribute::System)) != 0)
         return false;

@@ -2,71 +2,54 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
 #include "base/Failure.h"
-#include "app/StartupRecorders.h"
 #include "app/qt/MainWindow.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeLifetime.h"
-#include "fakes/FakeShell.h"
 #include "filelist/qt/FileListView.h"
+#include "support/WindowRig.h"
 
 namespace {
 
-// One main window with fake seams; drag.ico, when wanted, stands in its
-// temporary program folder.
-struct Window {
-    explicit Window(const QByteArray& dragIcon = resource("drag.ico"))
-        : settings(log), fileSystem(log), printers(log), apps(log), folder(programFolder.path().toStdString())
+// The main window after its start-up, shown; drag.ico, unless null, stands in
+// its program folder.
+struct ListWindow : WindowRig {
+    explicit ListWindow(const QByteArray& dragIcon = resource("drag.ico"))
     {
-        if (!dragIcon.isNull()) {
-            QFile file(programFolder.filePath("drag.ico"));
-            if (file.open(QIODevice::WriteOnly))
-                file.write(dragIcon);
-        }
-        MainWindowServices services{dialogs, settings, fileSystem, printers, apps, shell, clock, clock, lifetime,
-                               folder,  [] { return 0.5; }};
-        form = std::make_unique<MainWindow>(services);
-        form->load();
+        if (!dragIcon.isNull())
+            writeBesideProgram("/drag.ico", dragIcon);
+        form = open();
         form->show();
     }
 
-    static QByteArray resource(const QString& name)
-    {
-        QFile file(QStringLiteral(PLOTVANE_SOURCE_DIR "/resources/") + name);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
     FileListView& list() { return form->fileList(); }
+    ListItems& items() { return form->fileList().items(); }
     QWidget* viewport() { return form->fileList().viewport(); }
     void fill(const QStringList& texts)
     {
-        list().clear();
+        items().clear();
         for (const QString& text : texts)
-            list().add(text.toStdString());
+            items().add(text.toStdString());
     }
     void fill(int count)
     {
-        list().clear();
+        items().clear();
         for (int i = 1; i <= count; ++i)
-            list().add("/drawings/" + std::to_string(i) + ".vsd");
+            items().add("/drawings/" + std::to_string(i) + ".vsd");
         QCoreApplication::processEvents();
     }
     QStringList entries()
     {
         QStringList texts;
-        for (int i = 1; i <= list().count(); ++i)
-            texts << QString::fromStdString(list().text(i));
+        for (int i = 1; i <= items().count(); ++i)
+            texts << QString::fromStdString(items().text(i));
         return texts;
     }
     // The centre of the entry at a position, in the viewport's coordinates.
     QPoint at(int position)
     {
-        return list().visualRect(list().model().index(position - 1, 0)).center();
+        return list().visualRect(list().entries().index(position - 1, 0)).center();
     }
     void click(int position)
     {
@@ -79,17 +62,6 @@ struct Window {
         QApplication::sendEvent(viewport(), &move);
     }
 
-    CallLog log;
-    FakeDialogs dialogs;
-    RecordingSettings settings;
-    RecordingFileSystem fileSystem;
-    RecordingPrinters printers;
-    RecordingAppFactory apps;
-    FakeShell shell;
-    FakeClock clock;
-    FakeLifetime lifetime;
-    QTemporaryDir programFolder;
-    std::string folder;
     std::unique_ptr<MainWindow> form;
 };
 
@@ -158,30 +130,30 @@ void TestFileList::listOperations()
         const std::string last = words.last().toStdString();
         try {
             if (words[0] == "add")
-                list.add(last);
+                list.items().add(last);
             else if (words[0] == "insert")
-                list.insert(words[1].toInt(), last);
+                list.items().insert(words[1].toInt(), last);
             else if (words[0] == "set")
-                list.setText(words[1].toInt(), last);
+                list.items().setText(words[1].toInt(), last);
             else if (words[0] == "remove")
-                list.remove(words[1].toInt());
+                list.items().remove(words[1].toInt());
             else if (words[0] == "select")
-                list.select(words[1].toInt());
+                list.items().select(words[1].toInt());
             else if (words[0] == "text")
-                list.text(words[1].toInt());
+                list.items().text(words[1].toInt());
             else if (words[0] == "clear")
-                list.clear();
+                list.items().clear();
         } catch (const Failure&) {
             failed = true;
         }
     }
     QCOMPARE(failed, fails);
     QStringList texts;
-    for (int i = 1; i <= list.count(); ++i)
-        texts << QString::fromStdString(list.text(i));
+    for (int i = 1; i <= list.items().count(); ++i)
+        texts << QString::fromStdString(list.items().text(i));
     QCOMPARE(texts, expected);
-    QCOMPARE(list.selectedIndex(), selected);
-    QCOMPARE(list.model().rowCount(), static_cast<int>(expected.size()));
+    QCOMPARE(list.items().selectedIndex(), selected);
+    QCOMPARE(list.entries().rowCount(), static_cast<int>(expected.size()));
 }
 
 void TestFileList::entryReferenceFollowsItsEntry()
@@ -189,35 +161,35 @@ void TestFileList::entryReferenceFollowsItsEntry()
     FileListView list;
     list.addColumn(" Visio File(s)");
     for (const char* text : {"A", "B", "C"})
-        list.add(text);
+        list.items().add(text);
     const QPersistentModelIndex b = list.entryRef(2);
-    list.insert(1, "Z");
+    list.items().insert(1, "Z");
     QCOMPARE(FileListView::positionOf(b), 3);
-    list.remove(1);
-    list.remove(1);
+    list.items().remove(1);
+    list.items().remove(1);
     QCOMPARE(FileListView::positionOf(b), 1);
-    list.setText(2, "D");
-    list.add("E");
+    list.items().setText(2, "D");
+    list.items().add("E");
     QCOMPARE(FileListView::positionOf(b), 1);
-    list.remove(1);
+    list.items().remove(1);
     QCOMPARE(FileListView::positionOf(b), 0);
     const QPersistentModelIndex d = list.entryRef(1);
-    list.clear();
+    list.items().clear();
     QCOMPARE(FileListView::positionOf(d), 0);
 }
 
 void TestFileList::widenedColumnScrollsSideways()
 {
-    Window w;
+    ListWindow w;
     w.fill(QStringList{QString(300, 'x') + ".vsd"});
     QCOMPARE(w.list().horizontalScrollBar()->maximum(), 0);
-    w.list().header()->resizeSection(0, 2000);
+    w.list().horizontalHeader()->resizeSection(0, 2000);
     QCoreApplication::processEvents();
     const int hidden = 2000 - w.viewport()->width();
     QCOMPARE(w.list().horizontalScrollBar()->maximum(), hidden);
     w.list().horizontalScrollBar()->setValue(hidden / 2);
-    QCOMPARE(w.list().header()->offset(), hidden / 2);
-    QCOMPARE(w.list().model().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QString(" Visio File(s)"));
+    QCOMPARE(w.list().horizontalHeader()->offset(), hidden / 2);
+    QCOMPARE(w.list().entries().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QString(" Visio File(s)"));
 }
 
 void TestFileList::buttonsAndKeysEditTheList_data()
@@ -247,10 +219,10 @@ void TestFileList::buttonsAndKeysEditTheList()
     QFETCH(int, selected);
     QFETCH(QStringList, expected);
     QFETCH(int, selectedAfter);
-    Window w;
+    ListWindow w;
     w.fill(QStringList{"A", "B", "C"});
     if (selected)
-        w.list().select(selected);
+        w.items().select(selected);
     if (trigger.startsWith("PushButton"))
         QTest::mouseClick(w.form->findChild<QPushButton*>(trigger), Qt::LeftButton);
     else if (trigger == "double-click")
@@ -266,44 +238,44 @@ void TestFileList::buttonsAndKeysEditTheList()
         QTest::keyClick(&w.list(), Qt::Key_Delete, shift);
     }
     QCOMPARE(w.entries(), expected);
-    QCOMPARE(w.list().selectedIndex(), selectedAfter);
+    QCOMPARE(w.items().selectedIndex(), selectedAfter);
     QVERIFY(w.dialogs.messages.empty());
 }
 
 void TestFileList::busyPointerMakesTheFiveTriggersInert()
 {
-    Window w;
+    ListWindow w;
     w.fill(QStringList{"A", "B", "C"});
-    w.list().select(2);
+    w.items().select(2);
     w.form->setMousePointer(MousePointer::Hourglass);
     for (const auto button : {MainWindow::Button::MoveUp, MainWindow::Button::MoveDown, MainWindow::Button::ClearList})
         QTest::mouseClick(&w.form->button(button), Qt::LeftButton);
     QTest::keyClick(&w.list(), Qt::Key_Delete);
     QTest::mouseDClick(w.viewport(), Qt::LeftButton, {}, w.at(2));
     QCOMPARE(w.entries(), (QStringList{"A", "B", "C"}));
-    QCOMPARE(w.list().selectedIndex(), 2);
+    QCOMPARE(w.items().selectedIndex(), 2);
     QCOMPARE(w.form->mousePointer(), MousePointer::Hourglass);
 }
 
 void TestFileList::moveButtonsGiveTheListTheFocus()
 {
-    Window w;
+    ListWindow w;
     w.form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
     w.fill(QStringList{"A", "B", "C"});
-    w.list().select(2);
+    w.items().select(2);
     for (const auto button : {MainWindow::Button::MoveUp, MainWindow::Button::MoveUp, MainWindow::Button::MoveDown}) {
         w.form->button(button).setFocus();
         QTest::mouseClick(&w.form->button(button), Qt::LeftButton);
         QVERIFY(w.list().hasFocus());
     }
     QCOMPARE(w.entries(), (QStringList{"A", "B", "C"}));
-    QCOMPARE(w.list().selectedIndex(), 2);
+    QCOMPARE(w.items().selectedIndex(), 2);
 }
 
 void TestFileList::addFilesButtonAppendsThePickedPaths()
 {
-    Window w;
+    ListWindow w;
     w.fill(QStringList{"/plans/a.vsd"});
     w.dialogs.openFilesAnswers.push_back({{"/plans/a.vsd", "/plans/b.vsd"}, false});
     w.dialogs.openFilesAnswers.push_back({{"/plans/c.vsd", "/plans/d.vsd"}, true});
@@ -319,21 +291,21 @@ void TestFileList::addFilesButtonAppendsThePickedPaths()
 
 void TestFileList::carriedEntryTravelsWithThePointer()
 {
-    Window w;
+    ListWindow w;
     w.fill(QStringList{"1", "2", "3", "4", "5"});
     w.click(3);
     QTest::mousePress(w.viewport(), Qt::LeftButton, {}, w.at(3));
     QTest::mouseMove(w.viewport(), w.at(1));
     QCOMPARE(w.entries(), (QStringList{"3", "2", "1", "4", "5"}));
-    QCOMPARE(w.list().selectedIndex(), 1);
+    QCOMPARE(w.items().selectedIndex(), 1);
     QTest::mouseMove(w.viewport(), w.at(2));
     QCOMPARE(w.entries(), (QStringList{"2", "3", "1", "4", "5"}));
-    QCOMPARE(w.list().selectedIndex(), 2);
+    QCOMPARE(w.items().selectedIndex(), 2);
     // Moving within the carried entry changes nothing.
     QTest::mouseMove(w.viewport(), w.at(2) + QPoint(20, 1));
     QCOMPARE(w.entries(), (QStringList{"2", "3", "1", "4", "5"}));
     QTest::mouseRelease(w.viewport(), Qt::LeftButton, {}, w.at(2));
-    QCOMPARE(w.list().selectedIndex(), 2);
+    QCOMPARE(w.items().selectedIndex(), 2);
 
     // A press on an entry carries that entry at once, also with the right button.
     QTest::mousePress(w.viewport(), Qt::RightButton, {}, w.at(5));
@@ -344,22 +316,22 @@ void TestFileList::carriedEntryTravelsWithThePointer()
 
 void TestFileList::equalTextsNeverSwap()
 {
-    Window w;
+    ListWindow w;
     w.fill(QStringList{"/p.vsd", "/q.vsd", "/p.vsd", "/P.vsd"});
     QTest::mousePress(w.viewport(), Qt::LeftButton, {}, w.at(1));
     QTest::mouseMove(w.viewport(), w.at(3));
     QCOMPARE(w.entries(), (QStringList{"/p.vsd", "/q.vsd", "/p.vsd", "/P.vsd"}));
-    QCOMPARE(w.list().selectedIndex(), 1);
+    QCOMPARE(w.items().selectedIndex(), 1);
     // Texts differing only in case are different paths.
     QTest::mouseMove(w.viewport(), w.at(4));
     QCOMPARE(w.entries(), (QStringList{"/P.vsd", "/q.vsd", "/p.vsd", "/p.vsd"}));
-    QCOMPARE(w.list().selectedIndex(), 4);
+    QCOMPARE(w.items().selectedIndex(), 4);
     QTest::mouseRelease(w.viewport(), Qt::LeftButton, {}, w.at(4));
 }
 
 void TestFileList::nothingMovesWithTheButtonUp()
 {
-    Window w;
+    ListWindow w;
     w.fill(QStringList{"1", "2", "3"});
     w.click(2);
     for (int position : {1, 3, 2, 1})
@@ -374,7 +346,7 @@ void TestFileList::nothingMovesWithTheButtonUp()
 
 void TestFileList::removedCarriedEntryStopsTheGesture()
 {
-    Window w;
+    ListWindow w;
     w.fill(QStringList{"1", "2", "3"});
     QTest::mousePress(w.viewport(), Qt::LeftButton, {}, w.at(2));
     QTest::keyClick(&w.list(), Qt::Key_Delete);
@@ -402,7 +374,7 @@ void TestFileList::carryingNearAnEdgeScrolls()
     QFETCH(int, top);
     QFETCH(QString, band);
     QFETCH(int, scrolled);
-    Window w;
+    ListWindow w;
     w.fill(100);
     QScrollBar* bar = w.list().verticalScrollBar();
     bar->setValue(top ? top - 1 : bar->maximum());
@@ -417,19 +389,19 @@ void TestFileList::carryingNearAnEdgeScrolls()
     else if (band == "bottom")
         y = height - rowHeight;
     if (top == 0)
-        y = std::max(y, w.list().visualRect(w.list().model().index(99, 0)).top() + 1);
+        y = std::max(y, w.list().visualRect(w.list().entries().index(99, 0)).top() + 1);
     const int target = w.list().hitTest({20, y});
     QVERIFY(target != 0);
     // Carry an entry from the middle of the view onto the target.
     const int carried = w.list().hitTest({20, height / 2 + (band == "middle" ? rowHeight : 0)});
     QVERIFY(carried != target);
-    const std::string carriedText = w.list().text(carried);
+    const std::string carriedText = w.items().text(carried);
     QTest::mousePress(w.viewport(), Qt::LeftButton, {}, {20, height / 2 + (band == "middle" ? rowHeight : 0)});
     QTest::mouseMove(w.viewport(), {20, y});
-    QCOMPARE(w.list().text(target), carriedText);
+    QCOMPARE(w.items().text(target), carriedText);
     QCOMPARE(bar->value() - first, scrolled);
     if (scrolled) {
-        const QRect neighbour = w.list().visualRect(w.list().model().index(target - 1 + scrolled, 0));
+        const QRect neighbour = w.list().visualRect(w.list().entries().index(target - 1 + scrolled, 0));
         QVERIFY(w.viewport()->rect().contains(neighbour));
     }
     QTest::mouseRelease(w.viewport(), Qt::LeftButton, {}, {20, y});
@@ -439,7 +411,7 @@ void TestFileList::gestureShowsTheDragPointer_data()
 {
     QTest::addColumn<QByteArray>("dragIcon");
     QTest::addColumn<int>("pointerWhileCarrying");
-    QTest::newRow("drag.ico beside the program") << Window::resource("drag.ico") << 99;
+    QTest::newRow("drag.ico beside the program") << WindowRig::resource("drag.ico") << 99;
     QTest::newRow("no drag.ico") << QByteArray() << 0;
     QTest::newRow("drag.ico no picture") << QByteArray("not a picture") << 0;
 }
@@ -448,7 +420,7 @@ void TestFileList::gestureShowsTheDragPointer()
 {
     QFETCH(QByteArray, dragIcon);
     QFETCH(int, pointerWhileCarrying);
-    Window w(dragIcon);
+    ListWindow w(dragIcon);
     w.fill(QStringList{"1", "2"});
     QTest::mousePress(w.viewport(), Qt::LeftButton, {}, w.at(1));
     QCOMPARE(w.list().listPointer(), pointerWhileCarrying);
@@ -463,7 +435,7 @@ void TestFileList::gestureShowsTheDragPointer()
 
 void TestFileList::movingOverTheListResetsTheWindowPointer()
 {
-    Window w;
+    ListWindow w;
     w.fill(QStringList{"1", "2"});
     w.form->setMousePointer(MousePointer::Custom);
     w.moveWithoutButton(w.at(1));

@@ -6,18 +6,13 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/StartupRecorders.h"
 #include "base/WindowPointer.h"
 #include "app/qt/MainWindow.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeLifetime.h"
-#include "fakes/FakeSettings.h"
-#include "fakes/FakeShell.h"
 #include "filelist/ScrambleText.h"
 #include "filelist/qt/FileListView.h"
 #include "settings/qt/QtSettingsStore.h"
 #include "app/NativeServices.h"
+#include "support/WindowRig.h"
 
 namespace {
 
@@ -28,16 +23,15 @@ std::string native(const QString& path)
     return QDir::toNativeSeparators(path).toStdString();
 }
 
-// The main window on the real file system, with its program folder and the
-// folders it scans in temporary folders.
-struct Window {
-    explicit Window(std::string programFolder = {})
-        : printers(log), apps(log),
-          folder(programFolder.empty() ? native(programDir.path()) : std::move(programFolder))
+// The main window on the real file system, with the folders it scans in a
+// temporary folder; its program folder is another, unless one is given.
+struct IntakeWindow : WindowRig {
+    explicit IntakeWindow(const std::string& folder = {})
     {
-        MainWindowServices services{dialogs, settings, fs, printers, apps, shell, clock, clock, lifetime, folder,
-                               [] { return 0.5; }};
-        form = std::make_unique<MainWindow>(services);
+        real.fileSystem = &fs;
+        if (!folder.empty())
+            programFolder = folder;
+        form = WindowRig::make();
     }
     std::string make(const QString& relative, bool folderEntry = false)
     {
@@ -56,8 +50,8 @@ struct Window {
     Paths entries() const
     {
         Paths result;
-        for (int i = 1; i <= form->fileList().count(); ++i)
-            result.push_back(form->fileList().text(i));
+        for (int i = 1; i <= form->fileList().items().count(); ++i)
+            result.push_back(form->fileList().items().text(i));
         return result;
     }
     // Sends one drag-and-drop gesture to the list as the platform would;
@@ -84,20 +78,10 @@ struct Window {
         return drop(data);
     }
 
-    CallLog log;
-    FakeDialogs dialogs;
-    FakeSettings settings;
-    FakeClock clock;
-    FakeLifetime lifetime;
     NativeServices platform = makeNativeServices(clock, lifetime);
     FileSystem& fs = *platform.fileSystem;
-    RecordingPrinters printers;
-    RecordingAppFactory apps;
-    FakeShell shell;
-    QTemporaryDir programDir;
     QTemporaryDir diskDir;
     QDir disk{diskDir.path()};
-    std::string folder;
     std::unique_ptr<MainWindow> form;
 };
 
@@ -118,8 +102,8 @@ private slots:
 
 void TestIntake::dragsWithoutLocalFilesAreRefused()
 {
-    Window w;
-    w.form->fileList().add("kept");
+    IntakeWindow w;
+    w.form->fileList().items().add("kept");
     QMimeData text;
     text.setText(QStringLiteral("/etc/passwd"));
     QVERIFY(!w.drop(text));
@@ -132,18 +116,25 @@ void TestIntake::dragsWithoutLocalFilesAreRefused()
 
 void TestIntake::droppedFilesAreAppendedInOrder()
 {
-    Window w;
+    IntakeWindow w;
     const std::string notes = w.make("notes.txt");
     const std::string plan = w.make("plan.vsd");
     const std::string gone = w.path("gone.vsd");
-    w.form->fileList().add(plan);
+    w.form->fileList().items().add(plan);
     QVERIFY(w.dropFiles({notes, plan, gone}));
     QCOMPARE(w.entries(), (Paths{plan, notes, plan, gone}));
+    // A name that is not UTF-8 keeps its bytes, as the file manager sends them.
+    std::string latinName = w.path("caf.vsd");
+    latinName.insert(latinName.size() - 4, "\xe9");
+    QMimeData latin;
+    latin.setUrls({QUrl::fromEncoded("file://" + QByteArray::fromStdString(latinName).toPercentEncoding("/"))});
+    QVERIFY(w.drop(latin));
+    QCOMPARE(w.entries().back(), latinName);
 }
 
 void TestIntake::aDroppedFolderAndFileKeepTheirPlaces()
 {
-    Window w;
+    IntakeWindow w;
     const std::string top = w.make("A/a.vsd");
     const std::string deep = w.make("A/sub/b.txt");
     w.make("A/~lock.vsd");
@@ -155,7 +146,7 @@ void TestIntake::aDroppedFolderAndFileKeepTheirPlaces()
 
 void TestIntake::twoDroppedFoldersAddTheirFilesOnce()
 {
-    Window w;
+    IntakeWindow w;
     const std::string a1 = w.make("A/1.vsd");
     const std::string a2 = w.make("A/2.vdx");
     const std::string b1 = w.make("B/x/1.vsd");
@@ -181,9 +172,9 @@ void TestIntake::firstStartRecordsTheSamplesAndTheButtonLoadsThemOnce()
     const QByteArray programDir = qgetenv("PLOTVANE_PROGRAM_DIR");
     if (shipped && programDir.isEmpty())
         QSKIP("PLOTVANE_PROGRAM_DIR is not set");
-    Window w(shipped ? native(QString::fromLocal8Bit(programDir)) : std::string());
+    IntakeWindow w(shipped ? native(QString::fromLocal8Bit(programDir)) : std::string());
     const char separator = separatorOf(w.fs.style());
-    const std::string samples = w.folder + separator + "Samples";
+    const std::string samples = w.programFolder + separator + "Samples";
     if (!shipped) {
         QDir().mkpath(QString::fromStdString(samples));
         for (const char* name : {"a.vsd", "b.vsdx"}) {
@@ -215,7 +206,7 @@ void TestIntake::firstStartRecordsTheSamplesAndTheButtonLoadsThemOnce()
 
 void TestIntake::folderScanButtonAddsTheTree()
 {
-    Window w;
+    IntakeWindow w;
     const std::string a = w.make("A/a.vsd");
     const std::string x = w.make("A/X/x.VSD");
     w.make("A/X/x.vsdx");

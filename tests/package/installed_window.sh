@@ -15,9 +15,6 @@ mode=$1
 # shellcheck source-path=SCRIPTDIR source=common.sh
 source "$(dirname "$0")/common.sh" "$2" "$3"
 SkipStatus=77
-program=""
-xvfb=""
-installed_here=no
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo -n "$@"; fi
@@ -27,17 +24,11 @@ purge() {
     DEBIAN_FRONTEND=noninteractive as_root apt-get purge -y -q plotvane >"$work/purge.log" 2>&1
 }
 
-cleanup() {
-    local status=$?
-    set +e
-    [ -n "$program" ] && kill "$program" 2>/dev/null && wait "$program" 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-    "$source/scripts/private-cups.sh" stop "$work/cups" >/dev/null 2>&1
-    [ $installed_here = yes ] && purge
-    rm -rf "$work"
-    exit $status
+# The package this test installed goes again, however the test ends.
+installed_here=no
+purge_left_over() {
+    [ "$installed_here" = no ] || purge
 }
-trap cleanup EXIT
 
 case "$mode" in
 extracted)
@@ -55,11 +46,12 @@ installed)
         exit 1
     fi
     installed_here=yes
+    rig_on_exit purge_left_over
     DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -q --no-install-recommends "$deb" \
         >"$work/install.log" 2>&1 || { cat "$work/install.log"; echo "FAIL: apt-get install"; exit 1; }
     command=plotvane
     program_dir=/usr/lib/plotvane
-    check "plotvane on PATH is /usr/bin/plotvane" test "$(command -v plotvane)" = /usr/bin/plotvane
+    rig_check "plotvane on PATH is /usr/bin/plotvane" test "$(command -v plotvane)" = /usr/bin/plotvane
     ;;
 *)
     echo "unknown mode $mode"
@@ -67,31 +59,21 @@ installed)
     ;;
 esac
 
-"$source/scripts/private-cups.sh" start "$work/cups" Plotter_A >/dev/null
-mkdir -p "$work/home" "$work/tmp" "$work/opener"
+rig_cups Plotter_A
+rig_display
+mkdir -p "$work/opener"
 printf '#!/bin/sh\necho "$@" >> "%s/opener/opened"\n' "$work" >"$work/opener/xdg-open"
 chmod +x "$work/opener/xdg-open"
 settings=$work/config/Tarnwell/Plotvane.conf
 
-# Xvfb picks a free display itself and says which.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-exec 3>&-
-for _ in $(seq 1 100); do
-    [ -s "$work/display" ] && break
-    kill -0 "$xvfb" 2>/dev/null || { cat "$work/xvfb.log"; echo "FAIL: Xvfb did not start"; exit 1; }
-    sleep 0.1
-done
-display=:$(tr -d '\n' <"$work/display")
-
-env DISPLAY="$display" CUPS_SERVER="$work/cups/cups.sock" HOME="$work/home" XDG_CONFIG_HOME="$work/config" \
-    TMPDIR="$work/tmp" PATH="$work/opener:$PATH" "$command" </dev/null >"$work/program.log" 2>&1 &
+PATH="$work/opener:$PATH" "$command" </dev/null >"$work/program.log" 2>&1 &
 program=$!
+rig_on_exit wait "$program"
+rig_on_exit kill "$program"
 
 info=""
 for _ in $(seq 1 240); do
-    info=$(DISPLAY=$display xwininfo -name Plotvane 2>/dev/null) && break
+    info=$(xwininfo -name Plotvane 2>/dev/null) && break
     info=""
     kill -0 "$program" 2>/dev/null || break
     sleep 0.5
@@ -104,7 +86,7 @@ fi
 width=$(awk '/Width:/ {print $2}' <<<"$info")
 height=$(awk '/Height:/ {print $2}' <<<"$info")
 echo "window Plotvane: $width x $height"
-check "the window is 536 x 442" test "$width x $height" = "536 x 442"
+rig_check "the window is 536 x 442" test "$width x $height" = "536 x 442"
 
 sample_record() {
     "$build/bin/plotvane_sample_record" "$settings" | sort
@@ -116,8 +98,8 @@ echo "installed samples:"
 installed_samples
 echo "sample record:"
 sample_record || true
-check "samples are installed beside the program" test -n "$(installed_samples)"
-check "the sample record names the installed samples" test "$(sample_record)" = "$(installed_samples)"
+rig_check "samples are installed beside the program" test -n "$(installed_samples)"
+rig_check "the sample record names the installed samples" test "$(sample_record)" = "$(installed_samples)"
 
 if [ "$mode" = installed ]; then
     kill "$program" 2>/dev/null || true
@@ -125,8 +107,8 @@ if [ "$mode" = installed ]; then
     program=""
     purge || cat "$work/purge.log"
     installed_here=no
-    check "apt-get purge removes the package" \
+    rig_check "apt-get purge removes the package" \
         test -z "$(dpkg-query -W -f='${Status}' plotvane 2>/dev/null | grep 'install ok installed')"
-    check "apt-get purge removes the program and its link" test ! -e /usr/lib/plotvane -a ! -L /usr/bin/plotvane
+    rig_check "apt-get purge removes the program and its link" test ! -e /usr/lib/plotvane -a ! -L /usr/bin/plotvane
 fi
-finish
+rig_finish

@@ -9,43 +9,24 @@
 #include <memory>
 #include <string>
 
-#include "app/StartupRecorders.h"
-#include "app/qt/MainWindow.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeLifetime.h"
-#include "fakes/FakeSettings.h"
-#include "fakes/FakeShell.h"
 #include "platform/SteadyClock.h"
 #include "platform/posix/CupsPrinters.h"
 #include "platform/qt/QtEventPump.h"
 #include "printing/posix/OfficeAppFactory.h"
+#include "support/WindowRig.h"
 
-struct RealPartsWindow {
+struct RealPartsWindow : WindowRig {
     // work: where the LibreOffice instances keep their folders.
     explicit RealPartsWindow(const std::string& work)
     {
         OfficeOptions options;
         options.workRoot = work;
         office = std::make_unique<OfficeAppFactory>(events, lifetime, options);
-    }
-    // A window that has run its start-up.
-    std::unique_ptr<MainWindow> open()
-    {
-        auto window = std::make_unique<MainWindow>(MainWindowServices{dialogs, settings, fileSystem, printers, *office,
-                                                                      shell, clock, events, lifetime, "/program",
-                                                                      [] { return 0.5; }});
-        window->load();
-        return window;
+        real = {nullptr, nullptr, &cups, office.get(), &steadyClock, &events};
     }
 
-    CallLog log;
-    FakeDialogs dialogs;
-    FakeSettings settings;
-    RecordingFileSystem fileSystem{log};
-    CupsPrinters printers;
-    SteadyClock clock;
+    SteadyClock steadyClock;
     QtEventPump events;
-    FakeLifetime lifetime;
-    FakeShell shell;
+    CupsPrinters cups{events, lifetime};
     std::unique_ptr<OfficeAppFactory> office;
 };

@@ -1,55 +1,64 @@
+// Test label: system (a private CUPS scheduler)
 #include <QComboBox>
 #include <QPushButton>
 #include <QtTest>
 #include <functional>
 #include <memory>
 
-#include "app/StartupRecorders.h"
 #include "app/qt/MainWindow.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeLifetime.h"
-#include "fakes/FakePrinters.h"
-#include "fakes/FakeSettings.h"
-#include "fakes/FakeShell.h"
 #include "filelist/qt/FileListView.h"
 #include "platform/SteadyClock.h"
 #include "platform/qt/QtEventPump.h"
+#include "printing/MadePdf.h"
 #include "printing/PrintRun.h"
 #include "printing/PrintingTestSupport.h"
 #include "printing/posix/OfficeAppFactory.h"
+#include "printing/qt/ProgressBar.h"
+#include "support/WindowRig.h"
 
 using namespace printing_test;
 
 namespace {
 
-// The main window with the real LibreOffice backend and the real event pump.
-// LibreOffice is a stand-in that answers --version; asked to convert, it
-// starts a helper of its own, notes both process ids and waits until the
-// test lets it go on, producing nothing.
-struct Window {
-    Window()
+// The main window with the real LibreOffice backend and event pump, printing
+// into a private scheduler. LibreOffice is a stand-in that answers --version,
+// notes each file it converts ("started") and a run beside its own ("overlap"),
+// renders good*, cannot load bad*, and for any other starts a helper, notes
+// both process ids and waits until the test lets it go on, producing nothing.
+struct ConversionWindow : WindowRig {
+    explicit ConversionWindow(const QStringList& files = {"one.vdx"})
     {
+        static PrivateCups cups({"Plotter_A"});
+        const std::string f = shellQuoted(folder);
         writeFile(folder + "/soffice",
                   "#!/bin/sh\nfor a in \"$@\"; do [ \"$a\" = --version ] && exit 0; done\n"
-                  "sleep 600 & echo $$ $! > " + shellQuoted(folder) + "/converting.$$\n"
-                  "while [ ! -e " + shellQuoted(folder) + "/go ]; do sleep 0.05; done\n");
+                  "for a; do [ \"$prev\" = --outdir ] && out=$a; prev=$a; done; a=$(readlink -f \"$a\")\n"
+                  "ls " + f + "/live.* >/dev/null 2>&1 && touch " + f + "/overlap; touch " + f + "/live.$$\n"
+                  "echo \"$a\" >> " + f + "/started; touch " + f + "/started-${a##*/}\ncase ${a##*/} in\n"
+                  "good*) sleep 0.3; cp " + f + "/made.pdf \"$out/x.pdf\";; bad*) echo 'Error: cannot be loaded';;\n"
+                  "*) sleep 600 & echo $$ $! > " + f + "/ids.$$\n"
+                  // renamed once written, so that the test never reads it half-written
+                  "mv " + f + "/ids.$$ " + f + "/converting.$$\n"
+                  "while [ ! -e " + f + "/go ]; do sleep 0.05; done;;\nesac\nrm " + f + "/live.$$\n");
         ::chmod((folder + "/soffice").c_str(), 0700);
-        writeVdx(folder + "/one.vdx", {"One"});
+        writeFile(folder + "/made.pdf", madePdf({{mediaBox(612, 792), "Made"}}));
         printers.printers = {"Plotter_A"};
         OfficeOptions options;
         options.program = folder + "/soffice";
         options.workRoot = work;
         options.timeLimitSeconds = 60;  // a window that is dead for a conversion waits this long
         office = std::make_unique<OfficeAppFactory>(events, lifetime, options);
-        form = std::make_unique<MainWindow>(MainWindowServices{dialogs, settings, fileSystem, printers, *office, shell,
-                                                               clock, events, lifetime, "/program",
-                                                               [] { return 0.5; }});
-        form->load();
+        real = {nullptr, nullptr, nullptr, office.get(), &steadyClock, &events};
+        form = open();
         form->show();
+        form->printerChoice().setCurrentIndex(0);
         form->pauseChoice().setCurrentIndex(0);
-        form->fileList().add(folder + "/one.vdx");
+        for (const QString& file : files) {
+            writeVdx(folder + "/" + file.toStdString(), {"Drawing"});
+            form->fileList().items().add(folder + "/" + file.toStdString());
+        }
     }
-    ~Window()
+    ~ConversionWindow()
     {
         form.reset();
         office.reset();
@@ -87,15 +96,8 @@ struct Window {
 
     std::string folder = makeTempFolder("plotvane-conversion-");
     std::string work = makeTempFolder("plotvane-conversion-work-");
-    CallLog log;
-    FakeDialogs dialogs;
-    FakeSettings settings;
-    RecordingFileSystem fileSystem{log};
-    FakePrinters printers;
-    FakeShell shell;
-    SteadyClock clock;
+    SteadyClock steadyClock;
     QtEventPump events;
-    FakeLifetime lifetime;
     std::unique_ptr<OfficeAppFactory> office;
     std::unique_ptr<MainWindow> form;
     std::function<void()> check;
@@ -121,12 +123,14 @@ class TestConversionWindow final : public QObject {
     Q_OBJECT
 private slots:
     void windowIsAliveDuringAConversion();
+    void nextFileIsPreparedAndItsFailureReportedAtItsTurn();
+    void closingMidConversionEndsItsGroupAtOnce_data();
     void closingMidConversionEndsItsGroupAtOnce();
 };
 
 void TestConversionWindow::windowIsAliveDuringAConversion()
 {
-    Window w;
+    ConversionWindow w;
     PaintCounter counter;
     w.form->installEventFilter(&counter);
     w.dialogs.openFilesAnswers.push_back({{w.folder + "/two.vdx"}, false});
@@ -145,7 +149,7 @@ void TestConversionWindow::windowIsAliveDuringAConversion()
             w.form->button(MainWindow::Button::AddFiles).click();       // intake works
             w.form->button(MainWindow::Button::ClearList).click();      // editing is inert
             w.form->button(MainWindow::Button::StartPrinting).click();  // turned away
-            listDuring = w.form->fileList().count();
+            listDuring = w.form->fileList().items().count();
             converting = converting && alive(w.conversions().front().first);
             writeFile(w.folder + "/go", "");
         });
@@ -163,12 +167,46 @@ void TestConversionWindow::windowIsAliveDuringAConversion()
     QCOMPARE(w.dialogs.texts().back(), std::string("Done."));
 }
 
+void TestConversionWindow::nextFileIsPreparedAndItsFailureReportedAtItsTurn()
+{
+    ConversionWindow w({"good-1.vdx", "bad-2.vdx"});
+    QString shownWhenStarted, shownAtReport;  // by the bar, when bad-2 was started on and reported
+    QTimer look;
+    look.callOnTimeout([&] {
+        if (shownWhenStarted.isEmpty() && exists(w.folder + "/started-bad-2.vdx"))
+            shownWhenStarted = w.form->progressBar().text();
+        if (shownAtReport.isEmpty() && !w.dialogs.reportedLines().empty())
+            shownAtReport = w.form->progressBar().text();
+    });
+    look.start(10);
+    w.form->button(MainWindow::Button::StartPrinting).click();
+
+    QCOMPARE(shownWhenStarted, QString("Processing: good-1.vdx"));
+    QCOMPARE(shownAtReport, QString("Processing: bad-2.vdx"));
+    QCOMPARE(w.dialogs.reportedLines(), (std::vector<int>{120, 122, 126, 132}));
+    QVERIFY(w.dialogs.texts().front().find("cannot be loaded") != std::string::npos);
+    QCOMPARE(capture("wc -l < " + shellQuoted(w.folder + "/started")), std::string("2\n"));
+    QVERIFY(!exists(w.folder + "/overlap"));
+}
+
+void TestConversionWindow::closingMidConversionEndsItsGroupAtOnce_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("its own conversion") << QStringList{"one.vdx"} << "Processing: one.vdx";
+    QTest::newRow("next file's") << QStringList{"good-1.vdx", "two.vdx"} << "Processing: good-1.vdx";
+}
+
 void TestConversionWindow::closingMidConversionEndsItsGroupAtOnce()
 {
-    Window w;
+    QFETCH(QStringList, files);
+    QFETCH(QString, shown);
+    ConversionWindow w(files);
     const std::size_t boxesBefore = w.dialogs.messages.size();
     bool goneOnClose = false;
+    QString shownOnClose;
     w.onceConverting([&] {
+        shownOnClose = w.form->progressBar().text();
         const auto [leader, helper] = w.conversions().front();
         const bool converting = alive(leader) && alive(helper);
         w.form->close();
@@ -177,10 +215,12 @@ void TestConversionWindow::closingMidConversionEndsItsGroupAtOnce()
     w.form->button(MainWindow::Button::StartPrinting).click();
 
     QVERIFY(w.lifetime.ended());
+    QCOMPARE(shownOnClose, shown);
     QVERIFY(goneOnClose);
     QVERIFY(processesMentioning(w.work).empty());
     QVERIFY(folderEntries(w.work).empty());
     QCOMPARE(w.dialogs.messages.size(), boxesBefore);
+    QVERIFY(!exists(w.folder + "/overlap"));
 }
 
 QTEST_MAIN(TestConversionWindow)

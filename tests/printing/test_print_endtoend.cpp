@@ -1,3 +1,4 @@
+// Test label: system (LibreOffice and a private CUPS scheduler)
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -65,16 +66,16 @@ void TestPrintEndToEnd::printsTheListInOrderOnTheChosenPrinter()
         form.pauseChoice().setCurrentIndex(0);  // and the shortest pause
         // The broken file sits between good ones.
         for (std::size_t i = 0; i < good.size(); ++i) {
-            form.fileList().add(good[i].path);
+            form.fileList().items().add(good[i].path);
             if (i == good.size() - 3)
-                form.fileList().add(drawings + "/broken.vsdx");
+                form.fileList().items().add(drawings + "/broken.vsdx");
         }
         const std::size_t jobsBefore = cups.jobs().size();
 
         QElapsedTimer timer;
         timer.start();
         form.button(MainWindow::Button::StartPrinting).click();
-        qInfo("%d files printed in %.1f s", form.fileList().count(), timer.elapsed() / 1000.0);
+        qInfo("%d files printed in %.1f s", form.fileList().items().count(), timer.elapsed() / 1000.0);
 
         // The broken file fails to open, so its printer, print and quit steps fail too.
         QCOMPARE(parts.dialogs.reportedLines(), (std::vector<int>{120, 122, 126, 132}));
@@ -95,6 +96,16 @@ void TestPrintEndToEnd::printsTheListInOrderOnTheChosenPrinter()
             else
                 QVERIFY(pdfPages(job.document) >= 1);
         }
+
+        // Plotter_B is chosen, then goes from CUPS: nothing prints, anywhere.
+        form.printerChoice().setCurrentIndex(plotterB);
+        QVERIFY(cups.removeQueue("Plotter_B") && cups.setDefault("Plotter_A"));
+        form.fileList().items().clear();
+        form.fileList().items().add(drawings + "/alpha.vdx");
+        form.button(MainWindow::Button::StartPrinting).click();
+        QCOMPARE(parts.dialogs.reportedLines(), (std::vector<int>{120, 122, 126, 132, 122, 126}));
+        QVERIFY(parts.dialogs.texts().at(6).rfind("Not printed: the printer \"Plotter_B\" could not be set (line 122)", 0) == 0);
+        QCOMPARE(cups.jobs().size(), jobs.size());
     }
     QVERIFY(processesMentioning(work).empty());
     parts.office.reset();

@@ -1,3 +1,4 @@
+// Test label: system (LibreOffice, a private CUPS scheduler and IPP printers)
 #include <QComboBox>
 #include <QDir>
 #include <QPushButton>
@@ -90,9 +91,9 @@ void TestPrintPaperEndToEnd::eachDrawingArrivesOnItsOwnPaper()
             const int index = form.printerChoice().findText(QString::fromStdString(queue));
             QVERIFY2(index >= 0, queue.c_str());
             form.printerChoice().setCurrentIndex(index);
-            form.fileList().clear();
+            form.fileList().items().clear();
             for (const auto& drawing : list)
-                form.fileList().add(drawing.path);
+                form.fileList().items().add(drawing.path);
             const std::size_t before = cups.received(queue).size();
             const std::size_t jobsBefore = cups.jobs().size();
 

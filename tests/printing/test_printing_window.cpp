@@ -3,56 +3,11 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/StartupRecorders.h"
 #include "app/qt/MainWindow.h"
-#include "printing/qt/ProgressBar.h"
-#include "fakes/FakeClock.h"
-#include "fakes/FakeDiagramApp.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeLifetime.h"
-#include "fakes/FakePrinters.h"
-#include "fakes/FakeSettings.h"
-#include "fakes/FakeShell.h"
 #include "filelist/qt/FileListView.h"
 #include "printing/PrintRun.h"
-
-namespace {
-
-// The main window with fakes for everything outside it.
-struct Window {
-    Window()
-        : fileSystem(log)
-    {
-        printers.printers = {"Plotter_A", "Plotter_B"};
-        printers.defaultPrinter = "Plotter_B";
-        server.clock = &clock;
-    }
-    std::unique_ptr<MainWindow> make()
-    {
-        MainWindowServices services{dialogs, settings, fileSystem, printers, server, shell, clock, clock, lifetime,
-                               "/program",  [] { return 0.5; }};
-        return std::make_unique<MainWindow>(services);
-    }
-    int count(const std::string& text) const
-    {
-        int found = 0;
-        for (const auto& call : server.calls)
-            found += call.text == text;
-        return found;
-    }
-
-    CallLog log;
-    FakeDialogs dialogs;
-    FakeSettings settings;
-    RecordingFileSystem fileSystem;
-    FakePrinters printers;
-    FakeDiagramAppFactory server;
-    FakeShell shell;
-    FakeClock clock;
-    FakeLifetime lifetime;
-};
-
-}  // namespace
+#include "printing/qt/ProgressBar.h"
+#include "support/WindowRig.h"
 
 class TestPrintingWindow final : public QObject {
     Q_OBJECT
@@ -86,27 +41,25 @@ void TestPrintingWindow::printerChoiceIsRestoredAtStartUp()
     QFETCH(int, selected);
     QFETCH(QString, saved);
     QFETCH(bool, reported);
-    Window w;
+    WindowRig w;
     if (stored != "none")
         w.settings.set("Combo1", stored.toStdString());
-    auto form = w.make();
-    form->load();
+    auto form = w.open();
     QCOMPARE(form->printerChoice().count(), 2);
     QCOMPARE(form->printerChoice().currentIndex(), selected);
     QCOMPARE(QString::fromStdString(w.settings.value("Combo1")), saved);
     QCOMPARE(w.dialogs.reportedLines(), reported ? std::vector<int>{136} : std::vector<int>{});
     // The pause list and the installed check still follow.
     QCOMPARE(form->pauseChoice().currentText(), QString("5 seconds"));
-    QCOMPARE(w.count("create Visio.Application"), 1);
-    QCOMPARE(w.count("quit"), 1);
+    QCOMPARE(w.apps.count("create Visio.Application"), 1);
+    QCOMPARE(w.apps.count("quit"), 1);
 }
 
 void TestPrintingWindow::noPrinterAtAllIsReportedAndStartUpGoesOn()
 {
-    Window w;
+    WindowRig w;
     w.printers.printers.clear();
-    auto form = w.make();
-    form->load();
+    auto form = w.open();
     QCOMPARE(w.dialogs.reportedLines(), std::vector<int>{136});
     QCOMPARE(form->printerChoice().count(), 0);
     QCOMPARE(w.settings.value("Combo1"), std::string("<missing>"));
@@ -115,10 +68,9 @@ void TestPrintingWindow::noPrinterAtAllIsReportedAndStartUpGoesOn()
 
 void TestPrintingWindow::missingApplicationEndsTheProgramAtStartUp()
 {
-    Window w;
-    w.server.cannotCreate = true;
-    auto form = w.make();
-    form->load();
+    WindowRig w;
+    w.apps.cannotCreate = true;
+    auto form = w.open();
     QVERIFY(w.lifetime.ended());
     QCOMPARE(w.dialogs.texts().back(),
              std::string("Visio is not installed on this computer. You need to have it installed to use this "
@@ -128,13 +80,12 @@ void TestPrintingWindow::missingApplicationEndsTheProgramAtStartUp()
 
 void TestPrintingWindow::startPrintingPrintsTheListOnTheChosenPrinter()
 {
-    Window w;
-    auto form = w.make();
-    form->load();
+    WindowRig w;
+    auto form = w.open();
     form->printerChoice().setCurrentIndex(0);
     form->pauseChoice().setCurrentIndex(2);
-    form->fileList().add("/d/one.vsd");
-    form->fileList().add("/d/two.vdx");
+    form->fileList().items().add("/d/one.vsd");
+    form->fileList().items().add("/d/two.vdx");
 
     QStringList shown;
     QList<int> pointers;
@@ -149,11 +100,11 @@ void TestPrintingWindow::startPrintingPrintsTheListOnTheChosenPrinter()
     };
     form->button(MainWindow::Button::StartPrinting).click();
 
-    QCOMPARE(w.count("open /d/one.vsd"), 1);
-    QCOMPARE(w.count("open /d/two.vdx"), 1);
-    QCOMPARE(w.count("setActivePrinter Plotter_A"), 2);
-    QCOMPARE(w.count("printAllPages"), 2);
-    QCOMPARE(w.count("create Visio.Application"), 3);  // the start-up check, then one per file
+    QCOMPARE(w.apps.count("open /d/one.vsd"), 1);
+    QCOMPARE(w.apps.count("open /d/two.vdx"), 1);
+    QCOMPARE(w.apps.count("setActivePrinter Plotter_A"), 2);
+    QCOMPARE(w.apps.count("printAllPages"), 2);
+    QCOMPARE(w.apps.count("create Visio.Application"), 3);  // the start-up check, then one per file
     QVERIFY(turnedAway > 0);
     QVERIFY(shown.contains("Processing: one.vsd"));
     QVERIFY(shown.contains("Processing: two.vdx"));
@@ -171,29 +122,27 @@ void TestPrintingWindow::startPrintingPrintsTheListOnTheChosenPrinter()
 
 void TestPrintingWindow::closingTheWindowMidRunEndsTheInstanceInWork()
 {
-    Window w;
-    auto form = w.make();
-    form->load();
+    WindowRig w;
+    auto form = w.open();
     form->show();
-    form->fileList().add("/d/one.vsd");
-    form->fileList().add("/d/two.vsd");
-    w.server.onCall = [&](const std::string& call) {
+    form->fileList().items().add("/d/one.vsd");
+    form->fileList().items().add("/d/two.vsd");
+    w.apps.onCall = [&](const std::string& call) {
         if (call == "printAllPages")
             form->close();
     };
     const std::size_t before = w.dialogs.messages.size();
     form->button(MainWindow::Button::StartPrinting).click();
     QVERIFY(w.lifetime.ended());
-    QCOMPARE(w.server.endAllCalls, 1);
-    QCOMPARE(w.server.texts().back(), std::string("printAllPages"));
+    QCOMPARE(w.apps.endAllCalls, 1);
+    QCOMPARE(w.apps.texts().back(), std::string("printAllPages"));
     QCOMPARE(w.dialogs.messages.size(), before);
 }
 
 void TestPrintingWindow::questionMarkExplainsThePause()
 {
-    Window w;
-    auto form = w.make();
-    form->load();
+    WindowRig w;
+    auto form = w.open();
     w.dialogs.setApplicationTitle("Title");
     const auto settingsBefore = w.settings.values;
     form->button(MainWindow::Button::ExplainPause).click();

@@ -13,6 +13,7 @@
 #include "filelist/AddFolderCommand.h"
 #include "settings/qt/QtSettingsStore.h"
 #include "support/AsOrdinaryUser.h"
+#include "support/FailureOf.h"
 
 class TestSettingsStore final : public QObject {
     Q_OBJECT
@@ -79,17 +80,13 @@ void TestSettingsStore::anUnwritableStoreFailsWithItsFileAndReason()
     const auto exe = QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
     QVERIFY(QFile::setPermissions(file, readOnly));
     QVERIFY(QFile::setPermissions(folder.path(), readOnly | exe));
-    std::string failure = "(no failure)";
+    std::string failure;
     FakeDialogs dialogs;
     {
         AsOrdinaryUser user;
         QVERIFY2(user.works(), "the test cannot lose the right to write everywhere");
         QtSettingsStore store(file);
-        try {
-            store.write(Setting::PausePosition, "4");
-        } catch (const Failure& error) {
-            failure = error.what();
-        }
+        failure = portable_test::failureOf([&] { store.write(Setting::PausePosition, "4"); });
         // A folder scan stores its two answers inside trapped steps: each
         // failure is reported at its step, and the scan goes on.
         MemoryFileSystem disk;

@@ -6,9 +6,16 @@
 
 #include <exception>
 #include <functional>
+#include <iterator>
+#include <ostream>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <type_traits>
+#include <utility>
 #include <vector>
+
+#include "FailureOf.h"
 
 namespace portable_test {
 
@@ -31,6 +38,42 @@ struct Registrar {
     Registrar(const char* name, std::function<void()> body) { registry().push_back({name, std::move(body)}); }
 };
 
+// How a checked value is shown when a check fails: texts quoted, containers
+// as {a, b, c}, anything without a printed form as "(no printed form)".
+template <typename T, typename = void>
+struct IsPrintable : std::false_type {};
+template <typename T>
+struct IsPrintable<T, std::void_t<decltype(std::declval<std::ostream&>() << std::declval<const T&>())>>
+    : std::true_type {};
+template <typename T, typename = void>
+struct IsContainer : std::false_type {};
+template <typename T>
+struct IsContainer<T, std::void_t<decltype(std::begin(std::declval<const T&>())),
+                                  decltype(std::end(std::declval<const T&>()))>> : std::true_type {};
+
+template <typename T>
+void show(std::ostream& out, const T& value)
+{
+    if constexpr (std::is_same_v<T, bool>) {
+        out << (value ? "true" : "false");
+    } else if constexpr (std::is_convertible_v<const T&, std::string_view>) {
+        out << '"' << std::string_view(value) << '"';
+    } else if constexpr (IsPrintable<T>::value && !std::is_array_v<T>) {
+        out << value;
+    } else if constexpr (IsContainer<T>::value) {
+        out << '{';
+        const char* separator = "";
+        for (const auto& element : value) {
+            out << separator;
+            show(out, element);
+            separator = ", ";
+        }
+        out << '}';
+    } else {
+        out << "(no printed form)";
+    }
+}
+
 template <typename A, typename B>
 void checkEqual(const A& actual, const B& expected, const char* actualText, const char* expectedText,
                 const char* file, int line)
@@ -38,19 +81,11 @@ void checkEqual(const A& actual, const B& expected, const char* actualText, cons
     if (actual == expected)
         return;
     std::ostringstream out;
-    out << actualText << " == " << expectedText << "\n      actual:   " << actual << "\n      expected: " << expected;
+    out << actualText << " == " << expectedText << "\n      actual:   ";
+    show(out, actual);
+    out << "\n      expected: ";
+    show(out, expected);
     fail(file, line, out.str());
-}
-
-// The description an action fails with, or "(no failure)" when it does not.
-inline std::string failureOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const std::exception& failure) {
-        return failure.what();
-    }
-    return "(no failure)";
 }
 
 }  // namespace portable_test

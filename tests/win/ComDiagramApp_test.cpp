@@ -106,9 +106,9 @@ PV_TEST(oneFileReachesTheServerAsTheExactMemberSequence)
         {
             Rig rig;
             auto app = rig.adapter.openInNewInstance("C:\\Pläne 2021\\plan.vsd");
-            rig.adapter.setActivePrinter(*app, "Plotter A");
-            rig.adapter.printActiveDocument(*app);
-            rig.adapter.quitInstance(*app);
+            app->setActivePrinter("Plotter A");
+            app->printAllPages();
+            app->quit();
         }
         const Texts calls = server.calls();
         PV_CHECK_EQ(calls.size(), expected.size());
@@ -136,7 +136,7 @@ PV_TEST(withoutARegisteredClassTheApplicationIsNotInstalledAndNotRunning)
     Rig rig;
     PV_CHECK(!rig.adapter.isRunning());
     PV_CHECK(!rig.adapter.checkInstalled());
-    PV_CHECK(rig.dialogs.texts() == Texts{DiagramAppAdapter::NotInstalledText});
+    PV_CHECK_EQ(rig.dialogs.texts(), Texts{DiagramAppAdapter::NotInstalledText});
     PV_CHECK(rig.lifetime.ended());
     PV_CHECK_EQ(server.instancesCreated(), 0);
     PV_CHECK(server.calls().empty());
@@ -150,7 +150,7 @@ PV_TEST(theInstalledCheckStartsAndQuitsOneInstance)
         return;
     Rig rig;
     PV_CHECK(rig.adapter.checkInstalled());
-    PV_CHECK((server.calls() == Texts{"create", "Application.names(Quit)", "Application.call(Quit)"}));
+    PV_CHECK_EQ(server.calls(), (Texts{"create", "Application.names(Quit)", "Application.call(Quit)"}));
     PV_CHECK(rig.dialogs.messages.empty());
     PV_CHECK_EQ(server.liveObjects(), 0);
 }
@@ -175,7 +175,7 @@ PV_TEST(aRunningInstanceCountsOnlyWithTheExactName)
             }
             // Nothing was started and the running instance was not asked to quit.
             PV_CHECK_EQ(server.instancesCreated(), 0);
-            PV_CHECK((server.calls() == Texts{"Application.names(name)", "Application.get(name)"}));
+            PV_CHECK_EQ(server.calls(), (Texts{"Application.names(name)", "Application.get(name)"}));
             PV_CHECK_EQ(server.liveObjects(), running);
         }
     }
@@ -192,19 +192,22 @@ PV_TEST(failuresCarryTheServersDescriptionOrTheSystemsText)
         server.failOpenWith(description);
         {
             Rig rig;
-            PV_CHECK_EQ(portable_test::failureOf([&] { rig.adapter.openInNewInstance("C:\\x\\plan.vsd"); }), description);
+            PV_CHECK_EQ(portable_test::failureOf([&] { rig.adapter.openInNewInstance("C:\\x\\plan.vsd"); }),
+                        description);
             // The instance whose file did not open is asked to quit and released.
-            PV_CHECK(server.calls().back() == "Application.call(Quit)");
+            PV_CHECK_EQ(server.calls().back(), "Application.call(Quit)");
             PV_CHECK_EQ(server.liveObjects(), 0);
 
             auto app = rig.factory.create(ClassName);
             LateBoundObject& application = static_cast<ComDiagramApp&>(*app).application();
             // A member the server does not know: the system's words, on one line.
-            PV_CHECK_EQ(portable_test::failureOf([&] { application.call("Frobnicate"); }), std::string("Unknown name."));
+            PV_CHECK_EQ(portable_test::failureOf([&] { application.call("Frobnicate"); }),
+                        std::string("Unknown name."));
             // A property that holds text is no object.
-            PV_CHECK_EQ(portable_test::failureOf([&] { application.getObject("name"); }), std::string("Object required"));
+            PV_CHECK_EQ(portable_test::failureOf([&] { application.getObject("name"); }),
+                        std::string("Object required"));
             // A property read with no document open reports the server's text.
-            PV_CHECK_EQ(portable_test::failureOf([&] { rig.adapter.printActiveDocument(*app); }),
+            PV_CHECK_EQ(portable_test::failureOf([&] { app->printAllPages(); }),
                         std::string("No document is open."));
         }
         PV_CHECK_EQ(server.liveObjects(), 0);
@@ -219,15 +222,15 @@ PV_TEST(endingAllQuitsOnlyTheInstancesStillInWork)
         return;
     Rig rig;
     auto quitAlready = rig.adapter.openInNewInstance("C:\\x\\a.vsd");
-    rig.adapter.quitInstance(*quitAlready);
+    quitAlready->quit();
     rig.adapter.openInNewInstance("C:\\x\\dropped.vsd");
     auto inWork = rig.adapter.openInNewInstance("C:\\x\\b.vsd");
 
     const std::size_t before = server.calls().size();
     rig.adapter.endInstancesInWork();
     const Texts calls = server.calls();
-    PV_CHECK((Texts(calls.begin() + static_cast<std::ptrdiff_t>(before), calls.end()) ==
-              Texts{"Application.names(Quit)", "Application.call(Quit)"}));
+    PV_CHECK_EQ(Texts(calls.begin() + static_cast<std::ptrdiff_t>(before), calls.end()),
+                (Texts{"Application.names(Quit)", "Application.call(Quit)"}));
 
     // Once quit, an instance is not quit a second time.
     rig.adapter.endInstancesInWork();
@@ -268,7 +271,7 @@ PV_TEST(closingEndsTheInstancesInWorkWithinTheBriefLimit)
     PV_CHECK(contains(server.calls(), "Application.call(Quit)"));
     // Its Quit was cancelled at the brief limit, which holds for every call
     // from now on: asked again, the hanging instance costs no more.
-    PV_CHECK_EQ(portable_test::failureOf([&] { rig.adapter.quitInstance(*inWork); }),
+    PV_CHECK_EQ(portable_test::failureOf([&] { inWork->quit(); }),
                 std::string("No answer to Quit within 200 milliseconds; the call was cancelled"));
     checkCameBackWhileHanging(server.hanging(), __LINE__);
 }

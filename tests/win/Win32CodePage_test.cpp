@@ -6,6 +6,19 @@
 #include "filelist/HasBadCharacters.h"
 #include "platform/CodePage.h"
 
+namespace {
+// The checks of the western code page's own letters run only where it is the
+// system's code page; elsewhere they are reported as skipped, with the one in use.
+bool westernCodePage(const char* file, int line)
+{
+    if (GetACP() == 1252)
+        return true;
+    portable_test::skip(file, line, "the western code page (1252) checks need it as the system's code page; this one is "
+                                        + std::to_string(GetACP()));
+    return false;
+}
+}  // namespace
+
 PV_TEST(charactersOutsideTheAnsiCodePageHaveNoSingleByteCode)
 {
     // Whatever the code page: ASCII keeps its code, and characters no single-byte
@@ -23,7 +36,7 @@ PV_TEST(charactersOutsideTheAnsiCodePageHaveNoSingleByteCode)
         PV_CHECK(code == 63 || code < 32);
     }
 
-    if (GetACP() != 1252)
+    if (!westernCodePage(__FILE__, __LINE__))
         return;
     // The western code page: its own letters keep their codes, characters it
     // lacks are refused rather than fitted to a look-alike (A-macron is not "A").
@@ -63,7 +76,7 @@ PV_TEST(folderNamesWithCharactersOutsideTheCodePageAreRefused)
     for (const auto& c : everywhere)
         PV_CHECK_EQ(hasBadCharacters(c.name), c.refused);
 
-    if (GetACP() != 1252)
+    if (!westernCodePage(__FILE__, __LINE__))
         return;
     const struct {
         const char* name;

@@ -118,7 +118,7 @@ PV_TEST(wildcardListingsTakeHiddenAndSystemFilesButNoFolders)
         {tree.path("missing"), "*.*", {}},
     };
     for (const auto& c : cases)
-        PV_CHECK(sorted(fileSystem.listFiles(c.folder, c.pattern)) == sorted(c.expected));
+        PV_CHECK_EQ(sorted(fileSystem.listFiles(c.folder, c.pattern)), sorted(c.expected));
 }
 
 PV_TEST(subfoldersAreListedAndUnreadableFoldersTellWhy)
@@ -135,7 +135,7 @@ PV_TEST(subfoldersAreListedAndUnreadableFoldersTellWhy)
 
     const auto top = fileSystem.subfolders(tree.path("top") + "\\");
     PV_CHECK_EQ(top.error, 0);
-    PV_CHECK(sorted(top.names) == sorted({"plain", "hidden-system", "Ärger"}));
+    PV_CHECK_EQ(sorted(top.names), sorted({"plain", "hidden-system", "Ärger"}));
 
     const auto empty = fileSystem.subfolders(tree.path("empty"));
     PV_CHECK_EQ(empty.error, 0);
@@ -219,5 +219,5 @@ PV_TEST(existenceByTimeAndByListing)
         PV_CHECK_EQ(fileSystem.listingFindsEntry(c.path, false), c.filesOnly);
         PV_CHECK_EQ(fileSystem.listingFindsEntry(c.path, true), c.withFolders);
     }
-    PV_CHECK(fileSystem.style() == PathStyle::Windows);
+    PV_CHECK_EQ(fileSystem.style(), PathStyle::Windows);
 }

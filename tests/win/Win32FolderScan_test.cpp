@@ -86,10 +86,10 @@ PV_TEST(aWindowsTreeIsScannedWithItsAttributesAndNames)
     // else, and lock files, are left out.
     PV_CHECK_EQ(found.size(), 7u);
     if (found.size() == 7u) {
-        PV_CHECK((sorted(Paths(found.begin(), found.begin() + 3)) ==
-                  Paths{"A\\a.vsd", "A\\hidden-archive-readonly.vsd", "A\\system.vsd"}));
-        PV_CHECK((sorted(Paths(found.begin() + 3, found.begin() + 6)) ==
-                  Paths{"A\\X\\x.vsd", "A\\Y\\y.VSD", "A\\hidden\\h.vsd"}));
+        PV_CHECK_EQ(sorted(Paths(found.begin(), found.begin() + 3)),
+                    (Paths{"A\\a.vsd", "A\\hidden-archive-readonly.vsd", "A\\system.vsd"}));
+        PV_CHECK_EQ(sorted(Paths(found.begin() + 3, found.begin() + 6)),
+                    (Paths{"A\\X\\x.vsd", "A\\Y\\y.VSD", "A\\hidden\\h.vsd"}));
     }
     PV_CHECK(!found.empty() && found.back() == "A\\X\\Z\\z.vsd");
     PV_CHECK(scan.dialogs.messages.empty());

@@ -19,9 +19,11 @@
 #include "base/ErrorTrap.h"
 #include "base/Failure.h"
 #include "base/Lifetime.h"
+#include "filelist/AddFolderCommand.h"
+#include "filelist/DropIntake.h"
+#include "filelist/SampleFiles.h"
 #include "filelist/qt/FileListCommands.h"
 #include "filelist/qt/FileListView.h"
-#include "filelist/qt/IntakeCommands.h"
 #include "filelist/qt/ListDropTarget.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
@@ -197,12 +199,18 @@ void MainWindow::createCommands()
         *m_fileList, *this, m_services.dialogs, m_services.lifetime, style, besideProgram("drag.ico"),
         {&button(Button::AddFiles), &button(Button::ClearList), &button(Button::MoveUp), &button(Button::MoveDown)},
         this);
-    m_intake = new IntakeCommands(*m_fileList, *this, m_services.dialogs, m_services.settings,
-                                  m_services.fileSystem, m_services.shell, m_services.events, m_services.lifetime,
-                                  m_services.programFolder, this);
-    connect(&button(Button::AddFolder), &QPushButton::clicked, m_intake, &IntakeCommands::addFolder);
-    connect(&button(Button::LoadSamples), &QPushButton::clicked, m_intake, &IntakeCommands::loadSamples);
-    new ListDropTarget(*m_fileList, [this](const std::vector<std::string>& paths) { m_intake->dropFiles(paths); });
+    ListItems& list = m_fileList->items();
+    m_addFolder = std::make_unique<AddFolderCommand>(m_services.dialogs, m_services.settings, m_services.fileSystem,
+                                                     *this, m_services.lifetime, m_services.events, list);
+    m_drop = std::make_unique<DropIntake>(m_services.dialogs, m_services.fileSystem, m_services.lifetime,
+                                          m_services.events, list);
+    m_samples = std::make_unique<SampleFiles>(m_services.fileSystem, m_services.settings, m_services.dialogs,
+                                              m_services.shell, m_services.events, m_services.lifetime,
+                                              m_services.programFolder);
+    connect(&button(Button::AddFolder), &QPushButton::clicked, this, [this] { m_addFolder->addFolder(); });
+    connect(&button(Button::LoadSamples), &QPushButton::clicked, this,
+            [this] { m_samples->loadSamples(m_fileList->items()); });
+    new ListDropTarget(*m_fileList, [this](const std::vector<std::string>& paths) { m_drop->dropFiles(paths); });
 }
 
 void MainWindow::createPrinting()
@@ -210,7 +218,7 @@ void MainWindow::createPrinting()
     m_diagramApp = std::make_unique<DiagramAppAdapter>(m_services.diagramApps, m_services.dialogs, *this,
                                                        m_services.lifetime);
     m_printView = std::make_unique<QtPrintView>(*m_progressBar, *m_printerChoice, *m_pauseChoice);
-    m_printRun = std::make_unique<PrintRun>(*m_fileList, *m_printView, *m_diagramApp, *this, m_services.dialogs,
+    m_printRun = std::make_unique<PrintRun>(m_fileList->items(), *m_printView, *m_diagramApp, *this, m_services.dialogs,
                                             m_services.clock, m_services.events, m_services.lifetime);
     connect(&button(Button::StartPrinting), &QPushButton::clicked, this, [this] { m_printRun->startPrinting(); });
     connect(&button(Button::ExplainPause), &QPushButton::clicked, this,
@@ -247,6 +255,22 @@ void MainWindow::showCentred()
     show();
 }
 
+void MainWindow::takeHandedOver(const std::vector<std::string>& paths)
+{
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    if (paths.empty())
+        return;
+    // As on a drop, nothing that goes wrong beyond the intake's reports may
+    // end the program.
+    try {
+        m_drop->dropFiles(paths);
+    } catch (...) {
+    }
+}
+
 void MainWindow::load()
 {
     ErrorTrap trap(m_services.dialogs, m_services.lifetime, LoadLocation);
@@ -263,13 +287,13 @@ void MainWindow::load()
     if (trap.test(104, [&] { return pathExists(m_services.fileSystem, cursorFile); }))
         trap.step(106, [&] { loadMouseIcon(cursorFile); });
     trap.step(108, [&] { openHomePageNowAndThen(); });
-    const auto noSampleRecord = [&] { return m_intake->sampleRecordMissing(); };
+    const auto noSampleRecord = [&] { return m_samples->recordMissing(); };
     if (trap.test(110, noSampleRecord))
-        trap.step(110, [&] { m_intake->recordSamples(); });
+        trap.step(110, [&] { m_samples->recordSamples(); });
     if (trap.test(130, noSampleRecord))
-        trap.step(130, [&] { m_intake->recordSamples(); });
+        trap.step(130, [&] { m_samples->recordSamples(); });
     trap.step(132, [&] { m_fileList->addColumn(QStringLiteral(" Visio File(s)")); });
-    trap.step(134, [&] { m_fileList->setColumnWidth(twips(0, 0, 6500, 0).width()); });
+    trap.step(134, [&] { m_fileList->setFirstColumnWidth(twips(0, 0, 6500, 0).width()); });
     trap.step(136, [&] {
         QtSelector printers(*m_printerChoice);
         PrinterOptions::fillPrinterList(m_services.printers, m_services.settings, printers);

@@ -5,20 +5,24 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/qt/MainWindowServices.h"
 #include "base/WindowPointer.h"
 #include "settings/SettingKeys.h"
 
+class AddFolderCommand;
 class DiagramAppAdapter;
+class DropIntake;
 class FileListView;
-class IntakeCommands;
 class PrintRun;
 class ProgressBar;
 class QComboBox;
 class QGroupBox;
 class QPushButton;
 class QtPrintView;
+class SampleFiles;
 class SkinFramework;
 
 // The main window: the file list, the commands, the printer and pause choices
@@ -50,6 +54,10 @@ public:
     void load();
     // Shows the window centred on its screen.
     void showCentred();
+    // Paths handed to Plotvane from outside the window (its command line, a
+    // later start in the session): the window comes to the front, and the
+    // paths are added as a drop onto the list adds them.
+    void takeHandedOver(const std::vector<std::string>& paths);
 
     int mousePointer() const override { return m_mousePointer; }
     void setMousePointer(int value) override;
@@ -94,7 +102,10 @@ private:
     QComboBox* m_pauseChoice = nullptr;
     ProgressBar* m_progressBar = nullptr;
     std::array<QPushButton*, 8> m_buttons{};
-    IntakeCommands* m_intake = nullptr;
+    // The commands that fill the list from the disk.
+    std::unique_ptr<AddFolderCommand> m_addFolder;
+    std::unique_ptr<DropIntake> m_drop;
+    std::unique_ptr<SampleFiles> m_samples;
 
     std::unique_ptr<DiagramAppAdapter> m_diagramApp;
     std::unique_ptr<QtPrintView> m_printView;

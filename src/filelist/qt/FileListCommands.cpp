@@ -24,8 +24,8 @@ FileListCommands::FileListCommands(FileListView& list, WindowPointer& window, Di
                                    const Lifetime& lifetime, PathStyle pathStyle, const std::string& dragIcon,
                                    const FileListButtons& buttons, QObject* parent)
     : QObject(parent),
-      m_edit(list, window, dialogs, lifetime),
-      m_addFiles(list, dialogs, lifetime, pathStyle),
+      m_edit(list.items(), window, dialogs, lifetime),
+      m_addFiles(list.items(), dialogs, lifetime, pathStyle),
       m_gesture(list, window, QString::fromStdString(dragIcon))
 {
     connectList(list);

@@ -26,11 +26,11 @@ FileListView::FileListView(QWidget* parent) : QTableView(parent)
     // A widened column scrolls sideways pixel by pixel, not a whole column at once.
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    header()->setHighlightSections(false);
-    header()->setStretchLastSection(false);
-    header()->setSectionsMovable(false);
-    header()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setSectionsMovable(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     // Moves without a button are reported too: they give the window its pointer back.
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
@@ -54,81 +54,17 @@ void FileListView::addColumn(const QString& header)
     m_model.addColumn(header);
 }
 
-void FileListView::setColumnWidth(int pixels)
+void FileListView::setFirstColumnWidth(int pixels)
 {
     if (m_model.columnCount() < 1)
         throw Failure("Index out of bounds");
-    header()->resizeSection(0, pixels);
+    horizontalHeader()->resizeSection(0, pixels);
 }
 
-void FileListView::check(int position, int last) const
+void FileListView::checkPosition(int position, int last) const
 {
     if (position < 1 || position > last)
         throw Failure("Index out of bounds");
-}
-
-int FileListView::count() const
-{
-    return m_model.count();
-}
-
-std::string FileListView::text(int position) const
-{
-    check(position, count());
-    return m_model.entry(position - 1);
-}
-
-void FileListView::setText(int position, const std::string& text)
-{
-    check(position, count());
-    m_model.setEntry(position - 1, text);
-}
-
-void FileListView::add(const std::string& text)
-{
-    m_model.insertEntry(count(), text);
-}
-
-void FileListView::insert(int position, const std::string& text)
-{
-    check(position, count() + 1);
-    m_model.insertEntry(position - 1, text);
-}
-
-void FileListView::remove(int position)
-{
-    check(position, count());
-    m_model.removeEntry(position - 1);
-}
-
-void FileListView::clear()
-{
-    m_model.clearEntries();
-}
-
-int FileListView::selectedIndex() const
-{
-    const QModelIndex current = currentIndex();
-    if (!current.isValid() || !selectionModel()->isRowSelected(current.row(), {}))
-        return 0;
-    return current.row() + 1;
-}
-
-void FileListView::select(int position)
-{
-    check(position, count());
-    setCurrentIndex(m_model.index(position - 1, 0));
-}
-
-void FileListView::ensureVisible(int position)
-{
-    check(position, count());
-    scrollTo(m_model.index(position - 1, 0), QAbstractItemView::EnsureVisible);
-}
-
-void FileListView::setFocus()
-{
-    QWidget::setFocus(Qt::OtherFocusReason);
 }
 
 int FileListView::hitTest(QPoint at) const
@@ -139,7 +75,7 @@ int FileListView::hitTest(QPoint at) const
 
 QPersistentModelIndex FileListView::entryRef(int position) const
 {
-    check(position, count());
+    checkPosition(position, m_model.count());
     return QPersistentModelIndex(m_model.index(position - 1, 0));
 }
 

@@ -5,40 +5,31 @@
 #include <QTableView>
 #include <optional>
 
-#include "filelist/ListItems.h"
+#include "filelist/qt/FileListItems.h"
 #include "filelist/qt/FileListModel.h"
 
-// ListView1: the file list as a single-column report view. It offers the list
-// operations every command works through, with 1-based positions, and reports
-// the list's mouse and key events to whoever handles them. The view does no
+// ListView1: the file list as a single-column report view. It holds the
+// entries, offers the list operations every command works through (items()),
+// and reports the list's mouse and key events to whoever handles them. The view does no
 // item dragging and no drag-selecting of its own: pressing and moving belongs to
 // the reorder gesture. It is a table view with fixed row heights, which lays out
 // no row by row, so that moving or removing one of 100,000 entries stays cheap.
-class FileListView final : public QTableView, public ListItems {
+class FileListView final : public QTableView {
     Q_OBJECT
 public:
     explicit FileListView(QWidget* parent = nullptr);
 
-    FileListModel& model() { return m_model; }
-    const FileListModel& model() const { return m_model; }
+    FileListModel& entries() { return m_model; }
+    const FileListModel& entries() const { return m_model; }
+    // The list operations, with 1-based positions.
+    ListItems& items() { return m_items; }
 
-    // The column headers.
-    QHeaderView* header() const { return horizontalHeader(); }
-    // ColumnHeaders.Add and the column's width in pixels.
+    // ColumnHeaders.Add, and the first column's width in pixels ("Index out of
+    // bounds" while the list has no column).
     void addColumn(const QString& header);
-    void setColumnWidth(int pixels);
-
-    int count() const override;
-    std::string text(int position) const override;
-    void setText(int position, const std::string& text) override;
-    void add(const std::string& text) override;
-    void insert(int position, const std::string& text) override;
-    void remove(int position) override;
-    void clear() override;
-    int selectedIndex() const override;
-    void select(int position) override;
-    void ensureVisible(int position) override;
-    void setFocus() override;
+    void setFirstColumnWidth(int pixels);
+    // Throws "Index out of bounds" unless 1 <= position <= last.
+    void checkPosition(int position, int last) const;
 
     // The entry under a point of the list's viewport; 0 over empty space.
     int hitTest(QPoint at) const;
@@ -75,9 +66,9 @@ protected:
 
 private:
     void fitRowsToFont();
-    void check(int position, int last) const;
 
     FileListModel m_model;
+    FileListItems m_items{*this};
     int m_listPointer = 0;
     std::optional<QCursor> m_mouseIcon;
 };

@@ -32,7 +32,7 @@ void ReorderGesture::itemClick()
 {
     loadDragPointer();
     m_list.setDragEnabled(false);
-    const int selected = m_list.selectedIndex();
+    const int selected = m_list.items().selectedIndex();
     m_dragItem = selected ? m_list.entryRef(selected) : QPersistentModelIndex();
 }
 
@@ -51,13 +51,13 @@ void ReorderGesture::mouseMove(QPoint at)
     const int carried = dragItem();
     if (target == 0 || carried == 0)
         return;
-    const std::string carriedText = m_list.text(carried);
-    const std::string targetText = m_list.text(target);
+    const std::string carriedText = m_list.items().text(carried);
+    const std::string targetText = m_list.items().text(target);
     if (carriedText == targetText)
         return;
-    m_list.setText(carried, targetText);
-    m_list.setText(target, carriedText);
-    m_list.select(target);
+    m_list.items().setText(carried, targetText);
+    m_list.items().setText(target, carriedText);
+    m_list.items().select(target);
     m_dragItem = m_list.entryRef(target);
     autoScroll(target, at.y());
 }
@@ -67,10 +67,10 @@ void ReorderGesture::autoScroll(int target, int y)
     const int band = m_list.entryHeight();
     if (y < band) {
         if (target >= 2)
-            m_list.ensureVisible(target - 1);
+            m_list.items().ensureVisible(target - 1);
     } else if (y >= m_list.viewport()->height() - band) {
-        if (target + 1 <= m_list.count())
-            m_list.ensureVisible(target + 1);
+        if (target + 1 <= m_list.items().count())
+            m_list.items().ensureVisible(target + 1);
     }
 }
 

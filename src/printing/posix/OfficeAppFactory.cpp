@@ -42,3 +42,8 @@ void OfficeAppFactory::endAll()
 {
     m_engine->endAll();
 }
+
+void OfficeAppFactory::prepareNext(const std::string& path)
+{
+    m_engine->prepare(path);
+}

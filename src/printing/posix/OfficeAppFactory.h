@@ -23,6 +23,9 @@ public:
     // anything.
     std::unique_ptr<DiagramApp> attach(const std::string& className) override;
     void endAll() override;
+    // Renders the next file while the program waits; its opening takes the
+    // result.
+    void prepareNext(const std::string& path) override;
 
 private:
     std::shared_ptr<OfficeEngine> m_engine;

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/posix/BoundedCall.h"
 #include "printing/posix/ChildProcess.h"
 
 class EventPump;
@@ -17,6 +18,8 @@ struct OfficeOptions {
     double timeLimitSeconds = 120;
     // Where the instances' folders are made; empty: the temporary folder.
     std::string workRoot;
+    // Longest time the print service (CUPS) may take to answer a request.
+    double printServiceSeconds = 30;
 };
 
 // The state of one instance: its own folders, the document it opened and the
@@ -46,6 +49,10 @@ struct OfficeInstanceState {
 // commands can run in the middle of a call; only one LibreOffice run is in
 // work at a time. When the program ends (lifetime), the run in work is ended
 // with its whole process group and the call fails at once.
+//
+// The file that will be opened next can be prepared: rendered in a fresh
+// instance's folders while the program waits between files, so that its
+// opening only takes the result.
 class OfficeEngine final {
 public:
     OfficeEngine(OfficeOptions options, EventPump& events, const Lifetime& lifetime);
@@ -58,18 +65,40 @@ public:
     std::shared_ptr<OfficeInstanceState> startInstance();
     // Any instance that has not ended, or null.
     std::shared_ptr<OfficeInstanceState> anyInstance() const;
-    // Renders the file to PDF in the instance and makes it the active document.
-    // Throws Failure while another file is being rendered.
+    // Renders the file to PDF in the instance and makes it the active document;
+    // a file prepared for it (see prepare) is taken instead. Throws Failure
+    // while another file is being rendered.
     void open(OfficeInstanceState& instance, const std::string& path);
     // Removes the instance's folders.
     void endInstance(OfficeInstanceState& instance);
     // Kills a LibreOffice run in work, ends every instance and removes this
     // run's folders (the program is ending).
     void endAll();
+    // Starts rendering the file that will be opened next, and returns at once:
+    // LibreOffice works on it while the program waits. Only when LibreOffice
+    // is known to start and no other run is in work, so that at most one runs
+    // at a time; under the same watcher and time limit as an opening. The next
+    // open() of that path in a new instance takes the result, waiting for it
+    // if need be, and fails as that rendering failed. Any other path, or none
+    // (empty), ends a preparation and removes its folders. Never throws: a
+    // preparation that cannot be started is not made, and the file is opened
+    // at its turn as usual.
+    void prepare(const std::string& path);
+    // How the instances' requests to the print service are made: off the
+    // window's thread, bounded in time.
+    const BoundedCall& printService() const { return m_printService; }
 
 private:
+    struct Conversion;
+
     void checkStartable();
     ChildResult run(const ChildRequest& request);
+    ChildResult waitFor(ChildProcess& child, double timeLimitSeconds);
+    std::shared_ptr<OfficeInstanceState> makeInstance();
+    std::unique_ptr<Conversion> beginConversion(OfficeInstanceState& instance, const std::string& path);
+    void finishConversion(OfficeInstanceState& instance, Conversion& conversion);
+    std::unique_ptr<Conversion> takePrepared(OfficeInstanceState& instance, const std::string& path);
+    void dropPrepared();
     std::string ensureRoot();
     void prepareProfile(OfficeInstanceState& instance);
     void keepAsTemplate(const OfficeInstanceState& instance);
@@ -83,4 +112,6 @@ private:
     int m_nextNumber = 1;
     std::map<int, std::shared_ptr<OfficeInstanceState>> m_instances;
     ChildProcess* m_inWork = nullptr;  // the LibreOffice run being waited for
+    std::unique_ptr<Conversion> m_prepared;  // the next file, rendering ahead
+    BoundedCall m_printService;
 };

@@ -29,11 +29,11 @@ PV_TEST(failingStepsAreReportedAndTheHandlerGoesOn)
     trap.step(104, [&] { throw Failure("Invalid property value"); });
     trap.step(106, [&] { ran.push_back(106); });
     PV_CHECK_EQ(dialogs.messages.size(), 2u);
-    PV_CHECK((dialogs.reportedLines() == std::vector<int>{100, 104}));
-    PV_CHECK((ran == std::vector<int>{102, 106}));
+    PV_CHECK_EQ(dialogs.reportedLines(), (std::vector<int>{100, 104}));
+    PV_CHECK_EQ(ran, (std::vector<int>{102, 106}));
     PV_CHECK_EQ(dialogs.messages[0].title, std::string("Application Error"));
-    PV_CHECK(dialogs.messages[0].icon == MessageIcon::Warning);
-    PV_CHECK(dialogs.messages[0].buttons == MessageButtons::Ok);
+    PV_CHECK_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
+    PV_CHECK_EQ(dialogs.messages[0].buttons, MessageButtons::Ok);
     PV_CHECK_EQ(dialogs.messages[0].text.substr(0, 15), std::string("Type mismatch\r\n"));
 }
 
@@ -44,7 +44,7 @@ PV_TEST(failingTestEntersTheBody)
     ErrorTrap trap(dialogs, lifetime, Location);
     PV_CHECK(trap.test(104, [] () -> bool { throw Failure("Overflow"); }));
     PV_CHECK(!trap.test(106, [] { return false; }));
-    PV_CHECK((dialogs.reportedLines() == std::vector<int>{104}));
+    PV_CHECK_EQ(dialogs.reportedLines(), std::vector<int>{104});
 }
 
 PV_TEST(loopsGoOnAfterAFailingPass)
@@ -61,7 +61,7 @@ PV_TEST(loopsGoOnAfterAFailingPass)
         trap.step(142, [&] { ++passes; });
     }
     PV_CHECK_EQ(passes, 3);
-    PV_CHECK((dialogs.reportedLines() == std::vector<int>{140}));
+    PV_CHECK_EQ(dialogs.reportedLines(), std::vector<int>{140});
 }
 
 PV_TEST(nothingRunsOnceTheProgramEnds)

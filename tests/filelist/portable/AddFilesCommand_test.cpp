@@ -93,6 +93,6 @@ PV_TEST(aSelectionThatDidNotFitIsToldAndNothingIsAppended)
     PV_CHECK_EQ(box.text, std::string("You've selected too many files to add.\r\r"
                                       "Please try adding via the \"Add All\" button."));
     PV_CHECK_EQ(box.title, std::string("Plotvane"));
-    PV_CHECK(box.buttons == MessageButtons::Ok);
-    PV_CHECK(box.icon == MessageIcon::None);
+    PV_CHECK_EQ(box.buttons, MessageButtons::Ok);
+    PV_CHECK_EQ(box.icon, MessageIcon::None);
 }

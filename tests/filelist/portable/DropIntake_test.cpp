@@ -54,7 +54,7 @@ PV_TEST(droppedItemsAreAppendedInDropOrder)
         drop.intake.dropFiles(c.dropped);
         Paths expected{"already"};
         expected.insert(expected.end(), c.expected.begin(), c.expected.end());
-        PV_CHECK((drop.list.entries == expected));
+        PV_CHECK_EQ(drop.list.entries, expected);
         PV_CHECK(drop.dialogs.messages.empty());
     }
 }
@@ -65,44 +65,18 @@ PV_TEST(hiddenSystemAndRootFoldersAreScannedToo)
     drop.disk.addFolder(R"(C:\H)", FileAttribute::Hidden | FileAttribute::System);
     drop.disk.addFile(R"(C:\H\h.vsd)");
     drop.intake.dropFiles({R"(C:\H)", R"(D:\)"});
-    PV_CHECK((drop.list.entries == Paths{R"(C:\H\h.vsd)"}));
+    PV_CHECK_EQ(drop.list.entries, Paths{R"(C:\H\h.vsd)"});
 }
-
-namespace {
-
-// A list whose control fails on one text.
-class FailingList final : public ListItems {
-public:
-    int count() const override { return inner.count(); }
-    std::string text(int position) const override { return inner.text(position); }
-    void setText(int position, const std::string& text) override { inner.setText(position, text); }
-    void add(const std::string& text) override
-    {
-        if (text == R"(C:\bad.vsd)" || text == R"(C:\A\notes.txt)")
-            throw Failure("Invalid property value");
-        inner.add(text);
-    }
-    void insert(int position, const std::string& text) override { inner.insert(position, text); }
-    void remove(int position) override { inner.remove(position); }
-    void clear() override { inner.clear(); }
-    int selectedIndex() const override { return 0; }
-    void select(int) override {}
-    void ensureVisible(int) override {}
-    void setFocus() override {}
-    FakeListItems inner;
-};
-
-}  // namespace
 
 PV_TEST(aFailingItemIsReportedAndTheRestIsHandled)
 {
     Drop drop;
-    FailingList list;
-    DropIntake intake(drop.dialogs, drop.disk, drop.lifetime, drop.pump, list);
-    intake.dropFiles({R"(C:\one.vsd)", R"(C:\bad.vsd)", R"(C:\A)", R"(C:\two.vsd)"});
-    PV_CHECK((list.inner.entries
-              == Paths{R"(C:\one.vsd)", R"(C:\A\plan.vsd)", R"(C:\A\sub\deep.vsdx)", R"(C:\two.vsd)"}));
-    PV_CHECK((drop.dialogs.reportedLines() == std::vector<int>{120, 118}));
+    for (const char* refused : {R"(C:\bad.vsd)", R"(C:\A\notes.txt)"})
+        drop.list.calls.failing[std::string("add ") + refused] = "Invalid property value";
+    drop.intake.dropFiles({R"(C:\one.vsd)", R"(C:\bad.vsd)", R"(C:\A)", R"(C:\two.vsd)"});
+    PV_CHECK_EQ(drop.list.entries,
+                (Paths{R"(C:\one.vsd)", R"(C:\A\plan.vsd)", R"(C:\A\sub\deep.vsdx)", R"(C:\two.vsd)"}));
+    PV_CHECK_EQ(drop.dialogs.reportedLines(), (std::vector<int>{120, 118}));
     PV_CHECK(!drop.dialogs.messages.empty()
              && drop.dialogs.messages[0].text.find("in Sheetwick2021/08/31.Form1.ListView1_OLEDragDrop at line 120")
                     != std::string::npos);

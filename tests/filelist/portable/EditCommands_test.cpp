@@ -137,56 +137,6 @@ PV_TEST(clearingAThousandEntriesAsksNothing)
     PV_CHECK(commands.dialogs.messages.empty());
 }
 
-namespace {
-
-// A list whose operations can be made to fail one by one.
-class FailingList final : public ListItems {
-public:
-    int count() const override { return inner.count(); }
-    std::string text(int position) const override { return inner.text(position); }
-    void setText(int position, const std::string& text) override { inner.setText(position, text); }
-    void add(const std::string& text) override { inner.add(text); }
-    void insert(int position, const std::string& text) override
-    {
-        fail("insert");
-        inner.insert(position, text);
-    }
-    void remove(int position) override
-    {
-        fail("remove");
-        inner.remove(position);
-    }
-    void clear() override
-    {
-        fail("clear");
-        inner.clear();
-    }
-    int selectedIndex() const override { return inner.selectedIndex(); }
-    void select(int position) override
-    {
-        fail("select");
-        inner.select(position);
-    }
-    void ensureVisible(int position) override { inner.ensureVisible(position); }
-    void setFocus() override
-    {
-        fail("focus");
-        inner.setFocus();
-    }
-
-    FakeListItems inner;
-    std::string failing;
-
-private:
-    void fail(const char* operation) const
-    {
-        if (failing == operation)
-            throw Failure("Out of memory");
-    }
-};
-
-}  // namespace
-
 PV_TEST(aFailingStepIsReportedWithItsLineAndNoPathIsLost)
 {
     const struct {
@@ -202,29 +152,21 @@ PV_TEST(aFailingStepIsReportedWithItsLineAndNoPathIsLost)
         // A failing removal leaves the copy: the handler goes on with its next steps.
         {"up", "remove", {"B", "A", "B", "C"}, {110}, EditCommands::MoveUpLocation},
         {"down", "select", {"A", "C", "B"}, {112}, EditCommands::MoveDownLocation},
-        {"down", "focus", {"A", "C", "B"}, {116}, EditCommands::MoveDownLocation},
+        {"down", "setFocus", {"A", "C", "B"}, {116}, EditCommands::MoveDownLocation},
         {"clear", "clear", {"A", "B", "C"}, {100}, EditCommands::ClearLocation},
     };
     for (const auto& c : cases) {
-        FailingList list;
-        FakePointer pointer;
-        FakeDialogs dialogs;
-        FakeLifetime lifetime;
-        EditCommands edit(list, pointer, dialogs, lifetime);
-        list.inner.entries = {"A", "B", "C"};
-        list.inner.selected = 2;
-        list.failing = c.failing;
+        Commands commands;
+        commands.list.entries = {"A", "B", "C"};
+        commands.list.selected = 2;
+        commands.list.calls.failing[c.failing] = "Out of memory";
         const std::string command = c.command;
-        if (command == "up")
-            edit.moveUp();
-        else if (command == "down")
-            edit.moveDown();
-        else
-            edit.clearList();
+        commands.run(command);
         const std::string label = command + " with failing " + c.failing + ": ";
-        PV_CHECK_EQ(label + joined(list.inner.entries), label + joined(c.expected));
-        PV_CHECK(dialogs.reportedLines() == c.lines);
-        if (!dialogs.messages.empty())
-            PV_CHECK(dialogs.messages.front().text.find(std::string(c.location) + "at line ") != std::string::npos);
+        PV_CHECK_EQ(label + joined(commands.list.entries), label + joined(c.expected));
+        PV_CHECK_EQ(commands.dialogs.reportedLines(), c.lines);
+        if (!commands.dialogs.messages.empty())
+            PV_CHECK(commands.dialogs.messages.front().text.find(std::string(c.location) + "at line ")
+                     != std::string::npos);
     }
 }

@@ -50,9 +50,9 @@ PV_TEST(foldersAreScannedLevelByLevelInEnumerationOrder)
     for (const char* file : {R"(C:\A\X\Z\z.vsd)", R"(C:\A\Y\y.vsd)", R"(C:\A\X\x.vsd)", R"(C:\A\a.vsd)",
                              R"(C:\A\a.vsdx)", R"(C:\A\X\notes.txt)"})
         scan.disk.addFile(file);
-    PV_CHECK((scan.run("vsd", R"(C:\A)")
-              == Paths{R"(C:\A\a.vsd)", R"(C:\A\X\x.vsd)", R"(C:\A\Y\y.vsd)", R"(C:\A\X\Z\z.vsd)"}));
-    PV_CHECK((scan.pointer.history == std::vector<int>{MousePointer::Hourglass, MousePointer::Default}));
+    PV_CHECK_EQ(scan.run("vsd", R"(C:\A)"),
+                (Paths{R"(C:\A\a.vsd)", R"(C:\A\X\x.vsd)", R"(C:\A\Y\y.vsd)", R"(C:\A\X\Z\z.vsd)"}));
+    PV_CHECK_EQ(scan.pointer.history, (std::vector<int>{MousePointer::Hourglass, MousePointer::Default}));
     PV_CHECK(scan.dialogs.messages.empty());
     // A second scan of the same folder appends every file again.
     scan.run("vsd", R"(C:\A)");
@@ -108,7 +108,7 @@ PV_TEST(hiddenSystemFoldersAreLeftOutWithTheirSubtree)
         scan.disk.addFile(R"(C:\A\a.vsd)");
         const Paths expected = c.scanned ? Paths{R"(C:\A\a.vsd)", R"(C:\A\S\s.vsd)", R"(C:\A\S\deep\d.vsd)"}
                                          : Paths{R"(C:\A\a.vsd)"};
-        PV_CHECK((scan.run("vsd", R"(C:\A)") == expected));
+        PV_CHECK_EQ(scan.run("vsd", R"(C:\A)"), expected);
     }
 }
 
@@ -124,11 +124,11 @@ PV_TEST(chosenFoldersAreAlwaysListedAndRootsAlwaysDescended)
     scan.disk.addFile(R"(C:\root.vsd)");
     scan.disk.addFolder(R"(C:\N)");
     scan.disk.addFile(R"(C:\N\n.vsd)");
-    PV_CHECK((scan.run("vsd", R"(C:\S)") == Paths{R"(C:\S\s.vsd)"}));
+    PV_CHECK_EQ(scan.run("vsd", R"(C:\S)"), Paths{R"(C:\S\s.vsd)"});
     scan.list.clear();
     // The browser gives a root with its own backslash; the paths come out
     // with one. Below the root, the hidden system folder is left out.
-    PV_CHECK((scan.run("vsd", R"(C:\)") == Paths{R"(C:\root.vsd)", R"(C:\N\n.vsd)"}));
+    PV_CHECK_EQ(scan.run("vsd", R"(C:\)"), (Paths{R"(C:\root.vsd)", R"(C:\N\n.vsd)"}));
 }
 
 PV_TEST(refusedNamesAreSkippedWithTheirSubtreeAndSiblingsScanned)
@@ -142,7 +142,7 @@ PV_TEST(refusedNamesAreSkippedWithTheirSubtreeAndSiblingsScanned)
     }
     scan.disk.addFolder(R"(C:\A\good)");
     scan.disk.addFile(R"(C:\A\good\g.vsd)");
-    PV_CHECK((scan.run("vsd", R"(C:\A)") == Paths{R"(C:\A\good\g.vsd)"}));
+    PV_CHECK_EQ(scan.run("vsd", R"(C:\A)"), Paths{R"(C:\A\good\g.vsd)"});
 }
 
 PV_TEST(unreadableFoldersAreDroppedQuietly)
@@ -160,8 +160,8 @@ PV_TEST(unreadableFoldersAreDroppedQuietly)
     scan.disk.failSubfolders(R"(C:\A\D2)", FolderError::PermissionDenied);
     scan.disk.failSubfolders(R"(C:\A\N)", FolderError::PathNotFound);
     scan.disk.failSubfolders(R"(C:\A\O)", FolderError::Other, 1);
-    PV_CHECK((scan.run("vsd", R"(C:\A)")
-              == Paths{R"(C:\A\f.vsd)", R"(C:\A\O\f.vsd)", R"(C:\A\ok\f.vsd)", R"(C:\A\O\early\f.vsd)"}));
+    PV_CHECK_EQ(scan.run("vsd", R"(C:\A)"),
+                (Paths{R"(C:\A\f.vsd)", R"(C:\A\O\f.vsd)", R"(C:\A\ok\f.vsd)", R"(C:\A\O\early\f.vsd)"}));
     PV_CHECK(scan.dialogs.messages.empty());
 
     // A chosen folder whose subfolders cannot be listed adds nothing at all.
@@ -220,7 +220,7 @@ PV_TEST(extensionAnswerIsStoredAndProposedAgain)
     PV_CHECK_EQ(scan.dialogs.browses.size(), 1u);
     PV_CHECK_EQ(scan.settings.writes, writes);
 
-    PV_CHECK((scan.run("*", R"(C:\A\)") == Paths{R"(C:\A\a.vsd)", R"(C:\A\notes.txt)", R"(C:\A\README)"}));
+    PV_CHECK_EQ(scan.run("*", R"(C:\A\)"), (Paths{R"(C:\A\a.vsd)", R"(C:\A\notes.txt)", R"(C:\A\README)"}));
     PV_CHECK_EQ(scan.dialogs.prompts.at(1).initial, std::string("txt"));
     PV_CHECK_EQ(scan.settings.value("Extension"), std::string("*"));
     // The browser's closing backslash is dropped before the folder is stored.
@@ -229,73 +229,35 @@ PV_TEST(extensionAnswerIsStoredAndProposedAgain)
     PV_CHECK_EQ(scan.dialogs.browses.back().startFolder, std::string(R"(C:\A)"));
 }
 
-namespace {
-
-// A list that refuses one text, as a broken list control would.
-class RefusingList final : public ListItems {
-public:
-    explicit RefusingList(std::string refused) : m_refused(std::move(refused)) {}
-    int count() const override { return inner.count(); }
-    std::string text(int position) const override { return inner.text(position); }
-    void setText(int position, const std::string& text) override { inner.setText(position, text); }
-    void add(const std::string& text) override
-    {
-        if (text == m_refused)
-            throw Failure("Out of memory");
-        inner.add(text);
-    }
-    void insert(int position, const std::string& text) override { inner.insert(position, text); }
-    void remove(int position) override { inner.remove(position); }
-    void clear() override { inner.clear(); }
-    int selectedIndex() const override { return inner.selectedIndex(); }
-    void select(int position) override { inner.select(position); }
-    void ensureVisible(int position) override { inner.ensureVisible(position); }
-    void setFocus() override {}
-    FakeListItems inner;
-
-private:
-    std::string m_refused;
-};
-
-}  // namespace
-
 PV_TEST(failuresAreReportedWithTheirLineAndTheScanGoesOn)
 {
-    FakeDialogs dialogs;
-    FakeSettings settings;
-    MemoryFileSystem disk;
-    FakePointer pointer;
-    FakeLifetime lifetime;
-    FakeClock pump;
-    RefusingList list(R"(C:\A\b.vsd)");
-    disk.addFolder(R"(C:\A)");
-    disk.addFolder(R"(C:\A\X)");
+    Scan scan;
+    scan.list.calls.failing[R"(add C:\A\b.vsd)"] = "Out of memory";
+    scan.disk.addFolder(R"(C:\A)");
+    scan.disk.addFolder(R"(C:\A\X)");
     for (const char* file : {R"(C:\A\a.vsd)", R"(C:\A\b.vsd)", R"(C:\A\c.vsd)", R"(C:\A\X\x.vsd)"})
-        disk.addFile(file);
+        scan.disk.addFile(file);
     // The first yield inside the walk fails: reported under the walk's own
     // location, and the walk goes on.
     bool failed = false;
-    pump.onPump = [&] {
+    scan.pump.onPump = [&] {
         if (!failed) {
             failed = true;
             throw Failure("Automation error");
         }
     };
-    AddFolderCommand command(dialogs, settings, disk, pointer, lifetime, pump, list);
-    dialogs.promptAnswers.push_back("vsd");
-    dialogs.browseAnswers.push_back(R"(C:\A)");
-    command.addFolder();
-
-    PV_CHECK((list.inner.entries == Paths{R"(C:\A\a.vsd)", R"(C:\A\c.vsd)", R"(C:\A\X\x.vsd)"}));
-    PV_CHECK((dialogs.reportedLines() == std::vector<int>{104, 138}));
+    PV_CHECK_EQ(scan.run("vsd", R"(C:\A)"), (Paths{R"(C:\A\a.vsd)", R"(C:\A\c.vsd)", R"(C:\A\X\x.vsd)"}));
+    const FakeDialogs& dialogs = scan.dialogs;
+    PV_CHECK_EQ(dialogs.reportedLines(), (std::vector<int>{104, 138}));
     PV_CHECK_EQ(dialogs.messages.size(), 2u);
     if (dialogs.messages.size() == 2) {
         PV_CHECK(dialogs.messages[0].text.find("in BrenholtTitle2021/08/31.AddFolder.GetSubDirectories2016 at line 104")
                  != std::string::npos);
-        PV_CHECK(dialogs.messages[1].text.find("Out of memory\r\nin Sheetwick2021/08/31.Form1.PushButton4_Click at line 138")
-                 == 0);
+        PV_CHECK_EQ(dialogs.messages[1].text.find(
+                        "Out of memory\r\nin Sheetwick2021/08/31.Form1.PushButton4_Click at line 138"),
+                    0u);
     }
-    PV_CHECK((pointer.history == std::vector<int>{MousePointer::Hourglass, MousePointer::Default}));
+    PV_CHECK_EQ(scan.pointer.history, (std::vector<int>{MousePointer::Hourglass, MousePointer::Default}));
 }
 
 PV_TEST(foldersThatVanishDuringTheScanAreSkipped)
@@ -311,7 +273,7 @@ PV_TEST(foldersThatVanishDuringTheScanAreSkipped)
             scan.disk.remove(R"(C:\A\X)");
     };
     const Paths found = scan.run("vsd", R"(C:\A)");
-    PV_CHECK((found == Paths{R"(C:\A\f.vsd)", R"(C:\A\Y\f.vsd)"}));
+    PV_CHECK_EQ(found, (Paths{R"(C:\A\f.vsd)", R"(C:\A\Y\f.vsd)"}));
     PV_CHECK(scan.dialogs.messages.empty());
 }
 
@@ -346,10 +308,9 @@ PV_TEST(answersThatCannotBeStoredAreReportedAndTheScanGoesOn)
     scan.settings.unwritable = true;
     scan.disk.addFolder(R"(C:\A)");
     scan.disk.addFile(R"(C:\A\a.vsd)");
-    PV_CHECK((scan.run("vsd", R"(C:\A)") == Paths{R"(C:\A\a.vsd)"}));
-    PV_CHECK((scan.dialogs.reportedLines() == std::vector<int>{104, 118}));
-    PV_CHECK(scan.dialogs.texts()[0].rfind("The setting Extension could not be stored in "
-                                           "/home/user/.config/Tarnwell/Plotvane.conf: Read-only file system\r\n",
-                                           0)
-             == 0);
+    PV_CHECK_EQ(scan.run("vsd", R"(C:\A)"), Paths{R"(C:\A\a.vsd)"});
+    PV_CHECK_EQ(scan.dialogs.reportedLines(), (std::vector<int>{104, 118}));
+    PV_CHECK_EQ(scan.dialogs.texts()[0].rfind("The setting Extension could not be stored in "
+                                              "/home/user/.config/Tarnwell/Plotvane.conf: Read-only file system\r\n", 0),
+                0u);
 }

@@ -57,11 +57,11 @@ PV_TEST(attributesMapWhatPosixKnows)
     for (FileSystem* fs : t.both()) {
         for (const auto& c : cases) {
             const auto value = fs->attributes(t.tree.path(c.name));
-            PV_CHECK(value == c.expected);
+            PV_CHECK_EQ(value, c.expected);
             if (value != c.expected)
                 std::printf("    for %s: %d\n", c.name, value ? static_cast<int>(*value) : -1);
         }
-        PV_CHECK(fs->attributes("/") == std::optional<std::uint32_t>(16u));
+        PV_CHECK_EQ(fs->attributes("/"), std::optional<std::uint32_t>(16u));
         // A link to a folder is that folder; a file is no folder.
         const auto dir = fs->folderIdentity(t.tree.path("dir"));
         PV_CHECK(dir && dir == fs->folderIdentity(t.tree.path("dirlink/")) && !(dir == fs->folderIdentity("/")));
@@ -96,12 +96,12 @@ PV_TEST(listingsTakeFilesByWildcardWithoutFolders)
     const std::string root = t.tree.root() + "/";
     for (FileSystem* fs : t.both()) {
         // The view takes the files from the reading of the subfolders.
-        PV_CHECK((fs->subfolders(root).names == Names{".hiddendir", "dir", "dirlink"}));
-        PV_CHECK((fs->listFiles(root, "*.vsd")
-                  == Names{".hidden.vsd", "dangling.vsd", "filelink.vsd", "locked.vsd", "null.vsd", "pipe.vsd",
-                           "plain.vsd", "READONLY.VSD"}));
+        PV_CHECK_EQ(fs->subfolders(root).names, (Names{".hiddendir", "dir", "dirlink"}));
+        PV_CHECK_EQ(fs->listFiles(root, "*.vsd"),
+                    (Names{".hidden.vsd", "dangling.vsd", "filelink.vsd", "locked.vsd", "null.vsd", "pipe.vsd",
+                          "plain.vsd", "READONLY.VSD"}));
         PV_CHECK_EQ(fs->listFiles(t.tree.root(), "*.*").size(), 9u);
-        PV_CHECK((fs->listFiles(root, "no*") == Names{"noext"}));
+        PV_CHECK_EQ(fs->listFiles(root, "no*"), Names{"noext"});
         PV_CHECK(fs->listFiles(t.tree.path("missing"), "*.*").empty());
         PV_CHECK_EQ(fs->subfolders(root).error, 0);
         PV_CHECK_EQ(fs->subfolders(t.tree.path("missing")).error, FolderError::PathNotFound);

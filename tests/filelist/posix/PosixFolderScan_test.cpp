@@ -80,9 +80,9 @@ PV_TEST(aRealTreeIsScannedLevelByLevel)
         const Paths found = scan.relative();
         const bool all = std::string(extension) == "*";
         PV_CHECK_EQ(found.size(), all ? 6u : 4u);
-        PV_CHECK((sorted(slice(found, 0, all ? 2 : 1)) == (all ? Paths{"A/a.txt", "A/noext"} : Paths{"A/a.txt"})));
-        PV_CHECK((sorted(slice(found, all ? 2 : 1, all ? 3 : 2))
-                  == (all ? Paths{"A/X/x.txt", "A/Y/y.TXT", "A/Y/y.vsd"} : Paths{"A/X/x.txt", "A/Y/y.TXT"})));
+        PV_CHECK_EQ(sorted(slice(found, 0, all ? 2 : 1)), (all ? Paths{"A/a.txt", "A/noext"} : Paths{"A/a.txt"}));
+        PV_CHECK_EQ(sorted(slice(found, all ? 2 : 1, all ? 3 : 2)),
+                    (all ? Paths{"A/X/x.txt", "A/Y/y.TXT", "A/Y/y.vsd"} : Paths{"A/X/x.txt", "A/Y/y.TXT"}));
         PV_CHECK(!found.empty() && found.back() == "A/X/Z/z.txt");
         PV_CHECK(scan.dialogs.messages.empty());
         PV_CHECK_EQ(scan.settings.value("LastFolder"), scan.tree.path("A"));
@@ -108,7 +108,7 @@ PV_TEST(unreadableFoldersOnDiskAreDroppedQuietly)
         return;
     }
     scan.run("vsd", scan.tree.path("A"));
-    PV_CHECK((scan.relative() == Paths{"A/a.vsd", "A/ok/f.vsd", "A/ok/deeper/g.vsd"}));
+    PV_CHECK_EQ(scan.relative(), (Paths{"A/a.vsd", "A/ok/f.vsd", "A/ok/deeper/g.vsd"}));
     PV_CHECK(scan.dialogs.messages.empty());
 
     // Chosen itself, an unreadable folder adds nothing.
@@ -153,7 +153,7 @@ PV_TEST(eachRealFolderIsListedOnceHoweverLinksLeadToIt)
         } else {
             scan.run("vsd", scan.tree.path("A"));
         }
-        PV_CHECK((scan.relative() == expected));
+        PV_CHECK_EQ(scan.relative(), expected);
         PV_CHECK(scan.dialogs.messages.empty());
     }
     alarm(0);
@@ -172,7 +172,7 @@ PV_TEST(aFolderChosenThroughALinkKeepsBothItsParentsOut)
     scan.tree.link("R/A/up", "..");
     scan.tree.link("R/A/toU", "../../U");
     scan.run("vsd", scan.tree.path("U/entry"));
-    PV_CHECK((scan.relative() == Paths{"U/entry/a.vsd"}));
+    PV_CHECK_EQ(scan.relative(), Paths{"U/entry/a.vsd"});
 }
 
 PV_TEST(foldersAndFilesComeInTheWindowsOrderLevelByLevel)
@@ -192,9 +192,9 @@ PV_TEST(foldersAndFilesComeInTheWindowsOrderLevelByLevel)
         scan.tree.file("T/" + std::string(name) + "/deep/f.vsd");
     }
     scan.run("vsd", scan.tree.path("T"));
-    PV_CHECK((scan.relative()
-              == Paths{"T/a.vsd", "T/b.vsd", "T/B2.vsd", "T/z.vsd", "T/_x.vsd", "T/a/f.vsd", "T/b/f.vsd",
-                       "T/B2/f.vsd", "T/z/f.vsd", "T/_x/f.vsd", "T/a/deep/f.vsd", "T/z/deep/f.vsd"}));
+    PV_CHECK_EQ(scan.relative(),
+                (Paths{"T/a.vsd", "T/b.vsd", "T/B2.vsd", "T/z.vsd", "T/_x.vsd", "T/a/f.vsd", "T/b/f.vsd", "T/B2/f.vsd",
+                      "T/z/f.vsd", "T/_x/f.vsd", "T/a/deep/f.vsd", "T/z/deep/f.vsd"}));
 }
 
 PV_TEST(fifosAndDevicesAreNeverOpenedOrAppended)
@@ -209,13 +209,13 @@ PV_TEST(fifosAndDevicesAreNeverOpenedOrAppended)
         // A device node of our own, where this user may make one.
         mknod(scan.tree.path("A/zero.vsd").c_str(), S_IFCHR | 0644, makedev(1, 5));
         scan.run(extension, scan.tree.path("A"));
-        PV_CHECK((scan.relative() == Paths{"A/real.vsd"}));
+        PV_CHECK_EQ(scan.relative(), Paths{"A/real.vsd"});
 
         // Dropped as a folder, the same holds.
         scan.list.clear();
         DropIntake drop(scan.dialogs, scan.fs, scan.lifetime, scan.pump, scan.list);
         drop.dropFiles({scan.tree.path("A")});
-        PV_CHECK((scan.relative() == Paths{"A/real.vsd"}));
+        PV_CHECK_EQ(scan.relative(), Paths{"A/real.vsd"});
     }
     alarm(0);
 }

@@ -29,31 +29,20 @@ PV_TEST(fileNameIsTheTextAfterTheLastSeparator)
 }
 
 namespace {
-// Events arrive every `gap` seconds, waking the wait before its time is up.
-class BusyWindow final : public Clock, public EventPump {
-public:
-    double seconds() override { return now; }
-    void processPending() override { ++pumps; }
-    void waitForEvents(double maxSeconds) override
-    {
-        ++wakes;
-        now += maxSeconds < gap ? maxSeconds : gap;
-        if (onWake)
-            onWake();
-    }
-    void waitForReadable(int, double maxSeconds) override { waitForEvents(maxSeconds); }
-    double now = 86399.5;  // the clock's origin means nothing
-    double gap = 0.3;
-    int pumps = 0;
-    int wakes = 0;
-    std::function<void()> onWake;
-};
+// A window whose events arrive every 0.3 seconds, waking a wait before its time is up.
+FakeClock busyWindow()
+{
+    FakeClock window;
+    window.now = 86399.5;  // the clock's origin means nothing
+    window.eventGap = 0.3;
+    return window;
+}
 }  // namespace
 
 PV_TEST(waitSleepsUntilItsTimeIsUp)
 {
     for (const double seconds : {1.0, 2.0, 6.0, 10.0}) {
-        BusyWindow window;
+        FakeClock window = busyWindow();
         FakeLifetime lifetime;
         Waiter waiter(window, window, lifetime);
         const double start = window.now;
@@ -62,7 +51,7 @@ PV_TEST(waitSleepsUntilItsTimeIsUp)
         PV_CHECK(window.now - start < seconds + 1e-9);
         // It sleeps between events rather than polling.
         PV_CHECK_EQ(window.pumps, 0);
-        PV_CHECK(window.wakes <= static_cast<int>(seconds / window.gap) + 2);
+        PV_CHECK(window.waits <= static_cast<int>(seconds / window.eventGap) + 2);
     }
 
     FakeClock quiet;
@@ -75,13 +64,13 @@ PV_TEST(waitSleepsUntilItsTimeIsUp)
 
 PV_TEST(waitEndsWhenTheProgramEnds)
 {
-    BusyWindow window;
+    FakeClock window = busyWindow();
     FakeLifetime lifetime;
-    window.onWake = [&] {
-        if (window.wakes == 2)
+    window.onPump = [&] {
+        if (window.waits == 2)
             lifetime.end();
     };
     Waiter waiter(window, window, lifetime);
     waiter.waitSeconds(10);
-    PV_CHECK_EQ(window.wakes, 2);
+    PV_CHECK_EQ(window.waits, 2);
 }

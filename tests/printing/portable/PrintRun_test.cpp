@@ -72,12 +72,12 @@ PV_TEST(eachFileGoesThroughItsOwnInstanceInTheFixedOrder)
     for (const auto& path : rig.list.entries)
         for (const auto& call : fileCalls(path, "Plotter_A"))
             expected.push_back(call);
-    PV_CHECK(rig.server.texts() == expected);
+    PV_CHECK_EQ(rig.server.texts(), expected);
     PV_CHECK_EQ(rig.server.instancesAlive(), 0);
     PV_CHECK_EQ(rig.server.endAllCalls, 0);
-    PV_CHECK(rig.dialogs.texts() == Texts{"Done."});
+    PV_CHECK_EQ(rig.dialogs.texts(), Texts{"Done."});
     PV_CHECK_EQ(rig.dialogs.messages[0].title, std::string("Plotvane Batch Print"));
-    PV_CHECK(rig.dialogs.messages[0].icon == MessageIcon::None);
+    PV_CHECK_EQ(rig.dialogs.messages[0].icon, MessageIcon::None);
     PV_CHECK_EQ(rig.view.values.back(), 0.0);
     PV_CHECK_EQ(rig.view.texts.back(), std::string("Progress Bar"));
     PV_CHECK_EQ(rig.pointer.mousePointer(), MousePointer::Default);
@@ -88,7 +88,7 @@ PV_TEST(emptyListOnlySaysSo)
 {
     Rig rig({});
     rig.run.startPrinting();
-    PV_CHECK(rig.dialogs.texts() == Texts{"No files added."});
+    PV_CHECK_EQ(rig.dialogs.texts(), Texts{"No files added."});
     PV_CHECK(rig.server.calls.empty());
     PV_CHECK(rig.view.values.empty() && rig.view.texts.empty());
     PV_CHECK(rig.pointer.history.empty());
@@ -114,7 +114,7 @@ PV_TEST(barAndWaitsFollowTheFilesAndThePause)
         Rig rig(c.files);
         rig.view.pause = c.pause;
         rig.run.startPrinting();
-        PV_CHECK(rig.view.values == c.values);
+        PV_CHECK_EQ(rig.view.values, c.values);
         const auto printed = rig.times("printAllPages");
         const auto quits = rig.times("quit");
         const auto creates = rig.times("create Visio.Application");
@@ -124,7 +124,7 @@ PV_TEST(barAndWaitsFollowTheFilesAndThePause)
         for (std::size_t i = 1; i < creates.size(); ++i)
             PV_CHECK_EQ(creates[i] - quits[i - 1], c.pauseAfterQuit);
         PV_CHECK_EQ(rig.clock.waited, c.files.size() * (1.0 + c.pauseAfterQuit));
-        PV_CHECK(rig.dialogs.texts() == Texts{"Done."});
+        PV_CHECK_EQ(rig.dialogs.texts(), Texts{"Done."});
     }
 }
 
@@ -134,8 +134,7 @@ PV_TEST(progressTextNamesTheFile)
     Rig rig({separator + "home" + separator + "My Drawings" + separator + "plan ü.vsdx", "noslash.vsd"});
     rig.view.pause = "0 seconds";
     rig.run.startPrinting();
-    PV_CHECK(rig.view.texts
-             == (Texts{"Processing: plan ü.vsdx", "Processing: noslash.vsd", "Progress Bar"}));
+    PV_CHECK_EQ(rig.view.texts, (Texts{"Processing: plan ü.vsdx", "Processing: noslash.vsd", "Progress Bar"}));
 }
 
 PV_TEST(failuresAreReportedWithTheirLinesAndTheRunGoesOn)
@@ -148,8 +147,8 @@ PV_TEST(failuresAreReportedWithTheirLinesAndTheRunGoesOn)
         // The file cannot be opened: no instance, so the printer, print and quit
         // steps fail too; the waits are still made and the next file prints.
         {"unopenable", {120, 122, 126, 132}, 1},
-        // The printer is refused, for both files; printing is still attempted.
-        {"printer", {122, 122}, 2},
+        // The printer is refused, for both files: neither prints elsewhere.
+        {"printer", {122, 126, 122, 126}, 0},
         // The print itself fails, for both files; each instance is still quit.
         {"print", {126, 126}, 2},
     };
@@ -163,8 +162,10 @@ PV_TEST(failuresAreReportedWithTheirLinesAndTheRunGoesOn)
         if (name == "print")
             rig.server.failing["printAllPages"] = "Printer out of paper";
         rig.run.startPrinting();
-        PV_CHECK(rig.dialogs.reportedLines() == c.lines);
+        PV_CHECK_EQ(rig.dialogs.reportedLines(), c.lines);
         PV_CHECK_EQ(rig.count("printAllPages"), c.printed);
+        if (name == "printer")
+            PV_CHECK_EQ(rig.dialogs.texts()[1].rfind("Not printed: the printer \"Plotter_A\" could not be set (line 122)\r\n", 0), 0u);
         PV_CHECK_EQ(rig.clock.waited, 2 * (1.0 + 6.0));
         // Every instance is quit, also one whose file could not be opened.
         PV_CHECK_EQ(rig.server.instancesAlive(), 0);
@@ -178,8 +179,8 @@ PV_TEST(unopenableFileIsQuitAndItsFailureQuoted)
     Rig rig({"/d/broken.vsd"});
     rig.server.unopenable.insert("/d/broken.vsd");
     rig.run.startPrinting();
-    PV_CHECK((rig.server.texts()
-              == Texts{"attach Visio.Application", "create Visio.Application", "open /d/broken.vsd", "quit"}));
+    PV_CHECK_EQ(rig.server.texts(),
+                (Texts{"attach Visio.Application", "create Visio.Application", "open /d/broken.vsd", "quit"}));
     PV_CHECK_EQ(rig.dialogs.texts()[0].rfind("File not found: /d/broken.vsd\r\n"
                                              "in Sheetwick2021/08/31.Form1.PushButton2_Click at line 120\r\r",
                                              0),
@@ -192,7 +193,7 @@ PV_TEST(pauseThatIsNoDigitIsReportedAndSkipped)
         Rig rig({"/d/a.vsd"});
         rig.view.pause = pause;
         rig.run.startPrinting();
-        PV_CHECK(rig.dialogs.reportedLines() == std::vector<int>{136});
+        PV_CHECK_EQ(rig.dialogs.reportedLines(), std::vector<int>{136});
         PV_CHECK_EQ(rig.clock.waited, 1.0);
         PV_CHECK_EQ(rig.count("printAllPages"), 1);
     }
@@ -211,7 +212,7 @@ PV_TEST(runningInstancePromptDecidesTheRun)
         PV_CHECK(box.buttons == MessageButtons::YesNo && box.defaultYes && box.icon == MessageIcon::None);
         PV_CHECK_EQ(box.title, std::string("Plotvane Batch Print"));
         if (answer == MessageAnswer::No) {
-            PV_CHECK((rig.server.texts() == Texts{"attach Visio.Application", "name"}));
+            PV_CHECK_EQ(rig.server.texts(), (Texts{"attach Visio.Application", "name"}));
             PV_CHECK_EQ(rig.dialogs.messages.size(), 1u);
             PV_CHECK(rig.view.values.empty() && rig.pointer.history.empty());
         } else {
@@ -237,7 +238,7 @@ PV_TEST(secondClickDuringARunIsTurnedAway)
     PV_CHECK(clicks > 0);
     PV_CHECK_EQ(rig.count("create Visio.Application"), 2);
     PV_CHECK_EQ(rig.count("attach Visio.Application"), 1);
-    PV_CHECK(rig.dialogs.texts() == Texts{"Done."});
+    PV_CHECK_EQ(rig.dialogs.texts(), Texts{"Done."});
     PV_CHECK(!rig.run.isPrinting());
 }
 
@@ -245,7 +246,7 @@ PV_TEST(listBeyondSixteenBitsOverflowsAndPrintsNothing)
 {
     Rig rig(Texts(32768, "/d/a.vsd"));
     rig.run.startPrinting();
-    PV_CHECK(rig.dialogs.reportedLines() == std::vector<int>{108});
+    PV_CHECK_EQ(rig.dialogs.reportedLines(), std::vector<int>{108});
     PV_CHECK_EQ(rig.dialogs.texts()[0].substr(0, 10), std::string("Overflow\r\n"));
     PV_CHECK_EQ(rig.count("create Visio.Application"), 0);
     PV_CHECK_EQ(rig.dialogs.texts().back(), std::string("Done."));
@@ -273,10 +274,10 @@ PV_TEST(vanishedPositionIsReportedAndNothingIsDoneForIt)
             rig.list.remove(3);
     };
     rig.run.startPrinting();
-    PV_CHECK(rig.dialogs.reportedLines() == std::vector<int>{110});
+    PV_CHECK_EQ(rig.dialogs.reportedLines(), std::vector<int>{110});
     PV_CHECK_EQ(rig.count("create Visio.Application"), 2);
     PV_CHECK_EQ(rig.clock.waited, 2 * (1.0 + 6.0));
-    PV_CHECK(rig.view.values == (std::vector<double>{1.0 / 3.0 * 100.0, 100.0, 0.0}));
+    PV_CHECK_EQ(rig.view.values, (std::vector<double>{1.0 / 3.0 * 100.0, 100.0, 0.0}));
 }
 
 PV_TEST(entriesAndChoicesChangedDuringARun)
@@ -298,11 +299,15 @@ PV_TEST(entriesAndChoicesChangedDuringARun)
         }
     };
     rig.run.startPrinting();
-    PV_CHECK(rig.view.values == (std::vector<double>{50.0, 50.0, 0.0}));
+    PV_CHECK_EQ(rig.view.values, (std::vector<double>{50.0, 50.0, 0.0}));
     PV_CHECK_EQ(rig.count("setActivePrinter Plotter_A"), 1);
     PV_CHECK_EQ(rig.count("setActivePrinter Plotter_B"), 1);
     PV_CHECK_EQ(rig.count("create Visio.Application"), 2);
     PV_CHECK_EQ(rig.clock.waited, 2 * (1.0 + 1.0));
+    // The next file is named once a file has printed, before its waits; none after the n-th.
+    const auto& hints = rig.server.hints;
+    PV_CHECK(hints.size() == 2 && hints[0].text == "/d/b.vsd" && hints[1].text.empty()
+             && hints[0].at == rig.times("printAllPages")[0]);
 }
 
 PV_TEST(closingDuringARunEndsTheInstanceInWork)
@@ -333,9 +338,8 @@ PV_TEST(theHourglassIsPutBackAfterEveryCallIntoTheApplication)
     };
     rig.clock.onPump = [&] { pointerAt.push_back(std::string("wait: ") + shown()); };
     rig.run.startPrinting();
-    PV_CHECK((pointerAt
-              == Texts{"attach Visio.Application: other", "wait: other", "create Visio.Application: hourglass",
-                       "open /d/a.vsd: hourglass",
-                       "setActivePrinter Plotter_A: hourglass", "printAllPages: hourglass", "wait: hourglass",
-                       "quit: hourglass", "wait: hourglass"}));
+    PV_CHECK_EQ(pointerAt,
+                (Texts{"attach Visio.Application: other", "wait: other", "create Visio.Application: hourglass",
+                      "open /d/a.vsd: hourglass", "setActivePrinter Plotter_A: hourglass", "printAllPages: hourglass",
+                      "wait: hourglass", "quit: hourglass", "wait: hourglass"}));
 }

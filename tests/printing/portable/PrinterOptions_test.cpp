@@ -47,12 +47,9 @@ std::string fill(FakeSelector& combo, const char* stored, const std::string& def
     FakeSettings settings;
     if (stored)
         settings.set("Combo1", stored);
-    try {
-        PrinterOptions::fillPrinterList(printers, settings, combo);
-    } catch (const Failure& failure) {
-        return failure.what();
-    }
-    return {};
+    const std::string failure =
+        portable_test::failureOf([&] { PrinterOptions::fillPrinterList(printers, settings, combo); });
+    return failure == "(no failure)" ? std::string() : failure;
 }
 
 }  // namespace
@@ -86,7 +83,7 @@ PV_TEST(storedPositionOrDefaultPrinterIsSelected)
         FakeSelector combo;
         const std::string failure = fill(combo, c.stored, c.defaultPrinter);
         PV_CHECK_EQ(failure, std::string(c.failure));
-        PV_CHECK((combo.items == std::vector<std::string>{"Alpha", "Beta", "Gamma"}));
+        PV_CHECK_EQ(combo.items, (std::vector<std::string>{"Alpha", "Beta", "Gamma"}));
         PV_CHECK_EQ(combo.currentIndex(), c.selected);
         // One selection at most, so the saved choice is written once.
         PV_CHECK(combo.selections.size() <= 1);
@@ -98,13 +95,8 @@ PV_TEST(noPrinterAtAllLeavesTheListEmpty)
     FakePrinters printers;
     FakeSettings settings;
     FakeSelector combo;
-    bool failed = false;
-    try {
-        PrinterOptions::fillPrinterList(printers, settings, combo);
-    } catch (const Failure&) {
-        failed = true;
-    }
-    PV_CHECK(failed);
+    PV_CHECK_EQ(portable_test::failureOf([&] { PrinterOptions::fillPrinterList(printers, settings, combo); }),
+                std::string("No printers are installed"));
     PV_CHECK(combo.items.empty());
     PV_CHECK_EQ(printers.reads, 0);
 }
@@ -115,11 +107,11 @@ PV_TEST(questionMarkExplainsThePause)
     FakeLifetime lifetime;
     dialogs.setApplicationTitle("Plotvane Batch Print");
     PrinterOptions::explainPause(dialogs, lifetime);
-    PV_CHECK(dialogs.texts()
-             == std::vector<std::string>{
-                 "Please use this pause feature if blank pages are being printed or if files are being skipped."
-                 "\r\n\r\n"
-                 "By pausing, you will give time for the print jobs to queue properly with the physical printer."});
+    PV_CHECK_EQ(dialogs.texts(),
+                std::vector<std::string>{
+                    "Please use this pause feature if blank pages are being printed or if files are being skipped."
+                    "\r\n\r\nBy pausing, you will give time for the print jobs to queue properly with the physical "
+                    "printer."});
     PV_CHECK(dialogs.messages[0].buttons == MessageButtons::Ok && dialogs.messages[0].icon == MessageIcon::None);
     PV_CHECK_EQ(dialogs.messages[0].title, std::string("Plotvane Batch Print"));
 }

@@ -1,3 +1,4 @@
+// Test label: system (LibreOffice and a private CUPS scheduler)
 #include "PortableTest.h"
 
 #include <algorithm>
@@ -17,6 +18,7 @@
 #include "fakes/PollEventPump.h"
 #include "platform/posix/CupsPrinters.h"
 #include "printing/DiagramAppAdapter.h"
+#include "printing/MadePdf.h"
 #include "printing/PrintingTestSupport.h"
 #include "printing/posix/OfficeAppFactory.h"
 
@@ -34,6 +36,7 @@ struct World {
         writeVsdx(drawings + "/two pages.vsdx", {"First sheet", "Second sheet"});
         // Spaces, quotes, non-ASCII letters and a leading dash.
         writeVdx(drawings + "/-odd 'name\" über.vdx", {"Odd name"});
+        writeVdx(drawings + "/caf\xe9.vsd", {"Latin name"});  // not UTF-8, as on old shares
         writeFile(drawings + "/garbage.vsdx", std::string("\x13\x37\xfe\xed garbage bytes \x01\x02", 21));
         writeFile(drawings + "/empty.vsd", "");
         writeFile(drawings + "/readme.txt", "not a drawing\n");
@@ -82,12 +85,7 @@ struct Rig {
     bool nothingRunning() const { return processesMentioning(work).empty(); }
     std::string failureOpening(const std::string& path)
     {
-        try {
-            adapter->openInNewInstance(path);
-        } catch (const Failure& failure) {
-            return failure.what();
-        }
-        return {};
+        return portable_test::failureOf([&] { adapter->openInNewInstance(path); });
     }
 };
 
@@ -119,7 +117,7 @@ PV_TEST(goodDrawingsArePrintedAsOneJobEachWithTheirTextAndPages)
 
     // The odd name is given relative to the working folder, dash first.
     const char* const saved = getcwd(nullptr, 0);
-    PV_CHECK(::chdir(w.drawings.c_str()) == 0);
+    PV_CHECK_EQ(::chdir(w.drawings.c_str()), 0);
     const struct {
         std::string path;
         const char* queue;
@@ -130,26 +128,25 @@ PV_TEST(goodDrawingsArePrintedAsOneJobEachWithTheirTextAndPages)
         {w.drawings + "/alpha.vdx", "Plotter_A", "alpha.vdx", "Alpha drawing", 1},
         {w.drawings + "/two pages.vsdx", "Plotter_B", "two pages.vsdx", "Second sheet", 2},
         {"-odd 'name\" über.vdx", "Plotter_A", "-odd 'name\" über.vdx", "Odd name", 1},
+        {w.drawings + "/caf\xe9.vsd", "Plotter_B", "caf\uFFFD.vsd", "Latin name", 1},
     };
     for (const auto& c : cases) {
-        std::unique_ptr<DiagramApp> app;
-        try {
-            app = rig.adapter->openInNewInstance(c.path);
-            rig.adapter->setActivePrinter(*app, c.queue);
-            rig.adapter->printActiveDocument(*app);
-            PV_CHECK_EQ(rig.instanceFolders(), 1);
-            rig.adapter->quitInstance(*app);
-        } catch (const Failure& failure) {
-            PV_CHECK_EQ(std::string(failure.what()), std::string());
-        }
+        PV_CHECK_EQ(portable_test::failureOf([&] {
+                        auto app = rig.adapter->openInNewInstance(c.path);
+                        app->setActivePrinter(c.queue);
+                        app->printAllPages();
+                        PV_CHECK_EQ(rig.instanceFolders(), 1);
+                        app->quit();
+                    }),
+                    std::string("(no failure)"));
         PV_CHECK_EQ(rig.instanceFolders(), 0);
     }
-    PV_CHECK(::chdir(saved) == 0);
+    PV_CHECK_EQ(::chdir(saved), 0);
     std::free(const_cast<char*>(saved));
 
     const auto jobs = w.cups.jobs();
-    PV_CHECK_EQ(jobs.size(), before + 3);
-    for (std::size_t i = 0; i < 3 && before + i < jobs.size(); ++i) {
+    PV_CHECK_EQ(jobs.size(), before + std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases) && before + i < jobs.size(); ++i) {
         const auto& job = jobs[before + i];
         PV_CHECK_EQ(job.queue, std::string(cases[i].queue));
         PV_CHECK_EQ(job.title, std::string(cases[i].title));
@@ -177,6 +174,7 @@ PV_TEST(filesThatAreNoDrawingFailToOpenAndLeaveNothingBehind)
         {"", "File not found"},
     };
     for (const auto& c : cases) {
+        rig.factory->prepareNext(c.path);  // the opening takes what was prepared, failure and all
         const std::string failure = rig.failureOpening(c.path);
         PV_CHECK(contains(failure, c.failure));
         if (!contains(failure, c.failure))
@@ -186,6 +184,41 @@ PV_TEST(filesThatAreNoDrawingFailToOpenAndLeaveNothingBehind)
     PV_CHECK(rig.nothingRunning());
 }
 
+PV_TEST(failedConversionsAreFailedOpensWithLibreOfficesWords)
+{
+    const std::string folder = makeTempFolder("plotvane-fake-office-");
+    const std::string whole = madePdf({{mediaBox(612, 792), "Page"}});
+    writeFile(folder + "/cut.pdf", whole.substr(0, whole.size() * 55 / 100));
+    writeFile(folder + "/bad.pdf", "%PDF-1.4\nnot a document\n");
+    writeFile(folder + "/whole.pdf", whole);
+    const std::string said = "LibreOffice said \"Error: source file could not be loaded\"";
+    const struct {
+        std::string pdf;  // copied into the output folder; empty: none
+        const char* script;
+        std::string failure;  // empty: the open succeeds
+    } cases[] = {
+        {"cut.pdf", "echo 'Error: source file could not be loaded' >&2; exit 1",
+         "LibreOffice ended with code 1 and " + said.substr(12)},
+        {"", "echo 'Error: source file could not be loaded' >&2", said},
+        {"whole.pdf", "echo 'Error: source file could not be loaded'", said},
+        {"bad.pdf", "", "the PDF LibreOffice made cannot be read whole ("},
+        {"cut.pdf", "", "the PDF LibreOffice made cannot be read whole ("},
+        {"whole.pdf", "exit 2", "LibreOffice ended with code 2"},
+        {"whole.pdf", "", ""},
+    };
+    for (const auto& c : cases) {
+        OfficeOptions options;
+        options.program = fakeOffice(folder, "out=; prev=\nfor a in \"$@\"; do [ \"$prev\" = --outdir ] && out=$a; prev=$a; done\n"
+                                             + (c.pdf.empty() ? std::string() : "cp " + shellQuoted(folder + "/" + c.pdf) + " \"$out/x.pdf\"\n")
+                                             + c.script + "\n");
+        Rig rig(options);
+        const std::string failure = rig.failureOpening(world().drawings + "/alpha.vdx");
+        PV_CHECK_EQ(c.failure.empty() ? failure : failure.substr(failure.find(": ") + 2, c.failure.size()), c.failure);
+        PV_CHECK_EQ(rig.instanceFolders(), 0);
+    }
+    removeFolder(folder);
+}
+
 PV_TEST(printersAreCheckedByName)
 {
     World& w = world();
@@ -193,31 +226,21 @@ PV_TEST(printersAreCheckedByName)
     Rig rig;
     auto app = rig.adapter->openInNewInstance(w.drawings + "/alpha.vdx");
     const auto refused = [&](const std::string& name) {
-        try {
-            rig.adapter->setActivePrinter(*app, name);
-        } catch (const Failure& failure) {
-            return std::string(failure.what());
-        }
-        return std::string();
+        return portable_test::failureOf([&] { app->setActivePrinter(name); });
     };
     PV_CHECK(contains(refused("Plotter_C"), "\"Plotter_C\" is not a printer"));
     PV_CHECK(contains(refused(""), "no printer"));
-    PV_CHECK_EQ(refused("Plotter_Gone"), std::string());
+    PV_CHECK_EQ(refused("Plotter_Gone"), std::string("(no failure)"));
 
     // The printer goes away between choosing it and printing.
     PV_CHECK(w.cups.removeQueue("Plotter_Gone"));
-    std::string failure;
-    try {
-        rig.adapter->printActiveDocument(*app);
-    } catch (const Failure& error) {
-        failure = error.what();
-    }
+    const std::string failure = portable_test::failureOf([&] { app->printAllPages(); });
     PV_CHECK(contains(failure, "Printing \"alpha.vdx\" on \"Plotter_Gone\" failed"));
 
     // Removed before it is chosen: refused, and without a default printer
     // the print has nowhere to go.
     PV_CHECK(contains(refused("Plotter_Gone"), "is not a printer"));
-    CupsPrinters printers;
+    CupsPrinters printers(rig.events, rig.lifetime);
     PV_CHECK_EQ(printers.defaultName(), std::string());
     // Our queues are listed, the removed one is not; printers found on the
     // network may be listed beside them.
@@ -225,7 +248,7 @@ PV_TEST(printersAreCheckedByName)
     const auto listed = [&](const char* queue) { return std::find(names.begin(), names.end(), queue) != names.end(); };
     PV_CHECK(listed("Plotter_A") && listed("Plotter_B"));
     PV_CHECK(!listed("Plotter_Gone"));
-    rig.adapter->quitInstance(*app);
+    app->quit();
     PV_CHECK_EQ(rig.instanceFolders(), 0);
 }
 
@@ -279,7 +302,7 @@ PV_TEST(restartRequestIsHonoured)
     auto app = real.adapter->openInNewInstance(w.drawings + "/alpha.vdx");
     const std::string pdf = folder + "/prepared.pdf";
     std::system(("cp " + shellQuoted(real.work) + "/*/instance-*/work/document-1/*.pdf " + shellQuoted(pdf)).c_str());
-    real.adapter->quitInstance(*app);
+    app->quit();
 
     OfficeOptions options;
     options.program = fakeOffice(folder, "out=; prev=\nfor a in \"$@\"; do [ \"$prev\" = --outdir ] && out=$a; prev=$a; done\n"
@@ -289,9 +312,9 @@ PV_TEST(restartRequestIsHonoured)
     Rig rig(options);
     const std::size_t before = w.cups.jobs().size();
     auto second = rig.adapter->openInNewInstance(w.drawings + "/two pages.vsdx");
-    rig.adapter->setActivePrinter(*second, "Plotter_B");
-    rig.adapter->printActiveDocument(*second);
-    rig.adapter->quitInstance(*second);
+    second->setActivePrinter("Plotter_B");
+    second->printAllPages();
+    second->quit();
     const auto jobs = w.cups.jobs();
     PV_CHECK_EQ(jobs.size(), before + 1);
     if (jobs.size() == before + 1)
@@ -303,13 +326,7 @@ PV_TEST(attachNeverStartsAndEndAllLeavesNothing)
 {
     World& w = world();
     Rig rig;
-    bool refused = false;
-    try {
-        rig.factory->attach("Visio.Application");
-    } catch (const Failure&) {
-        refused = true;
-    }
-    PV_CHECK(refused);
+    PV_CHECK(portable_test::failureOf([&] { rig.factory->attach("Visio.Application"); }) != "(no failure)");
     PV_CHECK(folderEntries(rig.work).empty());
 
     auto app = rig.adapter->openInNewInstance(w.drawings + "/alpha.vdx");
@@ -320,13 +337,7 @@ PV_TEST(attachNeverStartsAndEndAllLeavesNothing)
 
     rig.adapter->endInstancesInWork();
     PV_CHECK_EQ(rig.instanceFolders(), 0);
-    bool gone = false;
-    try {
-        rig.adapter->quitInstance(*app);
-    } catch (const Failure&) {
-        gone = true;
-    }
-    PV_CHECK(gone);
+    PV_CHECK(portable_test::failureOf([&] { app->quit(); }) != "(no failure)");
     PV_CHECK(rig.nothingRunning());
 }
 
@@ -359,6 +370,7 @@ PV_TEST(foldersOfKilledRunsAreRemovedAndOthersKept)
         {"plotvane-running", "1 " + start, true},
         {"plotvane-ended", std::to_string(ended) + " " + startOf(ended), false},
         {"plotvane-foreign", "", true},
+        {"plotvane-unowned-for-days", "", false},
         {"elsewhere-killed", "999999999 12345", true},
     };
     for (const auto& c : cases) {
@@ -366,9 +378,10 @@ PV_TEST(foldersOfKilledRunsAreRemovedAndOthersKept)
         if (!c.owner.empty())
             writeFile(rig.work + "/" + c.name + "/owner", c.owner + "\n");
     }
+    std::system(("touch -d '2 days ago' " + shellQuoted(rig.work + "/plotvane-unowned-for-days")).c_str());
     auto app = rig.factory->create("Visio.Application");
     for (const auto& c : cases)
         PV_CHECK_EQ(exists(rig.work + "/" + c.name), c.kept);
-    rig.adapter->quitInstance(*app);
+    app->quit();
     ::waitpid(ended, nullptr, 0);
 }

@@ -6,11 +6,9 @@
 namespace {
 std::string outcome(const std::string& text)
 {
-    try {
-        return std::to_string(toInteger16(text));
-    } catch (const Failure& failure) {
-        return failure.what();
-    }
+    std::string read;
+    const std::string failure = portable_test::failureOf([&] { read = std::to_string(toInteger16(text)); });
+    return read.empty() ? failure : read;
 }
 }  // namespace
 

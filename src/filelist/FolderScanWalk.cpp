@@ -1,3 +1,5 @@
+// FolderScan's walk through the subfolders of a folder list, and the tests it
+// puts each folder it meets to.
 #include "filelist/FolderScan.h"
 
 #include <algorithm>
