@@ -13,48 +13,19 @@
 set -euo pipefail
 zip=$(realpath "$1")
 fake_server=$(realpath "$2")
-source=$(cd "$(dirname "$0")/../.." && pwd)
-work=$(mktemp -d /tmp/plotvane-wine-XXXXXX)
+# shellcheck source=../support/script-rig.sh
+source "$(dirname "$0")/../support/script-rig.sh"
 settings_key='HKCU\Software\VB and VBA Program Settings\Tarnwell\Plotvane'
-passed=0
-failed=0
-xvfb=""
 program=""
-server=""
 
-cleanup() {
-    local status=$?
-    set +e
-    [ -n "$program" ] && kill "$program" 2>/dev/null
-    [ -n "$server" ] && touch "$work/stop-server"
-    [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-    "$source/scripts/private-cups.sh" stop "$work/cups" >/dev/null 2>&1
-    rm -rf "$work"
-    exit $status
+# What the test started itself: the program, the fake server and the prefix's Wine.
+end_started() {
+    [ -n "$program" ] && kill "$program"
+    touch "$work/stop-server"
+    [ -n "${WINEPREFIX:-}" ] && wineserver -k
 }
-trap cleanup EXIT
-
-check() {
-    local what=$1
-    shift
-    if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $round: $what"; fi
-}
+check() { rig_check "$round: $1" "${@:2}"; }
 fail() { echo "FAIL: $round: $*"; [ -f "$work/program.log" ] && tail -20 "$work/program.log"; exit 1; }
-
-# A display of its own: Xvfb picks a free one and says which.
-start_xvfb() {
-    exec 3>"$work/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb=$!
-    exec 3>&-
-    for _ in $(seq 1 100); do
-        [ -s "$work/display" ] && break
-        kill -0 "$xvfb" 2>/dev/null || { cat "$work/xvfb.log"; echo "FAIL: Xvfb did not start"; exit 1; }
-        sleep 0.1
-    done
-    export DISPLAY=:$(tr -d '\n' <"$work/display")
-}
 
 # A new prefix, and the ZIP unpacked into an empty folder: sets WINEPREFIX and folder.
 new_round() {
@@ -108,17 +79,17 @@ for tool in Xvfb xdotool xclip xwininfo wine unzip cupsd; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
 done
 
+rig_start wine
+rig_on_exit end_started
 # Wine's spooler lists the CUPS queues that libcups reaches: here, the private ones.
-"$source/scripts/private-cups.sh" start "$work/cups" Plotter_A Plotter_B >/dev/null
-export CUPS_SERVER=$work/cups/cups.sock
-lpadmin -d Plotter_A >/dev/null 2>&1
+rig_cups Plotter_A Plotter_B
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # The home page that about one start in a hundred opens goes to a stand-in browser.
 mkdir -p "$work/opener"
 printf '#!/bin/sh\necho "$@" >> "%s/opener/opened"\n' "$work" >"$work/opener/xdg-open"
 chmod +x "$work/opener/xdg-open"
 export PATH=$work/opener:$PATH
-start_xvfb
+rig_display
 
 new_round bare
 start_program
@@ -128,12 +99,10 @@ check "the first box says the diagram application is not installed (got: $text)"
 ended() { ! ps -o stat= -p "$program" | grep -qv Z; }
 for _ in $(seq 1 300); do ended && break; sleep 0.1; done
 check "the program ended after the box" ended
-ps -o pid,stat,args -p "$program" || true
 program=""
 
 new_round printing
 (cd "$work" && exec wine "$fake_server" Visio.Application "Microsoft Visio" record stop-server) >"$work/server.log" 2>&1 &
-server=$!
 for _ in $(seq 1 300); do [ -e "$work/record" ] && break; sleep 0.1; done
 [ -e "$work/record" ] || fail "the fake server did not start: $(cat "$work/server.log")"
 start_program
@@ -146,8 +115,8 @@ check "the first start stored the pause position 5" test "$(stored Combo2)" = 5
 # A click gives the selector the focus (and opens its list, which Escape closes);
 # End and Home then pick its last and first entry.
 xdotool windowfocus --sync "$window"
-xdotool mousemove --window "$window" 268 281 click 1 sleep 0.5 key Escape End   # the printer: Plotter_B
-xdotool mousemove --window "$window" 248 340 click 1 sleep 0.5 key Escape Home  # the pause: 0 seconds
+xdotool mousemove --window "$window" 268 281 click 1 sleep 1.5 key Escape sleep 0.5 key End   # the printer: Plotter_B
+xdotool mousemove --window "$window" 248 340 click 1 sleep 1.5 key Escape sleep 0.5 key Home  # the pause: 0 seconds
 xdotool mousemove --window "$window" 400 231 click 1                            # Load Sample/Example Files
 box=$(find_window "Plotvane Batch Print" 30) || fail "no question about the samples' folder"
 xdotool windowfocus --sync "$box" key Escape
@@ -169,5 +138,4 @@ check "the pause position 0 is stored" test "$(stored Combo2)" = 0
 grep -v '\.names(' "$work/record" >"$work/seen" || true
 check "the server saw each sample's members in order" diff -u "$work/expected" "$work/seen"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+rig_finish
