@@ -25,6 +25,10 @@ if(WIN32)
     target_link_libraries(plotvane_wintests PRIVATE plotvane_test_support)
     add_test(NAME plotvane_wintests COMMAND plotvane_wintests)
     plotvane_label_test(plotvane_wintests unit)
+    # The same fake as a server process of its own, for the real program.
+    add_executable(fake_diagram_server tests/win/server/fake_diagram_server.cpp tests/win/FakeAutomationServer.cpp)
+    target_include_directories(fake_diagram_server PRIVATE tests/win)
+    target_link_libraries(fake_diagram_server PRIVATE plotvane_core)
     if(CMAKE_CROSSCOMPILING)
         # Under Wine (the toolchain's emulator), in the build's own prefix, which
         # scripts/windows-tests.sh makes; never in the user's own.

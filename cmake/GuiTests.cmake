@@ -23,6 +23,10 @@ if(TEST test_print_paper_endtoend)
     set_tests_properties(test_print_paper_endtoend PROPERTIES SKIP_REGULAR_EXPRESSION "SKIP   : " TIMEOUT 900)
 endif()
 
+if(TEST test_outcomes_endtoend)
+    set_tests_properties(test_outcomes_endtoend PROPERTIES SKIP_REGULAR_EXPRESSION "SKIP   : " TIMEOUT 900)
+endif()
+
 # The README's run command brings up the real window under Xvfb; the real
 # program is ended mid-conversion by a close of its window and by signals.
 if(NOT WIN32)

@@ -1,10 +1,12 @@
-# Where an install puts the program. On Windows the program and the files that
-# stand beside it share bin/. Elsewhere they live together in a private folder,
-# lib/plotvane/, and bin/plotvane is a relative link to the program there. The
+# Where an install puts the program. On Windows the program, the files that
+# stand beside it and its DLLs share the install folder itself, as a Windows
+# program's folder does (C:\Program Files\Plotvane, or the unpacked ZIP).
+# Elsewhere they live together in a private folder, lib/plotvane/, and
+# bin/plotvane is a relative link to the program there. The
 # program finds its folder through its own resolved path, so the link works from
 # any prefix, under DESTDIR and from the package alike.
 if(WIN32)
-    set(PLOTVANE_PROGRAM_INSTALL_DIR bin)
+    set(PLOTVANE_PROGRAM_INSTALL_DIR .)
 else()
     set(PLOTVANE_PROGRAM_INSTALL_DIR lib/plotvane)
 endif()

@@ -1,6 +1,7 @@
 # Cross build for 64-bit Windows with MinGW-w64 (Debian: g++-mingw-w64-x86-64-posix).
 # The posix thread model gives std::thread and std::mutex. Programs are linked
-# statically, so they run under Wine or on Windows without the MinGW runtime DLLs.
+# statically, so they run under Wine or on Windows without the MinGW runtime DLLs;
+# plotvane.exe still needs them for the Qt DLLs it loads, and ships them beside it.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -9,7 +10,8 @@ set(CMAKE_C_COMPILER ${PLOTVANE_MINGW_PREFIX}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${PLOTVANE_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${PLOTVANE_MINGW_PREFIX}-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/${PLOTVANE_MINGW_PREFIX})
+# Appended, so that a Windows Qt given with -DCMAKE_FIND_ROOT_PATH=PREFIX is found too.
+list(APPEND CMAKE_FIND_ROOT_PATH /usr/${PLOTVANE_MINGW_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

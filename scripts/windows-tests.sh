@@ -1,15 +1,19 @@
-#!/bin/sh
-# Cross-builds the Qt-free core, its Windows implementations and all their tests
-# with MinGW-w64 and runs the resulting test program under Wine, in a Wine prefix
-# of its own inside the build folder.
+#!/usr/bin/env bash
+# The Windows lane. Cross-builds the whole program with MinGW-w64 against a
+# Windows Qt (made once by scripts/windows-qt.sh and cached outside the
+# checkout), runs the tests of the Qt-free core and the Windows implementations
+# under Wine, in a Wine prefix of its own inside the build folder, packs the
+# folder a user runs into plotvane-<version>-win64.zip, and starts that ZIP's
+# program under Wine and Xvfb (tests/win/program_under_wine.sh).
 #
 #   scripts/windows-tests.sh [BUILD_DIR]
 #
 # Builds in BUILD_DIR/win when a build folder is given, otherwise in build-win
-# beside the sources. Installs MinGW-w64 and Wine when they are missing. Prints
-# the test program's "N passed, N failed" line; the exit status is non-zero when
-# a test failed or the program could not be built or run.
-set -eu
+# beside the sources; the ZIP lands in its package/ folder and is unpacked as
+# Plotvane/ beside it. Installs what is missing first. Prints each part's
+# "N passed, N failed" line and the seconds each step took; the exit status is
+# non-zero when a test failed or something could not be built or run.
+set -euo pipefail
 
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 if [ $# -ge 1 ] && [ -n "$1" ]; then
@@ -28,6 +32,11 @@ command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1 || missing="$missing g++
 command -v wine >/dev/null 2>&1 || missing="$missing wine wine64"
 command -v cmake >/dev/null 2>&1 || missing="$missing cmake"
 command -v make >/dev/null 2>&1 || missing="$missing make"
+command -v Xvfb >/dev/null 2>&1 || missing="$missing xvfb"
+command -v xdotool >/dev/null 2>&1 || missing="$missing xdotool"
+command -v xclip >/dev/null 2>&1 || missing="$missing xclip"
+command -v xwininfo >/dev/null 2>&1 || missing="$missing x11-utils"
+command -v unzip >/dev/null 2>&1 || missing="$missing unzip"
 if [ -n "$missing" ]; then
     echo "Installing:$missing"
     as_root apt-get update -q
@@ -35,13 +44,32 @@ if [ -n "$missing" ]; then
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
 fi
 
+lane_started=$(date +%s)
+step_started=$lane_started
+took() {
+    local now
+    now=$(date +%s)
+    echo "windows lane: $1 took $((now - step_started)) s"
+    step_started=$now
+}
+
+qt_prefix=$("$source_dir/scripts/windows-qt.sh" | tail -n 1)
+took "the Windows Qt"
+
 jobs=$(nproc 2>/dev/null || echo 2)
 mkdir -p "$build_dir"
 cmake -S "$source_dir" -B "$build_dir" \
     -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64-x86_64.cmake" \
-    -DPLOTVANE_CORE_ONLY=ON -DCMAKE_BUILD_TYPE=Debug >"$build_dir/configure.log" 2>&1 ||
+    -DCMAKE_PREFIX_PATH="$qt_prefix" -DCMAKE_FIND_ROOT_PATH="$qt_prefix" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DPLOTVANE_CORE_ONLY=OFF -DCMAKE_BUILD_TYPE=Release >"$build_dir/configure.log" 2>&1 ||
     { cat "$build_dir/configure.log"; exit 1; }
-cmake --build "$build_dir" -j "$jobs"
+cmake --build "$build_dir" -j "$jobs" 2>&1 | tee "$build_dir/build.log"
+if grep -q 'warning:' "$build_dir/build.log"; then
+    echo "FAIL: the Windows build gave warnings"
+    exit 1
+fi
+took "building plotvane.exe and the tests"
 
 # A private prefix: the tests register a fake automation server in its registry
 # and add printers to its spooler, never touching the user's own Wine setup.
@@ -58,14 +86,22 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 
 # The program writes Windows line ends; the report is passed on with Unix ones.
-status_file="$build_dir/tests.status"
-echo 1 >"$status_file"
-{
-    status=0
-    wine "$build_dir/bin/plotvane_wintests.exe" 2>&1 || status=$?
-    echo $status >"$status_file"
-} | tr -d '\r'
-status=$(cat "$status_file")
+status=0
+wine "$build_dir/bin/plotvane_wintests.exe" 2>&1 | tr -d '\r' || status=1
 # Let the prefix's server and its services end before the build folder is used again.
 wineserver -w || true
+took "the core tests under Wine"
+
+rm -rf "$build_dir/package" "$build_dir/Plotvane"
+(cd "$build_dir" && cpack -G ZIP -B "$build_dir/package" >"$build_dir/cpack.log" 2>&1) ||
+    { cat "$build_dir/cpack.log"; exit 1; }
+zip=$build_dir/package/plotvane-$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_dir/CMakeCache.txt")-win64.zip
+unzip -q "$zip" -d "$build_dir"
+echo "windows lane: $zip ($(du -k "$zip" | cut -f1) KB), unpacked in $build_dir/Plotvane"
+took "packing the ZIP"
+
+env -u WINEPREFIX "$source_dir/tests/win/program_under_wine.sh" "$zip" "$build_dir/bin/fake_diagram_server.exe" ||
+    status=1
+took "the program under Wine"
+echo "windows lane: $(($(date +%s) - lane_started)) s in all"
 exit $status

@@ -15,6 +15,8 @@
 #include "platform/SteadyClock.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtEventPump.h"
+#include "printing/JobStates.h"
+#include "printing/RunRecord.h"
 #include "settings/qt/QtSettingsStore.h"
 
 namespace {
@@ -59,7 +61,7 @@ int main(int argc, char* argv[])
     MainWindow window({dialogs, settings, *native.fileSystem, *native.printers, *native.diagramApps, *native.shell,
                        clock, events, lifetime,
                        QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString(),
-                       [&] { return unit(generator); }});
+                       [&] { return unit(generator); }, nullptr, runRecordFolder(), makeJobStateSource()});
     dialogs.setOwner(&window);
     window.load();
     window.showCentred();

@@ -71,7 +71,7 @@ void EditCommands::moveSelected(int by, const char* location)
     const int oldAt = by < 0 ? i + 1 : i;
     bool copied = false;
     trap.step(108, [&] {
-        m_list.insert(copyAt, m_list.text(i));
+        m_list.insertCopy(copyAt, i);
         copied = true;
     });
     // Without the copy the old entry is the only one left of its text, and the

@@ -14,6 +14,16 @@ public:
     virtual void add(const std::string& text) = 0;
     // Inserts at position (1 to count + 1); later entries move one place down.
     virtual void insert(int position, const std::string& text) = 0;
+    // Inserts a copy of the entry at `from` (its text and whatever else the
+    // entry carries) at position.
+    virtual void insertCopy(int position, int from) { insert(position, text(from)); }
+    // Two entries change places, with whatever else they carry.
+    virtual void swapEntries(int first, int second)
+    {
+        const std::string firstText = text(first);
+        setText(first, text(second));
+        setText(second, firstText);
+    }
     virtual void remove(int position) = 0;
     virtual void clear() = 0;
     // Position of the selected entry, 0 when none is selected.

@@ -11,4 +11,6 @@ public:
     virtual void openUrlMinimized(const std::string& url) = 0;
     // Shows a folder in a window of the system's file browser.
     virtual void openFolder(const std::string& path) = 0;
+    // Opens a file in the desktop's application for its kind.
+    virtual void openDocument(const std::string& path) = 0;
 };

@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "printing/FileOutcome.h"
+
 // One running instance of the outside diagram application. Every call is
 // synchronous and throws Failure with the application's own description when
 // the application refuses it. Dropping the reference never stops the instance:
@@ -16,6 +18,9 @@ public:
     virtual void setActivePrinter(const std::string& printerName) = 0;
     // Prints every page of the active document on the active printer.
     virtual void printAllPages() = 0;
+    // What the last printAllPages handed to the print service: the printer
+    // and the jobs it accepted. Empty where the application does not tell.
+    virtual PrintHandOff lastPrint() const { return {}; }
     // Ends the instance.
     virtual void quit() = 0;
     // The application's name for itself.

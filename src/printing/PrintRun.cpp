@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <limits>
 #include <memory>
+#include <new>
 
 #include "base/ErrorTrap.h"
 #include "base/Failure.h"
@@ -26,10 +28,46 @@ DiagramApp& instance(const std::unique_ptr<DiagramApp>& app)
     return *app;
 }
 
+// The first failure among the steps that bring one file to the printer: why
+// the file was not printed.
+struct FirstFailure {
+    int line = 0;
+    std::string reason;
+
+    std::function<void()> watch(int stepLine, std::function<void()> body)
+    {
+        return [this, stepLine, body = std::move(body)] {
+            try {
+                body();
+            } catch (const std::bad_alloc&) {
+                note(stepLine, "Out of memory");
+                throw;
+            } catch (const std::exception& failure) {
+                note(stepLine, failure.what());
+                throw;
+            }
+        };
+    }
+    void note(int stepLine, const std::string& description)
+    {
+        if (line == 0) {
+            line = stepLine;
+            reason = description;
+        }
+    }
+};
+
 }  // namespace
 
 PrintRun::PrintRun(ListItems& list, PrintView& view, DiagramAppAdapter& adapter, WindowPointer& pointer,
                    MessageBoxes& boxes, Clock& clock, EventPump& pump, Lifetime& lifetime)
+    : PrintRun(list, view, adapter, pointer, boxes, clock, pump, lifetime, m_noObserver)
+{
+}
+
+PrintRun::PrintRun(ListItems& list, PrintView& view, DiagramAppAdapter& adapter, WindowPointer& pointer,
+                   MessageBoxes& boxes, Clock& clock, EventPump& pump, Lifetime& lifetime,
+                   PrintRunObserver& observer)
     : m_list(list),
       m_view(view),
       m_adapter(adapter),
@@ -37,6 +75,7 @@ PrintRun::PrintRun(ListItems& list, PrintView& view, DiagramAppAdapter& adapter,
       m_boxes(boxes),
       m_pump(pump),
       m_lifetime(lifetime),
+      m_observer(observer),
       m_waiter(clock, pump, lifetime),
       m_endInstancesOnExit(lifetime.addCleanup([&adapter] { adapter.endInstancesInWork(); }))
 {
@@ -52,6 +91,11 @@ int PrintRun::pauseSeconds(const std::string& pauseText)
     if (pauseText.empty() || pauseText[0] < '0' || pauseText[0] > '9')
         throw Failure("Type mismatch");
     return pauseText[0] - '0' + 1;
+}
+
+std::string PrintRun::notPrintedText(const std::string& printer)
+{
+    return "Not printed: the printer \"" + printer + "\" could not be set (line 122)";
 }
 
 void PrintRun::startPrinting()
@@ -96,6 +140,8 @@ void PrintRun::printFiles(ErrorTrap& trap)
             throw Failure("Overflow");
         n = static_cast<std::int16_t>(count);
     });
+    if (n > 0)
+        m_observer.runStarted(n);
     for (int i = 1; i <= n && !trap.stopped(); ++i) {
         std::string path;
         // A position that vanished from the list (an entry removed during the
@@ -108,6 +154,7 @@ void PrintRun::printFiles(ErrorTrap& trap)
         });
         if (!found)
             continue;
+        m_observer.fileStarted(i, path);
         trap.step(112, [&] {
             const int count = m_list.count();
             if (count == 0)
@@ -118,10 +165,29 @@ void PrintRun::printFiles(ErrorTrap& trap)
         trap.step(116, [&] { m_pump.processPending(); });
         trap.step(118, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
         std::unique_ptr<DiagramApp> app;
-        trap.step(120, [&] { app = m_adapter.openInNewInstance(path); });
-        trap.step(122, [&] { instance(app).setActivePrinter(m_view.printerText()); });
+        FirstFailure failed;
+        trap.step(120, failed.watch(120, [&] { app = m_adapter.openInNewInstance(path); }));
+        // The file prints on the chosen printer or not at all: an instance
+        // whose printer could not be set would print on whatever printer it
+        // had, so the print step then refuses.
+        std::string printer;
+        bool printerSet = false;
+        trap.step(122, failed.watch(122, [&] {
+            printer = m_view.printerText();
+            instance(app).setActivePrinter(printer);
+            printerSet = true;
+        }));
         trap.step(124, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
-        trap.step(126, [&] { instance(app).printAllPages(); });
+        trap.step(126, failed.watch(126, [&] {
+            DiagramApp& opened = instance(app);
+            if (!printerSet)
+                throw Failure(notPrintedText(printer));
+            opened.printAllPages();
+            if (failed.line == 0)
+                tellSent(i, opened.lastPrint(), printer);
+        }));
+        if (failed.line != 0)
+            m_observer.fileFailed(i, failed.line, failed.reason);
         trap.step(128, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
         // This file's instance is done with the drawing; while the run waits,
         // the application may make the next one ready.
@@ -133,4 +199,15 @@ void PrintRun::printFiles(ErrorTrap& trap)
         trap.step(134, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
         trap.step(136, [&] { m_waiter.waitSeconds(pauseSeconds(m_view.pauseText())); });
     }
+    if (n > 0 && !trap.stopped())
+        m_observer.runEnded();
+}
+
+void PrintRun::tellSent(int position, PrintHandOff sent, const std::string& printer)
+{
+    // Where the application names no printer, the print went to the one it
+    // was set to.
+    if (sent.printer.empty())
+        sent.printer = printer;
+    m_observer.fileSent(position, sent);
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "printing/PrintRunObserver.h"
 #include "printing/Waiter.h"
 
 class Clock;
@@ -30,6 +31,9 @@ public:
 
     PrintRun(ListItems& list, PrintView& view, DiagramAppAdapter& adapter, WindowPointer& pointer,
              MessageBoxes& boxes, Clock& clock, EventPump& pump, Lifetime& lifetime);
+    // The same, telling `observer` what becomes of each file.
+    PrintRun(ListItems& list, PrintView& view, DiagramAppAdapter& adapter, WindowPointer& pointer,
+             MessageBoxes& boxes, Clock& clock, EventPump& pump, Lifetime& lifetime, PrintRunObserver& observer);
     ~PrintRun();
     PrintRun(const PrintRun&) = delete;
     PrintRun& operator=(const PrintRun&) = delete;
@@ -41,9 +45,12 @@ public:
     // The pause after a file for a pause entry: its first character as a digit
     // d gives d + 1 seconds. Throws Failure when that character is no digit.
     static int pauseSeconds(const std::string& pauseText);
+    // Why a file whose printer could not be set was not printed.
+    static std::string notPrintedText(const std::string& printer);
 
 private:
     void printFiles(class ErrorTrap& trap);
+    void tellSent(int position, PrintHandOff sent, const std::string& printer);
     // The path of the entry after position i of the run's n, or empty.
     std::string pathAfter(int i, int n) const;
 
@@ -54,6 +61,8 @@ private:
     MessageBoxes& m_boxes;
     EventPump& m_pump;
     Lifetime& m_lifetime;
+    NoRunObserver m_noObserver;
+    PrintRunObserver& m_observer;
     Waiter m_waiter;
     int m_endInstancesOnExit;
     bool m_isPrinting = false;

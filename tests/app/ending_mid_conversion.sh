@@ -8,9 +8,12 @@
 # the program:
 #   close    the window is closed (WM_DELETE_WINDOW, as from its close box):
 #            the program ends within 2 s, no process of the stand-in's group
-#            and none of the program's folders are left
+#            and none of the program's folders are left, and the run's record
+#            has every sample as not reached
 #   SIGTERM  the same
-#   SIGKILL  the stand-in's group is gone within 5 s
+#   SIGKILL  the stand-in's group is gone within 5 s; the first sample has
+#            failed before (the stand-in cannot load it), and the run's
+#            record is whole, valid CSV with that file's row
 #   SIGSEGV  (a crash) the same
 #   restart  the next start removes the folders the killed rounds left
 #
@@ -47,6 +50,28 @@ group_alive() {
 group_gone() { ! group_alive "$1"; }
 program_gone() { ! kill -0 "$program" 2>/dev/null; }
 converting() { ls "$work/marks"/converting.* >/dev/null 2>&1; }
+# Converting; the failure reports of a file before are answered on the way.
+converting_past_reports() {
+    local report
+    report=$(xdotool search --onlyvisible --name '^Application Error$' 2>/dev/null | head -n 1) || true
+    [ -z "$report" ] || xdotool windowfocus --sync "$report" key Return 2>/dev/null || true
+    converting
+}
+# The outcome column of the newest run record, one line per row; fails where
+# the record is not whole, valid CSV with the record's header.
+newest_outcomes() {
+    local records=$HOME/.local/state/plotvane/runs newest
+    newest=$(ls -t "$records"/*.csv 2>/dev/null | head -n 1)
+    [ -n "$newest" ] && ! ls "$records"/*.part >/dev/null 2>&1 || return 1
+    python3 - "$newest" <<'CSV'
+import csv, sys
+rows = list(csv.reader(open(sys.argv[1], newline="", encoding="utf-8"), strict=True))
+assert rows[0] == "started,file,printer,pages,paper,job,outcome,reason".split(","), rows[0]
+for row in rows[1:]:
+    assert len(row) == 8, row
+    print(row[6])
+CSV
+}
 program_folders() { find "$work/tmp" -mindepth 1 -maxdepth 1 -name 'plotvane-*' | sort; }
 no_folders() { [ -z "$(program_folders)" ]; }
 
@@ -81,7 +106,7 @@ start_conversion() {
     [ -n "$box" ] || { echo "FAIL: $round: no question about the samples' folder"; exit 1; }
     xdotool windowfocus --sync "$box" key Escape
     xdotool mousemove --window "$window" 268 385 click 1  # "Start Printing"
-    wait_until 60 converting || { cat "$work/program.log"; echo "FAIL: $round: the stand-in was never asked to convert"; exit 1; }
+    wait_until 60 converting_past_reports || { cat "$work/program.log"; echo "FAIL: $round: the stand-in was never asked to convert"; exit 1; }
     group=$(cat "$work/marks"/converting.*)
 }
 
@@ -105,6 +130,7 @@ rig_on_exit end_round
 rig_cups Plotter_A
 rig_display
 mkdir -p "$work/bin" "$work/marks"
+unset XDG_STATE_HOME
 export PATH=$work/bin:$PATH
 cd "$work"
 ulimit -c 0
@@ -114,6 +140,7 @@ ulimit -c 0
 cat > "$work/bin/soffice" <<STANDIN
 #!/bin/sh
 for a in "\$@"; do [ "\$a" = --version ] && { echo "Stand-in 1.0"; exit 0; }; done
+rm "$work/marks/fail-once" 2>/dev/null && { echo "Error: source file could not be loaded" >&2; exit 0; }
 echo \$\$ > "$work/marks/ids.\$\$" && mv "$work/marks/ids.\$\$" "$work/marks/converting.\$\$"
 sleep 600 &
 exec sleep 601
@@ -127,6 +154,8 @@ start_conversion
 check "the program ended within 2 s" wait_until 2 program_gone
 check "no process of the stand-in's group is left" group_gone "$group"
 check "no folder is left" no_folders
+check "the record has every sample as not reached" \
+    test "$(newest_outcomes | sort | uniq -c | tr -s ' ')" = " 5 not reached"
 end_round
 
 round=SIGTERM
@@ -141,9 +170,12 @@ end_round
 for signal in KILL SEGV; do
     round=SIG$signal
     start_program
+    [ "$signal" = KILL ] && touch "$work/marks/fail-once"
     start_conversion
     kill "-$signal" "$program"
     check "the stand-in's group is gone within 5 s" wait_until 5 group_gone "$group"
+    [ "$signal" = KILL ] && check "the record holds the failed sample's row, whole" \
+        test "$(newest_outcomes)" = failed
     end_round
 done
 

@@ -60,7 +60,7 @@ cat >"$work/bin/soffice" <<STANDIN
 #!/bin/sh
 for a in "\$@"; do [ "\$a" = --version ] && { echo "Stand-in 1.0"; exit 0; }; done
 while [ \$# -gt 1 ]; do [ "\$1" = --outdir ] && out=\$2; shift; done
-echo "\$1" >>"$work/converted"
+readlink -f "\$1" >>"$work/converted"  # LibreOffice is given a link to the drawing
 [ ! -e "$work/slow" ] || sleep 3
 cp "$work/page.pdf" "\$out/page.pdf"
 STANDIN

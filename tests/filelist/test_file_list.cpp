@@ -1,4 +1,6 @@
+#include <QClipboard>
 #include <QFile>
+#include <QMenu>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScrollBar>
@@ -7,7 +9,9 @@
 
 #include "base/Failure.h"
 #include "app/qt/MainWindow.h"
+#include "app/qt/OutcomeMenu.h"
 #include "filelist/qt/FileListView.h"
+#include "printing/qt/RunOutcomes.h"
 #include "support/WindowRig.h"
 
 namespace {
@@ -88,6 +92,7 @@ private slots:
     void gestureShowsTheDragPointer_data();
     void gestureShowsTheDragPointer();
     void movingOverTheListResetsTheWindowPointer();
+    void outcomesGoWithTheirEntries();
 };
 
 void TestFileList::listOperations_data()
@@ -447,6 +452,86 @@ void TestFileList::movingOverTheListResetsTheWindowPointer()
     QTest::mouseRelease(w.viewport(), Qt::LeftButton, {}, w.at(2));
     QCOMPARE(w.form->mousePointer(), MousePointer::Hourglass);
     QCOMPARE(w.entries(), (QStringList{"2", "1"}));
+}
+
+void TestFileList::outcomesGoWithTheirEntries()
+{
+    ListWindow w;
+    w.fill(QStringList{"/d/a.vsd", "/d/b.vsd", "/d/c.vsd"});
+    RunOutcomes& outcomes = w.form->runOutcomes();
+    outcomes.runStarted(3);
+    outcomes.fileStarted(2, "/d/b.vsd");
+    outcomes.fileFailed(2, 120, "File not found: /d/b.vsd");
+    const QString failed = QStringLiteral("Not printed: line 120: File not found: /d/b.vsd");
+    const auto tooltips = [&w] {
+        QStringList texts;
+        for (int row = 0; row < w.items().count(); ++row)
+            texts << w.list().entries().index(row, 0).data(Qt::ToolTipRole).toString();
+        return texts;
+    };
+    QCOMPARE(tooltips(), (QStringList{"", failed, ""}));
+    QVERIFY(!w.list().entries().index(1, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+
+    // The buttons move the entry and its outcome together.
+    w.items().select(2);
+    const struct {
+        MainWindow::Button button;
+        QStringList entries;
+        QStringList tooltips;
+    } moves[] = {
+        {MainWindow::Button::MoveUp, {"/d/b.vsd", "/d/a.vsd", "/d/c.vsd"}, {failed, "", ""}},
+        {MainWindow::Button::MoveDown, {"/d/a.vsd", "/d/b.vsd", "/d/c.vsd"}, {"", failed, ""}},
+        {MainWindow::Button::MoveDown, {"/d/a.vsd", "/d/c.vsd", "/d/b.vsd"}, {"", "", failed}},
+    };
+    for (const auto& move : moves) {
+        QTest::mouseClick(&w.form->button(move.button), Qt::LeftButton);
+        QCOMPARE(w.entries(), move.entries);
+        QCOMPARE(tooltips(), move.tooltips);
+    }
+
+    // Carrying an entry takes its outcome along.
+    QTest::mousePress(w.viewport(), Qt::LeftButton, {}, w.at(3));
+    QTest::mouseMove(w.viewport(), w.at(2));
+    QTest::mouseRelease(w.viewport(), Qt::LeftButton, {}, w.at(2));
+    QCOMPARE(tooltips(), (QStringList{"", failed, ""}));
+    // The menu ends the carrying a right press began.
+    QTest::mousePress(w.viewport(), Qt::RightButton, {}, w.at(2));
+    emit w.list().customContextMenuRequested(w.at(2));
+    for (QMenu* popup : w.list().findChildren<QMenu*>())
+        popup->close();
+    w.moveWithoutButton(w.at(3));
+    QCOMPARE(w.entries(), (QStringList{"/d/a.vsd", "/d/b.vsd", "/d/c.vsd"}));
+
+    // The context menu copies the outcome of the entry under the pointer.
+    OutcomeMenu menu(w.list(), outcomes, w.shell);
+    const std::unique_ptr<QMenu> popup(menu.menuAt(w.at(2)));
+    const QList<QAction*> actions = popup->actions();
+    QCOMPARE(actions.size(), 2);
+    QCOMPARE(actions[0]->text(), QString(OutcomeMenu::OpenRecordText));
+    QVERIFY(!actions[0]->isEnabled());  // no run has written a record
+    actions[1]->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), failed);
+
+    // A new run starts its entries afresh; Clear List drops every outcome.
+    outcomes.runStarted(3);
+    QCOMPARE(tooltips(), (QStringList{"", "", ""}));
+    outcomes.fileStarted(1, "/d/a.vsd");
+    QCOMPARE(tooltips(), (QStringList{"Printing now", "", ""}));
+    QTest::mouseClick(&w.form->button(MainWindow::Button::ClearList), Qt::LeftButton);
+    QCOMPARE(w.items().count(), 0);
+    w.items().add("/d/a.vsd");
+    QCOMPARE(tooltips(), QStringList{""});
+
+    // A record that cannot be written is told once, and the outcomes still show.
+    RunOutcomes unrecorded(w.list(), w.dialogs, w.lifetime, "/dev/null/runs", nullptr, [] { return 0; });
+    unrecorded.runStarted(2);
+    for (int position : {1, 2}) {
+        unrecorded.fileStarted(position, "/d/a.vsd");
+        unrecorded.fileFailed(position, 120, "File not found: /d/a.vsd");
+    }
+    QCOMPARE(w.dialogs.texts().size(), std::size_t(1));
+    QVERIFY(QString::fromStdString(w.dialogs.texts().front()).startsWith("The record of this run cannot be written: "));
+    QCOMPARE(tooltips(), QStringList{"Not printed: line 120: File not found: /d/a.vsd"});
 }
 
 QTEST_MAIN(TestFileList)

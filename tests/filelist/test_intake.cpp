@@ -123,6 +123,13 @@ void TestIntake::droppedFilesAreAppendedInOrder()
     w.form->fileList().items().add(plan);
     QVERIFY(w.dropFiles({notes, plan, gone}));
     QCOMPARE(w.entries(), (Paths{plan, notes, plan, gone}));
+    // A name that is not UTF-8 keeps its bytes, as the file manager sends them.
+    std::string latinName = w.path("caf.vsd");
+    latinName.insert(latinName.size() - 4, "\xe9");
+    QMimeData latin;
+    latin.setUrls({QUrl::fromEncoded("file://" + QByteArray::fromStdString(latinName).toPercentEncoding("/"))});
+    QVERIFY(w.drop(latin));
+    QCOMPARE(w.entries().back(), latinName);
 }
 
 void TestIntake::aDroppedFolderAndFileKeepTheirPlaces()

@@ -25,8 +25,8 @@ struct RealPartsWindow : WindowRig {
         real = {nullptr, nullptr, &cups, office.get(), &steadyClock, &events};
     }
 
-    CupsPrinters cups;
     SteadyClock steadyClock;
     QtEventPump events;
+    CupsPrinters cups{events, lifetime};
     std::unique_ptr<OfficeAppFactory> office;
 };

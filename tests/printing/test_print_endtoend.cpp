@@ -96,6 +96,16 @@ void TestPrintEndToEnd::printsTheListInOrderOnTheChosenPrinter()
             else
                 QVERIFY(pdfPages(job.document) >= 1);
         }
+
+        // Plotter_B is chosen, then goes from CUPS: nothing prints, anywhere.
+        form.printerChoice().setCurrentIndex(plotterB);
+        QVERIFY(cups.removeQueue("Plotter_B") && cups.setDefault("Plotter_A"));
+        form.fileList().items().clear();
+        form.fileList().items().add(drawings + "/alpha.vdx");
+        form.button(MainWindow::Button::StartPrinting).click();
+        QCOMPARE(parts.dialogs.reportedLines(), (std::vector<int>{120, 122, 126, 132, 122, 126}));
+        QVERIFY(parts.dialogs.texts().at(6).rfind("Not printed: the printer \"Plotter_B\" could not be set (line 122)", 0) == 0);
+        QCOMPARE(cups.jobs().size(), jobs.size());
     }
     QVERIFY(processesMentioning(work).empty());
     parts.office.reset();

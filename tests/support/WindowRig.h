@@ -57,6 +57,8 @@ struct WindowRig {
                                     programFolder,
                                     [draw = randomDraw] { return draw; }};
         services.skin = fakeSkin ? &skin : nullptr;
+        services.runRecordFolder = runRecordFolder;
+        services.jobStates = jobStates;
         return std::make_unique<MainWindow>(std::move(services));
     }
     // A window that has run its start-up.
@@ -99,6 +101,8 @@ struct WindowRig {
     }
 
     RealParts real;
+    std::string runRecordFolder;                // run records are kept only where a test asks
+    std::shared_ptr<JobStateSource> jobStates;  // and jobs followed only where a test asks
     CallLog log;
     FakeDialogs dialogs;
     FakeSettings settings;

@@ -7,6 +7,6 @@
 
 NativeServices makeNativeServices(EventPump& events, const Lifetime& lifetime)
 {
-    return {std::make_unique<PosixFileSystem>(), std::make_unique<CupsPrinters>(),
+    return {std::make_unique<PosixFileSystem>(), std::make_unique<CupsPrinters>(events, lifetime),
             std::make_unique<OfficeAppFactory>(events, lifetime), std::make_unique<DesktopShell>()};
 }

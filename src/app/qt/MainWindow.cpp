@@ -10,11 +10,14 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <ctime>
 
 #include "app/ApplicationTitle.h"
 #include "app/Twips.h"
 #include "app/qt/Appearance.h"
+#include "app/qt/OutcomeMenu.h"
 #include "app/qt/PictureButton.h"
+#include "app/qt/RunNotice.h"
 #include "app/qt/SkinFramework.h"
 #include "base/ErrorTrap.h"
 #include "base/Failure.h"
@@ -36,6 +39,7 @@
 #include "printing/qt/ProgressBar.h"
 #include "printing/qt/QtPrintView.h"
 #include "printing/qt/QtSelector.h"
+#include "printing/qt/RunOutcomes.h"
 #include "settings/SettingsStore.h"
 
 const char* const MainWindow::LoadLocation = "in Sheetwick2021/08/31.Form1.Form_Load ";
@@ -218,8 +222,15 @@ void MainWindow::createPrinting()
     m_diagramApp = std::make_unique<DiagramAppAdapter>(m_services.diagramApps, m_services.dialogs, *this,
                                                        m_services.lifetime);
     m_printView = std::make_unique<QtPrintView>(*m_progressBar, *m_printerChoice, *m_pauseChoice);
+    m_runOutcomes = new RunOutcomes(*m_fileList, m_services.dialogs, m_services.lifetime, m_services.runRecordFolder,
+                                    m_services.jobStates, [] { return std::time(nullptr); }, this);
+    connect(m_runOutcomes, &RunOutcomes::runFinished, this, [this](int printed, int files, int failed) {
+        noticeRunEnd(*this, QString::fromStdString(runSummary(printed, files, failed)));
+    });
+    new OutcomeMenu(*m_fileList, *m_runOutcomes, m_services.shell);
     m_printRun = std::make_unique<PrintRun>(m_fileList->items(), *m_printView, *m_diagramApp, *this, m_services.dialogs,
-                                            m_services.clock, m_services.events, m_services.lifetime);
+                                            m_services.clock, m_services.events, m_services.lifetime,
+                                            *m_runOutcomes);
     connect(&button(Button::StartPrinting), &QPushButton::clicked, this, [this] { m_printRun->startPrinting(); });
     connect(&button(Button::ExplainPause), &QPushButton::clicked, this,
             [this] { PrinterOptions::explainPause(m_services.dialogs, m_services.lifetime); });

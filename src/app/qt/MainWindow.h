@@ -22,6 +22,7 @@ class QComboBox;
 class QGroupBox;
 class QPushButton;
 class QtPrintView;
+class RunOutcomes;
 class SampleFiles;
 class SkinFramework;
 
@@ -70,6 +71,8 @@ public:
     QPushButton& button(Button which) { return *m_buttons.at(static_cast<std::size_t>(which) - 1); }
     // "Start Printing" and its state.
     PrintRun& printRun() { return *m_printRun; }
+    // What became of each file of the runs.
+    RunOutcomes& runOutcomes() { return *m_runOutcomes; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -109,6 +112,7 @@ private:
 
     std::unique_ptr<DiagramAppAdapter> m_diagramApp;
     std::unique_ptr<QtPrintView> m_printView;
+    RunOutcomes* m_runOutcomes = nullptr;
     std::unique_ptr<PrintRun> m_printRun;
 
     int m_mousePointer = MousePointer::Default;

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
+
+#include "printing/JobStates.h"
 
 class Clock;
 class Dialogs;
@@ -30,4 +33,6 @@ struct MainWindowServices {
     std::string programFolder;           // the folder that holds the program
     std::function<double()> randomUnit;  // uniform in [0, 1), seeded from the clock
     SkinComponent* skin = nullptr;       // none: the window's own skin component
+    std::string runRecordFolder = {};    // where run records are kept; none when empty
+    std::shared_ptr<JobStateSource> jobStates = nullptr;  // follows jobs to the printer; none when null
 };

@@ -36,6 +36,21 @@ void FileListItems::insert(int position, const std::string& text)
     m_view.entries().insertEntry(position - 1, text);
 }
 
+void FileListItems::insertCopy(int position, int from)
+{
+    m_view.checkPosition(from, count());
+    m_view.checkPosition(position, count() + 1);
+    const std::string text = m_view.entries().entry(from - 1);
+    m_view.entries().insertEntry(position - 1, text, m_view.entries().outcome(from - 1));
+}
+
+void FileListItems::swapEntries(int first, int second)
+{
+    m_view.checkPosition(first, count());
+    m_view.checkPosition(second, count());
+    m_view.entries().swapEntries(first - 1, second - 1);
+}
+
 void FileListItems::remove(int position)
 {
     m_view.checkPosition(position, count());

@@ -18,6 +18,15 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const
         return {};
     if (role == Qt::DisplayRole)
         return QString::fromStdString(entry(index.row()));
+    const EntryOutcome& noted = outcome(index.row());
+    if (noted.tag == 0)
+        return {};
+    if (role == Qt::DecorationRole)
+        return noted.icon;
+    if (role == Qt::ToolTipRole)
+        return noted.text;
+    if (role == OutcomeTagRole)
+        return noted.tag;
     return {};
 }
 
@@ -51,10 +60,12 @@ void FileListModel::setEntry(int row, const std::string& text)
     emit dataChanged(changed, changed);
 }
 
-void FileListModel::insertEntry(int row, const std::string& text)
+void FileListModel::insertEntry(int row, const std::string& text, EntryOutcome outcome)
 {
     beginInsertRows({}, row, row);
     m_entries.insert(m_entries.begin() + row, text);
+    m_outcomes.insert(m_outcomes.begin() + row,
+                      outcome.tag == 0 ? nullptr : std::make_unique<EntryOutcome>(std::move(outcome)));
     endInsertRows();
 }
 
@@ -62,6 +73,7 @@ void FileListModel::removeEntry(int row)
 {
     beginRemoveRows({}, row, row);
     m_entries.erase(m_entries.begin() + row);
+    m_outcomes.erase(m_outcomes.begin() + row);
     endRemoveRows();
 }
 
@@ -69,5 +81,46 @@ void FileListModel::clearEntries()
 {
     beginResetModel();
     m_entries.clear();
+    m_outcomes.clear();
     endResetModel();
+}
+
+const EntryOutcome& FileListModel::outcome(int row) const
+{
+    static const EntryOutcome none;
+    const auto& noted = m_outcomes[static_cast<std::size_t>(row)];
+    return noted ? *noted : none;
+}
+
+void FileListModel::setOutcome(int row, EntryOutcome outcome)
+{
+    m_outcomes[static_cast<std::size_t>(row)] =
+        outcome.tag == 0 ? nullptr : std::make_unique<EntryOutcome>(std::move(outcome));
+    const QModelIndex changed = index(row, 0);
+    emit dataChanged(changed, changed, {Qt::DecorationRole, Qt::ToolTipRole, OutcomeTagRole});
+}
+
+void FileListModel::swapEntries(int first, int second)
+{
+    std::swap(m_entries[static_cast<std::size_t>(first)], m_entries[static_cast<std::size_t>(second)]);
+    std::swap(m_outcomes[static_cast<std::size_t>(first)], m_outcomes[static_cast<std::size_t>(second)]);
+    emit dataChanged(index(first, 0), index(first, 0));
+    emit dataChanged(index(second, 0), index(second, 0));
+}
+
+int FileListModel::rowOfOutcome(quint64 tag) const
+{
+    for (std::size_t row = 0; row < m_outcomes.size(); ++row) {
+        if (m_outcomes[row] && m_outcomes[row]->tag == tag)
+            return static_cast<int>(row);
+    }
+    return -1;
+}
+
+void FileListModel::clearOutcomes()
+{
+    for (auto& outcome : m_outcomes)
+        outcome.reset();
+    if (count() > 0)
+        emit dataChanged(index(0, 0), index(count() - 1, 0), {Qt::DecorationRole, Qt::ToolTipRole, OutcomeTagRole});
 }

@@ -15,6 +15,21 @@ ListDropTarget::ListDropTarget(QAbstractItemView& list, Intake intake)
     list.viewport()->installEventFilter(this);
 }
 
+namespace {
+
+// The dropped file's path as the disk has it. A name that is not UTF-8 (a
+// Latin-1 name from an old share) arrives percent-encoded byte by byte; read
+// as text its bytes would be lost, so they are taken as they are.
+std::string localPath(const QUrl& url)
+{
+    const QString path = url.toLocalFile();
+    if (path.contains(QChar::ReplacementCharacter) && url.host().isEmpty())
+        return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+    return QDir::toNativeSeparators(path).toStdString();
+}
+
+}  // namespace
+
 std::vector<std::string> ListDropTarget::localPaths(const QMimeData* data)
 {
     std::vector<std::string> paths;
@@ -22,7 +37,7 @@ std::vector<std::string> ListDropTarget::localPaths(const QMimeData* data)
         return paths;
     for (const QUrl& url : data->urls()) {
         if (url.isLocalFile() && !url.toLocalFile().isEmpty())
-            paths.push_back(QDir::toNativeSeparators(url.toLocalFile()).toStdString());
+            paths.push_back(localPath(url));
     }
     return paths;
 }

@@ -55,8 +55,7 @@ void ReorderGesture::mouseMove(QPoint at)
     const std::string targetText = m_list.items().text(target);
     if (carriedText == targetText)
         return;
-    m_list.items().setText(carried, targetText);
-    m_list.items().setText(target, carriedText);
+    m_list.items().swapEntries(carried, target);
     m_list.items().select(target);
     m_dragItem = m_list.entryRef(target);
     autoScroll(target, at.y());

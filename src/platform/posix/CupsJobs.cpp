@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -61,6 +62,34 @@ std::string readWhole(const std::string& path, const Refused& refused)
     return content;
 }
 
+int keepWaiting(http_t*, void* givenUp)
+{
+    return !static_cast<const std::atomic<bool>*>(givenUp)->load() ? 1 : 0;
+}
+
+// A connection of its own to the scheduler for the requests of one job. It
+// stops waiting for an answer once the job's requests are given up on, so a
+// scheduler that wakes up later gets nothing more from us.
+class Connection final {
+public:
+    explicit Connection(const std::atomic<bool>& givenUp)
+        : m_http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 30000, nullptr))
+    {
+        if (!m_http) {
+            checkReachable();
+            throw Failure(cupsLastErrorString());
+        }
+        httpSetTimeout(m_http, 0.25, keepWaiting, const_cast<std::atomic<bool>*>(&givenUp));
+    }
+    ~Connection() { httpClose(m_http); }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+    http_t* http() const { return m_http; }
+
+private:
+    http_t* m_http;
+};
+
 }  // namespace
 
 bool queueExists(const std::string& queue)
@@ -89,51 +118,73 @@ std::string defaultQueue()
 }
 
 int submitPdf(const std::string& queue, const std::string& pdfPath, const std::string& title,
-              const std::vector<JobOption>& options)
+              const std::vector<JobOption>& options, const std::atomic<bool>& givenUp)
 {
     const auto refused = [&](const std::string& what) {
         return Failure("Printing \"" + title + "\" on \"" + queue + "\" failed: " + what);
     };
     const std::string document = readWhole(pdfPath, refused);
+    std::optional<Connection> connection;
+    try {
+        connection.emplace(givenUp);
+    } catch (const Failure& failure) {
+        throw refused(failure.what());
+    }
+    http_t* const http = connection->http();
 
     cups_option_t* cupsOptions = nullptr;
     int optionCount = 0;
     for (const auto& option : options)
         optionCount = cupsAddOption(option.name.c_str(), option.value.c_str(), optionCount, &cupsOptions);
-    const int job = cupsCreateJob(CUPS_HTTP_DEFAULT, queue.c_str(), title.c_str(), optionCount, cupsOptions);
+    const int job = cupsCreateJob(http, queue.c_str(), title.c_str(), optionCount, cupsOptions);
     cupsFreeOptions(optionCount, cupsOptions);
     if (job == 0) {
         const std::string reason = cupsLastErrorString();
         const std::string unreachable = CupsService::unreachable();
         throw refused(unreachable.empty() ? reason : unreachable);
     }
-    if (cupsStartDocument(CUPS_HTTP_DEFAULT, queue.c_str(), job, title.c_str(), CUPS_FORMAT_PDF, 1)
+    if (cupsStartDocument(http, queue.c_str(), job, title.c_str(), CUPS_FORMAT_PDF, 1)
         != HTTP_STATUS_CONTINUE) {
         const std::string reason = cupsLastErrorString();
-        cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.c_str(), job, 0);
+        cupsCancelJob2(http, queue.c_str(), job, 0);
         throw refused(reason);
     }
     constexpr std::size_t Chunk = 64 * 1024;
     for (std::size_t at = 0; at < document.size(); at += Chunk) {
         const std::size_t size = std::min(Chunk, document.size() - at);
-        if (cupsWriteRequestData(CUPS_HTTP_DEFAULT, document.data() + at, size) != HTTP_STATUS_CONTINUE) {
+        if (cupsWriteRequestData(http, document.data() + at, size) != HTTP_STATUS_CONTINUE) {
             const std::string reason = cupsLastErrorString();
-            cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.c_str());
-            cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.c_str(), job, 0);
+            cupsFinishDocument(http, queue.c_str());
+            cupsCancelJob2(http, queue.c_str(), job, 0);
             throw refused(reason);
         }
     }
-    if (cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.c_str()) != IPP_STATUS_OK) {
+    if (cupsFinishDocument(http, queue.c_str()) != IPP_STATUS_OK) {
         const std::string reason = cupsLastErrorString();
-        cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.c_str(), job, 0);
+        cupsCancelJob2(http, queue.c_str(), job, 0);
         throw refused(reason);
     }
     return job;
 }
 
-void cancelJob(const std::string& queue, int job)
+void releaseJob(const std::string& queue, int job, const std::atomic<bool>& givenUp)
 {
-    cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.c_str(), job, 0);
+    const Connection connection(givenUp);
+    ipp_t* request = ippNewRequest(IPP_OP_RELEASE_JOB);
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/jobs/%d", job);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ippDelete(cupsDoRequest(connection.http(), request, "/jobs/"));
+    if (cupsLastError() > IPP_STATUS_OK_CONFLICTING)
+        throw Failure("Printing on \"" + queue + "\" failed: job " + std::to_string(job)
+                      + " could not be released (" + cupsLastErrorString() + ")");
+}
+
+void cancelJob(const std::string& queue, int job, const std::atomic<bool>& givenUp)
+{
+    const Connection connection(givenUp);
+    cupsCancelJob2(connection.http(), queue.c_str(), job, 0);
 }
 
 }  // namespace CupsJobs

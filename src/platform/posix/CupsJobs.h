@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -22,11 +23,14 @@ std::string defaultQueue();
 // pages, and returns the job's id once the scheduler has accepted the whole
 // document. The whole file is read before the job is made, so a document that
 // cannot be read whole never reaches the queue. Throws Failure with the reason
-// otherwise.
+// otherwise. The requests stop waiting for the scheduler once givenUp is true.
 int submitPdf(const std::string& queue, const std::string& pdfPath, const std::string& title,
-              const std::vector<JobOption>& options = {});
+              const std::vector<JobOption>& options, const std::atomic<bool>& givenUp);
+// Releases a job submitted held (job-hold-until=indefinite) for printing.
+// Throws Failure when the scheduler refuses.
+void releaseJob(const std::string& queue, int job, const std::atomic<bool>& givenUp);
 // Cancels a job the scheduler has accepted; a job that has already ended is
 // left as it is.
-void cancelJob(const std::string& queue, int job);
+void cancelJob(const std::string& queue, int job, const std::atomic<bool>& givenUp);
 
 }  // namespace CupsJobs

@@ -32,24 +32,37 @@ struct Destinations {
 
 }  // namespace
 
+CupsPrinters::CupsPrinters(EventPump& events, const Lifetime& lifetime, double limitSeconds)
+    : m_printService(events, lifetime, limitSeconds)
+{
+}
+
 std::vector<std::string> CupsPrinters::names()
 {
-    const Destinations destinations;
-    std::vector<std::string> result;
-    for (int i = 0; i < destinations.count; ++i) {
-        // Saved option sets (queue/instance) are the same device: listed once.
-        if (!destinations.list[i].instance)
-            result.emplace_back(destinations.list[i].name);
-    }
-    return result;
+    return m_printService.get<std::vector<std::string>>(
+        [](const std::atomic<bool>&) {
+            const Destinations destinations;
+            std::vector<std::string> result;
+            for (int i = 0; i < destinations.count; ++i) {
+                // Saved option sets (queue/instance) are the same device: listed once.
+                if (!destinations.list[i].instance)
+                    result.emplace_back(destinations.list[i].name);
+            }
+            return result;
+        },
+        CupsService::silentFor(m_printService.limitSeconds()));
 }
 
 std::string CupsPrinters::defaultName()
 {
-    const Destinations destinations;
-    for (int i = 0; i < destinations.count; ++i) {
-        if (destinations.list[i].is_default)
-            return destinations.list[i].name;
-    }
-    return {};
+    return m_printService.get<std::string>(
+        [](const std::atomic<bool>&) {
+            const Destinations destinations;
+            for (int i = 0; i < destinations.count; ++i) {
+                if (destinations.list[i].is_default)
+                    return std::string(destinations.list[i].name);
+            }
+            return std::string();
+        },
+        CupsService::silentFor(m_printService.limitSeconds()));
 }

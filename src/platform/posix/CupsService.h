@@ -8,8 +8,11 @@
 // words say what is wrong and where the scheduler was looked for.
 namespace CupsService {
 
-// Empty when a connection to the scheduler can be made; otherwise, in plain
-// words, that the print service cannot be reached, where, and why.
+// Empty when the scheduler answers a request; otherwise, in plain words, that
+// the print service cannot be reached, where, and why. A scheduler that takes
+// the connection but does not answer (it hangs) is not reached either.
 std::string unreachable();
+// In plain words, that the print service did not answer in that time.
+std::string silentFor(double seconds);
 
 }  // namespace CupsService

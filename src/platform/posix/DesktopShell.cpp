@@ -40,3 +40,8 @@ void DesktopShell::openFolder(const std::string& path)
 {
     openDetached(path);
 }
+
+void DesktopShell::openDocument(const std::string& path)
+{
+    openDetached(path);
+}

@@ -8,4 +8,5 @@ class DesktopShell final : public Shell {
 public:
     void openUrlMinimized(const std::string& url) override;
     void openFolder(const std::string& path) override;
+    void openDocument(const std::string& path) override;
 };

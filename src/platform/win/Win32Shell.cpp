@@ -32,3 +32,14 @@ void Win32Shell::openFolder(const std::string& path)
         return;
     ShellExecuteW(nullptr, nullptr, folder.c_str(), nullptr, nullptr, SW_SHOW);
 }
+
+void Win32Shell::openDocument(const std::string& path)
+{
+    // The file's default action opens it in the application registered for
+    // its kind.
+    const std::wstring file = toWide(path);
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return;
+    ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}

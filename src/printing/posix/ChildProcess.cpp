@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
+#include <ctime>
 #include <unistd.h>
 
 #include "platform/Paths.h"
@@ -27,6 +28,7 @@ enum ReportKind : int {
     Waited = 1,           // value: the program's wait status
     CouldNotExecute = 2,  // value: errno of the failed exec
     EndedOnRequest = 3,   // value: the program's wait status
+    OutOfTime = 4,        // value: the program's wait status
 };
 struct Report {
     int kind;
@@ -104,6 +106,17 @@ int waitStatus(pid_t pid)
     return status;
 }
 
+// Makes fd the program's descriptor target. Where this process lacked that
+// descriptor, fd may already be it: dup2 then changes nothing and the
+// close-on-exec flag would stay, so the program would start without it.
+void placeOn(int fd, int target)
+{
+    if (fd != target)
+        ::dup2(fd, target);
+    else
+        ::fcntl(fd, F_SETFD, 0);
+}
+
 [[noreturn]] void execProgram(char* const* argv, int input, int output, int execError)
 {
     ::setpgid(0, 0);
@@ -112,9 +125,9 @@ int waitStatus(pid_t pid)
     sigset_t none;
     sigemptyset(&none);
     ::sigprocmask(SIG_SETMASK, &none, nullptr);
-    ::dup2(input, STDIN_FILENO);
-    ::dup2(output, STDOUT_FILENO);
-    ::dup2(output, STDERR_FILENO);
+    placeOn(input, STDIN_FILENO);
+    placeOn(output, STDOUT_FILENO);
+    placeOn(output, STDERR_FILENO);
     ::execv(argv[0], argv);
     const int error = errno;
     ssize_t written = ::write(execError, &error, sizeof error);
@@ -122,11 +135,44 @@ int waitStatus(pid_t pid)
     ::_exit(127);
 }
 
-[[noreturn]] void watch(char* const* argv, int input, int output, int lifeline, int report)
+timespec monotonicNow()
 {
-    // Only the lifeline ends the watcher: a Ctrl-C in a terminal reaches the
-    // whole foreground group, this process included, and the program then ends
-    // in order through the lifeline.
+    timespec now {};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return now;
+}
+
+// What is left from now until the deadline; false once it has passed.
+bool timeLeft(const timespec& deadline, timespec& left)
+{
+    const timespec now = monotonicNow();
+    long long nanoseconds = (static_cast<long long>(deadline.tv_sec) - now.tv_sec) * 1000000000LL
+                            + (deadline.tv_nsec - now.tv_nsec);
+    if (nanoseconds <= 0)
+        return false;
+    left.tv_sec = static_cast<time_t>(nanoseconds / 1000000000LL);
+    left.tv_nsec = static_cast<long>(nanoseconds % 1000000000LL);
+    return true;
+}
+
+[[noreturn]] void watch(char* const* argv, int input, int output, int lifeline, int report, double timeLimit)
+{
+    // The watcher keeps the time limit itself: the waiting side may be held up
+    // (a dialog's own event loop runs the window meanwhile), the limit not.
+    timespec deadline = monotonicNow();
+    const double limit = std::min(std::max(timeLimit, 0.0), 1e9);
+    deadline.tv_sec += static_cast<time_t>(limit);
+    deadline.tv_nsec += static_cast<long>((limit - static_cast<double>(static_cast<long long>(limit))) * 1e9);
+    if (deadline.tv_nsec >= 1000000000L) {
+        deadline.tv_sec += 1;
+        deadline.tv_nsec -= 1000000000L;
+    }
+
+    // Only the lifeline ends the watcher. It leads a session of its own, so
+    // nothing sent to our process group (a Ctrl-C in a terminal, a kill of the
+    // whole group, a logout) reaches it or the program: when that ends this
+    // process, the program then ends in order through the lifeline.
+    ::setsid();
     for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE})
         setDisposition(signal, SIG_IGN);
     // SIGCHLD interrupts the wait for the lifeline; it stays blocked outside
@@ -166,23 +212,28 @@ int waitStatus(pid_t pid)
         ::_exit(0);
     }
 
-    bool requested = false;
+    ReportKind kind = Waited;
     for (;;) {
         siginfo_t info {};
         if (::waitid(P_PID, static_cast<id_t>(program), &info, WEXITED | WNOHANG | WNOWAIT) == 0
             && info.si_pid == program)
             break;
+        timespec left {};
+        if (!timeLeft(deadline, left)) {
+            kind = OutOfTime;
+            break;
+        }
         pollfd life{lifeline, POLLIN, 0};
-        const int ready = ::ppoll(&life, 1, nullptr, &waiting);
+        const int ready = ::ppoll(&life, 1, &left, &waiting);
         if (ready > 0 || (ready < 0 && errno != EINTR)) {
-            requested = true;
+            kind = EndedOnRequest;
             break;
         }
     }
     // The program is not reaped yet, so its group id cannot have been reused:
     // whatever is left of the group goes with it.
     ::kill(-program, SIGKILL);
-    send(report, requested ? EndedOnRequest : Waited, waitStatus(program));
+    send(report, kind, waitStatus(program));
     ::_exit(0);
 }
 
@@ -243,7 +294,7 @@ std::unique_ptr<ChildProcess> ChildProcess::start(const ChildRequest& request, s
         ::close(lifeline[1]);
         ::close(report[0]);
         closeAllBut(input, output, lifeline[0], report[1]);
-        watch(argv.data(), input, output, lifeline[0], report[1]);
+        watch(argv.data(), input, output, lifeline[0], report[1], request.timeLimitSeconds);
     }
     const int failure = errno;
     for (const int fd : {input, output, lifeline[0], report[1]})
@@ -325,6 +376,8 @@ void ChildProcess::collect()
         m_result.error = std::strerror(report.value);
     } else if (report.kind == EndedOnRequest) {
         m_result.outcome = ChildResult::Outcome::Ended;
+    } else if (report.kind == OutOfTime) {
+        m_result.outcome = ChildResult::Outcome::TimedOut;
     } else if (WIFEXITED(report.value)) {
         m_result.outcome = ChildResult::Outcome::Exited;
         m_result.exitCode = WEXITSTATUS(report.value);

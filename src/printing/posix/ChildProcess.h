@@ -23,8 +23,10 @@ struct ChildResult {
 };
 
 // One run of an outside program, watched over by a small process of ours, the
-// watcher. The watcher is the program's parent: it starts the program in a
-// process group of its own and waits for it. When the program ends, the
+// watcher. The watcher is the program's parent and leads a session of its
+// own, so signals sent to our process group reach neither; it starts the
+// program in a process group of its own, waits for it and ends the group when
+// the time limit has passed. When the program ends, the
 // watcher kills whatever is left of its group before it reaps the program, so
 // the group's id cannot have been reused when it is killed. The watcher ends
 // the group just the same when this process closes the pipe it holds from us:

@@ -1,10 +1,13 @@
 #include "printing/posix/DrawingPrint.h"
 
+#include <cctype>
 #include <cstdio>
 
 #include "base/Failure.h"
 #include "platform/posix/CupsJobs.h"
+#include "platform/posix/BoundedCall.h"
 #include "platform/posix/CupsPaper.h"
+#include "platform/posix/CupsService.h"
 #include "printing/posix/PaperChoice.h"
 #include "printing/posix/RenderedPdf.h"
 
@@ -13,47 +16,108 @@ namespace {
 struct Part {
     std::string path;
     std::vector<CupsJobs::JobOption> options;
+    int pages = 0;  // 0: not known
 };
+
+// The paper a job asks for, as people call it: "A3", "Letter", "914x1500mm"
+// for a custom size; empty for the queue's default paper.
+std::string paperOf(const std::vector<CupsJobs::JobOption>& options)
+{
+    for (const auto& option : options) {
+        if (option.name != "media")
+            continue;
+        // PWG names are class_name_size: iso_a3_297x420mm, na_letter_8.5x11in.
+        const std::string& media = option.value;
+        const std::size_t first = media.find('_');
+        const std::size_t last = media.rfind('_');
+        if (first == std::string::npos || last == first)
+            return media;
+        if (media.compare(0, first, "custom") == 0)
+            return media.substr(last + 1);
+        std::string name = media.substr(first + 1, last - first - 1);
+        const bool sized = name.size() > 1 && name.find_first_not_of("0123456789", 1) == std::string::npos;
+        for (std::size_t i = 0; i < name.size() && (i == 0 || sized); ++i)
+            name[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[i])));
+        return name;
+    }
+    return {};
+}
 
 // The documents to submit: the drawing's own PDF where one job takes all its
 // pages, else one PDF per job. Nothing is submitted before all are written.
-std::vector<Part> partsOf(const std::string& queue, const std::string& pdfPath)
+std::vector<Part> partsOf(const std::string& queue, const std::string& pdfPath, const BoundedCall& printService)
 {
     const RenderedPdf pdf(pdfPath);
     if (pdf.pageSizes().empty())
-        return {{pdfPath, {}}};
-    const CupsPaper::QueuePaper paper(queue);
-    const auto jobs = choosePaper(pdf.pageSizes(), [&](const std::string& media) { return paper.offers(media); });
+        return {{pdfPath, {}, 0}};
+    const auto sizes = pdf.pageSizes();
+    const int pages = static_cast<int>(sizes.size());
+    const auto jobs = printService.get<std::vector<PaperJob>>(
+        [queue, sizes](const std::atomic<bool>&) {
+            const CupsPaper::QueuePaper paper(queue);
+            return choosePaper(sizes, [&](const std::string& media) { return paper.offers(media); });
+        },
+        CupsService::silentFor(printService.limitSeconds()));
     if (jobs.size() == 1)
-        return {{pdfPath, jobs.front().options}};
+        return {{pdfPath, jobs.front().options, pages}};
     std::vector<Part> parts;
     try {
         for (const auto& job : jobs) {
             const std::string path = pdfPath + ".pages-" + std::to_string(job.firstPage + 1) + "-"
                                      + std::to_string(job.firstPage + job.pageCount) + ".pdf";
-            parts.push_back({path, job.options});
+            parts.push_back({path, job.options, static_cast<int>(job.pageCount)});
             pdf.writePages(job.firstPage, job.pageCount, path);
         }
     } catch (const Failure&) {
         for (const auto& part : parts)
             std::remove(part.path.c_str());
-        return {{pdfPath, {}}};
+        return {{pdfPath, {}, pages}};
     }
     return parts;
 }
 
 }  // namespace
 
-std::vector<int> printDrawing(const std::string& queue, const std::string& pdfPath, const std::string& title)
+std::vector<SentJob> printDrawing(const std::string& queue, const std::string& pdfPath, const std::string& title,
+                                  const BoundedCall& printService)
 {
-    const auto parts = partsOf(queue, pdfPath);
-    std::vector<int> jobs;
+    auto parts = partsOf(queue, pdfPath, printService);
+    const std::string silent = CupsService::silentFor(printService.limitSeconds());
+    // A drawing in several jobs prints whole or not at all: every part is
+    // held until all are accepted, and only then released.
+    const bool held = parts.size() > 1;
+    if (held) {
+        for (auto& part : parts)
+            part.options.push_back({"job-hold-until", "indefinite"});
+    }
+    std::vector<SentJob> jobs;
     try {
-        for (const auto& part : parts)
-            jobs.push_back(CupsJobs::submitPdf(queue, part.path, title, part.options));
-    } catch (const Failure&) {
-        for (const int job : jobs)
-            CupsJobs::cancelJob(queue, job);
+        for (const auto& part : parts) {
+            const int id = printService.get<int>(
+                [queue, part, title](const std::atomic<bool>& givenUp) {
+                    return CupsJobs::submitPdf(queue, part.path, title, part.options, givenUp);
+                },
+                silent);
+            jobs.push_back({id, part.pages, paperOf(part.options)});
+        }
+        if (held) {
+            printService.run(
+                [queue, jobs](const std::atomic<bool>& givenUp) {
+                    for (const SentJob& job : jobs)
+                        CupsJobs::releaseJob(queue, job.id, givenUp);
+                },
+                silent);
+        }
+    } catch (...) {
+        // Whatever went wrong, no part is left to print alone.
+        for (const SentJob& job : jobs) {
+            try {
+                printService.run(
+                    [queue, id = job.id](const std::atomic<bool>& givenUp) { CupsJobs::cancelJob(queue, id, givenUp); },
+                    silent);
+            } catch (...) {
+            }
+        }
         for (const auto& part : parts) {
             if (part.path != pdfPath)
                 std::remove(part.path.c_str());

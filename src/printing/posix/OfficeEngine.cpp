@@ -1,10 +1,13 @@
 #include "printing/posix/OfficeEngine.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -14,9 +17,11 @@
 #include "base/Failure.h"
 #include "base/Lifetime.h"
 #include "platform/Paths.h"
+#include "platform/Utf8.h"
 #include "printing/FileNameOf.h"
 #include "printing/posix/ChildWait.h"
 #include "printing/posix/Folders.h"
+#include "printing/posix/RenderedPdf.h"
 
 namespace {
 
@@ -38,16 +43,18 @@ std::string absolutePath(const std::string& path)
     return joinPath(folder, path, PathStyle::Posix);
 }
 
-// The reason LibreOffice gave in its log, if any ("Error: source file could
-// not be loaded").
+// The error LibreOffice logged, if any, as it wrote it ("Error: source file
+// could not be loaded"). It exits 0 after some failures, so its log counts.
 std::string loggedError(const std::string& logPath)
 {
     std::ifstream log(logPath);
     std::string line;
     std::string reason;
     while (std::getline(log, line)) {
-        if (line.rfind("Error: ", 0) == 0)
-            reason = line.substr(7);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.rfind("Error:", 0) == 0)
+            reason = line;
     }
     return reason;
 }
@@ -92,12 +99,57 @@ std::string processStart(const std::string& pid)
     return field;
 }
 
+// The drawing under a plain name (drawing-N.vsd) in the folder, for
+// LibreOffice: it cannot load some names at all (bytes that are not UTF-8),
+// however they are passed. A link where one can be made, else a copy; empty
+// when neither can.
+std::string plainNamed(const std::string& file, const std::string& folder, int number)
+{
+    const std::string name = fileNameOf(file, PathStyle::Posix);
+    std::string extension;
+    const auto dot = name.rfind('.');
+    if (dot != std::string::npos && name.size() - dot - 1 <= 8) {
+        for (const char c : name.substr(dot + 1)) {
+            if (!std::isalnum(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) >= 0x80) {
+                extension.clear();
+                break;
+            }
+            extension += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+    }
+    const std::string plain = joinPath(folder, "drawing-" + std::to_string(number) + (extension.empty() ? "" : "." + extension),
+                                       PathStyle::Posix);
+    if (::symlink(file.c_str(), plain.c_str()) == 0)
+        return plain;
+    std::error_code error;
+    if (std::filesystem::copy_file(file, plain, std::filesystem::copy_options::overwrite_existing, error))
+        return plain;
+    return {};
+}
+
+// The name as a job title: the scheduler takes only well-formed UTF-8, so a
+// byte that is not is shown as the replacement character.
+std::string readableName(const std::string& name)
+{
+    std::string readable;
+    for (std::size_t pos = 0; pos < name.size();) {
+        const Utf8::Character c = Utf8::next(name, pos);
+        Utf8::append(readable, c.valid ? c.code : U'\uFFFD');
+    }
+    return readable;
+}
+
 const char* const OwnerFile = "owner";
 const char* const SpareProfile = "spare-profile";
 
+// A run folder without a readable owner record is taken as abandoned once it
+// is this old: its program was killed before it could write the record.
+constexpr time_t UnownedSeconds = 24 * 60 * 60;
+
 // Removes the folders that earlier runs of the program left in parent when
 // they could not clean up (the program was killed): those whose owner process
-// is gone. Folders of running programs and anything else are left alone.
+// is gone, and those older than a day without an owner record. Folders of
+// running programs and anything else are left alone.
 void removeAbandonedRoots(const std::string& parent)
 {
     DIR* dir = ::opendir(parent.c_str());
@@ -115,8 +167,11 @@ void removeAbandonedRoots(const std::string& parent)
         std::ifstream owner(joinPath(folder, OwnerFile, PathStyle::Posix));
         std::string pid;
         std::string start;
-        if (!(owner >> pid >> start) || pid.find_first_not_of("0123456789") != std::string::npos)
+        if (!(owner >> pid >> start) || pid.find_first_not_of("0123456789") != std::string::npos) {
+            if (info.st_mtime < ::time(nullptr) - UnownedSeconds)
+                abandoned.push_back(folder);
             continue;
+        }
         if (processStart(pid) != start)
             abandoned.push_back(folder);
     }
@@ -138,10 +193,21 @@ struct OfficeEngine::Conversion {
     std::chrono::steady_clock::time_point started;
     std::shared_ptr<OfficeInstanceState> instance;
     std::unique_ptr<ChildProcess> firstRun;
+    // The plain-named link (or copy) LibreOffice is given in place of the
+    // drawing, gone with the conversion.
+    std::string given;
+    ~Conversion()
+    {
+        if (!given.empty())
+            ::unlink(given.c_str());
+    }
 };
 
 OfficeEngine::OfficeEngine(OfficeOptions options, EventPump& events, const Lifetime& lifetime)
-    : m_options(std::move(options)), m_events(events), m_lifetime(lifetime)
+    : m_options(std::move(options)),
+      m_events(events),
+      m_lifetime(lifetime),
+      m_printService(events, lifetime, m_options.printServiceSeconds)
 {
 }
 
@@ -200,8 +266,19 @@ std::string OfficeEngine::ensureRoot()
     m_root = Folders::makeUnique(parent, "plotvane-");
     if (m_root.empty())
         throw Failure("No folder for LibreOffice can be made in " + parent + ": " + std::strerror(errno));
+    // Without its owner record the folder could not be told from a killed
+    // run's for a day: a record that cannot be written whole is a failure.
     const std::string self = std::to_string(::getpid());
-    std::ofstream(joinPath(m_root, OwnerFile, PathStyle::Posix)) << self << " " << processStart(self) << "\n";
+    std::ofstream owner(joinPath(m_root, OwnerFile, PathStyle::Posix));
+    owner << self << " " << processStart(self) << "\n";
+    owner.close();
+    if (!owner) {
+        Folders::removeTree(m_root);
+        const std::string root = m_root;
+        m_root.clear();
+        throw Failure("No folder for LibreOffice can be made in " + parent + ": the owner record of " + root
+                      + " cannot be written");
+    }
     return m_root;
 }
 
@@ -314,13 +391,17 @@ std::unique_ptr<OfficeEngine::Conversion> OfficeEngine::beginConversion(OfficeIn
     conversion->output = joinPath(instance.work, "document-" + std::to_string(instance.opened + 1), PathStyle::Posix);
     if (::mkdir(conversion->output.c_str(), 0700) != 0)
         throw Failure("Cannot open \"" + path + "\": no work folder (" + std::strerror(errno) + ")");
+    conversion->given = plainNamed(file, instance.work, instance.opened + 1);
+    if (conversion->given.empty())
+        throw Failure("Cannot open \"" + path + "\": it cannot be linked or copied for LibreOffice ("
+                      + std::strerror(errno) + ")");
     conversion->freshProfile = m_template.empty();
     prepareProfile(instance);
 
     ChildRequest& request = conversion->request;
     request.argv = {m_options.program, "--headless", "--norestore", "--nolockcheck",
                     "-env:UserInstallation=" + Folders::fileUrl(instance.profile),
-                    "--convert-to", "pdf:draw_pdf_Export", "--outdir", conversion->output, file};
+                    "--convert-to", "pdf:draw_pdf_Export", "--outdir", conversion->output, conversion->given};
     request.logPath = joinPath(instance.work, "soffice.log", PathStyle::Posix);
     request.timeLimitSeconds = m_options.timeLimitSeconds;
     conversion->started = std::chrono::steady_clock::now();
@@ -364,18 +445,24 @@ void OfficeEngine::finishConversion(OfficeInstanceState& instance, Conversion& c
     case ChildResult::Outcome::Exited:
         break;
     }
+    // A conversion succeeded only when LibreOffice says so in all three ways:
+    // exit status 0, no error in its log, and a PDF that reads whole. A PDF
+    // left behind by a failed run may be cut short or half written.
+    const std::string logged = loggedError(request.logPath);
+    if (result.exitCode != 0)
+        throw Failure(cannot + "LibreOffice ended with code " + std::to_string(result.exitCode)
+                      + (logged.empty() ? std::string() : " and said \"" + logged + "\""));
+    if (!logged.empty())
+        throw Failure(cannot + "LibreOffice said \"" + logged + "\"");
     const std::string pdf = renderedPdf(conversion.output);
-    if (pdf.empty()) {
-        const std::string reason = loggedError(request.logPath);
-        if (!reason.empty())
-            throw Failure(cannot + reason);
-        if (result.exitCode != 0)
-            throw Failure(cannot + "LibreOffice ended with code " + std::to_string(result.exitCode));
+    if (pdf.empty())
         throw Failure(cannot + "it is not a drawing that LibreOffice can read");
-    }
+    const std::string damage = RenderedPdf::damage(pdf);
+    if (!damage.empty())
+        throw Failure(cannot + "the PDF LibreOffice made cannot be read whole (" + damage + ")");
     ++instance.opened;
     instance.documentPdf = pdf;
-    instance.documentTitle = fileNameOf(path, PathStyle::Posix);
+    instance.documentTitle = readableName(fileNameOf(path, PathStyle::Posix));
     if (conversion.freshProfile)
         keepAsTemplate(instance);
 }

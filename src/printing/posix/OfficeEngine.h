@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/posix/BoundedCall.h"
 #include "printing/posix/ChildProcess.h"
 #include "printing/posix/FolderChores.h"
 
@@ -19,6 +20,8 @@ struct OfficeOptions {
     double timeLimitSeconds = 120;
     // Where the instances' folders are made; empty: the temporary folder.
     std::string workRoot;
+    // Longest time the print service (CUPS) may take to answer a request.
+    double printServiceSeconds = 30;
 };
 
 // The state of one instance: its own folders, the document it opened and the
@@ -89,6 +92,9 @@ public:
     // preparation that cannot be started is not made, and the file is opened
     // at its turn as usual.
     void prepare(const std::string& path);
+    // How the instances' requests to the print service are made: off the
+    // window's thread, bounded in time.
+    const BoundedCall& printService() const { return m_printService; }
 
 private:
     struct Conversion;
@@ -117,6 +123,7 @@ private:
     std::map<int, std::shared_ptr<OfficeInstanceState>> m_instances;
     ChildProcess* m_inWork = nullptr;  // the LibreOffice run being waited for
     std::unique_ptr<Conversion> m_prepared;  // the next file, rendering ahead
+    BoundedCall m_printService;
     std::future<bool> m_spareProfile;  // a copy of the template made ahead: true once it is there
     int m_removals = 0;                // folders handed over for removal so far
     FolderChores m_chores;             // last, so that its thread ends before the rest goes

@@ -2,6 +2,7 @@
 
 #include "base/Failure.h"
 #include "platform/posix/CupsJobs.h"
+#include "platform/posix/CupsService.h"
 #include "printing/posix/DrawingPrint.h"
 
 namespace {
@@ -41,7 +42,11 @@ public:
         checkAlive();
         if (printerName.empty())
             throw Failure("Invalid printer name: no printer was given");
-        if (!CupsJobs::queueExists(printerName))
+        const BoundedCall& service = m_engine->printService();
+        const bool known = service.get<bool>(
+            [printerName](const std::atomic<bool>&) { return CupsJobs::queueExists(printerName); },
+            CupsService::silentFor(service.limitSeconds()));
+        if (!known)
             throw Failure("Invalid printer name: \"" + printerName + "\" is not a printer of this system");
         m_state->activePrinter = printerName;
     }
@@ -51,13 +56,17 @@ public:
         checkAlive();
         if (m_state->documentPdf.empty())
             throw Failure("No document is open");
+        const BoundedCall& service = m_engine->printService();
         std::string queue = m_state->activePrinter;
         if (queue.empty())
-            queue = CupsJobs::defaultQueue();
+            queue = service.get<std::string>([](const std::atomic<bool>&) { return CupsJobs::defaultQueue(); },
+                                             CupsService::silentFor(service.limitSeconds()));
         if (queue.empty())
             throw Failure("No printer is set and the system has no default printer");
-        printDrawing(queue, m_state->documentPdf, m_state->documentTitle);
+        m_lastPrint = {queue, printDrawing(queue, m_state->documentPdf, m_state->documentTitle, service)};
     }
+
+    PrintHandOff lastPrint() const override { return m_lastPrint; }
 
     void quit() override
     {
@@ -80,6 +89,7 @@ private:
 
     std::shared_ptr<OfficeEngine> m_engine;
     std::shared_ptr<OfficeInstanceState> m_state;
+    PrintHandOff m_lastPrint;
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <qpdf/Pl_Discard.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
@@ -96,6 +97,28 @@ RenderedPdf::RenderedPdf(const std::string& path) : m_document(std::make_unique<
 }
 
 RenderedPdf::~RenderedPdf() = default;
+
+std::string RenderedPdf::damage(const std::string& path)
+{
+    try {
+        QPDF pdf;
+        pdf.setSuppressWarnings(true);
+        pdf.setAttemptRecovery(false);
+        pdf.processFile(path.c_str());
+        if (QPDFPageDocumentHelper(pdf).getAllPages().empty())
+            return "it has no pages";
+        // Writing it out, to nowhere, reads every object and stream.
+        Pl_Discard nowhere;
+        QPDFWriter writer(pdf);
+        writer.setOutputPipeline(&nowhere);
+        writer.write();
+        if (pdf.anyWarnings())
+            return pdf.getWarnings().front().what();
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+    return {};
+}
 
 void RenderedPdf::writePages(std::size_t first, std::size_t count, const std::string& outputPath) const
 {

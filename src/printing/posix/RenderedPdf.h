@@ -26,6 +26,9 @@ public:
     // One size per page, in page order; empty when they cannot be read.
     const std::vector<PageSize>& pageSizes() const { return m_sizes; }
     const std::string& problem() const { return m_problem; }
+    // Why libqpdf cannot read the file whole, every object and stream of it
+    // without repairs; empty when it can.
+    static std::string damage(const std::string& path);
     // Writes pages first .. first + count - 1 (counted from 0) as a PDF of
     // their own. Throws Failure when it cannot.
     void writePages(std::size_t first, std::size_t count, const std::string& outputPath) const;

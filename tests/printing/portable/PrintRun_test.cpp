@@ -84,6 +84,50 @@ PV_TEST(eachFileGoesThroughItsOwnInstanceInTheFixedOrder)
     PV_CHECK(!rig.run.isPrinting());
 }
 
+PV_TEST(eachFileTellsItsOutcome)
+{
+    struct Told final : PrintRunObserver {
+        Texts said;
+        void runStarted(int files) override { said.push_back("run " + std::to_string(files)); }
+        void fileStarted(int at, const std::string& path) override
+        {
+            said.push_back("in work " + std::to_string(at) + " " + path);
+        }
+        void fileSent(int at, const PrintHandOff& sent) override
+        {
+            said.push_back("sent " + std::to_string(at) + " " + sent.printer);
+        }
+        void fileFailed(int at, int line, const std::string& reason) override
+        {
+            said.push_back("failed " + std::to_string(at) + " at " + std::to_string(line) + ": " + reason);
+        }
+        void runEnded() override { said.push_back("ended"); }
+    };
+    const struct {
+        void (*script)(FakeDiagramAppFactory&);
+        Texts said;
+    } cases[] = {
+        {[](FakeDiagramAppFactory& app) { app.unopenable = {"/d/b.vdx"}; },
+         {"run 2", "in work 1 /d/a.vsd", "sent 1 Plotter_A", "in work 2 /d/b.vdx",
+          "failed 2 at 120: File not found: /d/b.vdx", "ended"}},
+        {[](FakeDiagramAppFactory& app) { app.rejectedPrinters = {"Plotter_A"}; },
+         {"run 2", "in work 1 /d/a.vsd", "failed 1 at 122: Invalid printer name: Plotter_A", "in work 2 /d/b.vdx",
+          "failed 2 at 122: Invalid printer name: Plotter_A", "ended"}},
+        {[](FakeDiagramAppFactory& app) { app.failing["printAllPages"] = "Printer out of paper"; },
+         {"run 2", "in work 1 /d/a.vsd", "failed 1 at 126: Printer out of paper", "in work 2 /d/b.vdx",
+          "failed 2 at 126: Printer out of paper", "ended"}},
+    };
+    for (const auto& c : cases) {
+        Rig rig({"/d/a.vsd", "/d/b.vdx"});
+        rig.view.pause = "0 seconds";
+        c.script(rig.server);
+        Told told;
+        PrintRun run{rig.list, rig.view, rig.adapter, rig.pointer, rig.dialogs, rig.clock, rig.clock, rig.lifetime, told};
+        run.startPrinting();
+        PV_CHECK(told.said == c.said);
+    }
+}
+
 PV_TEST(emptyListOnlySaysSo)
 {
     Rig rig({});
@@ -147,8 +191,8 @@ PV_TEST(failuresAreReportedWithTheirLinesAndTheRunGoesOn)
         // The file cannot be opened: no instance, so the printer, print and quit
         // steps fail too; the waits are still made and the next file prints.
         {"unopenable", {120, 122, 126, 132}, 1},
-        // The printer is refused, for both files; printing is still attempted.
-        {"printer", {122, 122}, 2},
+        // The printer is refused, for both files: neither prints elsewhere.
+        {"printer", {122, 126, 122, 126}, 0},
         // The print itself fails, for both files; each instance is still quit.
         {"print", {126, 126}, 2},
     };
@@ -164,6 +208,8 @@ PV_TEST(failuresAreReportedWithTheirLinesAndTheRunGoesOn)
         rig.run.startPrinting();
         PV_CHECK_EQ(rig.dialogs.reportedLines(), c.lines);
         PV_CHECK_EQ(rig.count("printAllPages"), c.printed);
+        if (name == "printer")
+            PV_CHECK_EQ(rig.dialogs.texts()[1].rfind("Not printed: the printer \"Plotter_A\" could not be set (line 122)\r\n", 0), 0u);
         PV_CHECK_EQ(rig.clock.waited, 2 * (1.0 + 6.0));
         // Every instance is quit, also one whose file could not be opened.
         PV_CHECK_EQ(rig.server.instancesAlive(), 0);

@@ -1,11 +1,13 @@
 #include "PortableTest.h"
 
 #include <cerrno>
+#include <csignal>
 #include <fstream>
 #include <memory>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 #include "base/Failure.h"
 #include "fakes/FakeDialogs.h"
@@ -59,6 +61,7 @@ PV_TEST(eachOutcomeLeavesNoProcessBehind)
         bool endDuringWait;
         Outcome outcome;
         int code;  // exit code or signal
+        bool heldByDialog = false;  // the first wait does not come back for 3 s
     } cases[] = {
         {"exits, its helper still running", script(folder, "exits", startsHelper + "exit 3\n"), 60, false,
          Outcome::Exited, 3},
@@ -68,11 +71,14 @@ PV_TEST(eachOutcomeLeavesNoProcessBehind)
         {"ended from this side", script(folder, "ended", startsHelper + "exec sleep 600\n"), 60, true,
          Outcome::Ended, 0},
         {"cannot be executed", folder + "/not-a-program", 60, false, Outcome::NotStarted, 0},
+        {"hangs past its time while a dialog holds the window", script(folder, "held", startsHelper + "exec sleep 600\n"),
+         0.5, false, Outcome::TimedOut, 0, true},
     };
     for (const auto& c : cases) {
         ::unlink(helper.c_str());
         ChildRequest request;
         request.argv = {c.program};
+        request.timeLimitSeconds = c.timeLimit;
         std::string error;
         auto child = ChildProcess::start(request, error);
         PV_CHECK(child != nullptr);
@@ -80,6 +86,15 @@ PV_TEST(eachOutcomeLeavesNoProcessBehind)
             continue;
         PollEventPump events;
         FakeLifetime lifetime;
+        bool goneWhileHeld = false;
+        if (c.heldByDialog)
+            events.onWait = [&] {
+                if (events.waits == 1) {
+                    ::sleep(3);
+                    goneWhileHeld = helperOf(helper) > 0 && goneWithin(helperOf(helper), 0);
+                }
+                return true;
+            };
         if (c.endDuringWait)
             events.onWait = [&] {
                 for (int tries = 0; tries < 1000 && !exists(helper); ++tries)
@@ -90,6 +105,7 @@ PV_TEST(eachOutcomeLeavesNoProcessBehind)
         const ChildResult result = waitForChild(*child, c.timeLimit, events, lifetime);
         std::printf("    %s\n", c.name);
         PV_CHECK_EQ(result.outcome, c.outcome);
+        PV_CHECK_EQ(goneWhileHeld, c.heldByDialog);
         PV_CHECK_EQ(result.outcome == Outcome::Signaled ? result.signal : result.exitCode, c.code);
         if (c.outcome == Outcome::NotStarted)
             PV_CHECK_EQ(result.error, std::string("Exec format error"));
@@ -101,29 +117,68 @@ PV_TEST(eachOutcomeLeavesNoProcessBehind)
     removeFolder(folder);
 }
 
-PV_TEST(programKeepsNoneOfOurDescriptors)
+PV_TEST(programHasItsThreeStandardDescriptorsAndNoneOfOurs)
 {
     const std::string folder = makeTempFolder("plotvane-child-");
-    int inherited[2];
-    PV_CHECK_EQ(::pipe(inherited), 0);  // without close-on-exec
-    ChildRequest request;
-    // ls lists the shell's descriptors, which the shell has from the watcher.
-    request.argv = {"/bin/sh", "-c", "ls /proc/$$/fd; true"};
-    request.logPath = folder + "/fds";
-    std::string error;
-    auto child = ChildProcess::start(request, error);
-    PV_CHECK(child != nullptr);
-    PollEventPump events;
-    FakeLifetime lifetime;
-    if (child)
-        PV_CHECK_EQ(waitForChild(*child, 60, events, lifetime).outcome, ChildResult::Outcome::Exited);
-    std::ifstream log(request.logPath);
-    std::string listed;
-    for (std::string fd; log >> fd;)
-        listed += fd + " ";
-    PV_CHECK_EQ(listed, std::string("0 1 2 "));
-    ::close(inherited[0]);
-    ::close(inherited[1]);
+    // The standard descriptors a starting process of ours lacked.
+    const std::vector<std::vector<int>> lacking = {{}, {0}, {2}, {0, 2}, {0, 1, 2}};
+    for (const auto& closed : lacking) {
+        ChildRequest request;
+        // ls lists the shell's descriptors, which the shell has from the watcher.
+        request.argv = {"/bin/sh", "-c", "ls /proc/$$/fd; true"};
+        request.logPath = folder + "/fds";
+        ::unlink(request.logPath.c_str());
+        const pid_t ours = ::fork();
+        if (ours == 0) {
+            int inherited[2];
+            if (::pipe(inherited) != 0)  // without close-on-exec
+                ::_exit(2);
+            for (const int fd : closed)
+                ::close(fd);
+            std::string error;
+            auto child = ChildProcess::start(request, error);
+            PollEventPump events;
+            FakeLifetime lifetime;
+            ::_exit(child && waitForChild(*child, 60, events, lifetime).outcome == ChildResult::Outcome::Exited ? 0 : 1);
+        }
+        int status = -1;
+        ::waitpid(ours, &status, 0);
+        PV_CHECK(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        std::ifstream log(request.logPath);
+        std::string listed;
+        for (std::string fd; log >> fd;)
+            listed += fd + " ";
+        PV_CHECK_EQ(listed, std::string("0 1 2 "));
+    }
+    removeFolder(folder);
+}
+
+PV_TEST(conversionEndsWhenOurWholeProcessGroupIsKilled)
+{
+    const std::string folder = makeTempFolder("plotvane-child-");
+    const std::string helper = folder + "/helper.pid";
+    const std::string program = script(folder, "hangs", "sleep 600 & echo $! > " + shellQuoted(helper) + "\nexec sleep 600\n");
+    // A kill of the group, and a Ctrl-C in a terminal.
+    for (const int signal : {SIGKILL, SIGINT}) {
+        ::unlink(helper.c_str());
+        const pid_t ours = ::fork();
+        if (ours == 0) {
+            ::setpgid(0, 0);
+            ::signal(SIGINT, SIG_DFL);
+            ChildRequest request;
+            request.argv = {program};
+            std::string error;
+            auto child = ChildProcess::start(request, error);
+            ::pause();
+            ::_exit(0);
+        }
+        for (int tries = 0; tries < 1000 && helperOf(helper) == 0; ++tries)
+            ::usleep(10 * 1000);
+        PV_CHECK(helperOf(helper) > 0);
+        ::kill(-ours, signal);
+        ::waitpid(ours, nullptr, 0);
+        PV_CHECK(helperOf(helper) > 0 && goneWithin(helperOf(helper), 5.0));
+    }
     removeFolder(folder);
 }
 

@@ -2,6 +2,8 @@
 #include "PortableTest.h"
 
 #include "base/Failure.h"
+#include "fakes/FakeLifetime.h"
+#include "fakes/PollEventPump.h"
 #include "platform/posix/CupsPaper.h"
 #include "platform/posix/CupsPrinters.h"
 #include "printing/MadePdf.h"
@@ -34,6 +36,19 @@ struct World {
     }
     ~World() { removeFolder(folder); }
 };
+
+// The print service's requests, made as the program makes them.
+struct Service {
+    PollEventPump events;
+    FakeLifetime lifetime;
+    BoundedCall calls{events, lifetime, 30};
+};
+
+Service& service()
+{
+    static Service instance;
+    return instance;
+}
 
 World& world()
 {
@@ -98,6 +113,7 @@ PV_TEST(eachRunOfPagesArrivesOnItsOwnPaperInPageOrder)
     writeFile(roll, madePdf({{mediaBox(2590.87, 4251.97), "banner"}}));
     struct Arrival {
         std::string media;               // the job's media; empty: none asked for
+        const char* paper;               // as the list and the run record name it
         std::vector<std::string> words;  // of each page, in order
         std::string sheets;              // each page's paper
     };
@@ -105,24 +121,42 @@ PV_TEST(eachRunOfPagesArrivesOnItsOwnPaperInPageOrder)
         const char* queue;
         std::string pdf;
         std::vector<Arrival> jobs;
+        const char* refusedPart = nullptr;  // its file goes while the first part is submitted
     } cases[] = {
-        {"Office_A3", mixed, {{A3, {"one ", "two "}, "297x420 297x420 "}, {Letter, {"three "}, "216x279 "}, {A3, {"four "}, "297x420 "}}},
+        {"Office_A3", mixed, {{A3, "A3", {"one ", "two "}, "297x420 297x420 "}, {Letter, "Letter", {"three "}, "216x279 "}, {A3, "A3", {"four "}, "297x420 "}}},
         // Without A3, those pages fit the default paper, Letter, in one job.
-        {"Office_A4", mixed, {{"", {"one ", "two "}, "216x279 216x279 "}, {Letter, {"three "}, "216x279 "}, {"", {"four "}, "216x279 "}}},
-        {"Roll", roll, {{"custom_914x1500mm_914x1500mm", {"banner "}, "914x1500 "}}},
+        {"Office_A4", mixed, {{"", "", {"one ", "two "}, "216x279 216x279 "}, {Letter, "Letter", {"three "}, "216x279 "}, {"", "", {"four "}, "216x279 "}}},
+        {"Roll", roll, {{"custom_914x1500mm_914x1500mm", "914x1500mm", {"banner "}, "914x1500 "}}},
+        // A later part refused: no part prints, and none stays held.
+        {"Office_A3", mixed, {}, ".pages-3-3.pdf"},
     };
     for (const auto& c : cases) {
         const std::size_t before = w.cups.received(c.queue).size();
-        std::vector<int> jobs;
-        PV_CHECK_EQ(portable_test::failureOf([&] { jobs = printDrawing(c.queue, c.pdf, "drawing"); }),
-                    std::string("(no failure)"));
+        const std::string refused = c.refusedPart ? c.pdf + c.refusedPart : std::string();
+        service().events.onWait = [&] {
+            if (!refused.empty() && exists(refused)) {
+                ::unlink(refused.c_str());
+                // Time enough for the first part to reach the printer, were it
+                // not held.
+                for (int tries = 0; tries < 50 && w.cups.received(c.queue).size() == before; ++tries)
+                    ::usleep(100 * 1000);
+            }
+            return false;
+        };
+        std::vector<SentJob> jobs;
+        const std::string failure =
+            portable_test::failureOf([&] { jobs = printDrawing(c.queue, c.pdf, "drawing", service().calls); });
+        service().events.onWait = nullptr;
+        PV_CHECK_EQ(failure.rfind("The printed document is missing", 0) == 0, c.refusedPart != nullptr);
         PV_CHECK(w.cups.jobsEnded(120));
         const auto received = w.cups.received(c.queue);
         PV_CHECK_EQ(jobs.size(), c.jobs.size());
         PV_CHECK_EQ(received.size(), before + c.jobs.size());
         for (std::size_t i = 0; i < jobs.size() && i < c.jobs.size() && before + i < received.size(); ++i) {
             const std::string document = received[before + i];
-            PV_CHECK_EQ(w.cups.jobAttribute(jobs[i], "media"), c.jobs[i].media);
+            PV_CHECK_EQ(w.cups.jobAttribute(jobs[i].id, "media"), c.jobs[i].media);
+            PV_CHECK_EQ(jobs[i].pages, static_cast<int>(c.jobs[i].words.size()));
+            PV_CHECK_EQ(jobs[i].paper, std::string(c.jobs[i].paper));
             PV_CHECK_EQ(pdfPageWords(document), c.jobs[i].words);
             PV_CHECK_EQ(pdfSheets(document), c.jobs[i].sheets);
         }
@@ -137,8 +171,8 @@ PV_TEST(aDocumentIsPrintedWholeOrNotAtAll)
     const std::string unreadable = w.folder + "/no sizes.pdf";
     writeFile(unreadable, "%PDF-1.4\nno pages here\n%%EOF\n");
     const std::size_t before = w.cups.jobs().size();
-    std::vector<int> jobs;
-    PV_CHECK_EQ(portable_test::failureOf([&] { jobs = printDrawing("Raw_Q", unreadable, "no sizes"); }),
+    std::vector<SentJob> jobs;
+    PV_CHECK_EQ(portable_test::failureOf([&] { jobs = printDrawing("Raw_Q", unreadable, "no sizes", service().calls); }),
                 std::string("(no failure)"));
     PV_CHECK_EQ(jobs.size(), 1u);
     const auto spooled = w.cups.jobs();
@@ -159,7 +193,7 @@ PV_TEST(aDocumentIsPrintedWholeOrNotAtAll)
         {w.folder + "/gone.pdf", "The printed document is missing: "},
     };
     for (const auto& c : unreadables) {
-        const std::string failure = portable_test::failureOf([&] { printDrawing("Raw_Q", c.path, "drawing"); });
+        const std::string failure = portable_test::failureOf([&] { printDrawing("Raw_Q", c.path, "drawing", service().calls); });
         PV_CHECK_EQ(failure.substr(0, std::string(c.failure).size()), std::string(c.failure));
         PV_CHECK_EQ(w.cups.jobs().size(), before + 1);
     }
@@ -175,7 +209,7 @@ PV_TEST(printersFoundOnTheNetworkAreListedBesideTheQueues)
     std::replace(expected.begin(), expected.end(), ' ', '_');
     std::vector<std::string> names;
     for (int tries = 0; tries < 20; ++tries) {
-        names = CupsPrinters().names();
+        names = CupsPrinters(service().events, service().lifetime).names();
         if (std::find(names.begin(), names.end(), expected) != names.end())
             break;
         ::usleep(500 * 1000);

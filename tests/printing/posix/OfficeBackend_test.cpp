@@ -18,6 +18,7 @@
 #include "fakes/PollEventPump.h"
 #include "platform/posix/CupsPrinters.h"
 #include "printing/DiagramAppAdapter.h"
+#include "printing/MadePdf.h"
 #include "printing/PrintingTestSupport.h"
 #include "printing/posix/OfficeAppFactory.h"
 
@@ -35,6 +36,7 @@ struct World {
         writeVsdx(drawings + "/two pages.vsdx", {"First sheet", "Second sheet"});
         // Spaces, quotes, non-ASCII letters and a leading dash.
         writeVdx(drawings + "/-odd 'name\" über.vdx", {"Odd name"});
+        writeVdx(drawings + "/caf\xe9.vsd", {"Latin name"});  // not UTF-8, as on old shares
         writeFile(drawings + "/garbage.vsdx", std::string("\x13\x37\xfe\xed garbage bytes \x01\x02", 21));
         writeFile(drawings + "/empty.vsd", "");
         writeFile(drawings + "/readme.txt", "not a drawing\n");
@@ -126,6 +128,7 @@ PV_TEST(goodDrawingsArePrintedAsOneJobEachWithTheirTextAndPages)
         {w.drawings + "/alpha.vdx", "Plotter_A", "alpha.vdx", "Alpha drawing", 1},
         {w.drawings + "/two pages.vsdx", "Plotter_B", "two pages.vsdx", "Second sheet", 2},
         {"-odd 'name\" über.vdx", "Plotter_A", "-odd 'name\" über.vdx", "Odd name", 1},
+        {w.drawings + "/caf\xe9.vsd", "Plotter_B", "caf\uFFFD.vsd", "Latin name", 1},
     };
     for (const auto& c : cases) {
         PV_CHECK_EQ(portable_test::failureOf([&] {
@@ -142,8 +145,8 @@ PV_TEST(goodDrawingsArePrintedAsOneJobEachWithTheirTextAndPages)
     std::free(const_cast<char*>(saved));
 
     const auto jobs = w.cups.jobs();
-    PV_CHECK_EQ(jobs.size(), before + 3);
-    for (std::size_t i = 0; i < 3 && before + i < jobs.size(); ++i) {
+    PV_CHECK_EQ(jobs.size(), before + std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases) && before + i < jobs.size(); ++i) {
         const auto& job = jobs[before + i];
         PV_CHECK_EQ(job.queue, std::string(cases[i].queue));
         PV_CHECK_EQ(job.title, std::string(cases[i].title));
@@ -181,6 +184,42 @@ PV_TEST(filesThatAreNoDrawingFailToOpenAndLeaveNothingBehind)
     PV_CHECK(rig.nothingRunning());
 }
 
+PV_TEST(failedConversionsAreFailedOpensWithLibreOfficesWords)
+{
+    const std::string folder = makeTempFolder("plotvane-fake-office-");
+    const std::string whole = madePdf({{mediaBox(612, 792), "Page"}});
+    writeFile(folder + "/cut.pdf", whole.substr(0, whole.size() * 55 / 100));
+    writeFile(folder + "/bad.pdf", "%PDF-1.4\nnot a document\n");
+    writeFile(folder + "/whole.pdf", whole);
+    const std::string said = "LibreOffice said \"Error: source file could not be loaded\"";
+    const struct {
+        std::string pdf;  // copied into the output folder; empty: none
+        const char* script;
+        std::string failure;  // "(no failure)": the open succeeds
+    } cases[] = {
+        {"cut.pdf", "echo 'Error: source file could not be loaded' >&2; exit 1",
+         "LibreOffice ended with code 1 and " + said.substr(12)},
+        {"", "echo 'Error: source file could not be loaded' >&2", said},
+        {"whole.pdf", "echo 'Error: source file could not be loaded'", said},
+        {"bad.pdf", "", "the PDF LibreOffice made cannot be read whole ("},
+        {"cut.pdf", "", "the PDF LibreOffice made cannot be read whole ("},
+        {"whole.pdf", "exit 2", "LibreOffice ended with code 2"},
+        {"whole.pdf", "", "(no failure)"},
+    };
+    for (const auto& c : cases) {
+        OfficeOptions options;
+        options.program = fakeOffice(folder, "out=; prev=\nfor a in \"$@\"; do [ \"$prev\" = --outdir ] && out=$a; prev=$a; done\n"
+                                             + (c.pdf.empty() ? std::string() : "cp " + shellQuoted(folder + "/" + c.pdf) + " \"$out/x.pdf\"\n")
+                                             + c.script + "\n");
+        Rig rig(options);
+        const std::string failure = rig.failureOpening(world().drawings + "/alpha.vdx");
+        const std::size_t reason = failure.find(": ");
+        PV_CHECK_EQ(reason == std::string::npos ? failure : failure.substr(reason + 2, c.failure.size()), c.failure);
+        PV_CHECK_EQ(rig.instanceFolders(), 0);
+    }
+    removeFolder(folder);
+}
+
 PV_TEST(printersAreCheckedByName)
 {
     World& w = world();
@@ -202,7 +241,7 @@ PV_TEST(printersAreCheckedByName)
     // Removed before it is chosen: refused, and without a default printer
     // the print has nowhere to go.
     PV_CHECK(contains(refused("Plotter_Gone"), "is not a printer"));
-    CupsPrinters printers;
+    CupsPrinters printers(rig.events, rig.lifetime);
     PV_CHECK_EQ(printers.defaultName(), std::string());
     // Our queues are listed, the removed one is not; printers found on the
     // network may be listed beside them.
@@ -332,6 +371,7 @@ PV_TEST(foldersOfKilledRunsAreRemovedAndOthersKept)
         {"plotvane-running", "1 " + start, true},
         {"plotvane-ended", std::to_string(ended) + " " + startOf(ended), false},
         {"plotvane-foreign", "", true},
+        {"plotvane-unowned-for-days", "", false},
         {"elsewhere-killed", "999999999 12345", true},
     };
     for (const auto& c : cases) {
@@ -339,6 +379,7 @@ PV_TEST(foldersOfKilledRunsAreRemovedAndOthersKept)
         if (!c.owner.empty())
             writeFile(rig.work + "/" + c.name + "/owner", c.owner + "\n");
     }
+    std::system(("touch -d '2 days ago' " + shellQuoted(rig.work + "/plotvane-unowned-for-days")).c_str());
     auto app = rig.factory->create("Visio.Application");
     for (const auto& c : cases)
         PV_CHECK_EQ(exists(rig.work + "/" + c.name), c.kept);

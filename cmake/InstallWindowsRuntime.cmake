@@ -1,0 +1,51 @@
+cmake_policy(VERSION 3.21)
+# Run at install time (see WindowsPackage.cmake): lays the DLLs that the program
+# and its plugins import, followed recursively, beside the installed program.
+# Given PLOTVANE_PROGRAM, PLOTVANE_PLUGINS, PLOTVANE_RUNTIME_DIRS, PLOTVANE_INTO,
+# PLOTVANE_OBJDUMP and PLOTVANE_STRIP.
+
+# The DLLs the runtime folders hold, by name; Windows matches names in any case.
+foreach(dir IN LISTS PLOTVANE_RUNTIME_DIRS)
+    file(GLOB dlls "${dir}/*.dll")
+    foreach(dll IN LISTS dlls)
+        get_filename_component(name "${dll}" NAME)
+        string(TOLOWER "${name}" name)
+        if(NOT DEFINED "held_${name}")
+            set("held_${name}" "${dll}")
+        endif()
+    endforeach()
+endforeach()
+
+set(pending "${PLOTVANE_PROGRAM}" ${PLOTVANE_PLUGINS})
+set(seen)
+set(from_windows)
+while(pending)
+    list(POP_FRONT pending file)
+    execute_process(COMMAND "${PLOTVANE_OBJDUMP}" -p "${file}" OUTPUT_VARIABLE dump COMMAND_ERROR_IS_FATAL ANY)
+    string(REGEX MATCHALL "DLL Name: [^\r\n]+" imports "${dump}")
+    foreach(import IN LISTS imports)
+        string(REGEX REPLACE "^DLL Name: " "" name "${import}")
+        string(STRIP "${name}" name)
+        string(TOLOWER "${name}" name)
+        if(name IN_LIST seen)
+            continue()
+        endif()
+        list(APPEND seen "${name}")
+        if(DEFINED "held_${name}")
+            file(INSTALL "${held_${name}}" DESTINATION "${PLOTVANE_INTO}")
+            list(APPEND pending "${held_${name}}")
+        else()
+            list(APPEND from_windows "${name}")
+        endif()
+    endforeach()
+endwhile()
+list(SORT from_windows)
+message(STATUS "DLLs Windows provides: ${from_windows}")
+
+# Debug information makes the folder two and a half times as large.
+if(CMAKE_INSTALL_DO_STRIP)
+    file(GLOB_RECURSE installed_dlls "$ENV{DESTDIR}${PLOTVANE_INTO}/*.dll")
+    foreach(dll IN LISTS installed_dlls)
+        execute_process(COMMAND "${PLOTVANE_STRIP}" --strip-unneeded "${dll}" COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()
+endif()

@@ -1,0 +1,146 @@
+#include "printing/RunRecord.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A field as CSV needs it: quoted when it holds a comma, a quote or a line
+// break, with its quotes doubled.
+std::string field(const std::string& text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+std::string formatTime(std::time_t time, const char* format)
+{
+    const std::tm* local = std::localtime(&time);
+    char text[32] = {};
+    if (!local || std::strftime(text, sizeof text, format, local) == 0)
+        return {};
+    return text;
+}
+
+bool isRecordName(const std::string& name)
+{
+    // YYYY-MM-DD_HHMMSS.csv, with a "-N" before the extension for a second
+    // run in the same second.
+    return name.size() >= 21 && name.compare(name.size() - 4, 4, ".csv") == 0 && name[4] == '-'
+           && name[7] == '-' && name[10] == '_';
+}
+
+}  // namespace
+
+RunRecord::RunRecord(std::string folder, std::time_t runStarted)
+    : m_folder(std::move(folder)), m_runStarted(runStarted)
+{
+}
+
+std::string RunRecord::put(int key, const FileOutcome& outcome)
+{
+    const auto at = std::find(m_keys.begin(), m_keys.end(), key);
+    if (at == m_keys.end()) {
+        m_keys.push_back(key);
+        m_rows.push_back(outcome);
+    } else {
+        m_rows[static_cast<std::size_t>(at - m_keys.begin())] = outcome;
+    }
+    return write();
+}
+
+std::string RunRecord::csv(const std::vector<FileOutcome>& rows)
+{
+    std::string text = std::string(Header) + "\r\n";
+    for (const auto& row : rows) {
+        const int pages = pagesOf(row.sent);
+        const std::string reason = row.outcome == Outcome::Failed
+            ? "line " + std::to_string(row.failedLine) + ": " + row.reason
+            : row.reason;
+        text += field(row.started) + ',' + field(row.file) + ',' + field(row.sent.printer) + ','
+                + (pages > 0 ? std::to_string(pages) : std::string()) + ',' + field(papersOf(row.sent)) + ','
+                + field(jobNumbersOf(row.sent)) + ',' + field(outcomeWord(row.outcome)) + ',' + field(reason)
+                + "\r\n";
+    }
+    return text;
+}
+
+std::string RunRecord::fileName(std::time_t time)
+{
+    return formatTime(time, "%Y-%m-%d_%H%M%S") + ".csv";
+}
+
+std::string RunRecord::timestamp(std::time_t time)
+{
+    return formatTime(time, "%Y-%m-%d %H:%M:%S");
+}
+
+std::string RunRecord::write()
+{
+    if (m_folder.empty())
+        return "the system names no folder for it";
+    std::error_code error;
+    const fs::path folder = fs::u8path(m_folder);
+    if (m_path.empty()) {
+        fs::create_directories(folder, error);
+        if (error)
+            return "the folder " + m_folder + " cannot be made (" + error.message() + ")";
+        // A second run in the same second gets a name of its own.
+        const std::string stem = fileName(m_runStarted);
+        fs::path file = folder / fs::u8path(stem);
+        for (int n = 2; fs::exists(file, error); ++n)
+            file = folder / fs::u8path(stem.substr(0, stem.size() - 4) + "-" + std::to_string(n) + ".csv");
+        m_path = file.u8string();
+        prune(m_folder, RecordsKept - 1);
+    }
+    const fs::path file = fs::u8path(m_path);
+    fs::path temporary = file;
+    temporary += ".part";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out << csv(m_rows);
+        out.close();
+        if (!out) {
+            fs::remove(temporary, error);
+            return "the file " + temporary.u8string() + " cannot be written";
+        }
+    }
+    fs::rename(temporary, file, error);
+    if (error) {
+        const std::string problem = "the file " + m_path + " cannot be replaced (" + error.message() + ")";
+        fs::remove(temporary, error);
+        return problem;
+    }
+    return {};
+}
+
+void RunRecord::prune(const std::string& folder, int kept)
+{
+    std::error_code error;
+    std::vector<std::string> names;
+    for (fs::directory_iterator it(fs::u8path(folder), error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().u8string();
+        if (isRecordName(name))
+            names.push_back(name);
+    }
+    if (static_cast<int>(names.size()) <= kept)
+        return;
+    // The names sort by the time of their run; "-N" runs sort after their first.
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const std::string ta = a.substr(0, 17), tb = b.substr(0, 17);
+        return ta != tb ? ta < tb : a.size() != b.size() ? a.size() < b.size() : a < b;
+    });
+    for (std::size_t i = 0; i + static_cast<std::size_t>(std::max(kept, 0)) < names.size(); ++i)
+        fs::remove(fs::u8path(folder) / fs::u8path(names[i]), error);
+}

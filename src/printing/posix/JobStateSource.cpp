@@ -1,0 +1,78 @@
+#include "platform/posix/CupsJobStates.h"
+#include "printing/JobStates.h"
+
+#include <exception>
+
+namespace {
+
+// Every request to the scheduler is bounded like the program's other calls to
+// the print service.
+constexpr double RequestLimitSeconds = 30;
+
+std::string joined(std::initializer_list<std::string> parts)
+{
+    std::string text;
+    for (const auto& part : parts) {
+        if (!part.empty())
+            text += (text.empty() ? "" : "; ") + part;
+    }
+    return text;
+}
+
+bool reportsError(const std::string& printerReasons)
+{
+    return printerReasons.find("-error") != std::string::npos;
+}
+
+JobState stateOf(const CupsJobStates::Answer& answer)
+{
+    JobState state;
+    state.id = answer.id;
+    switch (answer.state) {
+    case 9:  // completed
+        state.stage = JobState::Stage::Completed;
+        state.final = true;
+        return state;
+    case 7:  // canceled
+    case 8:  // aborted
+        state.stage = JobState::Stage::Stopped;
+        state.final = true;
+        state.reason = joined({answer.state == 7 ? "the job was cancelled" : "the job was aborted",
+                               answer.printerMessage, answer.stateReasons});
+        return state;
+    default:
+        break;
+    }
+    // Waiting or printing: stopped where its printer is stopped or reports an
+    // error, in the printer's own words.
+    if (answer.state == 6 || answer.printerState == 5 || reportsError(answer.printerReasons)) {
+        state.stage = JobState::Stage::Stopped;
+        state.reason = answer.printerMessage.empty() ? joined({answer.printerReasons, answer.stateReasons})
+                                                     : answer.printerMessage;
+        if (state.reason.empty())
+            state.reason = "the printer is stopped";
+    }
+    return state;
+}
+
+class CupsJobStateSource final : public JobStateSource {
+public:
+    std::vector<JobState> ask(const std::vector<int>& jobs, std::string& problem) override
+    {
+        std::vector<JobState> states;
+        try {
+            for (const auto& answer : CupsJobStates::ask(jobs, RequestLimitSeconds))
+                states.push_back(stateOf(answer));
+        } catch (const std::exception& failure) {
+            problem = failure.what();
+        }
+        return states;
+    }
+};
+
+}  // namespace
+
+std::shared_ptr<JobStateSource> makeJobStateSource()
+{
+    return std::make_shared<CupsJobStateSource>();
+}

@@ -1,0 +1,217 @@
+#include "printing/qt/RunOutcomes.h"
+
+#include "base/Lifetime.h"
+#include "base/MessageBoxes.h"
+#include "filelist/qt/FileListView.h"
+#include "printing/RunRecord.h"
+#include "printing/qt/JobFollower.h"
+#include "printing/qt/OutcomeIcons.h"
+
+RunOutcomes::RunOutcomes(FileListView& list, MessageBoxes& boxes, Lifetime& lifetime, std::string recordFolder,
+                         std::shared_ptr<JobStateSource> jobStates, std::function<std::time_t()> now,
+                         QObject* parent)
+    : QObject(parent),
+      m_list(list),
+      m_boxes(boxes),
+      m_lifetime(lifetime),
+      m_recordFolder(std::move(recordFolder)),
+      m_now(std::move(now))
+{
+    if (jobStates)
+        m_follower = new JobFollower(std::move(jobStates), [this](const JobState& state) { jobChanged(state); }, this);
+}
+
+RunOutcomes::~RunOutcomes()
+{
+    if (m_closingCleanup >= 0)
+        m_lifetime.removeCleanup(m_closingCleanup);
+}
+
+quint64 RunOutcomes::tagOf(int position) const
+{
+    return (m_run << 32) | static_cast<quint32>(position);
+}
+
+void RunOutcomes::runStarted(int fileCount)
+{
+    // A new run starts its entries afresh; the files of earlier runs whose
+    // jobs are still followed keep changing in their own records only.
+    ++m_run;
+    m_fileCount = fileCount;
+    m_position = 0;
+    m_list.entries().clearOutcomes();
+    for (auto it = m_files.begin(); it != m_files.end();)
+        it = it->second.jobs.empty() ? m_files.erase(it) : std::next(it);
+    m_record = m_recordFolder.empty() ? nullptr : std::make_shared<RunRecord>(m_recordFolder, m_now());
+    m_toldRecordProblem = false;
+    if (m_closingCleanup < 0)
+        m_closingCleanup = m_lifetime.addCleanup([this] { endedByClosing(); });
+}
+
+void RunOutcomes::fileStarted(int position, const std::string& path)
+{
+    m_position = position;
+    Tracked& file = m_files[tagOf(position)];
+    file.record = m_record;
+    file.key = position;
+    file.tag = tagOf(position);
+    file.outcome = {};
+    file.outcome.started = RunRecord::timestamp(m_now());
+    file.outcome.file = path;
+    show(file);
+}
+
+void RunOutcomes::fileSent(int position, const PrintHandOff& sent)
+{
+    const auto found = m_files.find(tagOf(position));
+    if (found == m_files.end())
+        return;
+    Tracked& file = found->second;
+    file.outcome.sent = sent;
+    for (const SentJob& job : sent.jobs) {
+        if (job.id > 0 && m_follower) {
+            file.jobs[job.id].id = job.id;
+            m_fileOfJob[job.id] = file.tag;
+            m_follower->follow(job.id);
+        }
+    }
+    change(file, Outcome::Sent);
+}
+
+void RunOutcomes::fileFailed(int position, int line, const std::string& reason)
+{
+    const auto found = m_files.find(tagOf(position));
+    if (found == m_files.end())
+        return;
+    found->second.outcome.failedLine = line;
+    found->second.outcome.reason = reason;
+    change(found->second, Outcome::Failed);
+}
+
+void RunOutcomes::runEnded()
+{
+    if (m_closingCleanup >= 0) {
+        m_lifetime.removeCleanup(m_closingCleanup);
+        m_closingCleanup = -1;
+    }
+    int printed = 0;
+    int failed = 0;
+    for (const auto& [tag, file] : m_files) {
+        if ((tag >> 32) != m_run)
+            continue;
+        const Outcome outcome = file.outcome.outcome;
+        printed += outcome == Outcome::Sent || outcome == Outcome::Printed;
+        failed += outcome == Outcome::Failed || outcome == Outcome::Stopped;
+    }
+    m_position = 0;
+    emit runFinished(printed, m_fileCount, failed);
+}
+
+std::string RunOutcomes::lastRecord() const
+{
+    return m_lastRecord;
+}
+
+int RunOutcomes::followedJobs() const
+{
+    return m_follower ? m_follower->openJobs() : 0;
+}
+
+void RunOutcomes::change(Tracked& file, Outcome outcome)
+{
+    file.outcome.outcome = outcome;
+    show(file);
+    write(file);
+}
+
+void RunOutcomes::jobChanged(const JobState& state)
+{
+    const auto owner = m_fileOfJob.find(state.id);
+    if (owner == m_fileOfJob.end())
+        return;
+    const auto found = m_files.find(owner->second);
+    if (found == m_files.end())
+        return;
+    Tracked& file = found->second;
+    file.jobs[state.id] = state;
+    // A drawing printed when all its jobs did; a stop of any of them stops it.
+    Outcome outcome = Outcome::Printed;
+    std::string reason;
+    bool open = false;
+    for (const auto& [job, jobState] : file.jobs) {
+        open = open || !jobState.final;
+        if (jobState.stage == JobState::Stage::Stopped && outcome != Outcome::Stopped) {
+            outcome = Outcome::Stopped;
+            reason = jobState.reason;
+        } else if (jobState.stage == JobState::Stage::Open && outcome == Outcome::Printed) {
+            outcome = Outcome::Sent;
+        }
+    }
+    if (outcome != file.outcome.outcome || reason != file.outcome.reason) {
+        file.outcome.reason = reason;
+        change(file, outcome);
+    }
+    if (!open) {
+        for (const auto& [job, jobState] : file.jobs)
+            m_fileOfJob.erase(job);
+        if ((file.tag >> 32) != m_run)
+            m_files.erase(found);
+    }
+}
+
+void RunOutcomes::endedByClosing()
+{
+    // The window closed in the middle of a run: the file in work and the
+    // files the run did not reach are recorded as not reached.
+    for (int position = std::max(m_position, 1); position <= m_fileCount; ++position) {
+        auto found = m_files.find(tagOf(position));
+        if (found == m_files.end()) {
+            if (position > m_list.entries().count())
+                continue;
+            Tracked& file = m_files[tagOf(position)];
+            file.record = m_record;
+            file.key = position;
+            file.tag = tagOf(position);
+            file.outcome.file = m_list.entries().entry(position - 1);
+            found = m_files.find(tagOf(position));
+        } else if (found->second.outcome.outcome != Outcome::InWork) {
+            continue;
+        }
+        found->second.outcome.outcome = Outcome::NotReached;
+        if (m_record)
+            m_record->put(found->second.key, found->second.outcome);
+    }
+}
+
+void RunOutcomes::show(const Tracked& file)
+{
+    if ((file.tag >> 32) != m_run)
+        return;  // an earlier run's entries start afresh
+    FileListModel& model = m_list.entries();
+    int row = model.rowOfOutcome(file.tag);
+    if (row < 0) {
+        // The run's file in work: its entry is still at the run's position.
+        row = file.key - 1;
+        if (row >= model.count() || model.entry(row) != file.outcome.file)
+            return;
+    }
+    model.setOutcome(row, {file.tag, outcomeIcon(file.outcome.outcome),
+                           QString::fromStdString(describeOutcome(file.outcome))});
+}
+
+void RunOutcomes::write(const Tracked& file)
+{
+    if (!file.record)
+        return;
+    const std::string problem = file.record->put(file.key, file.outcome);
+    if (problem.empty()) {
+        if (file.record == m_record)
+            m_lastRecord = file.record->path();
+        return;
+    }
+    if (m_toldRecordProblem || file.record != m_record)
+        return;
+    m_toldRecordProblem = true;
+    tell(m_boxes, "The record of this run cannot be written: " + problem
+                      + ". The run goes on; what it prints is not recorded.");
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QObject>
+#include <ctime>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "printing/FileOutcome.h"
+#include "printing/JobStates.h"
+#include "printing/PrintRunObserver.h"
+
+class FileListView;
+class JobFollower;
+class Lifetime;
+class MessageBoxes;
+class RunRecord;
+
+// Keeps what became of each file of the print runs: shows it on the file's
+// list entry (an icon and a tooltip), writes it to the run's record, and
+// follows the file's jobs to the printer, changing both as the jobs end.
+class RunOutcomes final : public QObject, public PrintRunObserver {
+    Q_OBJECT
+public:
+    // recordFolder: where run records are kept, none when empty. jobStates:
+    // where jobs are followed, none when null. now: the wall clock.
+    RunOutcomes(FileListView& list, MessageBoxes& boxes, Lifetime& lifetime, std::string recordFolder,
+                std::shared_ptr<JobStateSource> jobStates, std::function<std::time_t()> now,
+                QObject* parent = nullptr);
+    ~RunOutcomes() override;
+
+    void runStarted(int fileCount) override;
+    void fileStarted(int position, const std::string& path) override;
+    void fileSent(int position, const PrintHandOff& sent) override;
+    void fileFailed(int position, int line, const std::string& reason) override;
+    void runEnded() override;
+
+    // The record of the last run that wrote one; empty when none did.
+    std::string lastRecord() const;
+    // The jobs still followed.
+    int followedJobs() const;
+
+signals:
+    // A run passed its last file: of its files, how many went to the printer
+    // and how many did not print.
+    void runFinished(int printed, int files, int failed);
+
+private:
+    struct Tracked {
+        std::shared_ptr<RunRecord> record;
+        int key = 0;
+        quint64 tag = 0;
+        FileOutcome outcome;
+        std::map<int, JobState> jobs;  // by job number
+    };
+
+    quint64 tagOf(int position) const;
+    void change(Tracked& file, Outcome outcome);
+    void jobChanged(const JobState& state);
+    void endedByClosing();
+    void show(const Tracked& file);
+    void write(const Tracked& file);
+
+    FileListView& m_list;
+    MessageBoxes& m_boxes;
+    Lifetime& m_lifetime;
+    std::string m_recordFolder;
+    std::function<std::time_t()> m_now;
+    JobFollower* m_follower = nullptr;
+
+    quint64 m_run = 0;
+    int m_fileCount = 0;
+    int m_position = 0;  // the file in work
+    std::shared_ptr<RunRecord> m_record;
+    std::string m_lastRecord;
+    bool m_toldRecordProblem = false;
+    int m_closingCleanup = -1;
+    std::map<quint64, Tracked> m_files;  // the current run's files and those with open jobs
+    std::map<int, quint64> m_fileOfJob;
+};
