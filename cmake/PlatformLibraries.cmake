@@ -17,4 +17,7 @@ else()
     target_link_libraries(plotvane_core PUBLIC PkgConfig::QPDF)
     # Its smart pointers as std::shared_ptr, without the old holder type.
     target_compile_definitions(plotvane_core PUBLIC POINTERHOLDER_TRANSITION=4)
+    # The instances' folder work runs on a thread of its own.
+    find_package(Threads REQUIRED)
+    target_link_libraries(plotvane_core PUBLIC Threads::Threads)
 endif()

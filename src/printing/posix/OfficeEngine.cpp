@@ -140,6 +140,7 @@ std::string readableName(const std::string& name)
 }
 
 const char* const OwnerFile = "owner";
+const char* const SpareProfile = "spare-profile";
 
 // A run folder without a readable owner record is taken as abandoned once it
 // is this old: its program was killed before it could write the record.
@@ -319,8 +320,33 @@ void OfficeEngine::prepareProfile(OfficeInstanceState& instance)
     struct stat info {};
     if (m_template.empty() || ::stat(instance.profile.c_str(), &info) == 0)
         return;
-    if (!Folders::copyTree(m_template, instance.profile))
-        Folders::removeTree(instance.profile);  // LibreOffice sets up a fresh one
+    // The copy made ahead is normally there long since; only when it is not
+    // (it could not be made) is the template copied here and now.
+    bool spare = false;
+    try {
+        spare = m_spareProfile.valid() && m_spareProfile.get();
+    } catch (const std::exception&) {
+    }
+    const std::string spareFolder = joinPath(m_root, SpareProfile, PathStyle::Posix);
+    if (!spare || ::rename(spareFolder.c_str(), instance.profile.c_str()) != 0) {
+        if (!Folders::copyTree(m_template, instance.profile))
+            Folders::removeTree(instance.profile);  // LibreOffice sets up a fresh one
+    }
+    copyTemplateAhead();
+}
+
+void OfficeEngine::copyTemplateAhead()
+{
+    const std::string spare = joinPath(m_root, SpareProfile, PathStyle::Posix);
+    auto copy = std::make_shared<std::packaged_task<bool()>>([from = m_template, spare] {
+        Folders::removeTree(spare);  // what a failed move may have left
+        if (Folders::copyTree(from, spare))
+            return true;
+        Folders::removeTree(spare);
+        return false;
+    });
+    m_spareProfile = copy->get_future();
+    m_chores.post([copy] { (*copy)(); });
 }
 
 void OfficeEngine::keepAsTemplate(const OfficeInstanceState& instance)
@@ -328,10 +354,12 @@ void OfficeEngine::keepAsTemplate(const OfficeInstanceState& instance)
     if (!m_template.empty())
         return;
     const std::string copy = joinPath(m_root, "template", PathStyle::Posix);
-    if (Folders::copyTree(instance.profile, copy))
+    if (Folders::copyTree(instance.profile, copy)) {
         m_template = copy;
-    else
+        copyTemplateAhead();
+    } else {
         Folders::removeTree(copy);
+    }
 }
 
 void OfficeEngine::open(OfficeInstanceState& instance, const std::string& path)
@@ -488,7 +516,15 @@ void OfficeEngine::dropPrepared()
     if (!prepared)
         return;
     prepared->firstRun.reset();  // ends LibreOffice with its whole group if it still runs
-    Folders::removeTree(prepared->instance->folder);
+    removeLater(prepared->instance->folder);
+}
+
+void OfficeEngine::removeLater(const std::string& folder)
+{
+    // Renamed at once, so that nothing is left under the instance's name.
+    const std::string gone = joinPath(m_root, "removing-" + std::to_string(++m_removals), PathStyle::Posix);
+    const std::string target = ::rename(folder.c_str(), gone.c_str()) == 0 ? gone : folder;
+    m_chores.post([target] { Folders::removeTree(target); });
 }
 
 void OfficeEngine::endInstance(OfficeInstanceState& instance)
@@ -496,7 +532,7 @@ void OfficeEngine::endInstance(OfficeInstanceState& instance)
     if (instance.ended)
         return;
     instance.ended = true;
-    Folders::removeTree(instance.folder);
+    removeLater(instance.folder);
     m_instances.erase(instance.number);
 }
 
@@ -508,6 +544,8 @@ void OfficeEngine::endAll()
     dropPrepared();
     while (!m_instances.empty())
         endInstance(*m_instances.begin()->second);
+    m_chores.finish();
+    m_spareProfile = {};
     Folders::removeTree(m_root);
     m_root.clear();
     m_template.clear();

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <future>
 #include <map>
 #include <memory>
 #include <string>
 
 #include "platform/posix/BoundedCall.h"
 #include "printing/posix/ChildProcess.h"
+#include "printing/posix/FolderChores.h"
 
 class EventPump;
 class Lifetime;
@@ -53,6 +55,12 @@ struct OfficeInstanceState {
 // The file that will be opened next can be prepared: rendered in a fresh
 // instance's folders while the program waits between files, so that its
 // opening only takes the result.
+//
+// The slow folder work is done off the window's thread, on a thread of its
+// own: a copy of the template is made ahead, so that a new instance only moves
+// it into place, and the folders of an instance that has quit are renamed out
+// of its way and removed after. Ending all instances waits until that work is
+// done and every folder is gone.
 class OfficeEngine final {
 public:
     OfficeEngine(OfficeOptions options, EventPump& events, const Lifetime& lifetime);
@@ -102,6 +110,8 @@ private:
     std::string ensureRoot();
     void prepareProfile(OfficeInstanceState& instance);
     void keepAsTemplate(const OfficeInstanceState& instance);
+    void copyTemplateAhead();
+    void removeLater(const std::string& folder);
 
     OfficeOptions m_options;
     EventPump& m_events;
@@ -114,4 +124,7 @@ private:
     ChildProcess* m_inWork = nullptr;  // the LibreOffice run being waited for
     std::unique_ptr<Conversion> m_prepared;  // the next file, rendering ahead
     BoundedCall m_printService;
+    std::future<bool> m_spareProfile;  // a copy of the template made ahead: true once it is there
+    int m_removals = 0;                // folders handed over for removal so far
+    FolderChores m_chores;             // last, so that its thread ends before the rest goes
 };

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+// Folder work that the window's thread need not wait for: copying the profile
+// of a file rendered ahead, removing the folders of an instance that has quit.
+// The chores run one after another, in the order given, on a thread of their
+// own that starts with the first chore and takes no signals. A chore must not
+// throw and must not touch anything the window's thread changes.
+class FolderChores final {
+public:
+    FolderChores() = default;
+    // Finishes every chore given, then ends the thread.
+    ~FolderChores();
+    FolderChores(const FolderChores&) = delete;
+    FolderChores& operator=(const FolderChores&) = delete;
+
+    // Hands the chore over and returns at once; when no thread can be
+    // started, the chore is done here and now.
+    void post(std::function<void()> chore);
+    // Waits until every chore given so far is done.
+    void finish();
+
+private:
+    void work();
+
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<std::function<void()>> m_chores;
+    bool m_busy = false;
+    bool m_stopping = false;
+    std::thread m_thread;
+};
