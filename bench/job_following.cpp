@@ -11,8 +11,8 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <sys/resource.h>
 
+#include "BenchClock.h"
 #include "fakes/FakeLifetime.h"
 #include "platform/SteadyClock.h"
 #include "platform/posix/CupsJobs.h"
@@ -26,18 +26,6 @@
 using namespace printing_test;
 
 namespace {
-
-double now()
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-double cpuSeconds()
-{
-    rusage usage {};
-    ::getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
 
 // The scheduler's own source, counting the requests made to it.
 class CountedSource final : public JobStateSource {

@@ -9,9 +9,9 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
-#include <sys/resource.h>
 #include <vector>
 
+#include "BenchClock.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"
 #include "fakes/FakeListItems.h"
@@ -29,20 +29,6 @@
 using namespace printing_test;
 
 namespace {
-
-using Seconds = std::chrono::duration<double>;
-
-double now()
-{
-    return Seconds(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-double cpuSeconds()
-{
-    rusage usage {};
-    ::getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
 
 // The window's event pump, timing how long the run spends in its waits.
 class TimedPump final : public EventPump {

@@ -15,6 +15,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "BenchClock.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"
 #include "fakes/FakeListItems.h"
@@ -71,11 +72,6 @@ void show(const char* when, const Holdings& h)
 {
     std::printf("%-26s %11d %15d %15d %16d %13ld\n", when, h.descriptors, h.instanceFolders, h.children,
                 h.officeProcesses, h.residentKb);
-}
-
-double now()
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 }  // namespace
