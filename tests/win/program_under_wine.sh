@@ -112,11 +112,21 @@ size=$(xwininfo -id "$window" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {p
 check "the window is 536 x 442 (got $size)" test "$size" = "536 x 442"
 check "the first start stored the pause position 5" test "$(stored Combo2)" = 5
 
-# A click gives the selector the focus (and opens its list, which Escape closes);
-# End and Home then pick its last and first entry.
-xdotool windowfocus --sync "$window"
-xdotool mousemove --window "$window" 268 281 click 1 sleep 1.5 key Escape sleep 0.5 key End   # the printer: Plotter_B
-xdotool mousemove --window "$window" 248 340 click 1 sleep 1.5 key Escape sleep 0.5 key Home  # the pause: 0 seconds
+# pick X Y KEY KEYNAME POSITION: a click gives the selector at X,Y the focus (and
+# opens its list, which Escape closes); KEY then picks an entry. Without a window
+# manager Wine sometimes loses the first keys, so the gesture is made again
+# (three times at most) until the store holds the position the entry has.
+pick() {
+    local try
+    for try in 1 2 3; do
+        xdotool windowfocus --sync "$window"
+        xdotool mousemove --window "$window" "$1" "$2" click 1 sleep 1.5 key Escape sleep 0.5 key "$3"
+        sleep 0.5
+        [ "$(stored "$4")" = "$5" ] && return 0
+    done
+}
+pick 268 281 End Combo1 1   # the printer: Plotter_B
+pick 248 340 Home Combo2 0  # the pause: 0 seconds
 xdotool mousemove --window "$window" 400 231 click 1                            # Load Sample/Example Files
 box=$(find_window "Plotvane Batch Print" 30) || fail "no question about the samples' folder"
 xdotool windowfocus --sync "$box" key Escape
