@@ -76,7 +76,7 @@ rig_cups() {
 rig_display() {
     local number="" _
     exec {rig_display_fd}>"$work/display"
-    Xvfb -displayfd "$rig_display_fd" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd "$rig_display_fd" -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
     rig_xvfb=$!
     exec {rig_display_fd}>&-
     for _ in $(seq 1 100); do
