@@ -71,6 +71,15 @@ inline void removeFolder(const std::string& folder)
         std::system(("rm -rf " + shellQuoted(folder)).c_str());
 }
 
+// A folder of the test's own, removed however the test ends.
+struct OwnFolder {
+    std::string path;
+    explicit OwnFolder(const std::string& prefix) : path(makeTempFolder(prefix)) {}
+    ~OwnFolder() { removeFolder(path); }
+    OwnFolder(const OwnFolder&) = delete;
+    OwnFolder& operator=(const OwnFolder&) = delete;
+};
+
 inline void writeFile(const std::string& path, const std::string& content)
 {
     std::ofstream(path, std::ios::binary) << content;

@@ -24,14 +24,6 @@ private slots:
 
 namespace {
 
-struct OwnFolder {
-    std::string path;
-    explicit OwnFolder(const std::string& prefix) : path(makeTempFolder(prefix)) {}
-    ~OwnFolder() { removeFolder(path); }
-    OwnFolder(const OwnFolder&) = delete;
-    OwnFolder& operator=(const OwnFolder&) = delete;
-};
-
 // The record's header and its rows by file, read as CSV: quoted fields may
 // hold commas, doubled quotes and line breaks; rows end with CR LF.
 std::map<std::string, std::vector<std::string>> recordRows(const std::string& path, std::string& header)

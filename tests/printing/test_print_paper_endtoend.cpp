@@ -35,15 +35,6 @@ struct Drawing {
     std::string text;    // shown on it somewhere
 };
 
-// A folder of the test's own, removed however the test ends.
-struct OwnFolder {
-    std::string path;
-    explicit OwnFolder(const std::string& prefix) : path(makeTempFolder(prefix)) {}
-    ~OwnFolder() { removeFolder(path); }
-    OwnFolder(const OwnFolder&) = delete;
-    OwnFolder& operator=(const OwnFolder&) = delete;
-};
-
 }  // namespace
 
 void TestPrintPaperEndToEnd::eachDrawingArrivesOnItsOwnPaper()
