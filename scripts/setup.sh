@@ -10,7 +10,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-liberation
     libcups2-dev cups cups-client cups-bsd libqpdf-dev
     libreoffice-draw-nogui
-    poppler-utils xvfb xauth x11-utils xdotool libx11-dev imagemagick zip unzip
+    poppler-utils xvfb xauth x11-utils xdotool libx11-dev libxcb1-dev imagemagick zip unzip
     dpkg-dev file lintian desktop-file-utils appstream
     cups-ipp-utils avahi-daemon dbus
     g++-mingw-w64-x86-64-posix wine wine64

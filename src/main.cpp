@@ -6,6 +6,7 @@
 
 #include "app/HandOverAddress.h"
 #include "app/NativeServices.h"
+#include "app/qt/CloseOverBoxes.h"
 #include "app/qt/EndOnSignals.h"
 #include "app/qt/HandOverQueue.h"
 #include "app/qt/HandOverServer.h"
@@ -65,6 +66,7 @@ int main(int argc, char* argv[])
     dialogs.setOwner(&window);
     window.load();
     window.showCentred();
+    CloseOverBoxes closeOverBoxes(window, lifetime);
     handedOver.open([&](const std::vector<std::string>& more) { window.takeHandedOver(more); });
     return QApplication::exec();
 }
