@@ -54,9 +54,12 @@ void ProcessLifetime::end()
 
 void ProcessLifetime::runCleanups()
 {
-    for (auto& [id, cleanup] : m_cleanups) {
+    // The newest first, as objects end: what a run registered (its record)
+    // is done before what the window registered at its start (ending the
+    // outside application), which may take the rest of the time.
+    for (auto it = m_cleanups.rbegin(); it != m_cleanups.rend(); ++it) {
         try {
-            cleanup();
+            it->second();
         } catch (...) {
             // The program is ending; a clean-up that fails must not stop that.
         }

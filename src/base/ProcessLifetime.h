@@ -8,11 +8,12 @@
 
 // Ends the process at once when the main window closes, after the registered
 // clean-ups. Every setting is already on disk, so nothing needs saving. The
-// clean-ups get a few seconds: when they take longer (an outside application
-// that does not answer), the process ends regardless.
+// clean-ups get half a second: when they take longer (an outside application
+// that does not answer, a slow disk), the process ends regardless, and what
+// they did not clear is cleared at the next start.
 class ProcessLifetime final : public Lifetime {
 public:
-    static constexpr std::chrono::seconds CleanupLimit{5};
+    static constexpr std::chrono::milliseconds CleanupLimit{500};
 
     // `endProcess` ends the process: after the clean-ups, or from another
     // thread once they have taken `cleanupLimit`. It does not return, except
