@@ -6,11 +6,7 @@
 
 FolderChores::~FolderChores()
 {
-    {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        m_stopping = true;
-    }
-    m_changed.notify_all();
+    finish();
     if (m_thread.joinable())
         m_thread.join();
 }
@@ -18,14 +14,21 @@ FolderChores::~FolderChores()
 void FolderChores::post(std::function<void()> chore)
 {
     {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        if (!m_thread.joinable()) {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        if (!m_working) {
+            // The thread that ran the last chores has ended, or is ending.
+            if (m_thread.joinable()) {
+                lock.unlock();
+                m_thread.join();
+                lock.lock();
+            }
             try {
                 m_thread = std::thread(&FolderChores::work, this);
+                m_working = true;
             } catch (const std::system_error&) {
             }
         }
-        if (m_thread.joinable()) {
+        if (m_working) {
             m_chores.push_back(std::move(chore));
             m_changed.notify_all();
             return;
@@ -40,6 +43,12 @@ void FolderChores::finish()
     m_changed.wait(lock, [this] { return m_chores.empty() && !m_busy; });
 }
 
+void FolderChores::abandon()
+{
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_chores.clear();
+}
+
 void FolderChores::work()
 {
     // The program's signals are for the window's thread, whose handlers end
@@ -49,10 +58,7 @@ void FolderChores::work()
     ::pthread_sigmask(SIG_BLOCK, &all, nullptr);
 
     std::unique_lock<std::mutex> lock(m_mutex);
-    for (;;) {
-        m_changed.wait(lock, [this] { return !m_chores.empty() || m_stopping; });
-        if (m_chores.empty())
-            return;
+    while (!m_chores.empty()) {
         const std::function<void()> chore = std::move(m_chores.front());
         m_chores.pop_front();
         m_busy = true;
@@ -62,4 +68,6 @@ void FolderChores::work()
         m_busy = false;
         m_changed.notify_all();
     }
+    m_working = false;
+    m_changed.notify_all();
 }

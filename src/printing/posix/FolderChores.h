@@ -9,8 +9,10 @@
 // Folder work that the window's thread need not wait for: copying the profile
 // of a file rendered ahead, removing the folders of an instance that has quit.
 // The chores run one after another, in the order given, on a thread of their
-// own that starts with the first chore and takes no signals. A chore must not
-// throw and must not touch anything the window's thread changes.
+// own that takes no signals. The thread starts when a chore is given and ends
+// as soon as none is left, so that nothing of the program waits while there
+// is no folder work. A chore must not throw and must not touch anything the
+// window's thread changes.
 class FolderChores final {
 public:
     FolderChores() = default;
@@ -24,6 +26,10 @@ public:
     void post(std::function<void()> chore);
     // Waits until every chore given so far is done.
     void finish();
+    // The program is ending: the chores not yet begun are dropped (what they
+    // would have removed is cleared at the next start), and nothing waits for
+    // the one in work.
+    void abandon();
 
 private:
     void work();
@@ -32,6 +38,6 @@ private:
     std::condition_variable m_changed;
     std::deque<std::function<void()>> m_chores;
     bool m_busy = false;
-    bool m_stopping = false;
+    bool m_working = false;  // the thread runs and will take the next chore
     std::thread m_thread;
 };

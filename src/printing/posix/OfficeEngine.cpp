@@ -544,7 +544,13 @@ void OfficeEngine::endAll()
     dropPrepared();
     while (!m_instances.empty())
         endInstance(*m_instances.begin()->second);
-    m_chores.finish();
+    // When the program ends, nothing waits for folder work: the run's folder
+    // goes below, and what a chore in work still writes into it is cleared at
+    // the next start.
+    if (m_lifetime.ended())
+        m_chores.abandon();
+    else
+        m_chores.finish();
     m_spareProfile = {};
     Folders::removeTree(m_root);
     m_root.clear();
