@@ -142,6 +142,7 @@ void PrintRun::printFiles(ErrorTrap& trap)
     });
     if (n > 0)
         m_observer.runStarted(n);
+    std::string preparing;  // the file the application was last asked to make ready
     for (int i = 1; i <= n && !trap.stopped(); ++i) {
         std::string path;
         // A position that vanished from the list (an entry removed during the
@@ -191,14 +192,20 @@ void PrintRun::printFiles(ErrorTrap& trap)
         trap.step(128, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
         // This file's instance is done with the drawing; while the run waits,
         // the application may make the next one ready.
-        if (!trap.stopped())
-            m_adapter.prepareNextFile(pathAfter(i, n));
+        if (!trap.stopped()) {
+            preparing = pathAfter(i, n);
+            m_adapter.prepareNextFile(preparing);
+        }
         trap.step(130, [&] { m_waiter.waitSeconds(1); });
         trap.step(132, [&] { instance(app).quit(); });
         app.reset();
         trap.step(134, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
         trap.step(136, [&] { m_waiter.waitSeconds(pauseSeconds(m_view.pauseText())); });
     }
+    // A file made ready that the run then did not open (its entry vanished)
+    // must not go on rendering after the run.
+    if (!preparing.empty())
+        m_adapter.prepareNextFile({});
     if (n > 0 && !trap.stopped())
         m_observer.runEnded();
 }

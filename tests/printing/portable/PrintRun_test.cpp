@@ -324,6 +324,19 @@ PV_TEST(vanishedPositionIsReportedAndNothingIsDoneForIt)
     PV_CHECK_EQ(rig.view.values, (std::vector<double>{1.0 / 3.0 * 100.0, 100.0, 0.0}));
 }
 
+PV_TEST(aFileMadeReadyThatThenVanishesIsDroppedWithTheRun)
+{
+    Rig rig({"/d/a.vsd", "/d/b.vsd"});
+    rig.server.onCall = [&](const std::string& call) {
+        if (call == "quit")
+            rig.list.entries.resize(1);  // b was named before a's waits
+    };
+    rig.run.startPrinting();
+    PV_CHECK_EQ(rig.dialogs.reportedLines(), std::vector<int>{110});
+    const auto& hints = rig.server.hints;
+    PV_CHECK(hints.size() == 2 && hints[0].text == "/d/b.vsd" && hints[1].text.empty());
+}
+
 PV_TEST(entriesAndChoicesChangedDuringARun)
 {
     // n is taken once: added entries are not printed but count in the bar; a
