@@ -5,12 +5,24 @@
 # helper of its own. Each round starts build/bin/plotvane under Xvfb (private
 # CUPS scheduler, own settings, home and temporary folders), loads the sample
 # files, presses "Start Printing", waits until the stand-in converts, and ends
-# the program:
+# the program; where the program ends in order, it must be gone within 1 s and
+# all it started within 2 s (the rig checks it, and that nothing of it is left
+# at the end):
 #   close    the window is closed (WM_DELETE_WINDOW, as from its close box):
-#            the program ends within 2 s, no process of the stand-in's group
-#            and none of the program's folders are left, and the run's record
-#            has every sample as not reached
+#            no process of the stand-in's group and none of the program's
+#            folders are left, and the run's record has every sample as not
+#            reached
 #   SIGTERM  the same
+#   over a box  the window is closed while an error report is open (the
+#            stand-in could not load the first sample)
+#   mid-preparation  the first sample is converted by the real LibreOffice
+#            and printed; the window is closed while the next one is being
+#            made ready during the pause
+#   frozen scheduler  the window is closed while the run waits for a print
+#            service that has stopped answering
+#   after Done  all samples printed through the real LibreOffice at the
+#            0-second pause: once "Done." shows, no LibreOffice of the
+#            program's runs, and the window is closed with the box still open
 #   SIGKILL  the stand-in's group is gone within 5 s; the first sample has
 #            failed before (the stand-in cannot load it), and the run's
 #            record is whole, valid CSV with that file's row
@@ -24,17 +36,7 @@ build=$(cd "$1" && pwd)
 source "$(dirname "$0")/../support/script-rig.sh"
 program=""
 group=""
-
-# wait_until SECONDS COMMAND...: true as soon as the command is, false when the
-# time is up first.
-wait_until() {
-    local until=$(($(date +%s%N) + ${1%.*} * 1000000000))
-    shift
-    while ! "$@"; do
-        [ "$(date +%s%N)" -lt "$until" ] || { "$@"; return; }
-        sleep 0.05
-    done
-}
+cups_frozen=""
 
 # True while a live (not zombie) process belongs to the process group.
 group_alive() {
@@ -81,10 +83,13 @@ check() {
     rig_check "$round: $what" "$@"
 }
 
-# Starts the program and waits for its window: sets program and window.
+# Starts the program with the pause entry given (0 to 9) and waits for its
+# window: sets program and window.
 start_program() {
-    "$build/bin/plotvane" >>"$work/program.log" 2>&1 &
-    program=$!
+    mkdir -p "$work/config/Tarnwell"
+    printf '[Plotvane]\nCombo2=%s\n' "${1:-5}" >"$work/config/Tarnwell/Plotvane.conf"
+    rig_program "$build/bin/plotvane" >>"$work/program.log" 2>&1
+    program=$rig_program_pid
     window=""
     for _ in $(seq 1 600); do
         window=$(xdotool search --onlyvisible --name '^Plotvane$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
@@ -97,18 +102,31 @@ start_program() {
 # Loads the samples (declining to open their folder) and starts printing;
 # returns once the stand-in converts: sets group to its process group.
 start_conversion() {
-    local box=""
-    xdotool mousemove --window "$window" 400 231 click 1  # "Load Sample/Example Files"
-    for _ in $(seq 1 100); do
-        box=$(xdotool search --onlyvisible --name '^Plotvane Batch Print$' 2>/dev/null | head -n 1) && [ -n "$box" ] && break
-        sleep 0.1
-    done
-    [ -n "$box" ] || { echo "FAIL: $round: no question about the samples' folder"; exit 1; }
-    xdotool windowfocus --sync "$box" key Escape
-    xdotool mousemove --window "$window" 268 385 click 1  # "Start Printing"
-    wait_until 60 converting_past_reports || { cat "$work/program.log"; echo "FAIL: $round: the stand-in was never asked to convert"; exit 1; }
+    start_run
+    rig_wait_until 60 converting_past_reports || { cat "$work/program.log"; echo "FAIL: $round: the stand-in was never asked to convert"; exit 1; }
     group=$(cat "$work/marks"/converting.*)
 }
+
+# Loads the samples (declining to open their folder) and starts printing.
+start_run() {
+    local box=""
+    xdotool mousemove --window "$window" 400 231 click 1  # "Load Sample/Example Files"
+    box=$(box_titled '^Plotvane Batch Print$' 10) || { echo "FAIL: $round: no question about the samples' folder"; exit 1; }
+    xdotool windowfocus --sync "$box" key Escape
+    rig_wait_until 5 no_box_titled '^Plotvane Batch Print$' || true
+    xdotool mousemove --window "$window" 268 385 click 1  # "Start Printing"
+}
+
+# The first visible window with a title matching the pattern, within SECONDS.
+box_titled() {
+    local box="" _
+    for _ in $(seq 1 $((${2:-10} * 10))); do
+        box=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) && [ -n "$box" ] && { echo "$box"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+no_box_titled() { ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 
 # Whatever a failed round left running goes, so that the next round starts
 # clean: the program (and with it its watcher's lifeline) and the stand-in's
@@ -116,12 +134,15 @@ start_conversion() {
 end_round() {
     if [ -n "$program" ]; then kill -KILL "$program" 2>/dev/null || true; fi
     if [ -n "$group" ] && group_alive "$group"; then kill -KILL -- "-$group" 2>/dev/null || true; fi
-    rm -f "$work/marks"/converting.*
+    rm -f "$work/marks"/converting.* "$work/marks"/converted.* "$work/marks"/real*
+    if [ -n "$cups_frozen" ]; then kill -CONT "$cups_frozen" 2>/dev/null || true; fi
+    cups_frozen=""
     program=""
     group=""
 }
 
-for tool in Xvfb xdotool cupsd "$build/bin/plotvane" "$build/bin/close_window"; do
+real_office=$(command -v soffice) || { echo "FAIL: soffice is missing"; exit 1; }
+for tool in Xvfb xdotool cupsd lpstat "$build/bin/plotvane" "$build/bin/close_window"; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
 done
 
@@ -136,22 +157,30 @@ cd "$work"
 ulimit -c 0
 
 # The stand-in records its process group (its own process id: it leads the
-# group the program made for it) before it hangs.
+# group the program made for it) before it hangs. Marks make it fail once, or
+# hand the conversions (real) or the first one only (real-once) to the real
+# LibreOffice, marking each one that it finished.
 cat > "$work/bin/soffice" <<STANDIN
 #!/bin/sh
 for a in "\$@"; do [ "\$a" = --version ] && { echo "Stand-in 1.0"; exit 0; }; done
 rm "$work/marks/fail-once" 2>/dev/null && { echo "Error: source file could not be loaded" >&2; exit 0; }
+if [ -e "$work/marks/real" ] || rm "$work/marks/real-once" 2>/dev/null; then
+    "$real_office" "\$@"
+    status=\$?
+    touch "$work/marks/converted.\$\$"
+    exit \$status
+fi
 echo \$\$ > "$work/marks/ids.\$\$" && mv "$work/marks/ids.\$\$" "$work/marks/converting.\$\$"
 sleep 600 &
 exec sleep 601
 STANDIN
 chmod +x "$work/bin/soffice"
+converted() { ls "$work/marks"/converted.* >/dev/null 2>&1; }
 
 round=close
 start_program
 start_conversion
-"$build/bin/close_window" "$window"
-check "the program ended within 2 s" wait_until 2 program_gone
+rig_ends_at_once "$round" "$build/bin/close_window" "$window"
 check "no process of the stand-in's group is left" group_gone "$group"
 check "no folder is left" no_folders
 check "the record has every sample as not reached" \
@@ -161,10 +190,48 @@ end_round
 round=SIGTERM
 start_program
 start_conversion
-kill -TERM "$program"
-check "the program ended within 2 s" wait_until 2 program_gone
+rig_ends_at_once "$round" kill -TERM "$program"
 check "no process of the stand-in's group is left" group_gone "$group"
 check "no folder is left" no_folders
+end_round
+
+round="over a box"
+start_program
+touch "$work/marks/fail-once"
+start_run
+report=$(box_titled '^Application Error$' 60) || { echo "FAIL: $round: no error report"; exit 1; }
+rig_ends_at_once "$round" "$build/bin/close_window" "$window"
+end_round
+
+round=mid-preparation
+start_program 9
+touch "$work/marks/real-once"
+start_conversion
+check "the first sample was converted before" converted
+rig_ends_at_once "$round" "$build/bin/close_window" "$window"
+check "no process of the stand-in's group is left" group_gone "$group"
+check "no folder is left" no_folders
+end_round
+
+round="frozen scheduler"
+start_program 0
+touch "$work/marks/real"
+cups_frozen=$(cat "$work/cups/cupsd.pid")
+kill -STOP "$cups_frozen"
+start_run
+rig_wait_until 60 converted || { echo "FAIL: $round: the first sample was never converted"; exit 1; }
+sleep 1
+rig_ends_at_once "$round" "$build/bin/close_window" "$window"
+end_round
+
+round="after Done"
+start_program 0
+touch "$work/marks/real"
+start_run
+done_box=$(box_titled '^Plotvane Batch Print$' 120) || { echo "FAIL: $round: no Done. box"; exit 1; }
+rig_no_office "$round"
+check "every sample was printed" test "$(lpstat -W completed -o Plotter_A 2>/dev/null | wc -l)" -ge 5
+rig_ends_at_once "$round" "$build/bin/close_window" "$window"
 end_round
 
 for signal in KILL SEGV; do
@@ -173,7 +240,7 @@ for signal in KILL SEGV; do
     [ "$signal" = KILL ] && touch "$work/marks/fail-once"
     start_conversion
     kill "-$signal" "$program"
-    check "the stand-in's group is gone within 5 s" wait_until 5 group_gone "$group"
+    check "the stand-in's group is gone within 5 s" rig_wait_until 5 group_gone "$group"
     [ "$signal" = KILL ] && check "the record holds the failed sample's row, whole" \
         test "$(newest_outcomes)" = failed
     end_round
@@ -184,7 +251,6 @@ left=$(program_folders)
 check "the killed rounds left their folders" test -n "$left"
 start_program
 check "the next start removed them" test -z "$(comm -12 <(echo "$left") <(program_folders))"
-kill -TERM "$program"
-wait_until 2 program_gone || true
+rig_ends_at_once "$round" kill -TERM "$program"
 
 rig_finish

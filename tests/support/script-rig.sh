@@ -20,6 +20,16 @@
 #                          waits for it and sets DISPLAY; no test picks a number
 #   rig_check WHAT COMMAND...  runs the command and counts it passed, or failed
 #                          with "FAIL: WHAT"
+#   rig_wait_until SECONDS COMMAND...  true as soon as the command is, false
+#                          when the time is up first
+#   rig_program COMMAND... starts the program under test in the background and
+#                          sets $rig_program_pid; the end-of-test check fails
+#                          the test when any process it started is still alive
+#   rig_ends_at_once WHAT COMMAND...  runs the command that ends the program
+#                          (a close, a signal) and checks that the program is
+#                          gone within 1 s and every process it had started
+#                          within 2 s
+#   rig_no_office WHAT     checks that no LibreOffice of the program runs
 #   rig_finish             prints "N passed, N failed"; true when none failed
 #
 # It sets $source (the source tree) and $work, and counts in $rig_passed and
@@ -48,9 +58,19 @@ rig_on_exit() {
 }
 
 rig_cleanup() {
-    local status=$? i
+    local status=$? i left
     set +e
     trap - EXIT HUP INT TERM
+    # The end-of-test check: whatever the program started must be gone by now.
+    if [ -n "$rig_program_pid" ]; then
+        left=$(rig_alive $rig_program_tree $(rig_tree "$rig_program_pid"))
+        if [ -n "$left" ]; then
+            echo "FAIL: processes of the program are still running at the end of the test:"
+            ps -o pid,ppid,pgid,stat,args -p "${left// /,}" 2>/dev/null
+            kill -KILL $left 2>/dev/null
+            [ "$status" -ne 0 ] || status=1
+        fi
+    fi
     for ((i = ${#rig_exit_commands[@]} - 1; i >= 0; i--)); do
         eval "${rig_exit_commands[i]}" >/dev/null 2>&1
     done
@@ -87,6 +107,90 @@ rig_display() {
     done
     [ -n "$number" ] || { cat "$work/xvfb.log"; echo "FAIL: Xvfb named no display"; exit 1; }
     export DISPLAY=":$number"
+}
+
+rig_wait_until() {
+    local until=$(($(date +%s%N) + ${1%.*} * 1000000000))
+    shift
+    while ! "$@"; do
+        [ "$(date +%s%N)" -lt "$until" ] || { "$@"; return; }
+        sleep 0.05
+    done
+}
+
+# The live (not zombie) processes among the given ones.
+rig_alive() {
+    local pid state alive=()
+    for pid in "$@"; do
+        state=$(awk '{sub(/.*\) /, ""); print $1}' "/proc/$pid/stat" 2>/dev/null) || continue
+        [ -n "$state" ] && [ "$state" != Z ] && alive+=("$pid")
+    done
+    echo "${alive[*]}"
+}
+
+# The process and all its descendants, by their parents. A watcher that
+# leads a session of its own is still the program's child.
+rig_tree() {
+    local stat line pid rest ppid tree=" $1 " grew=yes
+    local -A parent=()
+    for stat in /proc/[0-9]*/stat; do
+        read -r line 2>/dev/null <"$stat" || continue
+        pid=${stat#/proc/}
+        pid=${pid%/stat}
+        rest=${line##*) }
+        read -r _ ppid _ <<<"$rest"
+        parent[$pid]=$ppid
+    done
+    while [ $grew = yes ]; do
+        grew=no
+        for pid in "${!parent[@]}"; do
+            if [[ $tree != *" $pid "* && $tree == *" ${parent[$pid]} "* ]]; then
+                tree+="$pid "
+                grew=yes
+            fi
+        done
+    done
+    echo $tree
+}
+
+rig_program_pid=""
+rig_program_tree=""
+
+rig_program() {
+    "$@" &
+    rig_program_pid=$!
+    rig_program_tree=""
+}
+
+rig_gone() { [ -z "$(rig_alive "$@")" ]; }
+
+rig_ends_at_once() {
+    local what=$1
+    shift
+    local tree
+    tree=$(rig_tree "$rig_program_pid")
+    rig_program_tree="$rig_program_tree $tree"
+    "$@"
+    rig_check "$what: the program is gone within 1 s" rig_wait_until 1 rig_gone "$rig_program_pid"
+    rig_check "$what: what it started is gone within 2 s" rig_wait_until 2 rig_gone $tree
+}
+
+# LibreOffice of the program: its processes below the program, and any that
+# works in the program's folders in the temporary folder.
+rig_office() {
+    local pid found=()
+    for pid in $(rig_tree "$rig_program_pid") $(pgrep -f "${TMPDIR:-/tmp}/plotvane-" 2>/dev/null); do
+        [ "$pid" = "$rig_program_pid" ] && continue
+        grep -qE '^(soffice|oosplash)' "/proc/$pid/comm" 2>/dev/null && found+=("$pid")
+    done
+    rig_alive "${found[@]}"
+}
+
+rig_no_office() {
+    local left
+    left=$(rig_office)
+    rig_check "$1: no LibreOffice of the program runs" test -z "$left"
+    [ -z "$left" ] || ps -o pid,ppid,etimes,args -p "${left// /,}"
 }
 
 rig_check() {
