@@ -13,8 +13,9 @@
 #            folders are left, and the run's record has every sample as not
 #            reached
 #   SIGTERM  the same
-#   over a box  the window is closed while an error report is open (the
-#            stand-in could not load the first sample)
+#   close over a box  the window is closed while an error report is open
+#            (the stand-in could not load the first sample)
+#   SIGHUP over a box  the same with SIGHUP
 #   mid-preparation  the first sample is converted by the real LibreOffice
 #            and printed; the window is closed while the next one is being
 #            made ready during the pause
@@ -195,13 +196,19 @@ check "no process of the stand-in's group is left" group_gone "$group"
 check "no folder is left" no_folders
 end_round
 
-round="over a box"
-start_program
-touch "$work/marks/fail-once"
-start_run
-report=$(box_titled '^Application Error$' 60) || { echo "FAIL: $round: no error report"; exit 1; }
-rig_ends_at_once "$round" "$build/bin/close_window" "$window"
-end_round
+for ending in close SIGHUP; do
+    round="$ending over a box"
+    start_program
+    touch "$work/marks/fail-once"
+    start_run
+    box_titled '^Application Error$' 60 >/dev/null || { echo "FAIL: $round: no error report"; exit 1; }
+    if [ $ending = close ]; then
+        rig_ends_at_once "$round" "$build/bin/close_window" "$window"
+    else
+        rig_ends_at_once "$round" kill -HUP "$program"
+    fi
+    end_round
+done
 
 round=mid-preparation
 start_program 9
