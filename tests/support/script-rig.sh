@@ -122,35 +122,18 @@ rig_wait_until() {
 rig_alive() {
     local pid state alive=()
     for pid in "$@"; do
-        state=$(awk '{sub(/.*\) /, ""); print $1}' "/proc/$pid/stat" 2>/dev/null) || continue
-        [ -n "$state" ] && [ "$state" != Z ] && alive+=("$pid")
+        state=$(ps -o stat= -p "$pid" 2>/dev/null | tr -d ' ')
+        [ -n "$state" ] && [ "${state:0:1}" != Z ] && alive+=("$pid")
     done
     echo "${alive[*]}"
 }
 
-# The process and all its descendants, by their parents. A watcher that
-# leads a session of its own is still the program's child.
+# The process and all its descendants. A watcher that leads a session of its
+# own is still the program's child.
 rig_tree() {
-    local stat line pid rest ppid tree=" $1 " grew=yes
-    local -A parent=()
-    for stat in /proc/[0-9]*/stat; do
-        read -r line 2>/dev/null <"$stat" || continue
-        pid=${stat#/proc/}
-        pid=${pid%/stat}
-        rest=${line##*) }
-        read -r _ ppid _ <<<"$rest"
-        parent[$pid]=$ppid
-    done
-    while [ $grew = yes ]; do
-        grew=no
-        for pid in "${!parent[@]}"; do
-            if [[ $tree != *" $pid "* && $tree == *" ${parent[$pid]} "* ]]; then
-                tree+="$pid "
-                grew=yes
-            fi
-        done
-    done
-    echo $tree
+    local child
+    echo "$1"
+    for child in $(pgrep -P "$1"); do rig_tree "$child"; done
 }
 
 rig_program_pid=""
@@ -168,7 +151,7 @@ rig_ends_at_once() {
     local what=$1
     shift
     local tree
-    tree=$(rig_tree "$rig_program_pid")
+    tree=$(rig_tree "$rig_program_pid" | tr '\n' ' ')
     rig_program_tree="$rig_program_tree $tree"
     "$@"
     rig_check "$what: the program is gone within 1 s" rig_wait_until 1 rig_gone "$rig_program_pid"
