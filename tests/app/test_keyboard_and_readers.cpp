@@ -1,4 +1,5 @@
 #include <QAccessible>
+#include <QComboBox>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -9,80 +10,54 @@
 #include "printing/qt/ProgressBar.h"
 #include "support/WindowRig.h"
 
-namespace {
-QString joined(FileListView& list)
-{
-    QStringList entries;
-    for (int i = 1; i <= list.items().count(); ++i)
-        entries << QString::fromStdString(list.items().text(i));
-    return entries.join(' ');
-}
-}  // namespace
-
 class TestKeyboardAndReaders final : public QObject {
     Q_OBJECT
 private slots:
-    void controlsHaveRolesAndNames_data();
-    void controlsHaveRolesAndNames();
-    void progressAndOutcomesAreRead();
+    void controlsAreReadWithRoleNameAndValue();
     void keysReachTheCommands_data();
     void keysReachTheCommands();
     void focusRingAndProgressTextStandOut();
 };
 
-void TestKeyboardAndReaders::controlsHaveRolesAndNames_data()
-{
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<int>("role");
-    QTest::addColumn<QString>("name");  // empty: any name but an empty one
-    const int button = QAccessible::Button;
-    for (auto [control, name] : {std::pair{"PushButton1", "Add Visio File(s)"}, {"PushButton2", "Start Printing"},
-                                {"PushButton3", "Clear List"}, {"PushButton4", "Add All Visio Files In Folder"},
-                                {"PushButton5", "Move Up"}, {"PushButton6", "Move Down"},
-                                {"PushButton7", "Load Sample/Example Files"}, {"PushButton8", "About the pause"}})
-        QTest::newRow(control) << control << button << name;
-    QTest::newRow("list") << "ListView1" << int(QAccessible::Table) << "Files to print";
-    QTest::newRow("printer") << "Combo1" << int(QAccessible::ComboBox) << "";
-    QTest::newRow("pause") << "Combo2" << int(QAccessible::ComboBox) << "";
-    QTest::newRow("frame1") << "Frame1" << int(QAccessible::Grouping) << "Select Printer";
-    QTest::newRow("frame2") << "Frame2" << int(QAccessible::Grouping) << "Pause Option";
-    QTest::newRow("progress") << "ProgressBar1" << int(QAccessible::ProgressBar) << "Progress Bar";
-}
-
-void TestKeyboardAndReaders::controlsHaveRolesAndNames()
-{
-    QFETCH(QString, control);
-    QFETCH(int, role);
-    QFETCH(QString, name);
-    WindowRig w;
-    auto form = w.open();
-    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(form->findChild<QWidget*>(control));
-    QVERIFY(reader);
-    QCOMPARE(int(reader->role()), role);
-    QVERIFY(!reader->text(QAccessible::Name).isEmpty());
-    if (!name.isEmpty())
-        QCOMPARE(reader->text(QAccessible::Name), name);
-}
-
-void TestKeyboardAndReaders::progressAndOutcomesAreRead()
+void TestKeyboardAndReaders::controlsAreReadWithRoleNameAndValue()
 {
     WindowRig w;
     auto form = w.open();
     form->progressBar().setValue(40.0);
-    form->progressBar().setText("Processing: plan.vsd");
-    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(&form->progressBar());
-    QCOMPARE(bar->valueInterface()->currentValue().toDouble(), 40.0);
-    QCOMPARE(bar->valueInterface()->maximumValue().toDouble(), 100.0);
-    QCOMPARE(bar->text(QAccessible::Name), QString("Processing: plan.vsd"));
-
-    FileListView& list = form->fileList();
-    list.items().add("/d/plan.vsd");
-    list.items().add("/d/wall.vsd");
-    list.entries().setOutcome(1, {7, QIcon(), "Not printed: the file could not be opened."});
-    QAccessibleTableInterface* table = QAccessible::queryAccessibleInterface(&list)->tableInterface();
-    QCOMPARE(table->cellAt(1, 0)->text(QAccessible::Name), QString("/d/wall.vsd"));
-    QCOMPARE(table->cellAt(1, 0)->text(QAccessible::Description), QString("Not printed: the file could not be opened."));
-    QCOMPARE(table->cellAt(0, 0)->text(QAccessible::Description), QString());
+    form->fileList().items().add("/d/plan.vsd");
+    form->fileList().entries().setOutcome(0, {7, QIcon(), "Not printed: the file could not be opened."});
+    const auto read = [&](QObject* control) { return QAccessible::queryAccessibleInterface(control); };
+    QAccessibleInterface* entry = read(&form->fileList())->tableInterface()->cellAt(0, 0);
+    const struct {
+        QAccessibleInterface* reader;
+        QAccessible::Role role;
+        QString name;  // empty: any but an empty name
+        QString description;
+    } controls[] = {{read(form->findChild<QWidget*>("PushButton1")), QAccessible::Button, "Add Visio File(s)", ""},
+        {read(form->findChild<QWidget*>("PushButton2")), QAccessible::Button, "Start Printing", ""},
+        {read(form->findChild<QWidget*>("PushButton3")), QAccessible::Button, "Clear List", ""},
+        {read(form->findChild<QWidget*>("PushButton4")), QAccessible::Button, "Add All Visio Files In Folder", ""},
+        {read(form->findChild<QWidget*>("PushButton5")), QAccessible::Button, "Move Up", ""},
+        {read(form->findChild<QWidget*>("PushButton6")), QAccessible::Button, "Move Down", ""},
+        {read(form->findChild<QWidget*>("PushButton7")), QAccessible::Button, "Load Sample/Example Files", ""},
+        {read(form->findChild<QWidget*>("PushButton8")), QAccessible::Button, "About the pause", ""},
+        {read(&form->fileList()), QAccessible::Table, "Files to print", ""},
+        {read(&form->printerChoice()), QAccessible::ComboBox, "", ""},
+        {read(&form->pauseChoice()), QAccessible::ComboBox, "", ""},
+        {read(form->findChild<QWidget*>("Frame1")), QAccessible::Grouping, "Select Printer", ""},
+        {read(form->findChild<QWidget*>("Frame2")), QAccessible::Grouping, "Pause Option", ""},
+        {read(&form->progressBar()), QAccessible::ProgressBar, "Progress Bar", ""},
+        {entry, QAccessible::Cell, "/d/plan.vsd", "Not printed: the file could not be opened."}};
+    for (const auto& control : controls) {
+        QVERIFY(control.reader);
+        const QString name = control.reader->text(QAccessible::Name);
+        QVERIFY2(!name.isEmpty() && (control.name.isEmpty() || name == control.name), qPrintable(name));
+        QCOMPARE(control.reader->role(), control.role);
+        QCOMPARE(control.reader->text(QAccessible::Description), control.description);
+    }
+    QAccessibleValueInterface* bar = read(&form->progressBar())->valueInterface();
+    QCOMPARE(bar->currentValue().toDouble(), 40.0);
+    QCOMPARE(bar->maximumValue().toDouble(), 100.0);
 }
 
 void TestKeyboardAndReaders::keysReachTheCommands_data()
@@ -93,23 +68,20 @@ void TestKeyboardAndReaders::keysReachTheCommands_data()
     QTest::addColumn<bool>("busy");
     QTest::addColumn<QString>("pressed");  // the button the key clicks, or the menu it opens
     QTest::addColumn<QString>("entries");  // the list after it, B selected before
-    const int alt = Qt::AltModifier, ctrl = Qt::ControlModifier;
+    const int alt = Qt::AltModifier, ctrl = Qt::ControlModifier, list = Qt::Key_Up;
     QTest::newRow("Return") << "PushButton3" << int(Qt::Key_Return) << 0 << false << "PushButton3" << "";
     QTest::newRow("Enter") << "PushButton6" << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << false
                            << "PushButton6" << "A C B";
     QTest::newRow("Ctrl+Return") << "PushButton3" << int(Qt::Key_Return) << ctrl << false << "" << "A B C";
-    const std::pair<int, const char*> mnemonics[] = {{Qt::Key_A, "PushButton1"}, {Qt::Key_S, "PushButton2"},
-        {Qt::Key_C, "PushButton3"}, {Qt::Key_F, "PushButton4"}, {Qt::Key_U, "PushButton5"},
-        {Qt::Key_D, "PushButton6"}, {Qt::Key_L, "PushButton7"}, {Qt::Key_Question, "PushButton8"}};
-    for (auto [key, button] : mnemonics)
-        QTest::newRow(qPrintable("Alt+" + QKeySequence(key).toString())) << "Combo1" << key << alt << true << button
-                                                                          << "A B C";
-    QTest::newRow("Ctrl+Up") << "ListView1" << int(Qt::Key_Up) << ctrl << false << "" << "B A C";
+    for (auto [key, button] : {std::pair{Qt::Key_A, "PushButton1"}, {Qt::Key_S, "PushButton2"},
+                               {Qt::Key_C, "PushButton3"}, {Qt::Key_F, "PushButton4"}, {Qt::Key_U, "PushButton5"},
+                               {Qt::Key_D, "PushButton6"}, {Qt::Key_L, "PushButton7"}, {Qt::Key_Question, "PushButton8"}})
+        QTest::newRow(qPrintable("Alt+" + QKeySequence(key).toString())) << "Combo1" << int(key) << alt << true << button << "A B C";
+    QTest::newRow("Ctrl+Up") << "ListView1" << list << ctrl << false << "" << "B A C";
     QTest::newRow("Ctrl+Down") << "ListView1" << int(Qt::Key_Down) << ctrl << false << "" << "A C B";
-    QTest::newRow("Ctrl+Up busy") << "ListView1" << int(Qt::Key_Up) << ctrl << true << "" << "A B C";
-    QTest::newRow("Up") << "ListView1" << int(Qt::Key_Up) << 0 << false << "" << "A B C";
-    QTest::newRow("Shift+F10") << "ListView1" << int(Qt::Key_F10) << int(Qt::ShiftModifier) << false << "menu"
-                               << "A B C";
+    QTest::newRow("Ctrl+Up busy") << "ListView1" << list << ctrl << true << "" << "A B C";
+    QTest::newRow("Up") << "ListView1" << list << 0 << false << "" << "A B C";
+    QTest::newRow("Shift+F10") << "ListView1" << int(Qt::Key_F10) << int(Qt::ShiftModifier) << false << "menu" << "A B C";
     QTest::newRow("F10") << "ListView1" << int(Qt::Key_F10) << 0 << false << "" << "A B C";
 }
 
@@ -125,19 +97,19 @@ void TestKeyboardAndReaders::keysReachTheCommands()
     auto form = w.open();
     form->show();
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    FileListView& list = form->fileList();
+    ListItems& items = form->fileList().items();
     for (const char* entry : {"A", "B", "C"})
-        list.items().add(entry);
-    list.items().select(2);
-    QList<std::pair<QString, std::shared_ptr<QSignalSpy>>> clicks;
+        items.add(entry);
+    items.select(2);
+    std::vector<std::pair<QString, std::unique_ptr<QSignalSpy>>> clicks;
     for (QPushButton* button : form->findChildren<QPushButton*>())
-        clicks.append({button->objectName(), std::make_shared<QSignalSpy>(button, &QPushButton::clicked)});
+        clicks.emplace_back(button->objectName(), std::make_unique<QSignalSpy>(button, &QPushButton::clicked));
     if (busy)  // an hourglass keeps the list as it is, whatever clicks
         form->setMousePointer(MousePointer::Hourglass);
     QWidget* focused = form->findChild<QWidget*>(focus);
     focused->setFocus();
     QTest::keyClick(focused, Qt::Key(key), Qt::KeyboardModifiers(shift));
-    const auto clicked = [&] {
+    const auto answered = [&] {
         QStringList names;
         for (auto& [name, spy] : clicks)
             names << QStringList(spy->count(), name);
@@ -145,12 +117,13 @@ void TestKeyboardAndReaders::keysReachTheCommands()
             names << "menu";
         return names.join(' ');
     };
-    QTRY_COMPARE_WITH_TIMEOUT(clicked(), pressed, 1000);
-    QCOMPARE(joined(list), entries);
-    if (focus == "ListView1") {
-        QVERIFY(list.hasFocus());
-        QCOMPARE(list.currentIndex().row() + 1, list.items().selectedIndex());
-    }
+    QTRY_COMPARE_WITH_TIMEOUT(answered(), pressed, 1000);
+    QStringList after;
+    for (int i = 1; i <= items.count(); ++i)
+        after << QString::fromStdString(items.text(i));
+    QCOMPARE(after.join(' '), entries);
+    if (focus == "ListView1")  // the focus stays, and the view's current entry is the selected one
+        QVERIFY(form->fileList().hasFocus() && form->fileList().currentIndex().row() + 1 == items.selectedIndex());
 }
 
 void TestKeyboardAndReaders::focusRingAndProgressTextStandOut()
@@ -160,7 +133,7 @@ void TestKeyboardAndReaders::focusRingAndProgressTextStandOut()
     form->show();
     QVERIFY(QTest::qWaitForWindowActive(form.get()));
     QWidget& up = form->button(MainWindow::Button::MoveUp);
-    const auto ringContrast = [&](QWidget& control) {
+    const auto ringContrast = [&](QWidget& control) {  // the ring's pixel against the gap inside it
         const QImage shot = form->grab().toImage();
         const QPoint edge = control.mapTo(form.get(), QPoint(0, control.height() / 2));
         return contrastRatio(shot.pixelColor(edge - QPoint(2, 0)), shot.pixelColor(edge - QPoint(1, 0)));
@@ -169,12 +142,11 @@ void TestKeyboardAndReaders::focusRingAndProgressTextStandOut()
     QCOMPARE(ringContrast(up), 1.0);  // no ring for the mouse
     form->fileList().setFocus();
     QTest::keyClick(&form->fileList(), Qt::Key_Tab);
-    QVERIFY(up.hasFocus());
-    QVERIFY(ringContrast(up) >= 3.0);
+    QVERIFY(up.hasFocus() && ringContrast(up) >= 3.0);
     QTest::keyClick(&up, Qt::Key_Backtab);
     QVERIFY(ringContrast(form->fileList()) >= 3.0);
 
-    // The text over the bar's fill: its most distinct pixel against the fill.
+    // The text over the fill: its pixel that stands out most from the fill.
     ProgressBar& bar = form->progressBar();
     bar.setValue(100.0);
     bar.setText("Processing: WWWWWWWWWWWW.vsd");
