@@ -50,4 +50,9 @@ if(NOT WIN32)
     add_test(NAME hand_over COMMAND ${CMAKE_SOURCE_DIR}/tests/app/hand_over.sh ${CMAKE_BINARY_DIR})
     set_tests_properties(hand_over PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77)
     plotvane_label_test(hand_over system)
+
+    # The window as a screen reader reads it, through AT-SPI.
+    add_test(NAME screen_reader COMMAND ${CMAKE_SOURCE_DIR}/tests/app/screen_reader.sh ${CMAKE_BINARY_DIR})
+    set_tests_properties(screen_reader PROPERTIES TIMEOUT 300)
+    plotvane_label_test(screen_reader system)
 endif()

@@ -2,7 +2,8 @@
 # Installs what Plotvane needs to build, run and test on Debian 12, where it is
 # missing: the compiler and Qt 6, CUPS, LibreOffice Draw, the tools the tests
 # use (among them a real IPP Everywhere printer, which needs avahi-daemon),
-# and MinGW-w64 with Wine for the Windows tests.
+# the accessibility bus and its Python client, and MinGW-w64 with Wine for the
+# Windows tests.
 set -euo pipefail
 
 packages=(
@@ -12,7 +13,7 @@ packages=(
     libreoffice-draw-nogui
     poppler-utils xvfb xauth x11-utils xdotool libx11-dev libxcb1-dev imagemagick zip unzip
     dpkg-dev file lintian desktop-file-utils appstream
-    cups-ipp-utils avahi-daemon dbus
+    cups-ipp-utils avahi-daemon dbus at-spi2-core python3-pyatspi
     g++-mingw-w64-x86-64-posix wine wine64
 )
 

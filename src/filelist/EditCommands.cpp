@@ -13,10 +13,14 @@ EditCommands::EditCommands(ListItems& list, const WindowPointer& window, Message
 {
 }
 
-void EditCommands::keyDown(int keyCode)
+void EditCommands::keyDown(int keyCode, bool controlHeld)
 {
     if (keyCode == DeleteKey)
         removeSelected();
+    else if (controlHeld && keyCode == UpKey)
+        moveUp();
+    else if (controlHeld && keyCode == DownKey)
+        moveDown();
 }
 
 void EditCommands::removeSelected()

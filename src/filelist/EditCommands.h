@@ -14,13 +14,16 @@ public:
     EditCommands(ListItems& list, const WindowPointer& window, MessageBoxes& boxes, const Lifetime& lifetime);
 
     static constexpr int DeleteKey = 46;
+    static constexpr int UpKey = 38;
+    static constexpr int DownKey = 40;
     static const char* const ClearLocation;
     static const char* const MoveUpLocation;
     static const char* const MoveDownLocation;
 
     // Key down in the list: the Delete key removes the selected entry, whatever
-    // the shift state; other keys do nothing here.
-    void keyDown(int keyCode);
+    // the shift state; with Ctrl held, Up and Down are "Move Up" and "Move
+    // Down"; other keys do nothing here.
+    void keyDown(int keyCode, bool controlHeld = false);
     // Delete key and double-click: removes the selected entry. No trap.
     void removeSelected();
     // "Clear List".

@@ -15,6 +15,7 @@
 #include "app/ApplicationTitle.h"
 #include "app/Twips.h"
 #include "app/qt/Appearance.h"
+#include "app/qt/KeyboardAccess.h"
 #include "app/qt/OutcomeMenu.h"
 #include "app/qt/PictureButton.h"
 #include "app/qt/RunNotice.h"
@@ -102,6 +103,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     setTabOrderOfControls();
     createCommands();
     createPrinting();
+    openToKeyboardAndReaders(*this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -238,20 +240,23 @@ void MainWindow::createPrinting()
 
 void MainWindow::setTabOrderOfControls()
 {
+    // Tab goes through the controls as they stand in the window: the list and
+    // its move buttons, the button rows left to right and top to bottom, the
+    // two choices, then "Start Printing" and the progress bar below it.
     const QList<QWidget*> order = {m_fileList,
-                                   m_progressBar,
-                                   m_printerFrame,
-                                   m_printerChoice,
                                    &button(Button::MoveUp),
                                    &button(Button::MoveDown),
                                    &button(Button::AddFiles),
                                    &button(Button::AddFolder),
-                                   &button(Button::StartPrinting),
                                    &button(Button::ClearList),
                                    &button(Button::LoadSamples),
+                                   m_printerFrame,
+                                   m_printerChoice,
                                    m_pauseFrame,
                                    m_pauseChoice,
-                                   &button(Button::ExplainPause)};
+                                   &button(Button::ExplainPause),
+                                   &button(Button::StartPrinting),
+                                   m_progressBar};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

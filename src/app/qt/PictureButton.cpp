@@ -4,9 +4,9 @@
 #include <QVBoxLayout>
 
 PictureButton::PictureButton(const QString& caption, const QPixmap& picture, QWidget* parent)
-    : QPushButton(parent), m_caption(new QLabel(caption, this))
+    : QPushButton(parent), m_caption(new QLabel(this))
 {
-    setAccessibleName(caption);
+    setCaption(caption);
     auto* image = new QLabel(this);
     image->setPixmap(picture);
     image->setAlignment(Qt::AlignCenter);
@@ -23,5 +23,13 @@ PictureButton::PictureButton(const QString& caption, const QPixmap& picture, QWi
 
 QString PictureButton::caption() const
 {
-    return m_caption->text();
+    return QString(m_caption->text()).remove(QLatin1Char('&'));
+}
+
+void PictureButton::setCaption(const QString& caption)
+{
+    // A label clicks the button it is the buddy of when its mnemonic is pressed.
+    m_caption->setText(caption);
+    m_caption->setBuddy(this);
+    setAccessibleName(this->caption());
 }

@@ -40,8 +40,10 @@ void FileListCommands::connectList(FileListView& list)
             [this](Qt::MouseButtons, Qt::KeyboardModifiers, QPoint at) { untrapped([&] { m_gesture.mouseMove(at); }); });
     connect(&list, &FileListView::mouseUp, this, [this] { untrapped([&] { m_gesture.buttonUp(); }); });
     connect(&list, &FileListView::doubleClick, this, [this] { untrapped([&] { m_edit.removeSelected(); }); });
-    connect(&list, &FileListView::keyDown, this,
-            [this](int keyCode) { untrapped([&] { m_edit.keyDown(keyCode); }); });
+    connect(&list, &FileListView::keyDown, this, [this](int keyCode, Qt::KeyboardModifiers shift) {
+        const bool controlOnly = (shift & ~Qt::KeypadModifier) == Qt::ControlModifier;
+        untrapped([&] { m_edit.keyDown(keyCode, controlOnly); });
+    });
 }
 
 void FileListCommands::connectButtons(const FileListButtons& buttons)

@@ -23,7 +23,8 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const
         return {};
     if (role == Qt::DecorationRole)
         return noted.icon;
-    if (role == Qt::ToolTipRole)
+    // The tooltip's sentence is also what a screen reader reads after the path.
+    if (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole)
         return noted.text;
     if (role == OutcomeTagRole)
         return noted.tag;
@@ -97,7 +98,7 @@ void FileListModel::setOutcome(int row, EntryOutcome outcome)
     m_outcomes[static_cast<std::size_t>(row)] =
         outcome.tag == 0 ? nullptr : std::make_unique<EntryOutcome>(std::move(outcome));
     const QModelIndex changed = index(row, 0);
-    emit dataChanged(changed, changed, {Qt::DecorationRole, Qt::ToolTipRole, OutcomeTagRole});
+    emit dataChanged(changed, changed, OutcomeRoles);
 }
 
 void FileListModel::swapEntries(int first, int second)
@@ -122,5 +123,5 @@ void FileListModel::clearOutcomes()
     for (auto& outcome : m_outcomes)
         outcome.reset();
     if (count() > 0)
-        emit dataChanged(index(0, 0), index(count() - 1, 0), {Qt::DecorationRole, Qt::ToolTipRole, OutcomeTagRole});
+        emit dataChanged(index(0, 0), index(count() - 1, 0), OutcomeRoles);
 }

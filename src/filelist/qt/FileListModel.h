@@ -24,6 +24,10 @@ public:
     // The tag of an entry's outcome (quint64, 0 where it has none).
     static constexpr int OutcomeTagRole = Qt::UserRole + 1;
 
+    // The roles an entry's outcome shows in.
+    static inline const QList<int> OutcomeRoles{Qt::DecorationRole, Qt::ToolTipRole, Qt::AccessibleDescriptionRole,
+                                                OutcomeTagRole};
+
     explicit FileListModel(QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;

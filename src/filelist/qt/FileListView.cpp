@@ -1,5 +1,6 @@
 #include "filelist/qt/FileListView.h"
 
+#include <QAccessible>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -34,6 +35,31 @@ FileListView::FileListView(QWidget* parent) : QTableView(parent)
     // Moves without a button are reported too: they give the window its pointer back.
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
+    connect(&m_model, &QAbstractItemModel::dataChanged, this, &FileListView::announceOutcome);
+}
+
+void FileListView::announceOutcome(const QModelIndex& first, const QModelIndex& last, const QList<int>& roles)
+{
+    // One entry's new outcome is told as a change of its description; a
+    // whole list cleared at once is not read out entry by entry.
+    if (first != last || !roles.contains(Qt::AccessibleDescriptionRole) || !QAccessible::isActive())
+        return;
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(this);
+    QAccessibleTableInterface* table = list ? list->tableInterface() : nullptr;
+    QAccessibleInterface* cell = table ? table->cellAt(first.row(), first.column()) : nullptr;
+    if (!cell)
+        return;
+    QAccessibleEvent changed(cell, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
+}
+
+QPoint FileListView::menuPoint() const
+{
+    const QModelIndexList selected = selectionModel()->selectedRows();
+    if (selected.isEmpty())
+        return {-1, -1};
+    const QRect entry = visualRect(selected.front());
+    return viewport()->rect().intersects(entry) ? entry.center() : QPoint(-1, -1);
 }
 
 void FileListView::fitRowsToFont()
@@ -142,8 +168,19 @@ void FileListView::mouseDoubleClickEvent(QMouseEvent* event)
 
 void FileListView::keyPressEvent(QKeyEvent* event)
 {
-    emit keyDown(virtualKeyCode(event->key()), event->modifiers());
-    if (event->key() == Qt::Key_Delete)
+    const int key = event->key();
+    const Qt::KeyboardModifiers shift = event->modifiers() & ~Qt::KeypadModifier;
+    // Shift+F10 and the menu key open the context menu at the selected entry.
+    if (contextMenuPolicy() == Qt::CustomContextMenu
+        && ((key == Qt::Key_F10 && shift == Qt::ShiftModifier) || (key == Qt::Key_Menu && shift == Qt::NoModifier))) {
+        event->accept();
+        emit customContextMenuRequested(menuPoint());
+        return;
+    }
+    emit keyDown(virtualKeyCode(key), event->modifiers());
+    // Ctrl+Up and Ctrl+Down move the selected entry: the view does not move
+    // its current entry for them as well.
+    if (key == Qt::Key_Delete || (shift == Qt::ControlModifier && (key == Qt::Key_Up || key == Qt::Key_Down)))
         event->accept();
     else
         QTableView::keyPressEvent(event);

@@ -49,6 +49,8 @@ public:
 signals:
     // The reported events. Mouse positions are in the viewport's coordinates;
     // the key code is the platform-neutral virtual key code (46 for Delete).
+    // Shift+F10 and the menu key are no key-down event: they ask for the
+    // context menu (customContextMenuRequested).
     void itemClick();
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint at);
     void mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, QPoint at);
@@ -66,6 +68,10 @@ protected:
 
 private:
     void fitRowsToFont();
+    void announceOutcome(const QModelIndex& first, const QModelIndex& last, const QList<int>& roles);
+    // Where a context menu opened by key stands: the selected entry's middle,
+    // or outside every entry when none is selected and in view.
+    QPoint menuPoint() const;
 
     FileListModel m_model;
     FileListItems m_items{*this};
