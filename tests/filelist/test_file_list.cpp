@@ -523,7 +523,7 @@ void TestFileList::outcomesGoWithTheirEntries()
     QCOMPARE(tooltips(), QStringList{""});
 
     // A record that cannot be written is told once, and the outcomes still show.
-    RunOutcomes unrecorded(w.list(), w.dialogs, w.lifetime, "/dev/null/runs", nullptr, [] { return 0; });
+    RunOutcomes unrecorded(w.list().entries(), w.dialogs, w.lifetime, "/dev/null/runs", nullptr, [] { return 0; });
     unrecorded.runStarted(2);
     for (int position : {1, 2}) {
         unrecorded.fileStarted(position, "/d/a.vsd");
