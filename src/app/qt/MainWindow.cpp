@@ -228,7 +228,8 @@ void MainWindow::createPrinting()
     connect(m_runOutcomes, &RunOutcomes::runFinished, this, [this](int printed, int files, int failed) {
         noticeRunEnd(*this, QString::fromStdString(runSummary(printed, files, failed)));
     });
-    new OutcomeMenu(*m_fileList, *m_runOutcomes, m_services.shell);
+    new OutcomeMenu(*m_fileList, *m_runOutcomes, m_services.shell, m_services.runRecordFolder,
+                    [this](const std::vector<std::string>& paths) { m_drop->dropFiles(paths); });
     m_printRun = std::make_unique<PrintRun>(m_fileList->items(), *m_printView, *m_diagramApp, *this, m_services.dialogs,
                                             m_services.clock, m_services.events, m_services.lifetime,
                                             *m_runOutcomes);
