@@ -46,6 +46,11 @@ if(NOT WIN32)
     set_tests_properties(ending_mid_conversion PROPERTIES TIMEOUT 300)
     plotvane_label_test(ending_mid_conversion system)
 
+    # The real program printing with no window and no display.
+    add_test(NAME print_command COMMAND ${CMAKE_SOURCE_DIR}/tests/app/print_command.sh ${CMAKE_BINARY_DIR})
+    set_tests_properties(print_command PROPERTIES TIMEOUT 300)
+    plotvane_label_test(print_command system)
+
     # Paths handed over to the real program by a second start.
     add_test(NAME hand_over COMMAND ${CMAKE_SOURCE_DIR}/tests/app/hand_over.sh ${CMAKE_BINARY_DIR})
     set_tests_properties(hand_over PROPERTIES TIMEOUT 300 SKIP_RETURN_CODE 77)

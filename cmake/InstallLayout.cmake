@@ -11,6 +11,9 @@ else()
     set(PLOTVANE_PROGRAM_INSTALL_DIR lib/plotvane)
 endif()
 install(TARGETS plotvane RUNTIME DESTINATION ${PLOTVANE_PROGRAM_INSTALL_DIR})
+if(TARGET plotvane-cli)
+    install(TARGETS plotvane-cli RUNTIME DESTINATION ${PLOTVANE_PROGRAM_INSTALL_DIR})
+endif()
 
 if(NOT WIN32)
     # The link is made once in the build folder and installed as a link.

@@ -6,12 +6,15 @@
 
 #include "app/HandOverAddress.h"
 #include "app/NativeServices.h"
+#include "app/RawArguments.h"
 #include "app/qt/CloseOverBoxes.h"
+#include "app/qt/CommandLine.h"
 #include "app/qt/EndOnSignals.h"
 #include "app/qt/HandOverQueue.h"
 #include "app/qt/HandOverServer.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/SessionStart.h"
+#include "app/qt/WindowlessProgram.h"
 #include "base/ProcessLifetime.h"
 #include "platform/SteadyClock.h"
 #include "platform/qt/QtDialogs.h"
@@ -28,13 +31,19 @@ constexpr int HandOverAnswerLimitMs = 30000;
 
 int main(int argc, char* argv[])
 {
+    // The arguments are read before Qt sees them: Qt would decode them into
+    // text, and a file name that is not UTF-8 would lose its bytes.
+    const CommandLine line = readCommandLine(rawArguments(argc, argv));
+    if (line.mode != CommandLine::Mode::Window)
+        return runWithoutWindow(line, argc, argv);
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Plotvane"));
 
     // Paths on the command line, and those that later starts in this session
     // hand over, are added once the window is shown.
     HandOverQueue handedOver;
-    const std::vector<std::string> paths = commandLinePaths(QCoreApplication::arguments());
+    const std::vector<std::string> paths = commandLinePaths(line.paths);
     if (!paths.empty())
         handedOver.add(paths);
     HandOverServer handOverServer([&](std::vector<std::string> more) { handedOver.add(std::move(more)); });

@@ -58,7 +58,10 @@ bool isAbsolute(const std::string& path, PathStyle style)
 
 bool isHandOverPath(const std::string& path, PathStyle style)
 {
-    return !path.empty() && path.find('\0') == std::string::npos && isWellFormedUtf8(path) && isAbsolute(path, style);
+    // A POSIX name is bytes, in whatever encoding it was made; Windows names
+    // come from UTF-16 and are always well-formed.
+    return !path.empty() && path.find('\0') == std::string::npos
+           && (style == PathStyle::Posix || isWellFormedUtf8(path)) && isAbsolute(path, style);
 }
 
 std::string handOverMessage(const std::vector<std::string>& paths)

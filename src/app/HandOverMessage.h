@@ -9,13 +9,14 @@
 // What a second start of Plotvane sends to the running one: the paths it was
 // given, whole and in order. On the wire:
 //   "PLOTVANE-OPEN/1 " count "\n", then per path: byte length ":" path "\n"
-// Paths are UTF-8 and absolute, since the receiver cannot know the sender's
-// working folder; an empty list only asks the window to come to the front.
+// Paths are absolute, since the receiver cannot know the sender's working
+// folder, and UTF-8 on Windows (on POSIX a name's bytes are taken as they are);
+// an empty list only asks the window to come to the front.
 std::string handOverMessage(const std::vector<std::string>& paths);
 
 // Reads one hand-over message as its bytes arrive. Anything that is not a
 // well-formed message (another header, bad counts or lengths, a path that is
-// empty, relative, not UTF-8 or holds a NUL, bytes after the end, more than
+// empty, relative, not UTF-8 on Windows or holds a NUL, bytes after the end, more than
 // the size limit) is malformed, and the whole message counts for nothing.
 class HandOverReader final {
 public:

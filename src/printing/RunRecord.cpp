@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <system_error>
+
+#include "base/Failure.h"
 
 namespace fs = std::filesystem;
 
@@ -39,6 +42,71 @@ bool isRecordName(const std::string& name)
     // run in the same second.
     return name.size() >= 21 && name.compare(name.size() - 4, 4, ".csv") == 0 && name[4] == '-'
            && name[7] == '-' && name[10] == '_';
+}
+
+// The names of a folder's records, oldest first.
+std::vector<std::string> recordNames(const std::string& folder)
+{
+    std::error_code error;
+    std::vector<std::string> names;
+    for (fs::directory_iterator it(fs::u8path(folder), error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().u8string();
+        if (isRecordName(name))
+            names.push_back(name);
+    }
+    // The names sort by the time of their run; "-N" runs sort after their first.
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const std::string ta = a.substr(0, 17), tb = b.substr(0, 17);
+        return ta != tb ? ta < tb : a.size() != b.size() ? a.size() < b.size() : a < b;
+    });
+    return names;
+}
+
+// The rows of a CSV text, each a list of fields: quoted fields may hold
+// commas, quotes (doubled) and line breaks. False when a quote is not closed.
+bool readCsv(const std::string& text, std::vector<std::vector<std::string>>& rows)
+{
+    std::vector<std::string> row;
+    std::string value;
+    bool quoted = false;
+    bool any = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted) {
+            if (c != '"')
+                value += c;
+            else if (i + 1 < text.size() && text[i + 1] == '"')
+                value += text[++i];
+            else
+                quoted = false;
+        } else if (c == '"') {
+            quoted = any = true;
+        } else if (c == ',') {
+            row.push_back(std::move(value));
+            value.clear();
+            any = true;
+        } else if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            if (any || !value.empty()) {
+                row.push_back(std::move(value));
+                rows.push_back(std::move(row));
+            }
+            row.clear();
+            value.clear();
+            any = false;
+        } else {
+            value += c;
+            any = true;
+        }
+    }
+    if (quoted)
+        return false;
+    if (any || !value.empty()) {
+        row.push_back(std::move(value));
+        rows.push_back(std::move(row));
+    }
+    return true;
 }
 
 }  // namespace
@@ -127,20 +195,61 @@ std::string RunRecord::write()
 
 void RunRecord::prune(const std::string& folder, int kept)
 {
+    const std::vector<std::string> names = recordNames(folder);
     std::error_code error;
-    std::vector<std::string> names;
-    for (fs::directory_iterator it(fs::u8path(folder), error), end; !error && it != end; it.increment(error)) {
-        const std::string name = it->path().filename().u8string();
-        if (isRecordName(name))
-            names.push_back(name);
-    }
-    if (static_cast<int>(names.size()) <= kept)
-        return;
-    // The names sort by the time of their run; "-N" runs sort after their first.
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const std::string ta = a.substr(0, 17), tb = b.substr(0, 17);
-        return ta != tb ? ta < tb : a.size() != b.size() ? a.size() < b.size() : a < b;
-    });
     for (std::size_t i = 0; i + static_cast<std::size_t>(std::max(kept, 0)) < names.size(); ++i)
         fs::remove(fs::u8path(folder) / fs::u8path(names[i]), error);
+}
+
+std::string RunRecord::newest(const std::string& folder)
+{
+    const std::vector<std::string> names = recordNames(folder);
+    return names.empty() ? std::string() : (fs::u8path(folder) / fs::u8path(names.back())).u8string();
+}
+
+std::vector<std::string> RunRecord::unprintedFiles(const std::string& recordPath)
+{
+    std::ifstream in(fs::u8path(recordPath), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.is_open() || in.bad())
+        throw Failure("the run record " + recordPath + " cannot be read");
+    try {
+        return unprintedFilesOf(text);
+    } catch (const Failure& failure) {
+        throw Failure("the file " + recordPath + " is no run record: " + failure.what());
+    }
+}
+
+std::vector<std::string> RunRecord::unprintedFilesOf(const std::string& csvText)
+{
+    // A spreadsheet may have saved it with a byte-order mark.
+    const std::string bom = "\xef\xbb\xbf";
+    const std::string text = csvText.compare(0, bom.size(), bom) == 0 ? csvText.substr(bom.size()) : csvText;
+    std::vector<std::vector<std::string>> rows;
+    if (!readCsv(text, rows))
+        throw Failure("a quote is not closed");
+    if (rows.empty())
+        throw Failure("it has no header");
+    // The columns are found by their names, so that a record with more
+    // columns reads the same.
+    const std::vector<std::string>& header = rows.front();
+    const auto column = [&](const char* name) {
+        const auto found = std::find(header.begin(), header.end(), name);
+        if (found == header.end())
+            throw Failure(std::string("it has no column \"") + name + "\"");
+        return static_cast<std::size_t>(found - header.begin());
+    };
+    const std::size_t file = column("file");
+    const std::size_t outcome = column("outcome");
+    std::vector<std::string> files;
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        const std::vector<std::string>& row = rows[i];
+        if (row.size() <= std::max(file, outcome))
+            throw Failure("row " + std::to_string(i + 1) + " is short");
+        const std::string& word = row[outcome];
+        if (word == outcomeWord(Outcome::Failed) || word == outcomeWord(Outcome::Stopped)
+            || word == outcomeWord(Outcome::NotReached))
+            files.push_back(row[file]);
+    }
+    return files;
 }

@@ -36,6 +36,14 @@ public:
     // Removes all but the newest `kept` records from the folder. Other files
     // are left alone.
     static void prune(const std::string& folder, int kept = RecordsKept);
+    // The newest record in the folder; empty when it holds none.
+    static std::string newest(const std::string& folder);
+    // The files of a record that did not print (failed, stopped or not
+    // reached), in the record's order. Throws Failure, naming the file, when
+    // it cannot be read or is no run record.
+    static std::vector<std::string> unprintedFiles(const std::string& recordPath);
+    // The same from the record's text.
+    static std::vector<std::string> unprintedFilesOf(const std::string& csvText);
 
 private:
     std::string write();

@@ -506,11 +506,29 @@ void TestFileList::outcomesGoWithTheirEntries()
     OutcomeMenu menu(w.list(), outcomes, w.shell);
     const std::unique_ptr<QMenu> popup(menu.menuAt(w.at(2)));
     const QList<QAction*> actions = popup->actions();
-    QCOMPARE(actions.size(), 2);
+    QCOMPARE(actions.size(), 3);
     QCOMPARE(actions[0]->text(), QString(OutcomeMenu::OpenRecordText));
     QVERIFY(!actions[0]->isEnabled());  // no run has written a record
+    QVERIFY(!actions[2]->isEnabled());  // nor one to add from
     actions[1]->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), failed);
+
+    // What did not print in the newest record is added, in its order.
+    QTemporaryDir runs;
+    for (const auto& [name, rows] : {std::pair{"2026-12-01_080000.csv", "failed,/d/old.vsd\n"},
+                                     std::pair{"2026-12-02_080000.csv", "sent,/d/a.vsd\nstopped,/d/b.vsd\n"
+                                                                        "printed,/d/c.vsd\nnot reached,/d/d.vsd\n"}}) {
+        QFile record(runs.filePath(QString::fromLatin1(name)));
+        QVERIFY(record.open(QIODevice::WriteOnly));
+        record.write(QByteArray("outcome,file\n") + rows);
+    }
+    std::vector<std::string> added;
+    OutcomeMenu adding(w.list(), outcomes, w.shell, runs.path().toStdString(),
+                       [&](const std::vector<std::string>& paths) { added = paths; });
+    const std::unique_ptr<QMenu> offering(adding.menuAt(w.at(2)));
+    QCOMPARE(offering->actions()[2]->text(), QString(OutcomeMenu::AddUnprintedText));
+    offering->actions()[2]->trigger();
+    QCOMPARE(added, (std::vector<std::string>{"/d/b.vsd", "/d/d.vsd"}));
 
     // A new run starts its entries afresh; Clear List drops every outcome.
     outcomes.runStarted(3);
@@ -523,7 +541,7 @@ void TestFileList::outcomesGoWithTheirEntries()
     QCOMPARE(tooltips(), QStringList{""});
 
     // A record that cannot be written is told once, and the outcomes still show.
-    RunOutcomes unrecorded(w.list(), w.dialogs, w.lifetime, "/dev/null/runs", nullptr, [] { return 0; });
+    RunOutcomes unrecorded(w.list().entries(), w.dialogs, w.lifetime, "/dev/null/runs", nullptr, [] { return 0; });
     unrecorded.runStarted(2);
     for (int position : {1, 2}) {
         unrecorded.fileStarted(position, "/d/a.vsd");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
 class Lifetime;
 class QSocketNotifier;
@@ -10,15 +11,18 @@ class QSocketNotifier;
 // thread: Lifetime::end(), which ends the outside application's run in work
 // and removes its folders. The request is handled as soon as the window
 // handles events, also during the waits of a print run. A signal that was
-// ignored when the program started stays ignored.
+// ignored when the program started stays ignored. `received`, where given,
+// hears the signal's number just before the end.
 class EndOnSignals final : public QObject {
 public:
-    explicit EndOnSignals(Lifetime& lifetime, QObject* parent = nullptr);
+    explicit EndOnSignals(Lifetime& lifetime, std::function<void(int signal)> received = {},
+                          QObject* parent = nullptr);
     ~EndOnSignals() override;
     EndOnSignals(const EndOnSignals&) = delete;
     EndOnSignals& operator=(const EndOnSignals&) = delete;
 
 private:
     Lifetime& m_lifetime;
+    std::function<void(int signal)> m_received;
     QSocketNotifier* m_requests = nullptr;  // where the requests arrive, if anywhere
 };

@@ -224,12 +224,14 @@ void MainWindow::createPrinting()
     m_diagramApp = std::make_unique<DiagramAppAdapter>(m_services.diagramApps, m_services.dialogs, *this,
                                                        m_services.lifetime);
     m_printView = std::make_unique<QtPrintView>(*m_progressBar, *m_printerChoice, *m_pauseChoice);
-    m_runOutcomes = new RunOutcomes(*m_fileList, m_services.dialogs, m_services.lifetime, m_services.runRecordFolder,
-                                    m_services.jobStates, [] { return std::time(nullptr); }, this);
+    m_runOutcomes = new RunOutcomes(m_fileList->entries(), m_services.dialogs, m_services.lifetime,
+                                    m_services.runRecordFolder, m_services.jobStates,
+                                    [] { return std::time(nullptr); }, this);
     connect(m_runOutcomes, &RunOutcomes::runFinished, this, [this](int printed, int files, int failed) {
         noticeRunEnd(*this, QString::fromStdString(runSummary(printed, files, failed)));
     });
-    new OutcomeMenu(*m_fileList, *m_runOutcomes, m_services.shell);
+    new OutcomeMenu(*m_fileList, *m_runOutcomes, m_services.shell, m_services.runRecordFolder,
+                    [this](const std::vector<std::string>& paths) { m_drop->dropFiles(paths); });
     m_printRun = std::make_unique<PrintRun>(m_fileList->items(), *m_printView, *m_diagramApp, *this, m_services.dialogs,
                                             m_services.clock, m_services.events, m_services.lifetime,
                                             *m_runOutcomes);

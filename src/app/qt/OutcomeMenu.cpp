@@ -7,10 +7,17 @@
 
 #include "filelist/qt/FileListView.h"
 #include "platform/Shell.h"
+#include "printing/RunRecord.h"
 #include "printing/qt/RunOutcomes.h"
 
-OutcomeMenu::OutcomeMenu(FileListView& list, RunOutcomes& outcomes, Shell& shell)
-    : QObject(&list), m_list(list), m_outcomes(outcomes), m_shell(shell)
+OutcomeMenu::OutcomeMenu(FileListView& list, RunOutcomes& outcomes, Shell& shell, std::string recordFolder,
+                         Adding add)
+    : QObject(&list),
+      m_list(list),
+      m_outcomes(outcomes),
+      m_shell(shell),
+      m_recordFolder(std::move(recordFolder)),
+      m_add(std::move(add))
 {
     m_list.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&m_list, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
@@ -39,5 +46,17 @@ QMenu* OutcomeMenu::menuAt(QPoint at) const
     QAction* copy = menu->addAction(QString::fromUtf8(CopyOutcomeText));
     copy->setEnabled(!outcome.isEmpty());
     connect(copy, &QAction::triggered, menu, [outcome] { QApplication::clipboard()->setText(outcome); });
+
+    std::vector<std::string> unprinted;
+    try {
+        const std::string newest = m_recordFolder.empty() ? std::string() : RunRecord::newest(m_recordFolder);
+        if (!newest.empty())
+            unprinted = RunRecord::unprintedFiles(newest);
+    } catch (const std::exception&) {
+        unprinted.clear();  // a record that cannot be read offers nothing
+    }
+    QAction* add = menu->addAction(QString::fromUtf8(AddUnprintedText));
+    add->setEnabled(!unprinted.empty() && m_add);
+    connect(add, &QAction::triggered, menu, [this, unprinted] { m_add(unprinted); });
     return menu;
 }

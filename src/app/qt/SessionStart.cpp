@@ -1,12 +1,11 @@
 #include "app/qt/SessionStart.h"
 
 #include <QDeadlineTimer>
-#include <QDir>
-#include <QFileInfo>
 #include <QLocalSocket>
 #include <QLockFile>
 
 #include "app/HandOverMessage.h"
+#include "app/RawArguments.h"
 #include "app/qt/HandOverServer.h"
 
 namespace {
@@ -41,12 +40,12 @@ HandOver handOver(const QString& name, const std::vector<std::string>& paths, in
 
 }  // namespace
 
-std::vector<std::string> commandLinePaths(const QStringList& arguments)
+std::vector<std::string> commandLinePaths(const std::vector<std::string>& arguments)
 {
     std::vector<std::string> paths;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        if (!arguments[i].isEmpty())
-            paths.push_back(QDir::toNativeSeparators(QFileInfo(arguments[i]).absoluteFilePath()).toStdString());
+    for (const std::string& argument : arguments) {
+        if (!argument.empty())
+            paths.push_back(absoluteArgumentPath(argument));
     }
     return paths;
 }

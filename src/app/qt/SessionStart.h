@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QStringList>
 #include <string>
 #include <vector>
 
@@ -17,9 +16,9 @@ enum class SessionStart {
     NoAnswer,    // a Plotvane runs here but did not take the paths
 };
 
-// The paths given on the command line (the arguments after the program's
-// name), made absolute against the working folder and spelled natively.
-std::vector<std::string> commandLinePaths(const QStringList& arguments);
+// The paths given on the command line, made absolute against the working
+// folder and spelled natively; empty ones are left out.
+std::vector<std::string> commandLinePaths(const std::vector<std::string>& arguments);
 
 // Hands the paths (none: only come to the front) to the session's running
 // Plotvane, or, when none runs, lets `server` listen at the address. Only one

@@ -2,12 +2,12 @@
 
 #include "base/Lifetime.h"
 #include "base/MessageBoxes.h"
-#include "filelist/qt/FileListView.h"
+#include "filelist/qt/FileListModel.h"
 #include "printing/RunRecord.h"
 #include "printing/qt/JobFollower.h"
 #include "printing/qt/OutcomeIcons.h"
 
-RunOutcomes::RunOutcomes(FileListView& list, MessageBoxes& boxes, Lifetime& lifetime, std::string recordFolder,
+RunOutcomes::RunOutcomes(FileListModel& list, MessageBoxes& boxes, Lifetime& lifetime, std::string recordFolder,
                          std::shared_ptr<JobStateSource> jobStates, std::function<std::time_t()> now,
                          QObject* parent)
     : QObject(parent),
@@ -39,7 +39,7 @@ void RunOutcomes::runStarted(int fileCount)
     ++m_run;
     m_fileCount = fileCount;
     m_position = 0;
-    m_list.entries().clearOutcomes();
+    m_list.clearOutcomes();
     for (auto it = m_files.begin(); it != m_files.end();)
         it = it->second.jobs.empty() ? m_files.erase(it) : std::next(it);
     m_record = m_recordFolder.empty() ? nullptr : std::make_shared<RunRecord>(m_recordFolder, m_now());
@@ -122,6 +122,8 @@ void RunOutcomes::change(Tracked& file, Outcome outcome)
     file.outcome.outcome = outcome;
     show(file);
     write(file);
+    if ((file.tag >> 32) == m_run)
+        emit outcomeChanged(file.key, file.outcome);
 }
 
 void RunOutcomes::jobChanged(const JobState& state)
@@ -166,13 +168,13 @@ void RunOutcomes::endedByClosing()
     for (int position = std::max(m_position, 1); position <= m_fileCount; ++position) {
         auto found = m_files.find(tagOf(position));
         if (found == m_files.end()) {
-            if (position > m_list.entries().count())
+            if (position > m_list.count())
                 continue;
             Tracked& file = m_files[tagOf(position)];
             file.record = m_record;
             file.key = position;
             file.tag = tagOf(position);
-            file.outcome.file = m_list.entries().entry(position - 1);
+            file.outcome.file = m_list.entry(position - 1);
             found = m_files.find(tagOf(position));
         } else if (found->second.outcome.outcome != Outcome::InWork) {
             continue;
@@ -187,7 +189,7 @@ void RunOutcomes::show(const Tracked& file)
 {
     if ((file.tag >> 32) != m_run)
         return;  // an earlier run's entries start afresh
-    FileListModel& model = m_list.entries();
+    FileListModel& model = m_list;
     int row = model.rowOfOutcome(file.tag);
     if (row < 0) {
         // The run's file in work: its entry is still at the run's position.

@@ -11,7 +11,7 @@
 #include "printing/JobStates.h"
 #include "printing/PrintRunObserver.h"
 
-class FileListView;
+class FileListModel;
 class JobFollower;
 class Lifetime;
 class MessageBoxes;
@@ -25,7 +25,7 @@ class RunOutcomes final : public QObject, public PrintRunObserver {
 public:
     // recordFolder: where run records are kept, none when empty. jobStates:
     // where jobs are followed, none when null. now: the wall clock.
-    RunOutcomes(FileListView& list, MessageBoxes& boxes, Lifetime& lifetime, std::string recordFolder,
+    RunOutcomes(FileListModel& list, MessageBoxes& boxes, Lifetime& lifetime, std::string recordFolder,
                 std::shared_ptr<JobStateSource> jobStates, std::function<std::time_t()> now,
                 QObject* parent = nullptr);
     ~RunOutcomes() override;
@@ -45,6 +45,8 @@ signals:
     // A run passed its last file: of its files, how many went to the printer
     // and how many did not print.
     void runFinished(int printed, int files, int failed);
+    // What became of the current run's file at `position` changed.
+    void outcomeChanged(int position, const FileOutcome& outcome);
 
 private:
     struct Tracked {
@@ -62,7 +64,7 @@ private:
     void show(const Tracked& file);
     void write(const Tracked& file);
 
-    FileListView& m_list;
+    FileListModel& m_list;
     MessageBoxes& m_boxes;
     Lifetime& m_lifetime;
     std::string m_recordFolder;

@@ -30,7 +30,8 @@ PV_TEST(pathsCrossWholeAndInOrder)
         PathStyle style;
         Paths paths;
     } cases[] = {
-        {PathStyle::Posix, {"/d/a.vsd", "/d/b c.vsdx", "/d/folder", "/d/Plan 3:\n7.vdx", "/d/Zeichnung \xc3\xbc.vsd"}},
+        {PathStyle::Posix, {"/d/a.vsd", "/d/b c.vsdx", "/d/folder", "/d/Plan 3:\n7.vdx", "/d/Zeichnung \xc3\xbc.vsd",
+                            "/d/Zeichnung \xfc.vsd"}},
         {PathStyle::Posix, {}},
         {PathStyle::Windows, {R"(C:\Plans\a.vsd)", R"(\\server\share\b.vsdx)", "d:/x.vdx"}},
     };
@@ -57,7 +58,6 @@ PV_TEST(anythingButAWellFormedListCountsForNothing)
         {"a relative path", header + "1\n5:a.vsd\n", State::Malformed},
         {"an empty path", header + "1\n0:\n", State::Malformed},
         {"a NUL in a path", header + std::string("1\n6:/a\0.vs\n", 11), State::Malformed},
-        {"a path that is not UTF-8", header + "1\n6:/a\xff.vs\n", State::Malformed},
         {"bytes after the end", header + "0\nmore", State::Malformed},
         {"fewer paths than counted", header + "2\n2:/a\n", State::Incomplete},
         {"a huge count", header + "99999999999\n", State::Malformed},
@@ -74,4 +74,6 @@ PV_TEST(anythingButAWellFormedListCountsForNothing)
     Paths paths;
     PV_CHECK(read(handOverMessage({R"(C:\a.vsd)"}), PathStyle::Posix, paths) == State::Malformed);
     PV_CHECK(read(handOverMessage({"/a.vsd"}), PathStyle::Windows, paths) == State::Malformed);
+    // Windows names come from UTF-16: one that is not UTF-8 was never a name.
+    PV_CHECK(read(handOverMessage({"C:\\a\xff.vsd"}), PathStyle::Windows, paths) == State::Malformed);
 }

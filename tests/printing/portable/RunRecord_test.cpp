@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Failure.h"
 #include "printing/RunRecord.h"
 
 namespace fs = std::filesystem;
@@ -125,4 +126,42 @@ PV_TEST(theRecordIsRewrittenWholeAndTheNewestAreKept)
     std::ofstream(own.path / "blocked") << "a file";
     RunRecord blocked((own.path / "blocked" / "runs").u8string(), 1765190112);
     PV_CHECK(blocked.put(1, row).find("cannot be made") != std::string::npos);
+}
+
+PV_TEST(whatDidNotPrintIsReadBackInTheRecordsOrder)
+{
+    const std::string head = std::string(RunRecord::Header) + "\r\n";
+    const struct {
+        const char* what;
+        std::string text;
+        std::vector<std::string> files;
+        bool refused;
+    } cases[] = {
+        {"a record as it is written",
+         RunRecord::csv({made(Outcome::Failed, "/d/a, \"b\".vsd", {}, "Overflow", 120),
+                         made(Outcome::Sent, "/d/c.vsd", {"Q", {}}, "", 0),
+                         made(Outcome::Stopped, "/d/e\xff.vsd", {"Q", {}}, "x", 0),
+                         made(Outcome::NotReached, "/d/f.vsd", {}, "", 0),
+                         made(Outcome::Printed, "/d/g.vsd", {"Q", {}}, "", 0)}),
+         {"/d/a, \"b\".vsd", "/d/e\xff.vsd", "/d/f.vsd"}, false},
+        {"a byte-order mark and a line break in a field",
+         "\xef\xbb\xbf" + head + ",\"/d/two\r\nlines.vsd\",,,,,failed,\"line 120: a\r\nb\"\r\n",
+         {"/d/two\r\nlines.vsd"}, false},
+        {"columns found by name", "outcome,file\nnot reached,/d/a.vsd\nsent,/d/b.vsd\n", {"/d/a.vsd"}, false},
+        {"no file column", "started,outcome\r\n", {}, true},
+        {"an open quote", head + ",\"/d/a.vsd,,,,,failed,\r\n", {}, true},
+        {"a short row", head + "x,/d/a.vsd\r\n", {}, true},
+        {"nothing", "", {}, true},
+    };
+    for (const auto& c : cases) {
+        bool refused = false;
+        std::vector<std::string> files;
+        try {
+            files = RunRecord::unprintedFilesOf(c.text);
+        } catch (const Failure&) {
+            refused = true;
+        }
+        if (refused != c.refused || files != c.files)
+            portable_test::fail(__FILE__, __LINE__, c.what);
+    }
 }

@@ -28,15 +28,21 @@ void onEndSignal(int signal)
 
 }  // namespace
 
-EndOnSignals::EndOnSignals(Lifetime& lifetime, QObject* parent) : QObject(parent), m_lifetime(lifetime)
+EndOnSignals::EndOnSignals(Lifetime& lifetime, std::function<void(int signal)> received, QObject* parent)
+    : QObject(parent), m_lifetime(lifetime), m_received(std::move(received))
 {
     if (signalPipe[0] >= 0 || ::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return;  // the signals keep their default action: the program ends, and the watcher ends its child
     m_requests = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
     connect(m_requests, &QSocketNotifier::activated, this, [this] {
         unsigned char bytes[16];
-        while (::read(signalPipe[0], bytes, sizeof bytes) > 0) {
+        int first = 0;
+        for (ssize_t got; (got = ::read(signalPipe[0], bytes, sizeof bytes)) > 0;) {
+            if (first == 0)
+                first = bytes[0];
         }
+        if (m_received && first != 0)
+            m_received(first);
         m_lifetime.end();
     });
     for (const int signal : EndSignals) {
