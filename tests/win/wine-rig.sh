@@ -14,6 +14,8 @@
 #   start_program EXE [ARG...] starts the program under Wine in its own folder;
 #                              its process is $program, its output program.log
 #   end_program                ends $program and waits for it
+#   check_not_installed EXE    starts EXE with no diagram application registered:
+#                              its first box says so, and it ends after the box
 #   find_window TITLE SECONDS  the id of a window so titled, new since the last call
 #   box_text SECONDS KEY       the next box's text; KEY then closes it
 #   stored NAME                the stored setting NAME, or nothing
@@ -112,4 +114,15 @@ box_text() {
 
 stored() {
     wine reg query "$settings_key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v name="$1" '$1 == name {print $3}'
+}
+
+check_not_installed() {
+    local text
+    start_program "$1"
+    text=$(box_text 120 Return) || fail "no box appeared"
+    check "the first box says the diagram application is not installed (got: $text)" \
+        grep -q "Visio is not installed on this computer" <<<"$text"
+    for _ in $(seq 1 300); do ended "$program" && break; sleep 0.1; done
+    check "the program ended after the box" ended "$program"
+    program=""
 }
