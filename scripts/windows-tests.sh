@@ -3,13 +3,15 @@
 # Windows Qt (made once by scripts/windows-qt.sh and cached outside the
 # checkout), runs the tests of the Qt-free core and the Windows implementations
 # under Wine, in a Wine prefix of its own inside the build folder, packs the
-# folder a user runs into plotvane-<version>-win64.zip, and starts that ZIP's
-# program under Wine and Xvfb (tests/win/program_under_wine.sh).
+# folder a user runs into plotvane-<version>-win64.zip and the installer
+# plotvane-<version>-win64.msi (scripts/windows-msi.sh), starts that ZIP's
+# program under Wine and Xvfb (tests/win/program_under_wine.sh), and installs,
+# upgrades and removes the installer's (tests/win/installer_under_wine.sh).
 #
 #   scripts/windows-tests.sh [BUILD_DIR]
 #
 # Builds in BUILD_DIR/win when a build folder is given, otherwise in build-win
-# beside the sources; the ZIP lands in its package/ folder and is unpacked as
+# beside the sources; the ZIP and the installer land in its package/ folder and is unpacked as
 # Plotvane/ beside it. Installs what is missing first. Prints each part's
 # "N passed, N failed" line and the seconds each step took; the exit status is
 # non-zero when a test failed or something could not be built or run.
@@ -37,6 +39,8 @@ command -v xdotool >/dev/null 2>&1 || missing="$missing xdotool"
 command -v xclip >/dev/null 2>&1 || missing="$missing xclip"
 command -v xwininfo >/dev/null 2>&1 || missing="$missing x11-utils"
 command -v unzip >/dev/null 2>&1 || missing="$missing unzip"
+command -v wixl >/dev/null 2>&1 || missing="$missing wixl"
+command -v msiinfo >/dev/null 2>&1 || missing="$missing msitools"
 if [ -n "$missing" ]; then
     echo "Installing:$missing"
     as_root apt-get update -q
@@ -95,13 +99,24 @@ took "the core tests under Wine"
 rm -rf "$build_dir/package" "$build_dir/Plotvane"
 (cd "$build_dir" && cpack -G ZIP -B "$build_dir/package" >"$build_dir/cpack.log" 2>&1) ||
     { cat "$build_dir/cpack.log"; exit 1; }
-zip=$build_dir/package/plotvane-$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_dir/CMakeCache.txt")-win64.zip
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_dir/CMakeCache.txt")
+zip=$build_dir/package/plotvane-$version-win64.zip
 unzip -q "$zip" -d "$build_dir"
 echo "windows lane: $zip ($(du -k "$zip" | cut -f1) KB), unpacked in $build_dir/Plotvane"
 took "packing the ZIP"
 
+# The installer holds the unpacked ZIP's files, whatever the ZIP holds.
+msi=$build_dir/package/plotvane-$version-win64.msi
+"$source_dir/scripts/windows-msi.sh" "$build_dir/Plotvane" "$version" "$msi"
+echo "windows lane: $msi ($(du -k "$msi" | cut -f1) KB)"
+took "building the installer"
+
 env -u WINEPREFIX "$source_dir/tests/win/program_under_wine.sh" "$zip" "$build_dir/bin/fake_diagram_server.exe" ||
     status=1
 took "the program under Wine"
+
+env -u WINEPREFIX "$source_dir/tests/win/installer_under_wine.sh" "$msi" "$build_dir/Plotvane" \
+    "$build_dir/bin/fake_diagram_server.exe" || status=1
+took "the installer under Wine"
 echo "windows lane: $(($(date +%s) - lane_started)) s in all"
 exit $status

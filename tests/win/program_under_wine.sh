@@ -13,99 +13,29 @@
 set -euo pipefail
 zip=$(realpath "$1")
 fake_server=$(realpath "$2")
-# shellcheck source=../support/script-rig.sh
+# shellcheck source-path=SCRIPTDIR source=../support/script-rig.sh
 source "$(dirname "$0")/../support/script-rig.sh"
-settings_key='HKCU\Software\VB and VBA Program Settings\Tarnwell\Plotvane'
-program=""
-
-# What the test started itself: the program, the fake server and the prefix's Wine.
-end_started() {
-    [ -n "$program" ] && kill "$program"
-    touch "$work/stop-server"
-    [ -n "${WINEPREFIX:-}" ] && wineserver -k
-}
-check() { rig_check "$round: $1" "${@:2}"; }
-fail() { echo "FAIL: $round: $*"; [ -f "$work/program.log" ] && tail -20 "$work/program.log"; exit 1; }
+# shellcheck source-path=SCRIPTDIR source=wine-rig.sh
+source "$(dirname "$0")/wine-rig.sh"
 
 # A new prefix, and the ZIP unpacked into an empty folder: sets WINEPREFIX and folder.
 new_round() {
     round=$1
-    [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
-    export WINEPREFIX=$work/$round/prefix
     folder=$work/$round/unpacked/Plotvane
     mkdir -p "$work/$round/unpacked"
     unzip -q "$zip" -d "$work/$round/unpacked"
-    wineboot --init >"$work/$round/wineboot.log" 2>&1 || fail "wineboot: $(tail -3 "$work/$round/wineboot.log")"
-    wineserver -w
+    new_prefix "$work/$round/prefix"
 }
 
-# find_window TITLE SECONDS: prints the id of a window so titled that no earlier
-# call found (Wine keeps a closed box's window for a while).
-find_window() {
-    local id
-    for _ in $(seq 1 $(($2 * 10))); do
-        for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
-            grep -qx "$id" "$work/found" 2>/dev/null && continue
-            echo "$id" >>"$work/found"
-            echo "$id"
-            return
-        done
-        sleep 0.1
-    done
-    return 1
-}
-
-# The text of the next box, as the box copies it (Ctrl+C); KEY then closes it.
-box_text() {
-    local box
-    box=$(find_window "Plotvane Batch Print" "$1") || return 1
-    xdotool windowfocus --sync "$box" key ctrl+c
-    sleep 0.5
-    xclip -o -selection clipboard -t UTF8_STRING 2>/dev/null | tr -d '\r'
-    xdotool windowfocus --sync "$box" key "$2"
-}
-
-# reg query's value of NAME under the settings key, or nothing.
-stored() {
-    wine reg query "$settings_key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v name="$1" '$1 == name {print $3}'
-}
-
-start_program() {
-    (cd "$folder" && exec wine plotvane.exe) >"$work/program.log" 2>&1 &
-    program=$!
-}
-
-for tool in Xvfb xdotool xclip xwininfo wine unzip cupsd; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
-done
-
-rig_start wine
-rig_on_exit end_started
-# Wine's spooler lists the CUPS queues that libcups reaches: here, the private ones.
-rig_cups Plotter_A Plotter_B
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# The home page that about one start in a hundred opens goes to a stand-in browser.
-mkdir -p "$work/opener"
-printf '#!/bin/sh\necho "$@" >> "%s/opener/opened"\n' "$work" >"$work/opener/xdg-open"
-chmod +x "$work/opener/xdg-open"
-export PATH=$work/opener:$PATH
-rig_display
+command -v unzip >/dev/null || { echo "FAIL: unzip is missing"; exit 1; }
+wine_rig_start wine Plotter_A Plotter_B
 
 new_round bare
-start_program
-text=$(box_text 120 Return) || fail "no box appeared"
-check "the first box says the diagram application is not installed (got: $text)" \
-    grep -q "Visio is not installed on this computer" <<<"$text"
-ended() { ! ps -o stat= -p "$program" | grep -qv Z; }
-for _ in $(seq 1 300); do ended && break; sleep 0.1; done
-check "the program ended after the box" ended
-program=""
+check_not_installed "$folder/plotvane.exe"
 
 new_round printing
-(cd "$work" && exec wine "$fake_server" Visio.Application "Microsoft Visio" record stop-server) >"$work/server.log" 2>&1 &
-for _ in $(seq 1 300); do [ -e "$work/record" ] && break; sleep 0.1; done
-[ -e "$work/record" ] || fail "the fake server did not start: $(cat "$work/server.log")"
-start_program
+start_server "$fake_server"
+start_program "$folder/plotvane.exe"
 window=$(find_window Plotvane 120) || fail "no window titled Plotvane"
 sleep 1
 size=$(xwininfo -id "$window" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w " x " h}')
