@@ -54,12 +54,11 @@ void ProcessLifetime::end()
 
 void ProcessLifetime::runCleanups()
 {
-    // The newest first, as objects end: what a run registered (its record)
-    // is done before what the window registered at its start (ending the
-    // outside application), which may take the rest of the time.
-    for (auto it = m_cleanups.rbegin(); it != m_cleanups.rend(); ++it) {
+    // In the order they were registered: a run's own clean-ups (its record)
+    // come after those of what it runs on, and may rely on that.
+    for (auto& [id, cleanup] : m_cleanups) {
         try {
-            it->second();
+            cleanup();
         } catch (...) {
             // The program is ending; a clean-up that fails must not stop that.
         }

@@ -7,8 +7,8 @@
 #include "base/Lifetime.h"
 
 // Ends the process at once when the main window closes, after the registered
-// clean-ups. Every setting is already on disk, so nothing needs saving. The
-// clean-ups get half a second: when they take longer (an outside application
+// clean-ups, in the order they were registered. Every setting is already on
+// disk, so nothing needs saving. The clean-ups get half a second: when they take longer (an outside application
 // that does not answer, a slow disk), the process ends regardless, and what
 // they did not clear is cleared at the next start.
 class ProcessLifetime final : public Lifetime {

@@ -1,7 +1,6 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
-#include <vector>
 
 #include "PortableTest.h"
 #include "base/ProcessLifetime.h"
@@ -37,16 +36,4 @@ PV_TEST(theProcessEndsAfterItsCleanUpsOrOnceTheyTakeTooLong)
         // Ended once the clean-ups were done as well (where ending returns).
         PV_CHECK_EQ(ends, cleanUpHangs ? 2 : 1);
     }
-}
-
-PV_TEST(theCleanUpsRunNewestFirst)
-{
-    // A run's record is written before the window's slow ending of the
-    // outside application, which may use up the time that is left.
-    std::vector<int> order;
-    ProcessLifetime lifetime(1s, [] {});
-    for (const int id : {1, 2, 3})
-        lifetime.addCleanup([&order, id] { order.push_back(id); });
-    lifetime.end();
-    PV_CHECK_EQ(order, (std::vector<int>{3, 2, 1}));
 }
