@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
 #include <memory>
@@ -18,6 +19,7 @@ private slots:
     void missingApplicationEndsTheProgramAtStartUp();
     void startPrintingPrintsTheListOnTheChosenPrinter();
     void closingTheWindowMidRunEndsTheInstanceInWork();
+    void aRecordThatCannotBeWrittenHoldsNoRun();
     void questionMarkExplainsThePause();
 };
 
@@ -152,6 +154,28 @@ void TestPrintingWindow::questionMarkExplainsThePause()
                          "the physical printer."));
     QCOMPARE(w.dialogs.messages.back().title, std::string("Title"));
     QVERIFY(w.settings.values == settingsBefore);
+}
+
+void TestPrintingWindow::aRecordThatCannotBeWrittenHoldsNoRun()
+{
+    // The record's folder cannot be made under a file: the run is told so in
+    // a note that no one answers, and every file prints meanwhile.
+    WindowRig w;
+    w.runRecordFolder = "/dev/null/runs";
+    auto form = w.open();
+    form->printerChoice().setCurrentIndex(0);
+    for (const char* file : {"/d/one.vsd", "/d/two.vdx", "/d/three.vsdx"})
+        form->fileList().items().add(file);
+    form->button(MainWindow::Button::StartPrinting).click();
+
+    QCOMPARE(w.apps.count("printAllPages"), 3);
+    QCOMPARE(w.dialogs.texts(), std::vector<std::string>{"Done."});
+    const QList<QMessageBox*> notes = form->findChildren<QMessageBox*>("windowNote");
+    QCOMPARE(notes.size(), 1);
+    QVERIFY(notes.front()->isVisible());
+    QVERIFY(!notes.front()->isModal());
+    QVERIFY(notes.front()->text().startsWith("The record of this run cannot be written: the folder /dev/null/runs "
+                                             "cannot be made (Not a directory)"));
 }
 
 QTEST_MAIN(TestPrintingWindow)

@@ -131,12 +131,7 @@ std::string plainNamed(const std::string& file, const std::string& folder, int n
 // byte that is not is shown as the replacement character.
 std::string readableName(const std::string& name)
 {
-    std::string readable;
-    for (std::size_t pos = 0; pos < name.size();) {
-        const Utf8::Character c = Utf8::next(name, pos);
-        Utf8::append(readable, c.valid ? c.code : U'\uFFFD');
-    }
-    return readable;
+    return Utf8::lossy(name);
 }
 
 const char* const OwnerFile = "owner";
