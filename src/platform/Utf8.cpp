@@ -85,4 +85,15 @@ std::size_t length(const std::string& text)
     return count;
 }
 
+std::string lossy(const std::string& text)
+{
+    std::string valid;
+    valid.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        const Character c = next(text, pos);
+        append(valid, c.valid ? c.code : U'\uFFFD');
+    }
+    return valid;
+}
+
 }  // namespace Utf8

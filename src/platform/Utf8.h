@@ -23,4 +23,8 @@ void append(std::string& text, char32_t code);
 // Number of characters, a lone byte counting as one.
 std::size_t length(const std::string& text);
 
+// The text as well-formed UTF-8: each lone byte becomes the replacement
+// character U+FFFD, as the file list shows it.
+std::string lossy(const std::string& text);
+
 }  // namespace Utf8

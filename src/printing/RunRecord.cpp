@@ -1,21 +1,28 @@
 #include "printing/RunRecord.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <system_error>
 
 #include "base/Failure.h"
+#include "platform/Utf8.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// A field as CSV needs it: quoted when it holds a comma, a quote or a line
-// break, with its quotes doubled.
-std::string field(const std::string& text)
+// A field as CSV needs it: well-formed UTF-8; led by ' when a spreadsheet
+// would take it for a formula (it begins with =, +, -, @, a tab or a carriage
+// return), so that the cell stays text; quoted when it holds a comma, a quote
+// or a line break, with its quotes doubled.
+std::string field(const std::string& value)
 {
+    std::string text = Utf8::lossy(value);
+    if (!text.empty() && std::string("=+-@\t\r").find(text.front()) != std::string::npos)
+        text.insert(0, 1, '\'');
     if (text.find_first_of(",\"\r\n") == std::string::npos)
         return text;
     std::string quoted = "\"";
@@ -130,7 +137,8 @@ std::string RunRecord::put(int key, const FileOutcome& outcome)
 
 std::string RunRecord::csv(const std::vector<FileOutcome>& rows)
 {
-    std::string text = std::string(Header) + "\r\n";
+    // The byte-order mark tells spreadsheets that the file is UTF-8.
+    std::string text = std::string(ByteOrderMark) + Header + "\r\n";
     for (const auto& row : rows) {
         const int pages = pagesOf(row.sent);
         const std::string reason = row.outcome == Outcome::Failed
@@ -176,12 +184,17 @@ std::string RunRecord::write()
     fs::path temporary = file;
     temporary += ".part";
     {
+        // The stream keeps no cause of its own; the system's last word on
+        // its file is the cause (a read-only folder, a full disk).
+        errno = 0;
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         out << csv(m_rows);
         out.close();
         if (!out) {
+            const int cause = errno;
             fs::remove(temporary, error);
-            return "the file " + temporary.u8string() + " cannot be written";
+            return "the file " + temporary.u8string() + " cannot be written"
+                   + (cause != 0 ? " (" + std::generic_category().message(cause) + ")" : std::string());
         }
     }
     fs::rename(temporary, file, error);
@@ -191,6 +204,12 @@ std::string RunRecord::write()
         return problem;
     }
     return {};
+}
+
+std::string recordProblemText(const std::string& problem)
+{
+    return "The record of this run cannot be written: " + problem
+           + ". The run goes on; what it prints is not recorded.";
 }
 
 void RunRecord::prune(const std::string& folder, int kept)

@@ -7,12 +7,14 @@
 #include "printing/FileOutcome.h"
 
 // The record of one print run that the user keeps: a CSV file, UTF-8 with a
-// header line, one row per file whose outcome is known, in the order the run
-// reached them. The file is rewritten whole on every change, through a
-// temporary file and a rename, so that a reader (or a program killed in the
-// middle) only ever finds a whole, valid record.
+// byte-order mark and a header line, one row per file whose outcome is known,
+// in the order the run reached them. Its cells stay text in a spreadsheet.
+// The file is rewritten whole on every change, through a temporary file and a
+// rename, so that a reader (or a program killed in the middle) only ever
+// finds a whole, valid record.
 class RunRecord final {
 public:
+    static constexpr const char* ByteOrderMark = "\xEF\xBB\xBF";
     static constexpr const char* Header = "started,file,printer,pages,paper,job,outcome,reason";
     static constexpr int RecordsKept = 200;
 
@@ -54,6 +56,10 @@ private:
     std::vector<int> m_keys;
     std::vector<FileOutcome> m_rows;
 };
+
+// What the user is told when a run's record cannot be written: the problem
+// put() returned, and that the run goes on.
+std::string recordProblemText(const std::string& problem);
 
 // The folder that keeps the run records: $XDG_STATE_HOME/plotvane/runs
 // (~/.local/state/plotvane/runs) on Linux, %LOCALAPPDATA%\Plotvane\runs on

@@ -114,7 +114,7 @@ void TestOutcomesEndToEnd::eachFileEndsWithWhatBecameOfIt()
         jobOf[job.title] = job.id;
     std::string header;
     auto rows = recordRows(form.runOutcomes().lastRecord(), header);
-    QCOMPARE(header, std::string("started,file,printer,pages,paper,job,outcome,reason"));
+    QCOMPARE(header, std::string("\xEF\xBB\xBFstarted,file,printer,pages,paper,job,outcome,reason"));
     QCOMPARE(rows.size(), std::size_t(5));
     QCOMPARE(rows[broken], (std::vector<std::string>{rows[broken][0], broken, "", "", "", "", "failed",
                                                       "line 120: " + openFailure}));

@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
 #include <memory>
@@ -81,6 +82,7 @@ void TestPrintingWindow::missingApplicationEndsTheProgramAtStartUp()
 void TestPrintingWindow::startPrintingPrintsTheListOnTheChosenPrinter()
 {
     WindowRig w;
+    w.runRecordFolder = "/dev/null/runs";  // cannot be made: told in a note no one answers
     auto form = w.open();
     form->printerChoice().setCurrentIndex(0);
     form->pauseChoice().setCurrentIndex(2);
@@ -113,8 +115,11 @@ void TestPrintingWindow::startPrintingPrintsTheListOnTheChosenPrinter()
     QCOMPARE(form->progressBar().value(), 0.0);
     QCOMPARE(form->progressBar().text(), QString("Progress Bar"));
     QCOMPARE(form->mousePointer(), MousePointer::Default);
-    QCOMPARE(w.dialogs.texts().back(), std::string("Done."));
+    QCOMPARE(w.dialogs.texts(), std::vector<std::string>{"Done."});
     QVERIFY(!form->printRun().isPrinting());
+    const QList<QMessageBox*> notes = form->findChildren<QMessageBox*>("windowNote");
+    QVERIFY(notes.size() == 1 && notes.front()->isVisible() && !notes.front()->isModal());
+    QVERIFY(notes.front()->text().contains("/dev/null/runs cannot be made (Not a directory)"));
     // The choices made by the user were saved as they changed.
     QCOMPARE(w.settings.value("Combo1"), std::string("0"));
     QCOMPARE(w.settings.value("Combo2"), std::string("2"));

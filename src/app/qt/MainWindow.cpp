@@ -19,6 +19,7 @@
 #include "app/qt/OutcomeMenu.h"
 #include "app/qt/PictureButton.h"
 #include "app/qt/RunNotice.h"
+#include "app/qt/WindowNote.h"
 #include "app/qt/SkinFramework.h"
 #include "base/ErrorTrap.h"
 #include "base/Failure.h"
@@ -224,9 +225,12 @@ void MainWindow::createPrinting()
     m_diagramApp = std::make_unique<DiagramAppAdapter>(m_services.diagramApps, m_services.dialogs, *this,
                                                        m_services.lifetime);
     m_printView = std::make_unique<QtPrintView>(*m_progressBar, *m_printerChoice, *m_pauseChoice);
-    m_runOutcomes = new RunOutcomes(m_fileList->entries(), m_services.dialogs, m_services.lifetime,
-                                    m_services.runRecordFolder, m_services.jobStates,
-                                    [] { return std::time(nullptr); }, this);
+    // The run goes on while the note about its record is open.
+    const auto tellRecordProblem = [this](const std::string& text) {
+        showWindowNote(*this, QString::fromStdString(text));
+    };
+    m_runOutcomes = new RunOutcomes(m_fileList->entries(), tellRecordProblem, m_services.lifetime, m_services.runRecordFolder,
+                                    m_services.jobStates, [] { return std::time(nullptr); }, this);
     connect(m_runOutcomes, &RunOutcomes::runFinished, this, [this](int printed, int files, int failed) {
         noticeRunEnd(*this, QString::fromStdString(runSummary(printed, files, failed)));
     });

@@ -229,7 +229,11 @@ int printWithoutWindow(const CommandLine& line, const PrintCommandServices& serv
         *services.endStatus = ExitStatus::NotAllSent;
 
     ConsolePrintView view(services.out, services.outIsTerminal, printer, pause);
-    RunOutcomes outcomes(entries, dialogs, services.lifetime, services.recordFolder,
+    // A record that cannot be written is told on standard error; the run goes on.
+    const auto tellRecordProblem = [&services](const std::string& text) {
+        services.err << "plotvane: " << text << std::endl;
+    };
+    RunOutcomes outcomes(entries, tellRecordProblem, services.lifetime, services.recordFolder,
                          line.wait ? services.jobStates : nullptr, services.now);
     ConsoleRun console(outcomes, view, services.lifetime, line.wait);
     PrintRun run(list, view, adapter, pointer, dialogs, services.clock, services.events, services.lifetime, console);

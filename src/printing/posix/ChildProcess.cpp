@@ -117,9 +117,21 @@ void placeOn(int fd, int target)
         ::fcntl(fd, F_SETFD, 0);
 }
 
-[[noreturn]] void execProgram(char* const* argv, int input, int output, int execError)
+// What the program is started with beyond its arguments, prepared before
+// the fork.
+struct ProgramSetting {
+    char* const* environment;
+    unsigned long long addressSpaceLimit;
+};
+
+[[noreturn]] void execProgram(char* const* argv, const ProgramSetting& setting, int input, int output, int execError)
 {
     ::setpgid(0, 0);
+    if (setting.addressSpaceLimit > 0) {
+        // Inherited by every process the program starts.
+        const rlimit bound{static_cast<rlim_t>(setting.addressSpaceLimit), static_cast<rlim_t>(setting.addressSpaceLimit)};
+        ::setrlimit(RLIMIT_AS, &bound);
+    }
     for (const int signal : {SIGPIPE, SIGCHLD, SIGINT, SIGTERM, SIGHUP, SIGQUIT})
         setDisposition(signal, SIG_DFL);
     sigset_t none;
@@ -128,7 +140,7 @@ void placeOn(int fd, int target)
     placeOn(input, STDIN_FILENO);
     placeOn(output, STDOUT_FILENO);
     placeOn(output, STDERR_FILENO);
-    ::execv(argv[0], argv);
+    ::execve(argv[0], argv, setting.environment);
     const int error = errno;
     ssize_t written = ::write(execError, &error, sizeof error);
     (void)written;
@@ -155,7 +167,8 @@ bool timeLeft(const timespec& deadline, timespec& left)
     return true;
 }
 
-[[noreturn]] void watch(char* const* argv, int input, int output, int lifeline, int report, double timeLimit)
+[[noreturn]] void watch(char* const* argv, const ProgramSetting& setting, int input, int output, int lifeline, int report,
+                        double timeLimit)
 {
     // The watcher keeps the time limit itself: the waiting side may be held up
     // (a dialog's own event loop runs the window meanwhile), the limit not.
@@ -193,7 +206,7 @@ bool timeLeft(const timespec& deadline, timespec& left)
     const pid_t program = ::fork();
     if (program == 0) {
         ::close(execError[0]);
-        execProgram(argv, input, output, execError[1]);
+        execProgram(argv, setting, input, output, execError[1]);
     }
     if (program < 0) {
         send(report, CouldNotExecute, errno);
@@ -279,6 +292,17 @@ std::unique_ptr<ChildProcess> ChildProcess::start(const ChildRequest& request, s
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv[0] = const_cast<char*>(program.c_str());
     argv.push_back(nullptr);
+    std::vector<std::string> variables;
+    for (char** variable = environ; *variable; ++variable)
+        if (request.temporaryFolder.empty() || std::strncmp(*variable, "TMPDIR=", 7) != 0)
+            variables.emplace_back(*variable);
+    if (!request.temporaryFolder.empty())
+        variables.push_back("TMPDIR=" + request.temporaryFolder);
+    std::vector<char*> environment;
+    for (auto& variable : variables)
+        environment.push_back(variable.data());
+    environment.push_back(nullptr);
+    const ProgramSetting setting{environment.data(), request.addressSpaceLimit};
 
     const int input = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
     const int output = request.logPath.empty()
@@ -294,7 +318,7 @@ std::unique_ptr<ChildProcess> ChildProcess::start(const ChildRequest& request, s
         ::close(lifeline[1]);
         ::close(report[0]);
         closeAllBut(input, output, lifeline[0], report[1]);
-        watch(argv.data(), input, output, lifeline[0], report[1], request.timeLimitSeconds);
+        watch(argv.data(), setting, input, output, lifeline[0], report[1], request.timeLimitSeconds);
     }
     const int failure = errno;
     for (const int fd : {input, output, lifeline[0], report[1]})

@@ -11,6 +11,12 @@ struct ChildRequest {
     std::vector<std::string> argv;  // argv[0] is the program: a path, or a name found on PATH
     std::string logPath;            // receives standard output and error; empty: discarded
     double timeLimitSeconds = 120;
+    // The most address space each process of the program may take, in bytes;
+    // 0: no bound. A process that asks for more is refused the memory.
+    unsigned long long addressSpaceLimit = 0;
+    // The program's TMPDIR, so that what it leaves there stays in a folder of
+    // ours; empty: ours.
+    std::string temporaryFolder;
 };
 
 struct ChildResult {

@@ -131,12 +131,7 @@ std::string plainNamed(const std::string& file, const std::string& folder, int n
 // byte that is not is shown as the replacement character.
 std::string readableName(const std::string& name)
 {
-    std::string readable;
-    for (std::size_t pos = 0; pos < name.size();) {
-        const Utf8::Character c = Utf8::next(name, pos);
-        Utf8::append(readable, c.valid ? c.code : U'\uFFFD');
-    }
-    return readable;
+    return Utf8::lossy(name);
 }
 
 const char* const OwnerFile = "owner";
@@ -202,6 +197,16 @@ struct OfficeEngine::Conversion {
             ::unlink(given.c_str());
     }
 };
+
+unsigned long long conversionAddressSpace()
+{
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGE_SIZE);
+    const unsigned long long least = 2ULL << 30;
+    if (pages <= 0 || pageSize <= 0)
+        return least;
+    return std::max(least, static_cast<unsigned long long>(pages) * static_cast<unsigned long long>(pageSize) / 2);
+}
 
 OfficeEngine::OfficeEngine(OfficeOptions options, EventPump& events, const Lifetime& lifetime)
     : m_options(std::move(options)),
@@ -404,6 +409,12 @@ std::unique_ptr<OfficeEngine::Conversion> OfficeEngine::beginConversion(OfficeIn
                     "--convert-to", "pdf:draw_pdf_Export", "--outdir", conversion->output, conversion->given};
     request.logPath = joinPath(instance.work, "soffice.log", PathStyle::Posix);
     request.timeLimitSeconds = m_options.timeLimitSeconds;
+    request.addressSpaceLimit = m_options.addressSpaceLimit;
+    // What LibreOffice leaves in its temporary folder when it is killed goes
+    // with the instance's folder.
+    request.temporaryFolder = joinPath(instance.folder, "tmp", PathStyle::Posix);
+    if (::mkdir(request.temporaryFolder.c_str(), 0700) != 0 && errno != EEXIST)
+        throw Failure("Cannot open \"" + path + "\": no temporary folder (" + std::strerror(errno) + ")");
     conversion->started = std::chrono::steady_clock::now();
     return conversion;
 }

@@ -12,6 +12,11 @@
 class EventPump;
 class Lifetime;
 
+// The address space a conversion may take on this machine: half of its
+// memory, never less than 2 GiB (a drawing of ordinary size converts within
+// 500 MB).
+unsigned long long conversionAddressSpace();
+
 // How the LibreOffice instances are run.
 struct OfficeOptions {
     // The program: a path, or a name looked up on PATH.
@@ -22,6 +27,10 @@ struct OfficeOptions {
     std::string workRoot;
     // Longest time the print service (CUPS) may take to answer a request.
     double printServiceSeconds = 30;
+    // The most address space each LibreOffice process of a conversion may
+    // take, in bytes (0: no bound), so that no drawing can take the machine's
+    // memory.
+    unsigned long long addressSpaceLimit = conversionAddressSpace();
 };
 
 // The state of one instance: its own folders, the document it opened and the

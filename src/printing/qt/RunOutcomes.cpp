@@ -1,18 +1,18 @@
 #include "printing/qt/RunOutcomes.h"
 
 #include "base/Lifetime.h"
-#include "base/MessageBoxes.h"
 #include "filelist/qt/FileListModel.h"
 #include "printing/RunRecord.h"
 #include "printing/qt/JobFollower.h"
 #include "printing/qt/OutcomeIcons.h"
 
-RunOutcomes::RunOutcomes(FileListModel& list, MessageBoxes& boxes, Lifetime& lifetime, std::string recordFolder,
+RunOutcomes::RunOutcomes(FileListModel& list, std::function<void(const std::string&)> recordProblem, Lifetime& lifetime,
+                         std::string recordFolder,
                          std::shared_ptr<JobStateSource> jobStates, std::function<std::time_t()> now,
                          QObject* parent)
     : QObject(parent),
       m_list(list),
-      m_boxes(boxes),
+      m_recordProblem(std::move(recordProblem)),
       m_lifetime(lifetime),
       m_recordFolder(std::move(recordFolder)),
       m_now(std::move(now))
@@ -214,6 +214,6 @@ void RunOutcomes::write(const Tracked& file)
     if (m_toldRecordProblem || file.record != m_record)
         return;
     m_toldRecordProblem = true;
-    tell(m_boxes, "The record of this run cannot be written: " + problem
-                      + ". The run goes on; what it prints is not recorded.");
+    if (m_recordProblem)
+        m_recordProblem(recordProblemText(problem));
 }

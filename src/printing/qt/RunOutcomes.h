@@ -14,7 +14,6 @@
 class FileListModel;
 class JobFollower;
 class Lifetime;
-class MessageBoxes;
 class RunRecord;
 
 // Keeps what became of each file of the print runs: shows it on the file's
@@ -23,9 +22,14 @@ class RunRecord;
 class RunOutcomes final : public QObject, public PrintRunObserver {
     Q_OBJECT
 public:
-    // recordFolder: where run records are kept, none when empty. jobStates:
-    // where jobs are followed, none when null. now: the wall clock.
-    RunOutcomes(FileListModel& list, MessageBoxes& boxes, Lifetime& lifetime, std::string recordFolder,
+    // A record that cannot be written is told once per run through
+    // recordProblem, with the cause in its text; it must not wait for anyone,
+    // for the run goes on meanwhile (the window shows a note, a run from the
+    // command line prints it on standard error). recordFolder: where run
+    // records are kept, none when empty. jobStates: where jobs are followed,
+    // none when null. now: the wall clock.
+    RunOutcomes(FileListModel& list, std::function<void(const std::string&)> recordProblem, Lifetime& lifetime,
+                std::string recordFolder,
                 std::shared_ptr<JobStateSource> jobStates, std::function<std::time_t()> now,
                 QObject* parent = nullptr);
     ~RunOutcomes() override;
@@ -65,7 +69,7 @@ private:
     void write(const Tracked& file);
 
     FileListModel& m_list;
-    MessageBoxes& m_boxes;
+    std::function<void(const std::string&)> m_recordProblem;
     Lifetime& m_lifetime;
     std::string m_recordFolder;
     std::function<std::time_t()> m_now;

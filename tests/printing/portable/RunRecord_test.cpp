@@ -71,10 +71,18 @@ PV_TEST(eachOutcomeReadsAsItsSentenceAndItsRow)
          "2026-12-08 10:35:12,/d/jam.vdx,Jammed,1,,12,stopped,Paper jam"},
         {made(Outcome::NotReached, "/d/line\nbreak.vsd", {}), "Not printed: the run ended before this file was printed",
          "2026-12-08 10:35:12,\"/d/line\nbreak.vsd\",,,,,not reached,"},
+        // Cells a spreadsheet would run as formulas stay text; names that are
+        // not UTF-8 are written valid.
+        {made(Outcome::Stopped, "-x.vsd", {"+cmd", {{3, 1, "@A4"}}}, "=HYPERLINK(\"http://e.test\",\"x\")"),
+         "Stopped by the printer +cmd as job 3: 1 page on @A4: =HYPERLINK(\"http://e.test\",\"x\")",
+         "2026-12-08 10:35:12,'-x.vsd,'+cmd,1,'@A4,3,stopped,\"'=HYPERLINK(\"\"http://e.test\"\",\"\"x\"\")\""},
+        {made(Outcome::Sent, "/d/caf\xE9.vsd", {"\tQ", {}}), "Sent to \tQ",
+         "2026-12-08 10:35:12,/d/caf\xEF\xBF\xBD.vsd,'\tQ,,,,sent,"},
     };
     for (const auto& c : cases) {
         PV_CHECK_EQ(describeOutcome(c.outcome), std::string(c.sentence));
-        PV_CHECK_EQ(RunRecord::csv({c.outcome}), std::string(RunRecord::Header) + "\r\n" + c.row + "\r\n");
+        PV_CHECK_EQ(RunRecord::csv({c.outcome}),
+                    std::string(RunRecord::ByteOrderMark) + RunRecord::Header + "\r\n" + c.row + "\r\n");
     }
     PV_CHECK_EQ(runSummary(298, 300, 2), std::string("Printed 298 of 300 drawings; 2 failed"));
     PV_CHECK_EQ(runSummary(1, 1, 0), std::string("Printed 1 of 1 drawing"));
@@ -100,7 +108,9 @@ PV_TEST(theRecordIsRewrittenWholeAndTheNewestAreKept)
     PV_CHECK_EQ(record.put(2, made(Outcome::Failed, "/d/b.vsd", {}, "Overflow", 122)), std::string());
     row.outcome = Outcome::Printed;
     PV_CHECK_EQ(record.put(1, row), std::string());
-    PV_CHECK_EQ(readAll(fs::u8path(record.path())), RunRecord::csv(record.rows()));
+    const std::string written = readAll(fs::u8path(record.path()));
+    PV_CHECK_EQ(written, RunRecord::csv(record.rows()));
+    PV_CHECK_EQ(written.substr(0, 3), std::string("\xEF\xBB\xBF"));
     PV_CHECK_EQ(record.rows().size(), 2u);
     PV_CHECK(record.rows()[0].outcome == Outcome::Printed);
 

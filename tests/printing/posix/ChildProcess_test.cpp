@@ -153,6 +153,26 @@ PV_TEST(programHasItsThreeStandardDescriptorsAndNoneOfOurs)
     removeFolder(folder);
 }
 
+PV_TEST(programRunsInItsBoundsAndItsOwnTemporaryFolder)
+{
+    const std::string folder = makeTempFolder("plotvane-child-");
+    ChildRequest request;
+    request.argv = {"/bin/sh", "-c", "echo \"$(ulimit -v) $TMPDIR\""};
+    request.logPath = folder + "/seen";
+    request.addressSpaceLimit = 1ULL << 30;
+    request.temporaryFolder = folder;
+    std::string error;
+    const auto child = ChildProcess::start(request, error);
+    PollEventPump events;
+    FakeLifetime lifetime;
+    PV_CHECK(child && waitForChild(*child, 60, events, lifetime).outcome == ChildResult::Outcome::Exited);
+    std::ifstream log(request.logPath);
+    std::string seen;
+    std::getline(log, seen);
+    PV_CHECK_EQ(seen, "1048576 " + folder);  // KiB
+    removeFolder(folder);
+}
+
 PV_TEST(conversionEndsWhenOurWholeProcessGroupIsKilled)
 {
     const std::string folder = makeTempFolder("plotvane-child-");
