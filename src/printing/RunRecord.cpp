@@ -226,6 +226,31 @@ std::string RunRecord::newest(const std::string& folder)
     return names.empty() ? std::string() : (fs::u8path(folder) / fs::u8path(names.back())).u8string();
 }
 
+namespace {
+
+// A name that is not UTF-8 is recorded in its readable form, each stray byte
+// as U+FFFD. Read back, it is the one file of its folder whose name reads so,
+// where there is exactly one; otherwise it stays as recorded.
+std::string exactName(const std::string& recorded)
+{
+    std::error_code error;
+    const fs::path path = fs::u8path(recorded);
+    if (recorded.find("\xef\xbf\xbd") == std::string::npos || fs::exists(path, error))
+        return recorded;
+    const std::string wanted = path.filename().u8string();
+    std::string found;
+    for (fs::directory_iterator it(path.parent_path(), error), end; !error && it != end; it.increment(error)) {
+        if (Utf8::lossy(it->path().filename().u8string()) != wanted)
+            continue;
+        if (!found.empty())
+            return recorded;
+        found = it->path().u8string();
+    }
+    return found.empty() ? recorded : found;
+}
+
+}  // namespace
+
 std::vector<std::string> RunRecord::unprintedFiles(const std::string& recordPath)
 {
     std::ifstream in(fs::u8path(recordPath), std::ios::binary);
@@ -233,7 +258,10 @@ std::vector<std::string> RunRecord::unprintedFiles(const std::string& recordPath
     if (!in.is_open() || in.bad())
         throw Failure("the run record " + recordPath + " cannot be read");
     try {
-        return unprintedFilesOf(text);
+        std::vector<std::string> files = unprintedFilesOf(text);
+        for (std::string& file : files)
+            file = exactName(file);
+        return files;
     } catch (const Failure& failure) {
         throw Failure("the file " + recordPath + " is no run record: " + failure.what());
     }

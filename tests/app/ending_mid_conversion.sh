@@ -68,7 +68,7 @@ newest_outcomes() {
     [ -n "$newest" ] && ! ls "$records"/*.part >/dev/null 2>&1 || return 1
     python3 - "$newest" <<'CSV'
 import csv, sys
-rows = list(csv.reader(open(sys.argv[1], newline="", encoding="utf-8"), strict=True))
+rows = list(csv.reader(open(sys.argv[1], newline="", encoding="utf-8-sig"), strict=True))
 assert rows[0] == "started,file,printer,pages,paper,job,outcome,reason".split(","), rows[0]
 for row in rows[1:]:
     assert len(row) == 8, row

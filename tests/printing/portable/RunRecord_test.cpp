@@ -153,7 +153,7 @@ PV_TEST(whatDidNotPrintIsReadBackInTheRecordsOrder)
                          made(Outcome::Stopped, "/d/e\xff.vsd", {"Q", {}}, "x", 0),
                          made(Outcome::NotReached, "/d/f.vsd", {}, "", 0),
                          made(Outcome::Printed, "/d/g.vsd", {"Q", {}}, "", 0)}),
-         {"/d/a, \"b\".vsd", "/d/e\xff.vsd", "/d/f.vsd"}, false},
+         {"/d/a, \"b\".vsd", "/d/e\xef\xbf\xbd.vsd", "/d/f.vsd"}, false},
         {"a byte-order mark and a line break in a field",
          "\xef\xbb\xbf" + head + ",\"/d/two\r\nlines.vsd\",,,,,failed,\"line 120: a\r\nb\"\r\n",
          {"/d/two\r\nlines.vsd"}, false},
