@@ -9,6 +9,11 @@
 #            the pause position 5, the samples are printed onto the chosen
 #            printer with the 0-second pause, the server sees each file's
 #            members in order, and "Done." is shown
+#   console  plotvane-cli.exe --print, with no window: the same members per
+#            sample on the printer given, a line per file and the counts on
+#            its standard output, and its exit status reaches the shell: 0
+#            when all were sent, 1 with a missing file (the others still
+#            printed), 2 for an unknown option or an unknown printer
 #   program_under_wine.sh ZIP FAKE_SERVER_EXE
 set -euo pipefail
 zip=$(realpath "$1")
@@ -65,17 +70,54 @@ text=$(box_text 120 Return) || fail "no box at the end of the run"
 check "the run ends with \"Done.\" (got: $text)" grep -qx "Done." <<<"$text"
 check "the pause position 0 is stored" test "$(stored Combo2)" = 0
 
-# What the server saw, without the name look-ups: the start-up check's instance,
-# then per sample, in the list's (name) order, open, printer, print, quit.
-{
+# members PRINTER FILE...: what the server sees of a run, without the name
+# look-ups: the start-up check's instance, then per file open, printer, print, quit.
+members() {
+    local printer=$1 file
+    shift
     printf '%s\n' create 'Application.call(Quit)'
-    while read -r sample; do
-        printf '%s\n' create 'Application.get(Documents)' "Documents.call(Open; \"$(winepath -w "$sample")\")" \
-            'Application.put(ActivePrinter; PROPERTYPUT="Plotter_B")' 'Application.get(ActiveDocument)' \
+    for file in "$@"; do
+        printf '%s\n' create 'Application.get(Documents)' "Documents.call(Open; \"$(winepath -w "$file")\")" \
+            "Application.put(ActivePrinter; PROPERTYPUT=\"$printer\")" 'Application.get(ActiveDocument)' \
             'Document.call(PrintOut; PrintRange=I2:0)' 'Application.call(Quit)'
-    done < <(find "$folder/Samples" -type f | LC_ALL=C sort -f)
-} >"$work/expected"
-grep -v '\.names(' "$work/record" >"$work/seen" || true
-check "the server saw each sample's members in order" diff -u "$work/expected" "$work/seen"
+    done
+}
+# seen [N]: those the server saw after its first N calls.
+seen() { sleep 0.5 && tail -n +$((${1:-0} + 1)) "$work/record" | grep -v '\.names(' || true; }
+mapfile -t samples < <(find "$folder/Samples" -type f | LC_ALL=C sort -f)
+members Plotter_B "${samples[@]}" >"$work/expected"
+check "the server saw each sample's members in order, in the list's (name) order" \
+    diff -u "$work/expected" <(seen)
+end_program
 
+# The console program, its streams and status read as a script reads them.
+new_round console
+start_server "$fake_server"
+cli() {
+    status=0
+    heard=$(wc -l <"$work/record")
+    (cd "$folder" && exec wine "$folder/plotvane-cli.exe" "$@") >"$work/out" 2>"$work/err" || status=$?
+    tr -d '\r' <"$work/out" >"$work/out.txt"
+}
+cli --print --printer Plotter_A --pause 0 "$(winepath -w "$folder/Samples")"
+check "the samples' run exits 0 (got $status: $(head -c 300 "$work/err"))" test "$status" = 0
+mapfile -t samples < <(find "$folder/Samples" -type f | LC_ALL=C sort -f)
+members Plotter_A "${samples[@]}" >"$work/expected"
+check "the server saw each sample's members in order on Plotter_A" diff -u "$work/expected" <(seen "$heard")
+check "a line per sample and the counts on standard output" \
+    test "$(grep -c ': Sent to Plotter_A' "$work/out.txt"):$(wc -l <"$work/out.txt")" = "${#samples[@]}:$((${#samples[@]} + 1))"
+check "the last line gives the counts" grep -q "^Printed ${#samples[@]} of ${#samples[@]} drawings" <(tail -n 1 "$work/out.txt")
+
+missing=$(winepath -w "$work")\\Missing.vsd
+cli --print --printer Plotter_A --pause 0 "$missing" "$(winepath -w "${samples[0]}")"
+check "a run with a missing file exits 1 (got $status: $(head -c 400 "$work/out.txt"))" test "$status" = 1
+check "the missing file's line says it was not printed" grep -qF "Missing.vsd: Not printed: " "$work/out.txt"
+check "the file after it was still printed" grep -q "^Printed 1 of 2 drawings" <(tail -n 1 "$work/out.txt")
+
+for refused in "--printer NoSuch" "--bogus"; do
+    # shellcheck disable=SC2086
+    cli --print $refused --pause 0 "$(winepath -w "$folder/Samples")"
+    check "$refused exits 2 (got $status) and says why on standard error" test "$status:$(grep -c . "$work/err")" = 2:1
+    check "$refused made no instance" test "$(seen "$heard")" = ""
+done
 rig_finish
