@@ -8,7 +8,11 @@
 #            process of its own: the window is 536 x 442, the first start stores
 #            the pause position 5, the samples are printed onto the chosen
 #            printer with the 0-second pause, the server sees each file's
-#            members in order, and "Done." is shown
+#            members in order, and "Done." is shown; with the list cleared,
+#            a second start hands a drawing with a non-ASCII name and a
+#            folder to the window and ends with 0, the next run opens
+#            exactly those in order, the name intact, and its record under
+#            %LOCALAPPDATA% reads back as CSV with them
 #   console  plotvane-cli.exe --print, with no window: the same members per
 #            sample on the printer given, a line per file and the counts on
 #            its standard output, and its exit status reaches the shell: 0
@@ -88,6 +92,38 @@ mapfile -t samples < <(find "$folder/Samples" -type f | LC_ALL=C sort -f)
 members Plotter_B "${samples[@]}" >"$work/expected"
 check "the server saw each sample's members in order, in the list's (name) order" \
     diff -u "$work/expected" <(seen)
+
+# Start Printing on the cleared list tells "No files added.": the clear is
+# handled before anything is handed over.
+xdotool mousemove --window "$window" 136 231 click 1  # Clear List
+sleep 0.5
+xdotool mousemove --window "$window" 268 385 click 1  # Start Printing
+text=$(box_text 60 Return) || fail "no box after Clear List"
+check "the cleared list has no files (got: $text)" grep -qx "No files added." <<<"$text"
+mkdir -p "$work/handed/Ordner"
+cp "${samples[0]}" "$work/handed/Zeichnung ä.vsd"
+cp "${samples[0]}" "$work/handed/Ordner/Plan 1.vdx"
+cp "${samples[1]}" "$work/handed/Ordner/Plan 2.vsdx"
+handed=("$work/handed/Zeichnung ä.vsd" "$work/handed/Ordner/Plan 1.vdx" "$work/handed/Ordner/Plan 2.vsdx")
+heard=$(wc -l <"$work/record")
+status=0
+timeout 20 wine "$folder/plotvane.exe" "$(winepath -w "${handed[0]}")" "$(winepath -w "$work/handed/Ordner")" \
+    >"$work/second.log" 2>&1 || status=$?
+check "the second start hands over and ends with status 0 (got $status)" test "$status" = 0
+sleep 1
+xdotool mousemove --window "$window" 268 385 click 1  # Start Printing
+text=$(box_text 120 Return) || fail "no box at the end of the handed-over run"
+check "the handed-over run ends with \"Done.\" (got: $text)" grep -qx "Done." <<<"$text"
+members Plotter_B "${handed[@]}" | tail -n +3 >"$work/expected"
+check "the run opens the handed-over files in order, the name intact" diff -u "$work/expected" <(seen "$heard")
+record=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Local/Plotvane/runs/*.csv' | LC_ALL=C sort | tail -n 1)
+check "the run record in %LOCALAPPDATA%\\Plotvane\\runs reads back as CSV with the run's files" python3 -c '
+import csv, sys
+with open(sys.argv[1], newline="", encoding="utf-8") as f:
+    rows = list(csv.reader(f, strict=True))
+assert all(len(row) == len(rows[0]) for row in rows), rows
+assert [row[1] for row in rows[1:]] == sys.argv[2:], rows
+' "$record" "$(winepath -w "${handed[0]}")" "$(winepath -w "${handed[1]}")" "$(winepath -w "${handed[2]}")"
 end_program
 
 # The console program, its streams and status read as a script reads them.
