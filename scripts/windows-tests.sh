@@ -5,7 +5,8 @@
 # under Wine, in a Wine prefix of its own inside the build folder, packs the
 # folder a user runs into plotvane-<version>-win64.zip and the installer
 # plotvane-<version>-win64.msi (scripts/windows-msi.sh), starts that ZIP's
-# program under Wine and Xvfb (tests/win/program_under_wine.sh), and installs,
+# program and its console program under Wine and Xvfb
+# (tests/win/program_under_wine.sh), and installs,
 # upgrades and removes the installer's (tests/win/installer_under_wine.sh).
 #
 #   scripts/windows-tests.sh [BUILD_DIR]

@@ -121,6 +121,7 @@ struct FakeAutomationServer::State {
     std::atomic<int> created{0};
     std::wstring instanceName;
     std::wstring openFailure;
+    std::atomic<bool> missingFilesFail{false};
     bool documentOpen = false;
     std::map<std::string, DWORD> hangMilliseconds;  // by member
     HANDLE answerNow = CreateEventW(nullptr, TRUE, FALSE, nullptr);
@@ -261,6 +262,9 @@ private:
                 return DISP_E_TYPEMISMATCH;
             if (!m_state->openFailure.empty())
                 return raise(exception, m_state->openFailure);
+            if (m_state->missingFilesFail
+                && GetFileAttributesW(parameters.rgvarg[0].bstrVal) == INVALID_FILE_ATTRIBUTES)
+                return raise(exception, L"File not found.");
             m_state->documentOpen = true;
             return returnObject(Kind::Document, result);
         default:
@@ -478,6 +482,11 @@ void FakeAutomationServer::registerRunningInstance()
 void FakeAutomationServer::failOpenWith(const std::string& description)
 {
     onServer([this, description] { m_state->openFailure = toWide(description); });
+}
+
+void FakeAutomationServer::failOpenOfMissingFiles()
+{
+    m_state->missingFilesFail = true;
 }
 
 void FakeAutomationServer::hangIn(const std::string& member, std::chrono::milliseconds atMost)

@@ -50,6 +50,9 @@ public:
     void registerRunningInstance();
     // Makes Documents.Open fail with this description in its exception information.
     void failOpenWith(const std::string& description);
+    // Makes Documents.Open fail for a file that does not exist, as the
+    // application's own does.
+    void failOpenOfMissingFiles();
     // Makes every call of the member ("Open", "Quit") hang on the server's
     // thread, as an application that stopped answering does, until answer()
     // or until it has hung for atMost (so that a caller that cannot cancel

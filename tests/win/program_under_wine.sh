@@ -8,7 +8,16 @@
 #            process of its own: the window is 536 x 442, the first start stores
 #            the pause position 5, the samples are printed onto the chosen
 #            printer with the 0-second pause, the server sees each file's
-#            members in order, and "Done." is shown
+#            members in order, and "Done." is shown; with the list cleared,
+#            a second start hands a drawing with a non-ASCII name and a
+#            folder to the window and ends with 0, the next run opens
+#            exactly those in order, the name intact, and its record under
+#            %LOCALAPPDATA% reads back as CSV with them
+#   console  plotvane-cli.exe --print, with no window: the same members per
+#            sample on the printer given, a line per file and the counts on
+#            its standard output, and its exit status reaches the shell: 0
+#            when all were sent, 1 with a missing file (the others still
+#            printed), 2 for an unknown option or an unknown printer
 #   program_under_wine.sh ZIP FAKE_SERVER_EXE
 set -euo pipefail
 zip=$(realpath "$1")
@@ -65,17 +74,86 @@ text=$(box_text 120 Return) || fail "no box at the end of the run"
 check "the run ends with \"Done.\" (got: $text)" grep -qx "Done." <<<"$text"
 check "the pause position 0 is stored" test "$(stored Combo2)" = 0
 
-# What the server saw, without the name look-ups: the start-up check's instance,
-# then per sample, in the list's (name) order, open, printer, print, quit.
-{
+# members PRINTER FILE...: what the server sees of a run, without the name
+# look-ups: the start-up check's instance, then per file open, printer, print, quit.
+members() {
+    local printer=$1 file
+    shift
     printf '%s\n' create 'Application.call(Quit)'
-    while read -r sample; do
-        printf '%s\n' create 'Application.get(Documents)' "Documents.call(Open; \"$(winepath -w "$sample")\")" \
-            'Application.put(ActivePrinter; PROPERTYPUT="Plotter_B")' 'Application.get(ActiveDocument)' \
+    for file in "$@"; do
+        printf '%s\n' create 'Application.get(Documents)' "Documents.call(Open; \"$(winepath -w "$file")\")" \
+            "Application.put(ActivePrinter; PROPERTYPUT=\"$printer\")" 'Application.get(ActiveDocument)' \
             'Document.call(PrintOut; PrintRange=I2:0)' 'Application.call(Quit)'
-    done < <(find "$folder/Samples" -type f | LC_ALL=C sort -f)
-} >"$work/expected"
-grep -v '\.names(' "$work/record" >"$work/seen" || true
-check "the server saw each sample's members in order" diff -u "$work/expected" "$work/seen"
+    done
+}
+# seen [N]: those the server saw after its first N calls.
+seen() { sleep 0.5 && tail -n +$((${1:-0} + 1)) "$work/record" | grep -v '\.names(' || true; }
+mapfile -t samples < <(find "$folder/Samples" -type f | LC_ALL=C sort -f)
+members Plotter_B "${samples[@]}" >"$work/expected"
+check "the server saw each sample's members in order, in the list's (name) order" \
+    diff -u "$work/expected" <(seen)
 
+# Start Printing on the cleared list tells "No files added.": the clear is
+# handled before anything is handed over.
+xdotool mousemove --window "$window" 136 231 click 1  # Clear List
+sleep 0.5
+xdotool mousemove --window "$window" 268 385 click 1  # Start Printing
+text=$(box_text 60 Return) || fail "no box after Clear List"
+check "the cleared list has no files (got: $text)" grep -qx "No files added." <<<"$text"
+mkdir -p "$work/handed/Ordner"
+cp "${samples[0]}" "$work/handed/Zeichnung ä.vsd"
+cp "${samples[0]}" "$work/handed/Ordner/Plan 1.vdx"
+cp "${samples[1]}" "$work/handed/Ordner/Plan 2.vsdx"
+handed=("$work/handed/Zeichnung ä.vsd" "$work/handed/Ordner/Plan 1.vdx" "$work/handed/Ordner/Plan 2.vsdx")
+heard=$(wc -l <"$work/record")
+status=0
+timeout 20 wine "$folder/plotvane.exe" "$(winepath -w "${handed[0]}")" "$(winepath -w "$work/handed/Ordner")" \
+    >"$work/second.log" 2>&1 || status=$?
+check "the second start hands over and ends with status 0 (got $status)" test "$status" = 0
+sleep 1
+xdotool mousemove --window "$window" 268 385 click 1  # Start Printing
+text=$(box_text 120 Return) || fail "no box at the end of the handed-over run"
+check "the handed-over run ends with \"Done.\" (got: $text)" grep -qx "Done." <<<"$text"
+members Plotter_B "${handed[@]}" | tail -n +3 >"$work/expected"
+check "the run opens the handed-over files in order, the name intact" diff -u "$work/expected" <(seen "$heard")
+record=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Local/Plotvane/runs/*.csv' | LC_ALL=C sort | tail -n 1)
+check "the run record in %LOCALAPPDATA%\\Plotvane\\runs reads back as CSV with the run's files" python3 -c '
+import csv, sys
+with open(sys.argv[1], newline="", encoding="utf-8") as f:
+    rows = list(csv.reader(f, strict=True))
+assert all(len(row) == len(rows[0]) for row in rows), rows
+assert [row[1] for row in rows[1:]] == sys.argv[2:], rows
+' "$record" "$(winepath -w "${handed[0]}")" "$(winepath -w "${handed[1]}")" "$(winepath -w "${handed[2]}")"
+end_program
+
+# The console program, its streams and status read as a script reads them.
+new_round console
+start_server "$fake_server"
+cli() {
+    status=0
+    heard=$(wc -l <"$work/record")
+    (cd "$folder" && exec wine "$folder/plotvane-cli.exe" "$@") >"$work/out" 2>"$work/err" || status=$?
+    tr -d '\r' <"$work/out" >"$work/out.txt"
+}
+cli --print --printer Plotter_A --pause 0 "$(winepath -w "$folder/Samples")"
+check "the samples' run exits 0 (got $status: $(head -c 300 "$work/err"))" test "$status" = 0
+mapfile -t samples < <(find "$folder/Samples" -type f | LC_ALL=C sort -f)
+members Plotter_A "${samples[@]}" >"$work/expected"
+check "the server saw each sample's members in order on Plotter_A" diff -u "$work/expected" <(seen "$heard")
+check "a line per sample and the counts on standard output" \
+    test "$(grep -c ': Sent to Plotter_A' "$work/out.txt"):$(wc -l <"$work/out.txt")" = "${#samples[@]}:$((${#samples[@]} + 1))"
+check "the last line gives the counts" grep -q "^Printed ${#samples[@]} of ${#samples[@]} drawings" <(tail -n 1 "$work/out.txt")
+
+missing=$(winepath -w "$work")\\Missing.vsd
+cli --print --printer Plotter_A --pause 0 "$missing" "$(winepath -w "${samples[0]}")"
+check "a run with a missing file exits 1 (got $status: $(head -c 400 "$work/out.txt"))" test "$status" = 1
+check "the missing file's line says it was not printed" grep -qF "Missing.vsd: Not printed: " "$work/out.txt"
+check "the file after it was still printed" grep -q "^Printed 1 of 2 drawings" <(tail -n 1 "$work/out.txt")
+
+for refused in "--printer NoSuch" "--bogus"; do
+    # shellcheck disable=SC2086
+    cli --print $refused --pause 0 "$(winepath -w "$folder/Samples")"
+    check "$refused exits 2 (got $status) and says why on standard error" test "$status:$(grep -c . "$work/err")" = 2:1
+    check "$refused made no instance" test "$(seen "$heard")" = ""
+done
 rig_finish

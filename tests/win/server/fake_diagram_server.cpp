@@ -1,7 +1,8 @@
 // The fake automation server as a process of its own, for the real program
 // under Wine: registers the class name, then copies the calls that reach it
 // into RECORD, one per line, until the file STOP appears. RECORD exists (empty)
-// as soon as the server is registered. Ends with 1 when it cannot register.
+// as soon as the server is registered. Like the application, it cannot open
+// a file that does not exist. Ends with 1 when it cannot register.
 //   fake_diagram_server.exe CLASS_NAME INSTANCE_NAME RECORD STOP
 #include <cstdio>
 #include <fstream>
@@ -20,6 +21,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "fake_diagram_server: %s\n", server.whyUnavailable().c_str());
         return 1;
     }
+    server.failOpenOfMissingFiles();
     const std::string partial = std::string(argv[3]) + ".partial";
     std::vector<std::string> written{"not yet"};
     for (;;) {
