@@ -42,6 +42,7 @@ command -v xwininfo >/dev/null 2>&1 || missing="$missing x11-utils"
 command -v unzip >/dev/null 2>&1 || missing="$missing unzip"
 command -v wixl >/dev/null 2>&1 || missing="$missing wixl"
 command -v msiinfo >/dev/null 2>&1 || missing="$missing msitools"
+command -v wrestool >/dev/null 2>&1 || missing="$missing icoutils"
 if [ -n "$missing" ]; then
     echo "Installing:$missing"
     as_root apt-get update -q
