@@ -2,10 +2,13 @@
 # The Windows installer as an office deploys it, in one fresh Wine prefix on
 # Xvfb whose printers are the queues of a private CUPS scheduler, each step
 # checked by what is on disk and in the registry:
+#   per-user   an install for the user alone, asked in either way, is refused
+#              and leaves nothing behind
 #   install    msiexec /i /qn ends with 0; the folder holds the ZIP's files; the
 #              Start menu has the shortcut; one uninstall entry with the version,
-#              the publisher and the icon; "Open with" offers Plotvane for each
-#              drawing extension while Visio's class stays the default
+#              the publisher and the icon; the program carries the same icon;
+#              "Open with" offers Plotvane for each drawing extension while
+#              Visio's class stays the default
 #   start      the installed program says the diagram application is missing
 #   print      with the fake automation server, it prints a sample
 #   upgrade    the next version (the same folder, built again with the version
@@ -54,7 +57,9 @@ installed() { find "$drive/Program Files" -mindepth 1 -maxdepth 1 -iname '*plotv
 shortcuts() { find "$drive" -path '*/Start Menu/Programs/*' -iname 'plotvane*.lnk'; }
 files_match() { diff -r "$folder" "$drive/Program Files/Plotvane"; }
 
-command -v msiinfo >/dev/null || { echo "FAIL: msiinfo is missing"; exit 1; }
+for tool in msiinfo wrestool; do
+    command -v $tool >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
+done
 wine_rig_start installer Plotter_A
 new_prefix "$work/prefix"
 drive=$WINEPREFIX/drive_c
@@ -62,6 +67,16 @@ drive=$WINEPREFIX/drive_c
 wine reg add 'HKCR\.vsd' /ve /d Visio.Drawing.11 /f >/dev/null
 # The settings that a user made before, kept through it all.
 wine reg add "$settings_key" /v Combo2 /d 0 /f >/dev/null
+
+round=per-user
+for refused in "ALLUSERS=2 MSIINSTALLPERUSER=1" "ALLUSERS="; do
+    status=0
+    # shellcheck disable=SC2086
+    msiexec /i "$(winepath -w "$msi")" $refused || status=$?
+    # 1603, the installer's failure, reaches a Unix shell as 1603 % 256.
+    check "$refused is refused with 1603 (got $status)" test "$status" = $((1603 % 256))
+    check "$refused installed nothing" test "$(installed)$(shortcuts)" = 0
+done
 
 round=install
 check "msiexec /i ends with 0" msiexec /i "$(winepath -w "$msi")"
@@ -74,7 +89,11 @@ check "one uninstall entry, $version by Tarnwell (got: $entry)" \
     test "$(cut -f2- <<<"$entry")" = "$(printf '%s\tTarnwell' "$version")"
 icon=$(wine reg query 'HKLM\Software\Classes\Installer\Products' /s 2>/dev/null | tr -d '\r' |
     awk -F '    ' '$2 == "ProductIcon" {print $4}')
-check "the entry's icon is the program's" cmp "$source/resources/images/plotvane.ico" "$(winepath -u "$icon")"
+ico=$source/resources/images/plotvane.ico
+check "the entry's icon is the program's" cmp "$ico" "$(winepath -u "$icon")"
+# wrestool writes the icon file a group icon makes, followed by zeros.
+check "the program's first icon resource is that icon" \
+    cmp -n "$(stat -c %s "$ico")" "$ico" <(wrestool -x -t 14 "$drive/Program Files/Plotvane/plotvane.exe")
 check "the class opens a drawing in the installed program" \
     test "$(default_of 'HKCR\Plotvane.Drawing\shell\open\command')" = '"C:\Program Files\Plotvane\plotvane.exe" "%1"'
 for extension in "${extensions[@]}"; do

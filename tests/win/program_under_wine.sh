@@ -12,7 +12,11 @@
 #            a second start hands a drawing with a non-ASCII name and a
 #            folder to the window and ends with 0, the next run opens
 #            exactly those in order, the name intact, and its record under
-#            %LOCALAPPDATA% reads back as CSV with them
+#            %LOCALAPPDATA% reads back as CSV with them; that run, ended with
+#            the window in the background, puts an icon with its message in
+#            the notification area (the first, in the active window, did not),
+#            and "Open Last Run Record" hands the record through the shell to
+#            the program registered for .csv files
 #   console  plotvane-cli.exe --print, with no window: the same members per
 #            sample on the printer given, a line per file and the counts on
 #            its standard output, and its exit status reaches the shell: 0
@@ -43,6 +47,9 @@ new_round bare
 check_not_installed "$folder/plotvane.exe"
 
 new_round printing
+# The notification area (Wine's explorer, started by the server or the
+# program) tells in its log what reached it.
+export WINEDEBUG=-all,trace+systray
 start_server "$fake_server"
 start_program "$folder/plotvane.exe"
 window=$(find_window Plotvane 120) || fail "no window titled Plotvane"
@@ -73,6 +80,8 @@ xdotool mousemove --window "$window" 268 385 click 1                            
 text=$(box_text 120 Return) || fail "no box at the end of the run"
 check "the run ends with \"Done.\" (got: $text)" grep -qx "Done." <<<"$text"
 check "the pause position 0 is stored" test "$(stored Combo2)" = 0
+tray_icon() { xdotool search --onlyvisible --name '^Wine System Tray$' 2>/dev/null || true; }
+check "a run ended in the active window leaves the notification area empty" test -z "$(tray_icon)"
 
 # members PRINTER FILE...: what the server sees of a run, without the name
 # look-ups: the start-up check's instance, then per file open, printer, print, quit.
@@ -111,9 +120,22 @@ timeout 20 wine "$folder/plotvane.exe" "$(winepath -w "${handed[0]}")" "$(winepa
     >"$work/second.log" 2>&1 || status=$?
 check "the second start hands over and ends with status 0 (got $status)" test "$status" = 0
 sleep 1
+xdotool windowfocus --sync "$window"
 xdotool mousemove --window "$window" 268 385 click 1  # Start Printing
+# The focus goes to the root window, away from Wine's: the window is in the background when the run ends.
+xdotool windowfocus --sync "$(xwininfo -root | awk '/Window id:/ {print $4}')"
 text=$(box_text 120 Return) || fail "no box at the end of the handed-over run"
 check "the handed-over run ends with \"Done.\" (got: $text)" grep -qx "Done." <<<"$text"
+check "the run ended in the background shows an icon in the notification area" test -n "$(tray_icon)"
+# A message for the icon is a change of it with NIF_INFO (0x10) among its flags.
+message_asked() {
+    local flags
+    for flags in $(sed -n 's/.*:systray:modify_icon .* flags=\([0-9a-f]*\).*/\1/p' "$work/server.log" "$work/program.log"); do
+        ((0x$flags & 0x10)) && return 0
+    done
+    return 1
+}
+check "and hands the notification area a message for it" message_asked
 members Plotter_B "${handed[@]}" | tail -n +3 >"$work/expected"
 check "the run opens the handed-over files in order, the name intact" diff -u "$work/expected" <(seen "$heard")
 record=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Local/Plotvane/runs/*.csv' | LC_ALL=C sort | tail -n 1)
@@ -124,10 +146,20 @@ with open(sys.argv[1], newline="", encoding="utf-8") as f:
 assert all(len(row) == len(rows[0]) for row in rows), rows
 assert [row[1] for row in rows[1:]] == sys.argv[2:], rows
 ' "$record" "$(winepath -w "${handed[0]}")" "$(winepath -w "${handed[1]}")" "$(winepath -w "${handed[2]}")"
+# The program registered for .csv files here copies the file it is given.
+wine reg add 'HKCR\.csv' /ve /d Plotvane.TestRecord /f >/dev/null
+wine reg add 'HKCR\Plotvane.TestRecord\shell\open\command' /ve /f >/dev/null \
+    /d "C:\\windows\\system32\\cmd.exe /c copy \"%1\" \"$(winepath -w "$work/opened.csv")\""
+xdotool windowfocus --sync "$window"
+# The list's menu, and its first entry.
+xdotool mousemove --window "$window" 200 100 click 3 sleep 1 mousemove_relative 30 10 click 1
+check "Open Last Run Record opens the record in the program for .csv files" \
+    rig_wait_until 30 cmp -s "$record" "$work/opened.csv"
 end_program
 
 # The console program, its streams and status read as a script reads them.
 new_round console
+export WINEDEBUG=-all
 start_server "$fake_server"
 cli() {
     status=0
