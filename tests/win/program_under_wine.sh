@@ -76,6 +76,9 @@ pick 248 340 Home Combo2 0  # the pause: 0 seconds
 xdotool mousemove --window "$window" 400 231 click 1                            # Load Sample/Example Files
 box=$(find_window "Plotvane Batch Print" 30) || fail "no question about the samples' folder"
 xdotool windowfocus --sync "$box" key Escape
+# The focus went with the box: the window gets it back before the click, which it otherwise lost
+# now and then.
+xdotool windowfocus --sync "$window"
 xdotool mousemove --window "$window" 268 385 click 1                            # Start Printing
 text=$(box_text 120 Return) || fail "no box at the end of the run"
 check "the run ends with \"Done.\" (got: $text)" grep -qx "Done." <<<"$text"
