@@ -18,8 +18,8 @@
 #include "platform/posix/CupsJobs.h"
 #include "platform/qt/QtEventPump.h"
 #include "printing/JobStates.h"
-#include "printing/MadePdf.h"
-#include "printing/PrintingTestSupport.h"
+#include "support/MadePdf.h"
+#include "support/PrintingTestSupport.h"
 #include "printing/Waiter.h"
 #include "printing/qt/JobFollower.h"
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "BenchClock.h"
-#include "printing/PrintingTestSupport.h"
+#include "support/PrintingTestSupport.h"
 
 using namespace printing_test;
 

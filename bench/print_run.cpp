@@ -22,7 +22,7 @@
 #include "printing/DiagramAppAdapter.h"
 #include "printing/FileNameOf.h"
 #include "printing/PrintRun.h"
-#include "printing/PrintingTestSupport.h"
+#include "support/PrintingTestSupport.h"
 #include "printing/Waiter.h"
 #include "printing/posix/OfficeAppFactory.h"
 

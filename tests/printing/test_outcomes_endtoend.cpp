@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "filelist/qt/FileListView.h"
-#include "printing/PrintingTestSupport.h"
-#include "printing/RealPartsWindow.h"
+#include "support/PrintingTestSupport.h"
+#include "support/RealPartsWindow.h"
 #include "printing/qt/RunOutcomes.h"
 
 using namespace printing_test;

@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "filelist/qt/FileListView.h"
-#include "printing/PrintingTestSupport.h"
-#include "printing/RealPartsWindow.h"
+#include "support/PrintingTestSupport.h"
+#include "support/RealPartsWindow.h"
 
 using namespace printing_test;
 

@@ -6,8 +6,8 @@
 #include "fakes/PollEventPump.h"
 #include "platform/posix/CupsPaper.h"
 #include "platform/posix/CupsPrinters.h"
-#include "printing/MadePdf.h"
-#include "printing/PrintingTestSupport.h"
+#include "support/MadePdf.h"
+#include "support/PrintingTestSupport.h"
 #include "printing/posix/DrawingPrint.h"
 
 using namespace printing_test;

@@ -18,8 +18,8 @@
 #include "fakes/PollEventPump.h"
 #include "platform/posix/CupsPrinters.h"
 #include "printing/DiagramAppAdapter.h"
-#include "printing/MadePdf.h"
-#include "printing/PrintingTestSupport.h"
+#include "support/MadePdf.h"
+#include "support/PrintingTestSupport.h"
 #include "printing/posix/OfficeAppFactory.h"
 
 using namespace printing_test;

@@ -17,7 +17,7 @@
 #include "platform/posix/CupsService.h"
 #include "printing/DiagramAppAdapter.h"
 #include "printing/PrintRun.h"
-#include "printing/PrintingTestSupport.h"
+#include "support/PrintingTestSupport.h"
 #include "printing/posix/OfficeAppFactory.h"
 
 using namespace printing_test;

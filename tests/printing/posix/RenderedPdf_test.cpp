@@ -4,8 +4,8 @@
 #include <qpdf/QPDFWriter.hh>
 
 #include "base/Failure.h"
-#include "printing/MadePdf.h"
-#include "printing/PrintingTestSupport.h"
+#include "support/MadePdf.h"
+#include "support/PrintingTestSupport.h"
 #include "printing/posix/RenderedPdf.h"
 
 using namespace printing_test;

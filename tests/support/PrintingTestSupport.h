@@ -25,7 +25,7 @@ namespace printing_test {
 
 inline std::string sourceRoot()
 {
-    std::string here = __FILE__;  // <root>/tests/printing/PrintingTestSupport.h
+    std::string here = __FILE__;  // <root>/tests/support/PrintingTestSupport.h
     for (int up = 0; up < 3; ++up)
         here = here.substr(0, here.rfind('/'));
     return here;
