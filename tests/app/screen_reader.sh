@@ -16,13 +16,11 @@ done
 rig_start reader
 rig_cups Plotter_A
 rig_display
-mkdir -p -m 700 "$work/bin" "$work/runtime" "$work/config/Tarnwell" "$work/d"
-export XDG_RUNTIME_DIR=$work/runtime PATH=$work/bin:$PATH QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+mkdir -p -m 700 "$work/runtime" "$work/config/Tarnwell" "$work/d"
+export XDG_RUNTIME_DIR=$work/runtime QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+rig_stand_in soffice-fails
 printf '[Plotvane]\nCombo2=0\n' >"$work/config/Tarnwell/Plotvane.conf"
 echo drawing >"$work/d/plan.vsd"
-printf '#!/bin/sh\n[ "$1" = --version ] && { echo "Stand-in 1.0"; exit 0; }\n%s\n' \
-    'echo "Error: source file could not be loaded" >&2' >"$work/bin/soffice"
-chmod +x "$work/bin/soffice"
 
 dbus-run-session -- /usr/bin/python3 - "$build/bin/plotvane" "$work/d/plan.vsd" >"$work/heard" 2>"$work/reader.log" <<'READER' || true
 import subprocess, sys, time

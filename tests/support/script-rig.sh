@@ -22,6 +22,19 @@
 #                          with "FAIL: WHAT"
 #   rig_wait_until SECONDS COMMAND...  true as soon as the command is, false
 #                          when the time is up first
+#   rig_window TITLE [SECONDS [PID]]  the id of the first visible window whose
+#                          title matches the pattern, as soon as one shows,
+#                          within SECONDS (10); false when none does, or as soon
+#                          as the process PID (the one rig_program started) ends
+#   rig_press WINDOW NAME [XDOTOOL-COMMAND...]  clicks the control NAME of the
+#                          main window WINDOW at its centre, as the table
+#                          control-centres.tsv beside this rig gives it, then
+#                          runs the further xdotool commands
+#   rig_stand_in NAME      puts the stand-in stand-ins/NAME beside this rig first
+#                          on PATH, as the program it stands for (its name up to
+#                          the first "-": soffice-hangs stands for soffice); the
+#                          stand-ins keep their marks in $STAND_IN_MARKS
+#                          ($work/marks)
 #   rig_program COMMAND... starts the program under test in the background and
 #                          sets $rig_program_pid; the end-of-test check fails
 #                          the test when any process it started is still alive
@@ -116,6 +129,34 @@ rig_wait_until() {
         [ "$(date +%s%N)" -lt "$until" ] || { "$@"; return; }
         sleep 0.05
     done
+}
+
+rig_window() {
+    local id tries=$((${2:-10} * 10)) pid=${3:-$rig_program_pid}
+    while :; do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+        [ -z "$id" ] || { echo "$id"; return 0; }
+        [ $tries -gt 0 ] || return 1
+        [ -z "$pid" ] || kill -0 "$pid" 2>/dev/null || return 1
+        tries=$((tries - 1))
+        sleep 0.1
+    done
+}
+
+rig_press() {
+    local window=$1 name=$2 centre
+    shift 2
+    centre=$(awk -F '\t' -v name="$name" '$1 == name {print $3, $4}' "$source/tests/support/control-centres.tsv")
+    [ -n "$centre" ] || { echo "FAIL: the main window has no control $name"; exit 1; }
+    # shellcheck disable=SC2086
+    xdotool mousemove --window "$window" $centre click 1 "$@"
+}
+
+rig_stand_in() {
+    mkdir -p "$work/bin" "$work/marks"
+    cp "$source/tests/support/stand-ins/$1" "$work/bin/${1%%-*}"
+    export STAND_IN_MARKS=$work/marks
+    case ":$PATH:" in *":$work/bin:"*) ;; *) export PATH=$work/bin:$PATH ;; esac
 }
 
 # The live (not zombie) processes among the given ones.

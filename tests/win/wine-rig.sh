@@ -50,10 +50,7 @@ wine_rig_start() {
     # No .NET or HTML engine; no menu entries or icons made on the Linux side.
     export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     # The home page that about one start in a hundred opens goes to a stand-in browser.
-    mkdir -p "$work/opener"
-    printf '#!/bin/sh\necho "$@" >> "%s/opener/opened"\n' "$work" >"$work/opener/xdg-open"
-    chmod +x "$work/opener/xdg-open"
-    export PATH=$work/opener:$PATH
+    rig_stand_in xdg-open
     rig_display
 }
 
