@@ -23,18 +23,14 @@
 #   rig_wait_until SECONDS COMMAND...  true as soon as the command is, false
 #                          when the time is up first
 #   rig_window TITLE [SECONDS [PID]]  the id of the first visible window whose
-#                          title matches the pattern, as soon as one shows,
-#                          within SECONDS (10); false when none does, or as soon
-#                          as the process PID (the one rig_program started) ends
-#   rig_press WINDOW NAME [XDOTOOL-COMMAND...]  clicks the control NAME of the
-#                          main window WINDOW at its centre, as the table
-#                          control-centres.tsv beside this rig gives it, then
-#                          runs the further xdotool commands
-#   rig_stand_in NAME      puts the stand-in stand-ins/NAME beside this rig first
-#                          on PATH, as the program it stands for (its name up to
-#                          the first "-": soffice-hangs stands for soffice); the
-#                          stand-ins keep their marks in $STAND_IN_MARKS
-#                          ($work/marks)
+#                          title matches, within SECONDS (10); false when none
+#                          shows, or once PID (the rig_program's) has ended
+#   rig_press WINDOW NAME [XDOTOOL-COMMAND...]  clicks the main window's control
+#                          NAME at its centre in control-centres.tsv, then runs
+#                          the further xdotool commands
+#   rig_stand_in NAME      puts stand-ins/NAME first on PATH as the program it
+#                          stands for (soffice-hangs as soffice); its marks go
+#                          to $STAND_IN_MARKS ($work/marks)
 #   rig_program COMMAND... starts the program under test in the background and
 #                          sets $rig_program_pid; the end-of-test check fails
 #                          the test when any process it started is still alive

@@ -65,8 +65,7 @@ new_prefix() {
 start_server() {
     rm -f "$work/record" "$work/stop-server"
     (cd "$work" && exec wine "$1" Visio.Application "Microsoft Visio" record stop-server) >"$work/server.log" 2>&1 &
-    for _ in $(seq 1 300); do [ -e "$work/record" ] && break; sleep 0.1; done
-    [ -e "$work/record" ] || fail "the fake server did not start: $(cat "$work/server.log")"
+    rig_wait_until 30 test -e "$work/record" || fail "the fake server did not start: $(cat "$work/server.log")"
 }
 
 start_program() {
@@ -75,8 +74,6 @@ start_program() {
     (cd "$(dirname "$exe")" && exec wine "$exe" "$@") >"$work/program.log" 2>&1 &
     program=$!
 }
-
-ended() { ! ps -o stat= -p "$1" | grep -qv Z; }
 
 end_program() {
     [ -n "$program" ] || return 0
@@ -119,7 +116,6 @@ check_not_installed() {
     text=$(box_text 120 Return) || fail "no box appeared"
     check "the first box says the diagram application is not installed (got: $text)" \
         grep -q "Visio is not installed on this computer" <<<"$text"
-    for _ in $(seq 1 300); do ended "$program" && break; sleep 0.1; done
-    check "the program ended after the box" ended "$program"
+    check "the program ended after the box" rig_wait_until 30 rig_gone "$program"
     program=""
 }
