@@ -13,8 +13,8 @@ using namespace printing_test;
 namespace {
 
 struct Folder {
-    std::string path = makeTempFolder("plotvane-pdf-");
-    ~Folder() { removeFolder(path); }
+    TempTree tree{"plotvane-pdf-"};
+    std::string path = tree.root();
 };
 
 std::string sizesOf(const RenderedPdf& pdf)
