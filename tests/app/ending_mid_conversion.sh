@@ -126,9 +126,7 @@ end_round() {
 }
 
 real_office=$(command -v soffice) || { echo "FAIL: soffice is missing"; exit 1; }
-for tool in Xvfb xdotool cupsd lpstat "$build/bin/plotvane" "$build/bin/close_window"; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
-done
+rig_needs Xvfb xdotool cupsd lpstat "$build/bin/plotvane" "$build/bin/close_window"
 
 rig_start ending
 rig_on_exit end_round

@@ -32,9 +32,7 @@ print_list() {
     sleep 1
 }
 
-for tool in Xvfb xdotool gs cupsd setpriv /usr/bin/python3; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
-done
+rig_needs Xvfb xdotool gs cupsd setpriv /usr/bin/python3
 rig_start handover
 rig_on_exit end_program
 rig_cups Plotter_A

@@ -9,9 +9,7 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 # shellcheck source-path=SCRIPTDIR source=../support/script-rig.sh
 source "$(dirname "$0")/../support/script-rig.sh"
-for tool in Xvfb cupsd dbus-run-session "$build/bin/plotvane"; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
-done
+rig_needs Xvfb cupsd dbus-run-session "$build/bin/plotvane"
 /usr/bin/python3 -c 'import pyatspi' || { echo "FAIL: python3-pyatspi is missing"; exit 1; }
 rig_start reader
 rig_cups Plotter_A

@@ -18,6 +18,7 @@
 #                          default, and sets CUPS_SERVER
 #   rig_display            starts Xvfb on a display it picks itself (-displayfd),
 #                          waits for it and sets DISPLAY; no test picks a number
+#   rig_needs TOOL...      fails the test at once, naming it, where a tool is missing
 #   rig_check WHAT COMMAND...  runs the command and counts it passed, or failed
 #                          with "FAIL: WHAT"
 #   rig_wait_until SECONDS COMMAND...  true as soon as the command is, false
@@ -211,6 +212,13 @@ rig_no_office() {
     left=$(rig_office)
     rig_check "$1: no LibreOffice of the program runs" test -z "$left"
     [ -z "$left" ] || ps -o pid,ppid,etimes,args -p "${left// /,}"
+}
+
+rig_needs() {
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
+    done
 }
 
 rig_check() {

@@ -54,7 +54,7 @@ installed() { find "$drive/Program Files" -mindepth 1 -maxdepth 1 -iname '*plotv
 shortcuts() { find "$drive" -path '*/Start Menu/Programs/*' -iname 'plotvane*.lnk'; }
 files_match() { diff -r "$folder" "$drive/Program Files/Plotvane"; }
 
-command -v msiinfo >/dev/null || { echo "FAIL: msiinfo is missing"; exit 1; }
+rig_needs msiinfo
 wine_rig_start installer Plotter_A
 new_prefix "$work/prefix"
 drive=$WINEPREFIX/drive_c

@@ -36,7 +36,7 @@ new_round() {
     new_prefix "$work/$round/prefix"
 }
 
-command -v unzip >/dev/null || { echo "FAIL: unzip is missing"; exit 1; }
+rig_needs unzip
 wine_rig_start wine Plotter_A Plotter_B
 
 new_round bare

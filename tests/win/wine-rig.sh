@@ -36,10 +36,7 @@ check() { rig_check "$round: $1" "${@:2}"; }
 fail() { echo "FAIL: $round: $*"; [ -f "$work/program.log" ] && tail -20 "$work/program.log"; exit 1; }
 
 wine_rig_start() {
-    local tool
-    for tool in Xvfb xdotool xclip xwininfo wine cupsd; do
-        command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
-    done
+    rig_needs Xvfb xdotool xclip xwininfo wine cupsd
     rig_start "$1"
     shift
     # Wine reads the command line and file names in the locale's encoding.
