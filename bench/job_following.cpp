@@ -18,8 +18,8 @@
 #include "platform/posix/CupsJobs.h"
 #include "platform/qt/QtEventPump.h"
 #include "printing/JobStates.h"
-#include "printing/MadePdf.h"
-#include "printing/PrintingTestSupport.h"
+#include "support/MadePdf.h"
+#include "support/PrintingTestSupport.h"
 #include "printing/Waiter.h"
 #include "printing/qt/JobFollower.h"
 
@@ -55,7 +55,8 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "the private CUPS scheduler did not start\n");
         return 1;
     }
-    const std::string folder = makeTempFolder("plotvane-bench-follow-");
+    const TempTree folderTree{"plotvane-bench-follow-"};
+    const std::string folder = folderTree.root();
     const std::string pdf = folder + "/page.pdf";
     writeFile(pdf, madePdf({{mediaBox(595, 842), "held"}}));
 
@@ -95,6 +96,5 @@ int main(int argc, char* argv[])
                 follower.openJobs(), wall, cpu, 100 * cpu / wall, source->requests - before);
 
     std::system("cancel -a Jammed");
-    removeFolder(folder);
     return 0;
 }

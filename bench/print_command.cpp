@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "BenchClock.h"
-#include "printing/PrintingTestSupport.h"
+#include "support/PrintingTestSupport.h"
 
 using namespace printing_test;
 
@@ -25,7 +25,8 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "the private CUPS scheduler did not start\n");
         return 1;
     }
-    const std::string folder = makeTempFolder("plotvane-command-");
+    const TempTree folderTree{"plotvane-command-"};
+    const std::string folder = folderTree.root();
     const std::string drawings = folder + "/drawings";
     std::system(("mkdir -p " + shellQuoted(drawings) + " " + shellQuoted(folder + "/home")).c_str());
     const std::vector<std::string> paths = writeDrawings(drawings, files);
@@ -40,6 +41,5 @@ int main(int argc, char* argv[])
     std::printf("plotvane --print of %d files: status %d, jobs received %zu; %.1f s in all, %.2f s per file "
                 "(2 s of it waits)\n",
                 files, WEXITSTATUS(status), cups.jobs().size() - jobsBefore, spent, spent / files);
-    removeFolder(folder);
     return 0;
 }

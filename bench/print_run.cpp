@@ -22,7 +22,7 @@
 #include "printing/DiagramAppAdapter.h"
 #include "printing/FileNameOf.h"
 #include "printing/PrintRun.h"
-#include "printing/PrintingTestSupport.h"
+#include "support/PrintingTestSupport.h"
 #include "printing/Waiter.h"
 #include "printing/posix/OfficeAppFactory.h"
 
@@ -86,7 +86,8 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "the private CUPS scheduler did not start\n");
         return 1;
     }
-    const std::string folder = makeTempFolder("plotvane-bench-print-");
+    const TempTree folderTree{"plotvane-bench-print-"};
+    const std::string folder = folderTree.root();
     const std::string out = folder + "/out";
     std::system(("mkdir -p " + shellQuoted(out)).c_str());
     const std::vector<std::string> paths = writeDrawings(folder, files);
@@ -161,6 +162,5 @@ int main(int argc, char* argv[])
     std::printf("polling for comparison: %.2f s wall, %.3f s CPU = %.1f %% of one core\n", wall, cpu,
                 100 * cpu / wall);
 
-    removeFolder(folder);
     return 0;
 }

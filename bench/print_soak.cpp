@@ -26,7 +26,7 @@
 #include "platform/qt/QtEventPump.h"
 #include "printing/DiagramAppAdapter.h"
 #include "printing/PrintRun.h"
-#include "printing/PrintingTestSupport.h"
+#include "support/PrintingTestSupport.h"
 #include "printing/posix/OfficeAppFactory.h"
 
 using namespace printing_test;
@@ -107,7 +107,8 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "the private CUPS scheduler did not start\n");
         return 1;
     }
-    const std::string folder = makeTempFolder("plotvane-soak-");
+    const TempTree folderTree{"plotvane-soak-"};
+    const std::string folder = folderTree.root();
     const std::string work = folder + "/work";
     std::system(("mkdir -p " + shellQuoted(work)).c_str());
     const std::vector<std::string> paths = writeDrawings(folder, files);
@@ -160,6 +161,5 @@ int main(int argc, char* argv[])
     std::printf("jobs received: %zu of %d; error reports: %zu; %.1f s in all, %.2f s per file (2 s of it waits)\n",
                 cups.jobs().size() - jobsBefore, files, dialogs.reportedLines().size(), spent, spent / files);
 
-    removeFolder(folder);
     return 0;
 }

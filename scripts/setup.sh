@@ -1,21 +1,43 @@
 #!/usr/bin/env bash
-# Installs what Plotvane needs to build, run and test on Debian 12, where it is
-# missing: the compiler and Qt 6, CUPS, LibreOffice Draw, the tools the tests
-# use (among them a real IPP Everywhere printer, which needs avahi-daemon),
-# the accessibility bus and its Python client, and MinGW-w64 with Wine for the
-# Windows tests.
+# Installs on Debian 12 what Plotvane needs for what it is for, where it is
+# missing:
+#   build    the compiler and Qt 6, CUPS and LibreOffice Draw: what building and
+#            running the program takes (scripts/run.sh)
+#   test     that, and the tools the native tests use (among them a real IPP
+#            Everywhere printer, which needs avahi-daemon, the accessibility bus
+#            and its Python client, and the package checks) (scripts/test.sh)
+#   windows  MinGW-w64, Wine and the installer tools of the Windows lane
+#            (scripts/windows-tests.sh)
+#
+#   scripts/setup.sh build|test|windows...
 set -euo pipefail
 
-packages=(
+build=(
     build-essential cmake pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-liberation
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libx11-dev libxcb1-dev fonts-liberation
     libcups2-dev cups cups-client cups-bsd libqpdf-dev
     libreoffice-draw-nogui
-    poppler-utils xvfb xauth x11-utils xdotool libx11-dev libxcb1-dev imagemagick zip unzip
+)
+test=(
+    poppler-utils xvfb xauth x11-utils xdotool imagemagick zip unzip
     dpkg-dev file lintian desktop-file-utils appstream
     cups-ipp-utils avahi-daemon dbus at-spi2-core python3-pyatspi
-    g++-mingw-w64-x86-64-posix wine wine64
 )
+windows=(
+    cmake make g++-mingw-w64-x86-64-posix wine wine64
+    xvfb xdotool xclip x11-utils unzip wixl msitools icoutils
+)
+
+[ $# -gt 0 ] || { echo "usage: $0 build|test|windows..." >&2; exit 2; }
+packages=()
+for purpose in "$@"; do
+    case "$purpose" in
+    build) packages+=("${build[@]}") ;;
+    test) packages+=("${build[@]}" "${test[@]}") ;;
+    windows) packages+=("${windows[@]}") ;;
+    *) echo "usage: $0 build|test|windows..." >&2; exit 2 ;;
+    esac
+done
 
 missing=()
 for package in "${packages[@]}"; do

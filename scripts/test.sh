@@ -10,7 +10,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${PLOTVANE_BUILD_DIR:-build}
-scripts/setup.sh
+scripts/setup.sh test
 scripts/build.sh
 
 lane() {

@@ -26,29 +26,7 @@ else
     build_dir=$source_dir/build-win
 fi
 
-as_root() {
-    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
-}
-
-missing=""
-command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1 || missing="$missing g++-mingw-w64-x86-64-posix"
-command -v wine >/dev/null 2>&1 || missing="$missing wine wine64"
-command -v cmake >/dev/null 2>&1 || missing="$missing cmake"
-command -v make >/dev/null 2>&1 || missing="$missing make"
-command -v Xvfb >/dev/null 2>&1 || missing="$missing xvfb"
-command -v xdotool >/dev/null 2>&1 || missing="$missing xdotool"
-command -v xclip >/dev/null 2>&1 || missing="$missing xclip"
-command -v xwininfo >/dev/null 2>&1 || missing="$missing x11-utils"
-command -v unzip >/dev/null 2>&1 || missing="$missing unzip"
-command -v wixl >/dev/null 2>&1 || missing="$missing wixl"
-command -v msiinfo >/dev/null 2>&1 || missing="$missing msitools"
-command -v wrestool >/dev/null 2>&1 || missing="$missing icoutils"
-if [ -n "$missing" ]; then
-    echo "Installing:$missing"
-    as_root apt-get update -q
-    # shellcheck disable=SC2086
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
-fi
+"$source_dir/scripts/setup.sh" windows
 
 lane_started=$(date +%s)
 step_started=$lane_started

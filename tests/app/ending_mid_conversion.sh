@@ -51,12 +51,11 @@ group_alive() {
     return 1
 }
 group_gone() { ! group_alive "$1"; }
-program_gone() { ! kill -0 "$program" 2>/dev/null; }
 converting() { ls "$work/marks"/converting.* >/dev/null 2>&1; }
 # Converting; the failure reports of a file before are answered on the way.
 converting_past_reports() {
     local report
-    report=$(xdotool search --onlyvisible --name '^Application Error$' 2>/dev/null | head -n 1) || true
+    report=$(rig_window '^Application Error$' 0) || true
     [ -z "$report" ] || xdotool windowfocus --sync "$report" key Return 2>/dev/null || true
     converting
 }
@@ -91,13 +90,7 @@ start_program() {
     printf '[Plotvane]\nCombo2=%s\n' "${1:-5}" >"$work/config/Tarnwell/Plotvane.conf"
     rig_program "$build/bin/plotvane" >>"$work/program.log" 2>&1
     program=$rig_program_pid
-    window=""
-    for _ in $(seq 1 600); do
-        window=$(xdotool search --onlyvisible --name '^Plotvane$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-        program_gone && { cat "$work/program.log"; echo "FAIL: $round: the program ended"; exit 1; }
-        sleep 0.1
-    done
-    [ -n "$window" ] || { echo "FAIL: $round: no window titled Plotvane"; exit 1; }
+    window=$(rig_window '^Plotvane$' 60) || { cat "$work/program.log"; echo "FAIL: $round: no window titled Plotvane"; exit 1; }
 }
 
 # Loads the samples (declining to open their folder) and starts printing;
@@ -111,21 +104,11 @@ start_conversion() {
 # Loads the samples (declining to open their folder) and starts printing.
 start_run() {
     local box=""
-    xdotool mousemove --window "$window" 400 231 click 1  # "Load Sample/Example Files"
-    box=$(box_titled '^Plotvane Batch Print$' 10) || { echo "FAIL: $round: no question about the samples' folder"; exit 1; }
+    rig_press "$window" "Load Sample/Example Files"
+    box=$(rig_window '^Plotvane Batch Print$' 10) || { echo "FAIL: $round: no question about the samples' folder"; exit 1; }
     xdotool windowfocus --sync "$box" key Escape
     rig_wait_until 5 no_box_titled '^Plotvane Batch Print$' || true
-    xdotool mousemove --window "$window" 268 385 click 1  # "Start Printing"
-}
-
-# The first visible window with a title matching the pattern, within SECONDS.
-box_titled() {
-    local box="" _
-    for _ in $(seq 1 $((${2:-10} * 10))); do
-        box=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) && [ -n "$box" ] && { echo "$box"; return 0; }
-        sleep 0.1
-    done
-    return 1
+    rig_press "$window" "Start Printing"
 }
 no_box_titled() { ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 
@@ -143,39 +126,17 @@ end_round() {
 }
 
 real_office=$(command -v soffice) || { echo "FAIL: soffice is missing"; exit 1; }
-for tool in Xvfb xdotool cupsd lpstat "$build/bin/plotvane" "$build/bin/close_window"; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
-done
+rig_needs Xvfb xdotool cupsd lpstat "$build/bin/plotvane" "$build/bin/close_window"
 
 rig_start ending
 rig_on_exit end_round
 rig_cups Plotter_A
 rig_display
-mkdir -p "$work/bin" "$work/marks"
 unset XDG_STATE_HOME
-export PATH=$work/bin:$PATH
+rig_stand_in soffice-hangs
+export STAND_IN_OFFICE=$real_office
 cd "$work"
 ulimit -c 0
-
-# The stand-in records its process group (its own process id: it leads the
-# group the program made for it) before it hangs. Marks make it fail once, or
-# hand the conversions (real) or the first one only (real-once) to the real
-# LibreOffice, marking each one that it finished.
-cat > "$work/bin/soffice" <<STANDIN
-#!/bin/sh
-for a in "\$@"; do [ "\$a" = --version ] && { echo "Stand-in 1.0"; exit 0; }; done
-rm "$work/marks/fail-once" 2>/dev/null && { echo "Error: source file could not be loaded" >&2; exit 0; }
-if [ -e "$work/marks/real" ] || rm "$work/marks/real-once" 2>/dev/null; then
-    "$real_office" "\$@"
-    status=\$?
-    touch "$work/marks/converted.\$\$"
-    exit \$status
-fi
-echo \$\$ > "$work/marks/ids.\$\$" && mv "$work/marks/ids.\$\$" "$work/marks/converting.\$\$"
-sleep 600 &
-exec sleep 601
-STANDIN
-chmod +x "$work/bin/soffice"
 converted() { ls "$work/marks"/converted.* >/dev/null 2>&1; }
 
 round=close
@@ -201,7 +162,7 @@ for ending in close SIGHUP; do
     start_program
     touch "$work/marks/fail-once"
     start_run
-    box_titled '^Application Error$' 60 >/dev/null || { echo "FAIL: $round: no error report"; exit 1; }
+    rig_window '^Application Error$' 60 >/dev/null || { echo "FAIL: $round: no error report"; exit 1; }
     if [ $ending = close ]; then
         rig_ends_at_once "$round" "$build/bin/close_window" "$window"
     else
@@ -235,7 +196,7 @@ round="after Done"
 start_program 0
 touch "$work/marks/real"
 start_run
-done_box=$(box_titled '^Plotvane Batch Print$' 120) || { echo "FAIL: $round: no Done. box"; exit 1; }
+done_box=$(rig_window '^Plotvane Batch Print$' 120) || { echo "FAIL: $round: no Done. box"; exit 1; }
 rig_no_office "$round"
 check "every sample was printed" test "$(lpstat -W completed -o Plotter_A 2>/dev/null | wc -l)" -ge 5
 rig_ends_at_once "$round" "$build/bin/close_window" "$window"

@@ -13,16 +13,7 @@ build=$(cd "$1" && pwd)
 source "$(dirname "$0")/../support/script-rig.sh"
 program="" skipped=""
 
-wait_until() {  # wait_until SECONDS COMMAND...
-    local until=$(($(date +%s%N) + $1 * 1000000000))
-    shift
-    until "$@"; do
-        [ "$(date +%s%N)" -lt "$until" ] || return 1
-        sleep 0.05
-    done
-}
-ended() { [ ! -e "/proc/$1" ] || [ "$(cut -d ' ' -f 3 "/proc/$1/stat" 2>/dev/null)" = Z ]; }
-converted() { [ "$(wc -l <"$work/converted")" -ge "$1" ]; }
+converted() { [ "$(wc -l <"$STAND_IN_MARKS/converted")" -ge "$1" ]; }
 end_program() {
     [ -z "$program" ] || kill -KILL "$program" 2>/dev/null
 }
@@ -31,40 +22,28 @@ end_program() {
 start_program() {
     (umask 000; exec "$build/bin/plotvane" "$@") >>"$work/program.log" 2>&1 &
     program=$!
-    wait_until 60 xdotool search --onlyvisible --name '^Plotvane$' >"$work/window" 2>/dev/null ||
-        { cat "$work/program.log"; echo "FAIL: no window titled Plotvane"; exit 1; }
-    window=$(head -n 1 "$work/window")
+    window=$(rig_window '^Plotvane$' 60 "$program") || { cat "$work/program.log"; echo "FAIL: no window titled Plotvane"; exit 1; }
 }
 # print_list COUNT: presses "Start Printing" and waits for COUNT conversions.
 print_list() {
-    : >"$work/converted"
-    xdotool mousemove --window "$window" 268 385 click 1
-    wait_until 60 converted "$1" || true
+    : >"$STAND_IN_MARKS/converted"
+    rig_press "$window" "Start Printing"
+    rig_wait_until 60 converted "$1" || true
     sleep 1
 }
 
-for tool in Xvfb xdotool gs cupsd setpriv /usr/bin/python3; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
-done
+rig_needs Xvfb xdotool gs cupsd setpriv /usr/bin/python3
 rig_start handover
 rig_on_exit end_program
 rig_cups Plotter_A
 chmod 700 "$work/home" "$work/tmp"
-mkdir -p -m 700 "$work/bin" "$work/runtime" "$work/config/Tarnwell" "$work/d/folder/sub"
-export XDG_RUNTIME_DIR=$work/runtime PATH=$work/bin:$PATH
+mkdir -p -m 700 "$work/runtime" "$work/config/Tarnwell" "$work/d/folder/sub"
+export XDG_RUNTIME_DIR=$work/runtime
+rig_stand_in soffice-records
 unset WAYLAND_DISPLAY
 printf '[Plotvane]\nCombo2=0\n' >"$work/config/Tarnwell/Plotvane.conf"
-gs -q -sDEVICE=pdfwrite -o "$work/page.pdf" -c showpage
+gs -q -sDEVICE=pdfwrite -o "$STAND_IN_MARKS/page.pdf" -c showpage
 for drawing in a.vsd "b c.vsdx" folder/x.vsd folder/sub/y.vdx; do echo drawing >"$work/d/$drawing"; done
-cat >"$work/bin/soffice" <<STANDIN
-#!/bin/sh
-for a in "\$@"; do [ "\$a" = --version ] && { echo "Stand-in 1.0"; exit 0; }; done
-while [ \$# -gt 1 ]; do [ "\$1" = --outdir ] && out=\$2; shift; done
-readlink -f "\$1" >>"$work/converted"  # LibreOffice is given a link to the drawing
-[ ! -e "$work/slow" ] || sleep 3
-cp "$work/page.pdf" "\$out/page.pdf"
-STANDIN
-chmod +x "$work/bin/soffice"
 cd "$work/d"
 rig_display
 
@@ -73,7 +52,7 @@ settings=$(md5sum <"$work/config/Tarnwell/Plotvane.conf")
 started=$(date +%s%N)
 "$build/bin/plotvane" a.vsd "b c.vsdx" folder/ &
 second=$!
-rig_check "the second start ends within 2 s" wait_until 2 ended "$second"
+rig_check "the second start ends within 2 s" rig_wait_until 2 rig_gone "$second"
 status=0 && wait "$second" || status=$?
 echo "the second start ended after $((($(date +%s%N) - started) / 1000000)) ms with status $status"
 rig_check "the second start ends with status 0" test "$status" = 0
@@ -81,7 +60,7 @@ rig_check "the window keeps its title" test "$(xdotool getwindowname "$window")"
 rig_check "the settings are untouched" test "$(md5sum <"$work/config/Tarnwell/Plotvane.conf")" = "$settings"
 print_list 4
 expected=$(printf '%s\n' "$work/d/a.vsd" "$work/d/b c.vsdx" "$work/d/folder/x.vsd" "$work/d/folder/sub/y.vdx")
-rig_check "the list gains the paths in order" test "$(cat "$work/converted")" = "$expected"
+rig_check "the list gains the paths in order" test "$(cat "$STAND_IN_MARKS/converted")" = "$expected"
 
 socket=$(find "$work/runtime" -name 'plotvane-*.socket')
 if [ "$(id -u)" = 0 ]; then
@@ -98,16 +77,16 @@ fi
 kill -KILL "$program" && wait "$program" 2>/dev/null || true
 rig_check "a killed Plotvane leaves its socket" test -S "$socket"
 start_program a.vsd
-touch "$work/slow"
+touch "$STAND_IN_MARKS/slow"
 print_list 1
 "$build/bin/plotvane" folder/x.vsd
-rm "$work/slow"
+rm "$STAND_IN_MARKS/slow"
 sleep 4
 rig_check "the next start lists a.vsd; a hand-over during its run lies beyond the run's count" \
-    test "$(cat "$work/converted")" = "$work/d/a.vsd"
+    test "$(cat "$STAND_IN_MARKS/converted")" = "$work/d/a.vsd"
 xdotool key Return  # "Done."
 print_list 2
-rig_check "and lands after it" test "$(cat "$work/converted")" = "$(printf '%s\n' "$work/d/a.vsd" "$work/d/folder/x.vsd")"
+rig_check "and lands after it" test "$(cat "$STAND_IN_MARKS/converted")" = "$(printf '%s\n' "$work/d/a.vsd" "$work/d/folder/x.vsd")"
 rig_check "and serves the socket: a start without paths hands over" timeout 10 "$build/bin/plotvane"
 
 rig_finish || exit 1

@@ -65,7 +65,7 @@ rig_check "--retry last took only the damaged drawing" test "$(newest_outcomes)"
 sleep 1
 env -u DISPLAY -u WAYLAND_DISPLAY "$build/bin/plotvane" --print --printer Plotter_B --pause 9 "$samples" >"$work/out" 2>/dev/null &
 program=$!
-for _ in $(seq 1 600); do [ -s "$work/out" ] && break; sleep 0.1; done
+rig_wait_until 60 test -s "$work/out" || true
 kill -TERM "$program"
 started=$(date +%s%N)
 status=0 && wait "$program" || status=$?

@@ -18,15 +18,9 @@ program=$!
 rig_on_exit pkill -f "$work"
 rig_on_exit kill "$program"
 
-info=""
-for _ in $(seq 1 240); do
-    info=$(xwininfo -name Plotvane 2>/dev/null) && break
-    kill -0 "$program" 2>/dev/null || { cat "$work/run.log"; echo "FAIL: the program ended"; exit 1; }
-    sleep 0.5
-done
-[ -n "$info" ] || { cat "$work/run.log"; echo "FAIL: no window titled Plotvane"; exit 1; }
+window=$(rig_window '^Plotvane$' 120 "$program") || { cat "$work/run.log"; echo "FAIL: no window titled Plotvane"; exit 1; }
 sleep 1
-info=$(xwininfo -name Plotvane)
+info=$(xwininfo -id "$window")
 width=$(awk '/Width:/ {print $2}' <<<"$info")
 height=$(awk '/Height:/ {print $2}' <<<"$info")
 left=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$info")

@@ -9,20 +9,16 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 # shellcheck source-path=SCRIPTDIR source=../support/script-rig.sh
 source "$(dirname "$0")/../support/script-rig.sh"
-for tool in Xvfb cupsd dbus-run-session "$build/bin/plotvane"; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
-done
+rig_needs Xvfb cupsd dbus-run-session "$build/bin/plotvane"
 /usr/bin/python3 -c 'import pyatspi' || { echo "FAIL: python3-pyatspi is missing"; exit 1; }
 rig_start reader
 rig_cups Plotter_A
 rig_display
-mkdir -p -m 700 "$work/bin" "$work/runtime" "$work/config/Tarnwell" "$work/d"
-export XDG_RUNTIME_DIR=$work/runtime PATH=$work/bin:$PATH QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+mkdir -p -m 700 "$work/runtime" "$work/config/Tarnwell" "$work/d"
+export XDG_RUNTIME_DIR=$work/runtime QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+rig_stand_in soffice-fails
 printf '[Plotvane]\nCombo2=0\n' >"$work/config/Tarnwell/Plotvane.conf"
 echo drawing >"$work/d/plan.vsd"
-printf '#!/bin/sh\n[ "$1" = --version ] && { echo "Stand-in 1.0"; exit 0; }\n%s\n' \
-    'echo "Error: source file could not be loaded" >&2' >"$work/bin/soffice"
-chmod +x "$work/bin/soffice"
 
 dbus-run-session -- /usr/bin/python3 - "$build/bin/plotvane" "$work/d/plan.vsd" >"$work/heard" 2>"$work/reader.log" <<'READER' || true
 import subprocess, sys, time

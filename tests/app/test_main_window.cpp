@@ -20,6 +20,7 @@ class TestMainWindow final : public QObject {
 private slots:
     void controlsStandWhereDesigned_data();
     void controlsStandWhereDesigned();
+    void scriptsPressTheControlsAtTheirCentres();
     void windowIsFixedAndTitled();
     void startUpReachesOutsideInItsOrder();
     void storedPauseIsRestored_data();
@@ -79,6 +80,34 @@ void TestMainWindow::controlsStandWhereDesigned()
     QCOMPARE(control->font().pointSizeF(), points);
     QVERIFY(control->font().bold());
     QVERIFY(control->font().families().contains("Arial"));
+}
+
+// The script tests press controls by name at the centres of one table; each row
+// must name a control that has that caption (a selector: that frame title) and
+// lies centred there.
+void TestMainWindow::scriptsPressTheControlsAtTheirCentres()
+{
+    QFile table(PLOTVANE_SOURCE_DIR "/tests/support/control-centres.tsv");
+    QVERIFY2(table.open(QIODevice::ReadOnly | QIODevice::Text), qPrintable(table.fileName()));
+    WindowRig w;
+    auto form = w.make();
+    int rows = 0;
+    while (!table.atEnd()) {
+        const QString line = QString::fromUtf8(table.readLine()).remove('\n');
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
+        const QStringList row = line.split('\t');
+        QCOMPARE(row.size(), 4);
+        auto* control = form->findChild<QWidget*>(row[1]);
+        QVERIFY2(control, qPrintable(row[1]));
+        auto* button = qobject_cast<QPushButton*>(control);
+        auto* frame = qobject_cast<QGroupBox*>(control->parentWidget());
+        QCOMPARE(button ? button->text().remove('&') : frame ? frame->title() : QString(), row[0]);
+        QCOMPARE(QPoint(row[2].toInt(), row[3].toInt()),
+                 control->mapTo(form.get(), QPoint(control->width() / 2, control->height() / 2)));
+        ++rows;
+    }
+    QVERIFY(rows > 0);
 }
 
 void TestMainWindow::windowIsFixedAndTitled()

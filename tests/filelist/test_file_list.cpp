@@ -514,7 +514,8 @@ void TestFileList::outcomesGoWithTheirEntries()
     QCOMPARE(QGuiApplication::clipboard()->text(), failed);
 
     // What did not print in the newest record is added, in its order.
-    QTemporaryDir runs;
+    const TempTree tree;
+    const QDir runs(QString::fromStdString(tree.root()));
     for (const auto& [name, rows] : {std::pair{"2026-12-01_080000.csv", "failed,/d/old.vsd\n"},
                                      std::pair{"2026-12-02_080000.csv", "sent,/d/a.vsd\nstopped,/d/b.vsd\n"
                                                                         "printed,/d/c.vsd\nnot reached,/d/d.vsd\n"}}) {

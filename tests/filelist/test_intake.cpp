@@ -1,7 +1,6 @@
 #include <QDir>
 #include <QMimeData>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
 #include <memory>
@@ -80,8 +79,8 @@ struct IntakeWindow : WindowRig {
 
     NativeServices platform = makeNativeServices(clock, lifetime);
     FileSystem& fs = *platform.fileSystem;
-    QTemporaryDir diskDir;
-    QDir disk{diskDir.path()};
+    TempTree diskDir;
+    QDir disk{QString::fromStdString(diskDir.root())};
     std::unique_ptr<MainWindow> form;
 };
 
@@ -226,7 +225,8 @@ void TestIntake::scrambledRecordsSurviveTheSettingsStore()
     for (int b = 1; b <= 255; ++b)
         allBytes += static_cast<char>(b);
     FakeClock pump;
-    QTemporaryDir config;
+    const TempTree tree;
+    const QDir config(QString::fromStdString(tree.root()));
     for (const std::string& record : {std::string("/opt/Plotvane/Samples/\xc3\x9c" "bersicht.vsdx|/opt/Plotvane/Samples/a.vsd"),
                                       allBytes, std::string(" leading and trailing ")}) {
         const std::string scrambled = scrambleText(record, SampleRecordKey::Value, pump);

@@ -1,17 +1,18 @@
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
 
 #include "filelist/AddFilesCommand.h"
 #include "platform/qt/QtDialogs.h"
+#include "support/TempTree.h"
 
 namespace {
 
@@ -58,7 +59,8 @@ private slots:
     void cancelGivesNothing();
 
 private:
-    QTemporaryDir m_folder;
+    const TempTree m_tree;
+    const QDir m_folder{QString::fromStdString(m_tree.root())};
 };
 
 void TestOpenFilesDialog::initTestCase()

@@ -61,28 +61,16 @@ esac
 
 rig_cups Plotter_A
 rig_display
-mkdir -p "$work/opener"
-printf '#!/bin/sh\necho "$@" >> "%s/opener/opened"\n' "$work" >"$work/opener/xdg-open"
-chmod +x "$work/opener/xdg-open"
+rig_stand_in xdg-open
 settings=$work/config/Tarnwell/Plotvane.conf
 
-PATH="$work/opener:$PATH" "$command" </dev/null >"$work/program.log" 2>&1 &
+"$command" </dev/null >"$work/program.log" 2>&1 &
 program=$!
 rig_on_exit wait "$program"
 rig_on_exit kill "$program"
 
-info=""
-for _ in $(seq 1 240); do
-    info=$(xwininfo -name Plotvane 2>/dev/null) && break
-    info=""
-    kill -0 "$program" 2>/dev/null || break
-    sleep 0.5
-done
-if [ -z "$info" ]; then
-    cat "$work/program.log"
-    echo "FAIL: no window titled Plotvane"
-    exit 1
-fi
+window=$(rig_window '^Plotvane$' 120 "$program") || { cat "$work/program.log"; echo "FAIL: no window titled Plotvane"; exit 1; }
+info=$(xwininfo -id "$window")
 width=$(awk '/Width:/ {print $2}' <<<"$info")
 height=$(awk '/Height:/ {print $2}' <<<"$info")
 echo "window Plotvane: $width x $height"

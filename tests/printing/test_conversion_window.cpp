@@ -9,9 +9,9 @@
 #include "filelist/qt/FileListView.h"
 #include "platform/SteadyClock.h"
 #include "platform/qt/QtEventPump.h"
-#include "printing/MadePdf.h"
+#include "support/MadePdf.h"
 #include "printing/PrintRun.h"
-#include "printing/PrintingTestSupport.h"
+#include "support/PrintingTestSupport.h"
 #include "printing/posix/OfficeAppFactory.h"
 #include "printing/qt/ProgressBar.h"
 #include "support/WindowRig.h"
@@ -62,8 +62,6 @@ struct ConversionWindow : WindowRig {
     {
         form.reset();
         office.reset();
-        removeFolder(work);
-        removeFolder(folder);
     }
     // The process ids of each conversion started so far: the stand-in, which
     // leads its group, and its helper.
@@ -94,8 +92,10 @@ struct ConversionWindow : WindowRig {
         QTimer::singleShot(0, form.get(), check);
     }
 
-    std::string folder = makeTempFolder("plotvane-conversion-");
-    std::string work = makeTempFolder("plotvane-conversion-work-");
+    TempTree folderTree{"plotvane-conversion-"};
+    std::string folder = folderTree.root();
+    TempTree workTree{"plotvane-conversion-work-"};
+    std::string work = workTree.root();
     SteadyClock steadyClock;
     QtEventPump events;
     std::unique_ptr<OfficeAppFactory> office;

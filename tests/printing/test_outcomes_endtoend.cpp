@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "filelist/qt/FileListView.h"
-#include "printing/PrintingTestSupport.h"
-#include "printing/RealPartsWindow.h"
+#include "support/PrintingTestSupport.h"
+#include "support/RealPartsWindow.h"
 #include "printing/qt/RunOutcomes.h"
 
 using namespace printing_test;
@@ -76,17 +76,17 @@ void TestOutcomesEndToEnd::eachFileEndsWithWhatBecameOfIt()
         QSKIP(("no IPP Everywhere printer can run here: " + printer.reason).c_str());
     QVERIFY2(printer.started, printer.reason.c_str());
 
-    const OwnFolder drawings("plotvane-outcome-drawings-");
-    const OwnFolder work("plotvane-outcome-work-");
-    const OwnFolder records("plotvane-outcome-records-");
-    const std::string broken = drawings.path + "/broken.vdx";
+    const TempTree drawings("plotvane-outcome-drawings-");
+    const TempTree work("plotvane-outcome-work-");
+    const TempTree records("plotvane-outcome-records-");
+    const std::string broken = drawings.root() + "/broken.vdx";
     writeFile(broken, "this is no drawing");
     const std::string samples = qEnvironmentVariable("PLOTVANE_PROGRAM_DIR").toStdString() + "/Samples/";
     const std::vector<std::string> printed = {samples + "Network Sketch.vsdx", samples + "Office Layout.vsdx",
                                               samples + "Site Plan.vdx", samples + "Survey Set.vsdx"};
 
-    RealPartsWindow parts(work.path);
-    parts.runRecordFolder = records.path;
+    RealPartsWindow parts(work.root());
+    parts.runRecordFolder = records.root();
     parts.jobStates = makeJobStateSource();
     const auto window = parts.open();
     MainWindow& form = *window;

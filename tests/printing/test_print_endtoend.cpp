@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "filelist/qt/FileListView.h"
-#include "printing/PrintingTestSupport.h"
-#include "printing/RealPartsWindow.h"
+#include "support/PrintingTestSupport.h"
+#include "support/RealPartsWindow.h"
 
 using namespace printing_test;
 
@@ -27,8 +27,10 @@ void TestPrintEndToEnd::printsTheListInOrderOnTheChosenPrinter()
     QVERIFY2(cups.started(), "the private CUPS scheduler did not start");
     QVERIFY(cups.setDefault("Plotter_B"));
 
-    const std::string drawings = makeTempFolder("plotvane-e2e-drawings-");
-    const std::string work = makeTempFolder("plotvane-e2e-work-");
+    const TempTree drawingsTree{"plotvane-e2e-drawings-"};
+    const std::string drawings = drawingsTree.root();
+    const TempTree workTree{"plotvane-e2e-work-"};
+    const std::string work = workTree.root();
     writeVdx(drawings + "/alpha.vdx", {"Alpha drawing"});
     writeFile(drawings + "/broken.vsdx", "this is no drawing at all\n");
     writeVsdx(drawings + "/two pages.vsdx", {"First sheet", "Second sheet"});
@@ -110,8 +112,6 @@ void TestPrintEndToEnd::printsTheListInOrderOnTheChosenPrinter()
     QVERIFY(processesMentioning(work).empty());
     parts.office.reset();
     QVERIFY(folderEntries(work).empty());
-    removeFolder(work);
-    removeFolder(drawings);
 }
 
 QTEST_MAIN(TestPrintEndToEnd)

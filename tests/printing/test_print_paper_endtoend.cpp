@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "filelist/qt/FileListView.h"
-#include "printing/PrintingTestSupport.h"
-#include "printing/RealPartsWindow.h"
+#include "support/PrintingTestSupport.h"
+#include "support/RealPartsWindow.h"
 
 using namespace printing_test;
 
@@ -48,10 +48,10 @@ void TestPrintPaperEndToEnd::eachDrawingArrivesOnItsOwnPaper()
         QSKIP(("no IPP Everywhere printer can run here: " + printer.reason).c_str());
     QVERIFY2(printer.started, printer.reason.c_str());
 
-    const OwnFolder drawingsFolder("plotvane-paper-drawings-");
-    const OwnFolder workFolder("plotvane-paper-work-");
-    const std::string& drawings = drawingsFolder.path;
-    const std::string& work = workFolder.path;
+    const TempTree drawingsFolder("plotvane-paper-drawings-");
+    const TempTree workFolder("plotvane-paper-work-");
+    const std::string& drawings = drawingsFolder.root();
+    const std::string& work = workFolder.root();
     writeVdx(drawings + "/a4 detail.vdx", {"Detail on A4"}, 8.26772, 11.69291);
     const std::string samples = qEnvironmentVariable("PLOTVANE_PROGRAM_DIR").toStdString() + "/Samples/";
     // The Letter samples, the A3-landscape plan, the survey set whose A4 and

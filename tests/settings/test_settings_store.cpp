@@ -1,6 +1,6 @@
+#include <QDir>
 #include <QFile>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "base/Failure.h"
@@ -14,6 +14,7 @@
 #include "settings/qt/QtSettingsStore.h"
 #include "support/AsOrdinaryUser.h"
 #include "support/FailureOf.h"
+#include "support/TempTree.h"
 
 class TestSettingsStore final : public QObject {
     Q_OBJECT
@@ -41,7 +42,8 @@ void TestSettingsStore::valuesComeBackExactly_data()
 void TestSettingsStore::valuesComeBackExactly()
 {
     QFETCH(QString, value);
-    QTemporaryDir folder;
+    const TempTree tree;
+    const QDir folder(QString::fromStdString(tree.root()));
     QtSettingsStore store(folder.filePath("Plotvane.conf"));
     store.write(Setting::ScanFolder, value.toStdString());
     QCOMPARE(QString::fromStdString(store.read(Setting::ScanFolder, "x")), value);
@@ -51,7 +53,8 @@ void TestSettingsStore::valuesComeBackExactly()
 
 void TestSettingsStore::missingKeysGiveTheDefaultAndCreateNothing()
 {
-    QTemporaryDir folder;
+    const TempTree tree;
+    const QDir folder(QString::fromStdString(tree.root()));
     const QString file = folder.filePath("Plotvane.conf");
     QtSettingsStore store(file);
     QCOMPARE(store.read(Setting::PausePosition, "5"), std::string("5"));
@@ -61,7 +64,8 @@ void TestSettingsStore::missingKeysGiveTheDefaultAndCreateNothing()
 
 void TestSettingsStore::everyWriteIsOnDiskAtOnce()
 {
-    QTemporaryDir folder;
+    const TempTree tree;
+    const QDir folder(QString::fromStdString(tree.root()));
     const QString file = folder.filePath("Plotvane.conf");
     QtSettingsStore store(file);
     store.write(Setting::PausePosition, "7");
@@ -73,7 +77,8 @@ void TestSettingsStore::everyWriteIsOnDiskAtOnce()
 
 void TestSettingsStore::anUnwritableStoreFailsWithItsFileAndReason()
 {
-    QTemporaryDir folder;
+    const TempTree tree;
+    const QDir folder(QString::fromStdString(tree.root()));
     const QString file = folder.filePath("Plotvane.conf");
     QtSettingsStore(file).write(Setting::PausePosition, "3");
     const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
@@ -114,7 +119,8 @@ void TestSettingsStore::anUnwritableStoreFailsWithItsFileAndReason()
 
 void TestSettingsStore::theProgramsOwnStoreLivesInTheUsersConfiguration()
 {
-    QTemporaryDir home;
+    const TempTree tree;
+    const QDir home(QString::fromStdString(tree.root()));
     qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
     QtSettingsStore store;
     store.write(Setting::ScanExtension, "*");

@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <memory>
 #include <string>
 
@@ -24,6 +23,7 @@
 #include "fakes/FakeShell.h"
 #include "fakes/FakeSkin.h"
 #include "fakes/MemoryFileSystem.h"
+#include "support/TempTree.h"
 
 struct WindowRig {
     WindowRig()
@@ -113,8 +113,8 @@ struct WindowRig {
     FakeShell shell;
     FakeClock clock;
     FakeLifetime lifetime;
-    QTemporaryDir programDir;
-    std::string programFolder = programDir.path().toStdString();
+    TempTree programDir;
+    std::string programFolder = programDir.root();
     double randomDraw = 0.5;  // what the window's random draws give
     bool fakeSkin = true;     // false: the window's own skin component
 };

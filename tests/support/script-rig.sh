@@ -18,10 +18,20 @@
 #                          default, and sets CUPS_SERVER
 #   rig_display            starts Xvfb on a display it picks itself (-displayfd),
 #                          waits for it and sets DISPLAY; no test picks a number
+#   rig_needs TOOL...      fails the test at once, naming it, where a tool is missing
 #   rig_check WHAT COMMAND...  runs the command and counts it passed, or failed
 #                          with "FAIL: WHAT"
 #   rig_wait_until SECONDS COMMAND...  true as soon as the command is, false
 #                          when the time is up first
+#   rig_window TITLE [SECONDS [PID]]  the id of the first visible window whose
+#                          title matches, within SECONDS (10); false when none
+#                          shows, or once PID (the rig_program's) has ended
+#   rig_press WINDOW NAME [XDOTOOL-COMMAND...]  clicks the main window's control
+#                          NAME at its centre in control-centres.tsv, then runs
+#                          the further xdotool commands
+#   rig_stand_in NAME      puts stand-ins/NAME first on PATH as the program it
+#                          stands for (soffice-hangs as soffice); its marks go
+#                          to $STAND_IN_MARKS ($work/marks)
 #   rig_program COMMAND... starts the program under test in the background and
 #                          sets $rig_program_pid; the end-of-test check fails
 #                          the test when any process it started is still alive
@@ -118,6 +128,34 @@ rig_wait_until() {
     done
 }
 
+rig_window() {
+    local id tries=$((${2:-10} * 10)) pid=${3:-$rig_program_pid}
+    while :; do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+        [ -z "$id" ] || { echo "$id"; return 0; }
+        [ $tries -gt 0 ] || return 1
+        [ -z "$pid" ] || kill -0 "$pid" 2>/dev/null || return 1
+        tries=$((tries - 1))
+        sleep 0.1
+    done
+}
+
+rig_press() {
+    local window=$1 name=$2 centre
+    shift 2
+    centre=$(awk -F '\t' -v name="$name" '$1 == name {print $3, $4}' "$source/tests/support/control-centres.tsv")
+    [ -n "$centre" ] || { echo "FAIL: the main window has no control $name"; exit 1; }
+    # shellcheck disable=SC2086
+    xdotool mousemove --window "$window" $centre click 1 "$@"
+}
+
+rig_stand_in() {
+    mkdir -p "$work/bin" "$work/marks"
+    cp "$source/tests/support/stand-ins/$1" "$work/bin/${1%%-*}"
+    export STAND_IN_MARKS=$work/marks
+    case ":$PATH:" in *":$work/bin:"*) ;; *) export PATH=$work/bin:$PATH ;; esac
+}
+
 # The live (not zombie) processes among the given ones.
 rig_alive() {
     local pid state alive=()
@@ -174,6 +212,13 @@ rig_no_office() {
     left=$(rig_office)
     rig_check "$1: no LibreOffice of the program runs" test -z "$left"
     [ -z "$left" ] || ps -o pid,ppid,etimes,args -p "${left// /,}"
+}
+
+rig_needs() {
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
+    done
 }
 
 rig_check() {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "PortableTest.h"
-#include "Win32TempTree.h"
+#include "Win32Tree.h"
 #include "platform/win/Win32FileSystem.h"
 #include "platform/win/WideText.h"
 
@@ -27,7 +27,7 @@ std::vector<std::string> sorted(std::vector<std::string> names)
 
 PV_TEST(attributeValuesOfTheFolderScanCasesAreReadBack)
 {
-    TempTree tree;
+    Win32Tree tree;
     Win32FileSystem fileSystem;
     const struct {
         const char* name;
@@ -60,7 +60,7 @@ PV_TEST(attributeValuesOfTheFolderScanCasesAreReadBack)
 
 PV_TEST(theOpenProbeFindsFilesOnly)
 {
-    TempTree tree;
+    Win32Tree tree;
     Win32FileSystem fileSystem;
     tree.folder("folder.vsd");
     const struct {
@@ -90,7 +90,7 @@ PV_TEST(theOpenProbeFindsFilesOnly)
 
 PV_TEST(wildcardListingsTakeHiddenAndSystemFilesButNoFolders)
 {
-    TempTree tree;
+    Win32Tree tree;
     Win32FileSystem fileSystem;
     tree.file("a.vsd");
     tree.file("hidden.vsd", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
@@ -123,7 +123,7 @@ PV_TEST(wildcardListingsTakeHiddenAndSystemFilesButNoFolders)
 
 PV_TEST(subfoldersAreListedAndUnreadableFoldersTellWhy)
 {
-    TempTree tree;
+    Win32Tree tree;
     Win32FileSystem fileSystem;
     tree.folder("top");
     tree.folder("top\\plain");
@@ -189,7 +189,7 @@ PV_TEST(rootsAreDrivesAndShares)
 
 PV_TEST(existenceByTimeAndByListing)
 {
-    TempTree tree;
+    Win32Tree tree;
     Win32FileSystem fileSystem;
     const std::string plain = tree.file("plain.cjs");
     const std::string hidden = tree.file("hidden.cjs", FILE_ATTRIBUTE_HIDDEN);

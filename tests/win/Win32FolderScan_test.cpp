@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "PortableTest.h"
-#include "Win32TempTree.h"
+#include "Win32Tree.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"
@@ -59,7 +59,7 @@ Paths below(const Paths& entries, const std::string& root)
 
 PV_TEST(aWindowsTreeIsScannedWithItsAttributesAndNames)
 {
-    TempTree tree;
+    Win32Tree tree;
     tree.folder("A");
     for (const char* folder : {"A\\X", "A\\Y", "A\\X\\Z", "A\\Ārger", "A\\Ārger\\deep"})
         tree.folder(folder);

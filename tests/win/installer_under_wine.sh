@@ -57,9 +57,7 @@ installed() { find "$drive/Program Files" -mindepth 1 -maxdepth 1 -iname '*plotv
 shortcuts() { find "$drive" -path '*/Start Menu/Programs/*' -iname 'plotvane*.lnk'; }
 files_match() { diff -r "$folder" "$drive/Program Files/Plotvane"; }
 
-for tool in msiinfo wrestool; do
-    command -v $tool >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
-done
+rig_needs msiinfo wrestool
 wine_rig_start installer Plotter_A
 new_prefix "$work/prefix"
 drive=$WINEPREFIX/drive_c
@@ -111,7 +109,7 @@ start_server "$fake_server"
 start_program "$drive/Program Files/Plotvane/plotvane.exe" "$sample"
 window=$(find_window Plotvane 120) || fail "no window titled Plotvane"
 sleep 2
-xdotool mousemove --window "$window" 268 385 click 1  # Start Printing
+rig_press "$window" "Start Printing"
 text=$(box_text 120 Return) || fail "no box at the end of the run"
 check "the run ends with \"Done.\" (got: $text)" grep -qx "Done." <<<"$text"
 check "the server was asked to open and print the sample" grep -qxF "Documents.call(Open; \"$sample\")" "$work/record"

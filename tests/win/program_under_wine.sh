@@ -40,7 +40,7 @@ new_round() {
     new_prefix "$work/$round/prefix"
 }
 
-command -v unzip >/dev/null || { echo "FAIL: unzip is missing"; exit 1; }
+rig_needs unzip
 wine_rig_start wine Plotter_A Plotter_B
 
 new_round bare
@@ -58,7 +58,7 @@ size=$(xwininfo -id "$window" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {p
 check "the window is 536 x 442 (got $size)" test "$size" = "536 x 442"
 check "the first start stored the pause position 5" test "$(stored Combo2)" = 5
 
-# pick X Y KEY KEYNAME POSITION: a click gives the selector at X,Y the focus (and
+# pick NAME KEY KEYNAME POSITION: a click gives the selector NAME the focus (and
 # opens its list, which Escape closes); KEY then picks an entry. Without a window
 # manager Wine sometimes loses the first keys, so the gesture is made again
 # (three times at most) until the store holds the position the entry has.
@@ -66,20 +66,20 @@ pick() {
     local try
     for try in 1 2 3; do
         xdotool windowfocus --sync "$window"
-        xdotool mousemove --window "$window" "$1" "$2" click 1 sleep 1.5 key Escape sleep 0.5 key "$3"
+        rig_press "$window" "$1" sleep 1.5 key Escape sleep 0.5 key "$2"
         sleep 0.5
-        [ "$(stored "$4")" = "$5" ] && return 0
+        [ "$(stored "$3")" = "$4" ] && return 0
     done
 }
-pick 268 281 End Combo1 1   # the printer: Plotter_B
-pick 248 340 Home Combo2 0  # the pause: 0 seconds
-xdotool mousemove --window "$window" 400 231 click 1                            # Load Sample/Example Files
+pick "Select Printer" End Combo1 1  # Plotter_B
+pick "Pause Option" Home Combo2 0   # 0 seconds
+rig_press "$window" "Load Sample/Example Files"
 box=$(find_window "Plotvane Batch Print" 30) || fail "no question about the samples' folder"
 xdotool windowfocus --sync "$box" key Escape
 # The focus went with the box: the window gets it back before the click, which it otherwise lost
 # now and then.
 xdotool windowfocus --sync "$window"
-xdotool mousemove --window "$window" 268 385 click 1                            # Start Printing
+rig_press "$window" "Start Printing"
 text=$(box_text 120 Return) || fail "no box at the end of the run"
 check "the run ends with \"Done.\" (got: $text)" grep -qx "Done." <<<"$text"
 check "the pause position 0 is stored" test "$(stored Combo2)" = 0
@@ -107,9 +107,9 @@ check "the server saw each sample's members in order, in the list's (name) order
 
 # Start Printing on the cleared list tells "No files added.": the clear is
 # handled before anything is handed over.
-xdotool mousemove --window "$window" 136 231 click 1  # Clear List
+rig_press "$window" "Clear List"
 sleep 0.5
-xdotool mousemove --window "$window" 268 385 click 1  # Start Printing
+rig_press "$window" "Start Printing"
 text=$(box_text 60 Return) || fail "no box after Clear List"
 check "the cleared list has no files (got: $text)" grep -qx "No files added." <<<"$text"
 mkdir -p "$work/handed/Ordner"
@@ -124,7 +124,7 @@ timeout 20 wine "$folder/plotvane.exe" "$(winepath -w "${handed[0]}")" "$(winepa
 check "the second start hands over and ends with status 0 (got $status)" test "$status" = 0
 sleep 1
 xdotool windowfocus --sync "$window"
-xdotool mousemove --window "$window" 268 385 click 1  # Start Printing
+rig_press "$window" "Start Printing"
 # The focus goes to the root window, away from Wine's: the window is in the background when the run ends.
 xdotool windowfocus --sync "$(xwininfo -root | awk '/Window id:/ {print $4}')"
 text=$(box_text 120 Return) || fail "no box at the end of the handed-over run"

@@ -36,10 +36,7 @@ check() { rig_check "$round: $1" "${@:2}"; }
 fail() { echo "FAIL: $round: $*"; [ -f "$work/program.log" ] && tail -20 "$work/program.log"; exit 1; }
 
 wine_rig_start() {
-    local tool
-    for tool in Xvfb xdotool xclip xwininfo wine cupsd; do
-        command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
-    done
+    rig_needs Xvfb xdotool xclip xwininfo wine cupsd
     rig_start "$1"
     shift
     # Wine reads the command line and file names in the locale's encoding.
@@ -50,10 +47,7 @@ wine_rig_start() {
     # No .NET or HTML engine; no menu entries or icons made on the Linux side.
     export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     # The home page that about one start in a hundred opens goes to a stand-in browser.
-    mkdir -p "$work/opener"
-    printf '#!/bin/sh\necho "$@" >> "%s/opener/opened"\n' "$work" >"$work/opener/xdg-open"
-    chmod +x "$work/opener/xdg-open"
-    export PATH=$work/opener:$PATH
+    rig_stand_in xdg-open
     rig_display
 }
 
@@ -68,8 +62,7 @@ new_prefix() {
 start_server() {
     rm -f "$work/record" "$work/stop-server"
     (cd "$work" && exec wine "$1" Visio.Application "Microsoft Visio" record stop-server) >"$work/server.log" 2>&1 &
-    for _ in $(seq 1 300); do [ -e "$work/record" ] && break; sleep 0.1; done
-    [ -e "$work/record" ] || fail "the fake server did not start: $(cat "$work/server.log")"
+    rig_wait_until 30 test -e "$work/record" || fail "the fake server did not start: $(cat "$work/server.log")"
 }
 
 start_program() {
@@ -78,8 +71,6 @@ start_program() {
     (cd "$(dirname "$exe")" && exec wine "$exe" "$@") >"$work/program.log" 2>&1 &
     program=$!
 }
-
-ended() { ! ps -o stat= -p "$1" | grep -qv Z; }
 
 end_program() {
     [ -n "$program" ] || return 0
@@ -122,7 +113,6 @@ check_not_installed() {
     text=$(box_text 120 Return) || fail "no box appeared"
     check "the first box says the diagram application is not installed (got: $text)" \
         grep -q "Visio is not installed on this computer" <<<"$text"
-    for _ in $(seq 1 300); do ended "$program" && break; sleep 0.1; done
-    check "the program ended after the box" ended "$program"
+    check "the program ended after the box" rig_wait_until 30 rig_gone "$program"
     program=""
 }

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "TempTree.h"
+#include "PosixTree.h"
 #include "platform/CodePage.h"
 #include "platform/posix/PosixFileSystem.h"
 
@@ -14,7 +14,7 @@ using Names = std::vector<std::string>;
 
 // One tree with an entry of every kind the scan meets.
 struct Tree {
-    TempTree tree;
+    PosixTree tree;
     PosixFileSystem fs;
     Tree()
     {
@@ -111,7 +111,7 @@ PV_TEST(listingsTakeFilesByWildcardWithoutFolders)
 
 PV_TEST(foldersWithoutPermissionAreToldApart)
 {
-    TempTree tree;
+    PosixTree tree;
     PosixFileSystem fs;
     tree.folder("locked", 0);
     tree.folder("searchonly", 0311);

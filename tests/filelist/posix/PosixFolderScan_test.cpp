@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "TempTree.h"
+#include "PosixTree.h"
 #include "fakes/FakeClock.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"
@@ -25,7 +25,7 @@ namespace {
 using Paths = std::vector<std::string>;
 
 struct Scan {
-    TempTree tree;
+    PosixTree tree;
     PosixFileSystem fs;
     FakeDialogs dialogs;
     FakeSettings settings;
@@ -223,7 +223,7 @@ PV_TEST(fifosAndDevicesAreNeverOpenedOrAppended)
 PV_TEST(sampleFilesOnDiskAreRecordedAndLoaded)
 {
     for (const bool folderIsAFile : {false, true}) {
-        TempTree tree;
+        PosixTree tree;
         PosixFileSystem fs;
         FakeSettings settings;
         FakeDialogs dialogs;

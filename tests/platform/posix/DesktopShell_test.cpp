@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "platform/posix/DesktopShell.h"
+#include "support/TempTree.h"
 
 namespace {
 
@@ -17,8 +18,6 @@ namespace {
 struct FakeOpener {
     FakeOpener()
     {
-        char pattern[] = "/tmp/plotvane-opener-XXXXXX";
-        folder = mkdtemp(pattern);
         std::ofstream script(folder + "/xdg-open");
         script << "#!/bin/sh\nprintf '%s\\n' \"$#\" \"$1\" >> '" << folder << "/opened'\n";
         script.close();
@@ -29,7 +28,6 @@ struct FakeOpener {
     ~FakeOpener()
     {
         setenv("PATH", oldPath.c_str(), 1);
-        std::system(("rm -rf '" + folder + "'").c_str());
     }
     // What the opener wrote, once it has run (it runs detached).
     std::string opened(std::size_t lines) const
@@ -49,7 +47,8 @@ struct FakeOpener {
         }
         return text;
     }
-    std::string folder;
+    TempTree tree{"plotvane-opener-"};
+    std::string folder = tree.root();
     std::string oldPath;
 };
 

@@ -8,6 +8,7 @@
 
 #include "base/Failure.h"
 #include "printing/RunRecord.h"
+#include "support/TempTree.h"
 
 namespace fs = std::filesystem;
 
@@ -33,17 +34,6 @@ std::string readAll(const fs::path& path)
     text << in.rdbuf();
     return text.str();
 }
-
-// A folder of the test's own, removed however the test ends.
-struct OwnFolder {
-    fs::path path = fs::temp_directory_path() / ("plotvane-records-" + std::to_string(std::rand()));
-    OwnFolder() { fs::create_directories(path); }
-    ~OwnFolder()
-    {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-};
 
 }  // namespace
 
@@ -90,8 +80,8 @@ PV_TEST(eachOutcomeReadsAsItsSentenceAndItsRow)
 
 PV_TEST(theRecordIsRewrittenWholeAndTheNewestAreKept)
 {
-    OwnFolder own;
-    const fs::path runs = own.path / "plotvane" / "runs";
+    const TempTree own("plotvane-records-");
+    const fs::path runs = fs::u8path(own.root()) / "plotvane" / "runs";
     // Older records of other runs, and a file that is no record.
     fs::create_directories(runs);
     for (int day = 1; day <= 28; ++day)
@@ -133,8 +123,8 @@ PV_TEST(theRecordIsRewrittenWholeAndTheNewestAreKept)
     PV_CHECK(again.path() != record.path());
 
     // A folder that cannot be made is a problem told in words, not a failure.
-    std::ofstream(own.path / "blocked") << "a file";
-    RunRecord blocked((own.path / "blocked" / "runs").u8string(), 1765190112);
+    std::ofstream(fs::u8path(own.path("blocked"))) << "a file";
+    RunRecord blocked((fs::u8path(own.path("blocked")) / "runs").u8string(), 1765190112);
     PV_CHECK(blocked.put(1, row).find("cannot be made") != std::string::npos);
 }
 

@@ -15,7 +15,7 @@
 #include "fakes/FakePointer.h"
 #include "fakes/PollEventPump.h"
 #include "printing/DiagramAppAdapter.h"
-#include "printing/PrintingTestSupport.h"
+#include "support/PrintingTestSupport.h"
 #include "printing/posix/ChildWait.h"
 #include "printing/posix/OfficeAppFactory.h"
 

@@ -6,8 +6,8 @@
 #include "fakes/PollEventPump.h"
 #include "platform/posix/CupsPaper.h"
 #include "platform/posix/CupsPrinters.h"
-#include "printing/MadePdf.h"
-#include "printing/PrintingTestSupport.h"
+#include "support/MadePdf.h"
+#include "support/PrintingTestSupport.h"
 #include "printing/posix/DrawingPrint.h"
 
 using namespace printing_test;
@@ -23,7 +23,8 @@ const char* const A3 = "iso_a3_297x420mm";
 // roll that takes custom sizes.
 struct World {
     PrivateCups cups{{"Raw_Q"}};
-    std::string folder = makeTempFolder("plotvane-drawings-");
+    TempTree folderTree{"plotvane-drawings-"};
+    std::string folder = folderTree.root();
     PrivateCups::PrinterStart printers;
     World()
     {
@@ -34,7 +35,6 @@ struct World {
             printers = cups.addPrinter("Roll", std::string(Letter) + ",custom_min_76.2x76.2mm,custom_max_914.4x15000mm",
                                        Letter);
     }
-    ~World() { removeFolder(folder); }
 };
 
 // The print service's requests, made as the program makes them.

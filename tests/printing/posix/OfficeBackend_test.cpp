@@ -18,8 +18,8 @@
 #include "fakes/PollEventPump.h"
 #include "platform/posix/CupsPrinters.h"
 #include "printing/DiagramAppAdapter.h"
-#include "printing/MadePdf.h"
-#include "printing/PrintingTestSupport.h"
+#include "support/MadePdf.h"
+#include "support/PrintingTestSupport.h"
 #include "printing/posix/OfficeAppFactory.h"
 
 using namespace printing_test;
@@ -29,7 +29,8 @@ namespace {
 // One private scheduler and one folder of drawings for the whole program.
 struct World {
     PrivateCups cups{{"Plotter_A", "Plotter_B"}};
-    std::string drawings = makeTempFolder("plotvane-drawings-");
+    TempTree drawingsTree{"plotvane-drawings-"};
+    std::string drawings = drawingsTree.root();
     World()
     {
         writeVdx(drawings + "/alpha.vdx", {"Alpha drawing"});
@@ -43,7 +44,6 @@ struct World {
         std::system(("cd " + shellQuoted(drawings) + " && zip -q nodrawing.vsdx readme.txt").c_str());
         ::mkdir((drawings + "/folder.vsd").c_str(), 0700);
     }
-    ~World() { removeFolder(drawings); }
 };
 
 World& world()
@@ -54,7 +54,8 @@ World& world()
 
 // The adapter over a real backend whose instances live under their own folder.
 struct Rig {
-    std::string work = makeTempFolder("plotvane-work-");
+    TempTree workTree{"plotvane-work-"};
+    std::string work = workTree.root();
     FakeDialogs dialogs;
     FakePointer pointer;
     FakeLifetime lifetime;
@@ -71,7 +72,6 @@ struct Rig {
     ~Rig()
     {
         factory.reset();
-        removeFolder(work);
     }
     // Folders of instances that are still there.
     int instanceFolders() const
@@ -186,7 +186,8 @@ PV_TEST(filesThatAreNoDrawingFailToOpenAndLeaveNothingBehind)
 
 PV_TEST(failedConversionsAreFailedOpensWithLibreOfficesWords)
 {
-    const std::string folder = makeTempFolder("plotvane-fake-office-");
+    const TempTree folderTree{"plotvane-fake-office-"};
+    const std::string folder = folderTree.root();
     const std::string whole = madePdf({{mediaBox(612, 792), "Page"}});
     writeFile(folder + "/cut.pdf", whole.substr(0, whole.size() * 55 / 100));
     writeFile(folder + "/bad.pdf", "%PDF-1.4\nnot a document\n");
@@ -217,7 +218,6 @@ PV_TEST(failedConversionsAreFailedOpensWithLibreOfficesWords)
         PV_CHECK_EQ(reason == std::string::npos ? failure : failure.substr(reason + 2, c.failure.size()), c.failure);
         PV_CHECK_EQ(rig.instanceFolders(), 0);
     }
-    removeFolder(folder);
 }
 
 PV_TEST(printersAreCheckedByName)
@@ -255,7 +255,8 @@ PV_TEST(printersAreCheckedByName)
 
 PV_TEST(missingOrBrokenApplicationIsNotInstalled)
 {
-    const std::string folder = makeTempFolder("plotvane-fake-office-");
+    const TempTree folderTree{"plotvane-fake-office-"};
+    const std::string folder = folderTree.root();
     const std::string broken = folder + "/broken";
     writeFile(broken, "#!/bin/sh\nexit 3\n");
     ::chmod(broken.c_str(), 0700);
@@ -268,12 +269,12 @@ PV_TEST(missingOrBrokenApplicationIsNotInstalled)
         PV_CHECK(rig.lifetime.ended());
         PV_CHECK_EQ(rig.instanceFolders(), 0);
     }
-    removeFolder(folder);
 }
 
 PV_TEST(hangingApplicationIsEndedWithItsWholeGroup)
 {
-    const std::string folder = makeTempFolder("plotvane-fake-office-");
+    const TempTree folderTree{"plotvane-fake-office-"};
+    const std::string folder = folderTree.root();
     OfficeOptions options;
     // It starts a helper of its own, then never finishes.
     options.program = fakeOffice(folder, "sleep 600 &\necho $! > " + shellQuoted(folder + "/helper.pid")
@@ -290,7 +291,6 @@ PV_TEST(hangingApplicationIsEndedWithItsWholeGroup)
     PV_CHECK(goneWithin(helper, 5.0));
     PV_CHECK(rig.nothingRunning());
     PV_CHECK_EQ(rig.instanceFolders(), 0);
-    removeFolder(folder);
 }
 
 PV_TEST(restartRequestIsHonoured)
@@ -298,7 +298,8 @@ PV_TEST(restartRequestIsHonoured)
     // The first start of a new profile asks for a restart (code 81); the
     // stand-in then "renders" a prepared PDF.
     World& w = world();
-    const std::string folder = makeTempFolder("plotvane-fake-office-");
+    const TempTree folderTree{"plotvane-fake-office-"};
+    const std::string folder = folderTree.root();
     Rig real;
     auto app = real.adapter->openInNewInstance(w.drawings + "/alpha.vdx");
     const std::string pdf = folder + "/prepared.pdf";
@@ -320,7 +321,6 @@ PV_TEST(restartRequestIsHonoured)
     PV_CHECK_EQ(jobs.size(), before + 1);
     if (jobs.size() == before + 1)
         PV_CHECK(contains(pdfText(jobs.back().document), "Alpha drawing"));
-    removeFolder(folder);
 }
 
 PV_TEST(attachNeverStartsAndEndAllLeavesNothing)

@@ -17,7 +17,7 @@
 #include "platform/posix/CupsService.h"
 #include "printing/DiagramAppAdapter.h"
 #include "printing/PrintRun.h"
-#include "printing/PrintingTestSupport.h"
+#include "support/PrintingTestSupport.h"
 #include "printing/posix/OfficeAppFactory.h"
 
 using namespace printing_test;
@@ -31,7 +31,8 @@ PV_TEST(aSchedulerThatGoesMidRunIsNamedAtTheStepThatNeededIt)
     PrivateCups cups({"Plotter_A"});
     PV_CHECK(cups.started());
     for (const int signal : {SIGSTOP, SIGTERM}) {  // frozen (and woken again afterwards), stopped
-        const std::string drawings = makeTempFolder("plotvane-gone-");
+        const TempTree drawingsTree{"plotvane-gone-"};
+        const std::string drawings = drawingsTree.root();
         writeVdx(drawings + "/one.vdx", {"One"});
         writeVdx(drawings + "/two.vdx", {"Two"});
 
@@ -87,6 +88,5 @@ PV_TEST(aSchedulerThatGoesMidRunIsNamedAtTheStepThatNeededIt)
                         std::string("The program is closing"));
             ::kill(pid, SIGCONT);
         }
-        removeFolder(drawings);
     }
 }

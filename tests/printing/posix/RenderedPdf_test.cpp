@@ -4,8 +4,8 @@
 #include <qpdf/QPDFWriter.hh>
 
 #include "base/Failure.h"
-#include "printing/MadePdf.h"
-#include "printing/PrintingTestSupport.h"
+#include "support/MadePdf.h"
+#include "support/PrintingTestSupport.h"
 #include "printing/posix/RenderedPdf.h"
 
 using namespace printing_test;
@@ -13,8 +13,8 @@ using namespace printing_test;
 namespace {
 
 struct Folder {
-    std::string path = makeTempFolder("plotvane-pdf-");
-    ~Folder() { removeFolder(path); }
+    TempTree tree{"plotvane-pdf-"};
+    std::string path = tree.root();
 };
 
 std::string sizesOf(const RenderedPdf& pdf)

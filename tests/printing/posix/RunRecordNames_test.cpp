@@ -5,13 +5,14 @@
 
 #include "PortableTest.h"
 #include "printing/RunRecord.h"
+#include "support/TempTree.h"
 
 // A name that is not UTF-8 is written readable; reading the record back for a
 // retry finds the file it stands for again.
 PV_TEST(aNameThatIsNotUtf8IsFoundAgainWhenTheRecordIsReadBack)
 {
-    char folder[] = "/tmp/plotvane-names-XXXXXX";
-    PV_CHECK(::mkdtemp(folder) != nullptr);
+    const TempTree tree("plotvane-names-");
+    const std::string& folder = tree.root();
     const std::string exact = std::string(folder) + "/caf\xe9.vsd";
     std::ofstream(exact) << "x";
     FileOutcome failed;
@@ -21,5 +22,4 @@ PV_TEST(aNameThatIsNotUtf8IsFoundAgainWhenTheRecordIsReadBack)
     const std::string record = std::string(folder) + "/run.csv";
     std::ofstream(record, std::ios::binary) << RunRecord::csv({failed});
     PV_CHECK_EQ(RunRecord::unprintedFiles(record), std::vector<std::string>{exact});
-    std::system(("rm -rf '" + std::string(folder) + "'").c_str());
 }

@@ -21,11 +21,13 @@
 #include <unistd.h>
 #include <vector>
 
+#include "support/TempTree.h"
+
 namespace printing_test {
 
 inline std::string sourceRoot()
 {
-    std::string here = __FILE__;  // <root>/tests/printing/PrintingTestSupport.h
+    std::string here = __FILE__;  // <root>/tests/support/PrintingTestSupport.h
     for (int up = 0; up < 3; ++up)
         here = here.substr(0, here.rfind('/'));
     return here;
@@ -70,15 +72,6 @@ inline void removeFolder(const std::string& folder)
     if (folder.size() > 5 && folder.rfind("/tmp/", 0) == 0)
         std::system(("rm -rf " + shellQuoted(folder)).c_str());
 }
-
-// A folder of the test's own, removed however the test ends.
-struct OwnFolder {
-    std::string path;
-    explicit OwnFolder(const std::string& prefix) : path(makeTempFolder(prefix)) {}
-    ~OwnFolder() { removeFolder(path); }
-    OwnFolder(const OwnFolder&) = delete;
-    OwnFolder& operator=(const OwnFolder&) = delete;
-};
 
 inline void writeFile(const std::string& path, const std::string& content)
 {
@@ -176,7 +169,8 @@ inline void writeVdx(const std::string& path, const std::vector<std::string>& pa
 // A drawing package (.vsdx), one shape with its text on each page.
 inline void writeVsdx(const std::string& path, const std::vector<std::string>& pageTexts)
 {
-    const std::string folder = makeTempFolder("plotvane-vsdx-");
+    const TempTree parts("plotvane-vsdx-");
+    const std::string& folder = parts.root();
     const std::string ns = "http://schemas.microsoft.com/office/visio/2012/main";
     const std::string rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
     const std::string visioRel = "http://schemas.microsoft.com/visio/2010/relationships";
@@ -242,7 +236,6 @@ inline void writeVsdx(const std::string& path, const std::vector<std::string>& p
     std::system(("cd " + shellQuoted(folder) + " && zip -q -X -r " + shellQuoted(path)
                  + " '[Content_Types].xml' _rels visio")
                     .c_str());
-    removeFolder(folder);
 }
 
 // A folder's worth of small drawings for the benchmarks: "drawing 1.vdx" of
@@ -268,7 +261,6 @@ class PrivateCups {
 public:
     explicit PrivateCups(const std::vector<std::string>& queues)
     {
-        m_folder = makeTempFolder("plotvane-cups-");
         std::string command = shellQuoted(sourceRoot() + "/scripts/private-cups.sh") + " start " + shellQuoted(m_folder);
         for (const auto& queue : queues)
             command += " " + shellQuoted(queue);
@@ -407,7 +399,8 @@ private:
         return result;
     }
 
-    std::string m_folder;
+    TempTree m_tree{"plotvane-cups-"};
+    std::string m_folder = m_tree.root();
     bool m_started = false;
 };
 
