@@ -102,7 +102,7 @@ void TestMainWindow::scriptsPressTheControlsAtTheirCentres()
         QVERIFY2(control, qPrintable(row[1]));
         auto* button = qobject_cast<QPushButton*>(control);
         auto* frame = qobject_cast<QGroupBox*>(control->parentWidget());
-        QCOMPARE(button ? button->text().remove('&') : frame ? frame->title() : QString(), row[0]);
+        QCOMPARE(button ? button->text().remove('&') : frame ? frame->title() : control->accessibleName(), row[0]);
         QCOMPARE(QPoint(row[2].toInt(), row[3].toInt()),
                  control->mapTo(form.get(), QPoint(control->width() / 2, control->height() / 2)));
         ++rows;

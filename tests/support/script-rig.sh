@@ -26,9 +26,10 @@
 #   rig_window TITLE [SECONDS [PID]]  the id of the first visible window whose
 #                          title matches, within SECONDS (10); false when none
 #                          shows, or once PID (the rig_program's) has ended
-#   rig_press WINDOW NAME [XDOTOOL-COMMAND...]  clicks the main window's control
-#                          NAME at its centre in control-centres.tsv, then runs
-#                          the further xdotool commands
+#   rig_press [--right] WINDOW NAME [XDOTOOL-COMMAND...]  clicks the main
+#                          window's control NAME (the right button with --right)
+#                          at its centre in control-centres.tsv, then runs the
+#                          further xdotool commands
 #   rig_stand_in NAME      puts stand-ins/NAME first on PATH as the program it
 #                          stands for (soffice-hangs as soffice); its marks go
 #                          to $STAND_IN_MARKS ($work/marks)
@@ -141,12 +142,14 @@ rig_window() {
 }
 
 rig_press() {
-    local window=$1 name=$2 centre
+    local button=1 window name centre
+    [ "$1" = --right ] && { button=3; shift; }
+    window=$1 name=$2
     shift 2
     centre=$(awk -F '\t' -v name="$name" '$1 == name {print $3, $4}' "$source/tests/support/control-centres.tsv")
     [ -n "$centre" ] || { echo "FAIL: the main window has no control $name"; exit 1; }
     # shellcheck disable=SC2086
-    xdotool mousemove --window "$window" $centre click 1 "$@"
+    xdotool mousemove --window "$window" $centre click "$button" "$@"
 }
 
 rig_stand_in() {

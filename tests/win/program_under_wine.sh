@@ -155,7 +155,7 @@ wine reg add 'HKCR\Plotvane.TestRecord\shell\open\command' /ve /f >/dev/null \
     /d "C:\\windows\\system32\\cmd.exe /c copy \"%1\" \"$(winepath -w "$work/opened.csv")\""
 xdotool windowfocus --sync "$window"
 # The list's menu, and its first entry.
-xdotool mousemove --window "$window" 200 100 click 3 sleep 1 mousemove_relative 30 10 click 1
+rig_press --right "$window" "Files to print" sleep 1 mousemove_relative 30 10 click 1
 check "Open Last Run Record opens the record in the program for .csv files" \
     rig_wait_until 30 cmp -s "$record" "$work/opened.csv"
 end_program
