@@ -230,7 +230,7 @@ void MainWindow::createPrinting()
         showWindowNote(*this, QString::fromStdString(text));
     };
     m_runOutcomes = new RunOutcomes(m_fileList->entries(), tellRecordProblem, m_services.lifetime, m_services.runRecordFolder,
-                                    m_services.jobStates, [] { return std::time(nullptr); }, this);
+                                    m_services.jobStates, m_services.events, [] { return std::time(nullptr); }, this);
     connect(m_runOutcomes, &RunOutcomes::runFinished, this, [this](int printed, int files, int failed) {
         noticeRunEnd(*this, QString::fromStdString(runSummary(printed, files, failed)));
     });
