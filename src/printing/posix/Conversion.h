@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "printing/posix/ChildProcess.h"
+#include "platform/posix/ChildProcess.h"
 
 struct OfficeOptions;
 

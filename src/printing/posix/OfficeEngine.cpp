@@ -7,7 +7,7 @@
 #include "platform/Paths.h"
 #include "platform/Utf8.h"
 #include "printing/FileNameOf.h"
-#include "printing/posix/ChildWait.h"
+#include "platform/posix/ChildWait.h"
 #include "printing/posix/Conversion.h"
 #include "printing/posix/Folders.h"
 

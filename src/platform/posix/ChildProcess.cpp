@@ -1,4 +1,4 @@
-#include "printing/posix/ChildProcess.h"
+#include "platform/posix/ChildProcess.h"
 
 #include <algorithm>
 #include <cerrno>
