@@ -1,11 +1,9 @@
 #pragma once
 
 #include <functional>
-#include <mutex>
-#include <utility>
-#include <vector>
 
 #include "fakes/FakeClock.h"
+#include "fakes/PostedTasks.h"
 #include "platform/EventPump.h"
 
 // An event queue that moves the test's time: each pump advances it by `step`
@@ -31,11 +29,7 @@ public:
         handled();
     }
     void waitForReadable(int, double maxSeconds) override { waitForEvents(maxSeconds); }
-    void post(std::function<void()> task) override
-    {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        m_posted.push_back(std::move(task));
-    }
+    void post(std::function<void()> task) override { m_posted.add(std::move(task)); }
 
     FakeTime time;
     double step = 0.0;
@@ -48,17 +42,10 @@ public:
 private:
     void handled()
     {
-        std::vector<std::function<void()>> tasks;
-        {
-            const std::lock_guard<std::mutex> lock(m_mutex);
-            tasks.swap(m_posted);
-        }
-        for (auto& task : tasks)
-            task();
+        m_posted.runAll();
         if (onPump)
             onPump();
     }
 
-    std::mutex m_mutex;
-    std::vector<std::function<void()>> m_posted;
+    PostedTasks m_posted;
 };

@@ -3,12 +3,10 @@
 #include <cmath>
 #include <fcntl.h>
 #include <functional>
-#include <mutex>
 #include <poll.h>
 #include <unistd.h>
-#include <utility>
-#include <vector>
 
+#include "fakes/PostedTasks.h"
 #include "platform/EventPump.h"
 
 // An event pump without a window (POSIX only): a wait sleeps in poll() until
@@ -42,10 +40,7 @@ public:
     }
     void post(std::function<void()> task) override
     {
-        {
-            const std::lock_guard<std::mutex> lock(m_mutex);
-            m_posted.push_back(std::move(task));
-        }
+        m_posted.add(std::move(task));
         const char byte = 1;
         const ssize_t written = ::write(m_wake[1], &byte, 1);
         (void)written;  // a full pipe wakes the wait already
@@ -60,16 +55,9 @@ private:
         char bytes[64];
         while (::read(m_wake[0], bytes, sizeof bytes) > 0) {
         }
-        std::vector<std::function<void()>> tasks;
-        {
-            const std::lock_guard<std::mutex> lock(m_mutex);
-            tasks.swap(m_posted);
-        }
-        for (auto& task : tasks)
-            task();
+        m_posted.runAll();
     }
 
     int m_wake[2] = {-1, -1};
-    std::mutex m_mutex;
-    std::vector<std::function<void()>> m_posted;
+    PostedTasks m_posted;
 };
