@@ -38,6 +38,7 @@ public:
     void processPending() override {}
     void waitForEvents(double) override {}
     void waitForReadable(int, double) override {}
+    void post(std::function<void()>) override {}
 };
 
 double secondsSince(std::chrono::steady_clock::time_point start)

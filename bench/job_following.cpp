@@ -75,7 +75,8 @@ int main(int argc, char* argv[])
 
     auto source = std::make_shared<CountedSource>();
     int stopped = 0;
-    JobFollower follower(source, [&](const JobState& state) { stopped += state.stage == JobState::Stage::Stopped; });
+    JobFollower follower(
+        source, [&](const JobState& state) { stopped += state.stage == JobState::Stage::Stopped; }, pump);
     const std::atomic<bool> waiting{false};
     for (int i = 0; i < jobs; ++i)
         follower.follow(CupsJobs::submitPdf("Jammed", pdf, "held " + std::to_string(i), {}, waiting));

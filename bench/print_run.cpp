@@ -47,6 +47,7 @@ public:
     }
     // LibreOffice at work is part of a file's cost, not a wait.
     void waitForReadable(int descriptor, double maxSeconds) override { m_pump.waitForReadable(descriptor, maxSeconds); }
+    void post(std::function<void()> task) override { m_pump.post(std::move(task)); }
     double waited = 0;
 
 private:

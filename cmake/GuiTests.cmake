@@ -8,6 +8,7 @@ target_link_libraries(plotvane_gui_test_support PUBLIC plotvane_gui Qt6::Test)
 target_compile_definitions(plotvane_gui_test_support PUBLIC PLOTVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 
 foreach(test_source ${PLOTVANE_GUI_TESTS})
+    plotvane_check_test_framework(${test_source} "QTEST_(GUILESS_)?MAIN")
     get_filename_component(test_name ${test_source} NAME_WE)
     add_executable(${test_name} ${test_source})
     target_link_libraries(${test_name} PRIVATE plotvane_gui_test_support)

@@ -1,3 +1,10 @@
+# A test's file name says its framework, and the build holds it to that:
+#   Foo_test.cpp  the small Qt-free harness (PV_TEST, tests/support/PortableTest.h),
+#                 under tests/<area>/portable/, tests/<area>/posix/ or tests/win/
+#   test_foo.cpp  a Qt Test program (QTEST_MAIN or QTEST_GUILESS_MAIN), directly
+#                 under tests/<area>/
+#   foo.sh        a script, added with add_test by hand
+#
 # Every CTest test carries exactly one of four labels, so that a lane can be run
 # on its own (`ctest -L unit`):
 #   unit     no Qt window and no outside program; the whole lane runs in seconds
@@ -30,6 +37,15 @@ function(plotvane_label_test_from_source test_name source default_label)
         set(label ${default_label})
     endif()
     plotvane_label_test(${test_name} ${label})
+endfunction()
+
+# Stops the configuration when a test source does not use the framework its
+# name says (marker: the macro every such source uses).
+function(plotvane_check_test_framework source marker)
+    file(STRINGS ${source} found REGEX "${marker}" LIMIT_COUNT 1)
+    if(NOT found)
+        message(FATAL_ERROR "${source}: its name says it uses ${marker}, but it does not")
+    endif()
 endfunction()
 
 # The check that every test carries exactly one label; it reads CTest's own

@@ -75,7 +75,7 @@ std::unique_ptr<DiagramApp> DiagramAppAdapter::openInNewInstance(const std::stri
     return app;
 }
 
-void DiagramAppAdapter::prepareNextFile(const std::string& path)
+void DiagramAppAdapter::prepareNext(const std::string& path)
 {
     try {
         m_factory.prepareNext(path);
@@ -84,7 +84,7 @@ void DiagramAppAdapter::prepareNextFile(const std::string& path)
     }
 }
 
-void DiagramAppAdapter::endInstancesInWork()
+void DiagramAppAdapter::endAll()
 {
     m_factory.endAll();
 }

@@ -42,9 +42,9 @@ public:
     std::unique_ptr<DiagramApp> openInNewInstance(const std::string& path);
     // Tells the application which file comes next (empty: none), while the
     // run waits. Never throws.
-    void prepareNextFile(const std::string& path);
+    void prepareNext(const std::string& path);
     // Ends every instance that is still in work (the program is closing).
-    void endInstancesInWork();
+    void endAll();
 
 private:
     DiagramAppFactory& m_factory;

@@ -77,7 +77,7 @@ PrintRun::PrintRun(ListItems& list, PrintView& view, DiagramAppAdapter& adapter,
       m_lifetime(lifetime),
       m_observer(observer),
       m_waiter(clock, pump, lifetime),
-      m_endInstancesOnExit(lifetime.addCleanup([&adapter] { adapter.endInstancesInWork(); }))
+      m_endInstancesOnExit(lifetime.addCleanup([&adapter] { adapter.endAll(); }))
 {
 }
 
@@ -194,7 +194,7 @@ void PrintRun::printFiles(ErrorTrap& trap)
         // the application may make the next one ready.
         if (!trap.stopped()) {
             preparing = pathAfter(i, n);
-            m_adapter.prepareNextFile(preparing);
+            m_adapter.prepareNext(preparing);
         }
         trap.step(130, [&] { m_waiter.waitSeconds(1); });
         trap.step(132, [&] { instance(app).quit(); });
@@ -205,7 +205,7 @@ void PrintRun::printFiles(ErrorTrap& trap)
     // A file made ready that the run then did not open (its entry vanished)
     // must not go on rendering after the run.
     if (!preparing.empty())
-        m_adapter.prepareNextFile({});
+        m_adapter.prepareNext({});
     if (n > 0 && !trap.stopped())
         m_observer.runEnded();
 }

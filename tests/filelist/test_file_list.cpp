@@ -544,7 +544,7 @@ void TestFileList::outcomesGoWithTheirEntries()
     // A record that cannot be written is told once, and the outcomes still show.
     std::vector<std::string> told;
     RunOutcomes unrecorded(w.list().entries(), [&](const std::string& text) { told.push_back(text); }, w.lifetime,
-                           "/dev/null/runs", nullptr, [] { return 0; });
+                           "/dev/null/runs", nullptr, w.events, [] { return 0; });
     unrecorded.runStarted(2);
     for (int position : {1, 2}) {
         unrecorded.fileStarted(position, "/d/a.vsd");

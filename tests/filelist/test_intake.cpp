@@ -77,7 +77,7 @@ struct IntakeWindow : WindowRig {
         return drop(data);
     }
 
-    NativeServices platform = makeNativeServices(clock, lifetime);
+    NativeServices platform = makeNativeServices(events, lifetime);
     FileSystem& fs = *platform.fileSystem;
     TempTree diskDir;
     QDir disk{QString::fromStdString(diskDir.root())};
@@ -190,7 +190,7 @@ void TestIntake::firstStartRecordsTheSamplesAndTheButtonLoadsThemOnce()
     std::string joined;
     for (const auto& path : recorded)
         joined += (joined.empty() ? "" : "|") + path;
-    QCOMPARE(unscrambleText(w.settings.value("Snapshot"), SampleRecordKey::Value, w.clock), joined);
+    QCOMPARE(unscrambleText(w.settings.value("Snapshot"), SampleRecordKey::Value, w.events), joined);
 
     w.dialogs.messageAnswers = {MessageAnswer::No, MessageAnswer::Yes};
     w.form->button(MainWindow::Button::LoadSamples).click();
@@ -224,7 +224,7 @@ void TestIntake::scrambledRecordsSurviveTheSettingsStore()
     std::string allBytes;
     for (int b = 1; b <= 255; ++b)
         allBytes += static_cast<char>(b);
-    FakeClock pump;
+    FakePump pump;
     const TempTree tree;
     const QDir config(QString::fromStdString(tree.root()));
     for (const std::string& record : {std::string("/opt/Plotvane/Samples/\xc3\x9c" "bersicht.vsdx|/opt/Plotvane/Samples/a.vsd"),

@@ -9,11 +9,13 @@
 #include "platform/qt/QtEventPump.h"
 
 // The window's event pump wakes for a descriptor that becomes readable, as a
-// conversion's end, without waiting for its time to be up.
+// conversion's end, and for a task posted from another thread, as a request's
+// answer, without waiting for its time to be up.
 class TestQtEventPump final : public QObject {
     Q_OBJECT
 private slots:
     void waitEndsWhenTheDescriptorBecomesReadable();
+    void postedTaskWakesTheWaitAndRunsOnTheWindowsThread();
 };
 
 void TestQtEventPump::waitEndsWhenTheDescriptorBecomesReadable()
@@ -42,6 +44,29 @@ void TestQtEventPump::waitEndsWhenTheDescriptorBecomesReadable()
     writer.join();
     ::close(ends[0]);
     ::close(ends[1]);
+}
+
+void TestQtEventPump::postedTaskWakesTheWaitAndRunsOnTheWindowsThread()
+{
+    QtEventPump pump;
+    bool ran = false;
+    std::thread::id ranOn;
+    std::thread poster([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        pump.post([&] {
+            ran = true;
+            ranOn = std::this_thread::get_id();
+        });
+    });
+    constexpr double Limit = 5;
+    QElapsedTimer timer;
+    timer.start();
+    while (!ran && timer.elapsed() < Limit * 1000)
+        pump.waitForEvents(Limit - timer.elapsed() / 1000.0);
+    poster.join();
+    QVERIFY(ran);
+    QVERIFY(timer.elapsed() < Limit * 1000);
+    QCOMPARE(ranOn, std::this_thread::get_id());
 }
 
 QTEST_MAIN(TestQtEventPump)

@@ -1,6 +1,7 @@
 #include <QtTest>
 #include <mutex>
 
+#include "platform/qt/QtEventPump.h"
 #include "printing/qt/JobFollower.h"
 
 // The follower against a scripted print service: what it asks, what it hands
@@ -50,9 +51,10 @@ void TestJobFollower::jobsAreFollowedUntilTheyEnd()
         // Job 2 is no longer told of: let go after three answers without it.
     });
     std::vector<std::string> told;
+    QtEventPump events;
     JobFollower follower(
         source, [&](const JobState& state) { told.push_back(std::to_string(state.id) + " " + state.reason); },
-        nullptr, 10);
+        events, nullptr, 10);
     follower.follow(1);
     follower.follow(2);
     QTRY_COMPARE(follower.openJobs(), 0);

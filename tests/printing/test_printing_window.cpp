@@ -92,7 +92,7 @@ void TestPrintingWindow::startPrintingPrintsTheListOnTheChosenPrinter()
     QStringList shown;
     QList<int> pointers;
     int turnedAway = 0;
-    w.clock.onPump = [&] {
+    w.events.onPump = [&] {
         shown << form->progressBar().text();
         pointers << form->mousePointer();
         if (form->printRun().isPrinting()) {
@@ -111,7 +111,7 @@ void TestPrintingWindow::startPrintingPrintsTheListOnTheChosenPrinter()
     QVERIFY(shown.contains("Processing: one.vsd"));
     QVERIFY(shown.contains("Processing: two.vdx"));
     QVERIFY(pointers.contains(MousePointer::Hourglass));
-    QCOMPARE(w.clock.waited, 2 * (1.0 + 3.0));
+    QCOMPARE(w.events.waited, 2 * (1.0 + 3.0));
     QCOMPARE(form->progressBar().value(), 0.0);
     QCOMPARE(form->progressBar().text(), QString("Progress Bar"));
     QCOMPARE(form->mousePointer(), MousePointer::Default);

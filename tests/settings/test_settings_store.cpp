@@ -4,7 +4,7 @@
 #include <QtTest>
 
 #include "base/Failure.h"
-#include "fakes/FakeClock.h"
+#include "fakes/FakePump.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"
 #include "fakes/FakeListItems.h"
@@ -99,7 +99,7 @@ void TestSettingsStore::anUnwritableStoreFailsWithItsFileAndReason()
         disk.addFile(R"(C:\Plans\a.vsd)");
         FakePointer pointer;
         FakeLifetime lifetime;
-        FakeClock pump;
+        FakePump pump;
         FakeListItems list;
         dialogs.promptAnswers = {"vsd"};
         dialogs.browseAnswers = {R"(C:\Plans)"};

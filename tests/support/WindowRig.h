@@ -14,7 +14,7 @@
 
 #include "app/qt/MainWindow.h"
 #include "fakes/CallRecord.h"
-#include "fakes/FakeClock.h"
+#include "fakes/FakePump.h"
 #include "fakes/FakeDiagramApp.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"
@@ -52,7 +52,7 @@ struct WindowRig {
                                     real.apps ? *real.apps : apps,
                                     shell,
                                     real.clock ? *real.clock : clock,
-                                    real.events ? *real.events : clock,
+                                    real.events ? *real.events : events,
                                     lifetime,
                                     programFolder,
                                     [draw = randomDraw] { return draw; }};
@@ -111,7 +111,8 @@ struct WindowRig {
     FakeDiagramAppFactory apps;
     FakeSkin skin;
     FakeShell shell;
-    FakeClock clock;
+    FakePump events;
+    FakeClock clock{events.time};
     FakeLifetime lifetime;
     TempTree programDir;
     std::string programFolder = programDir.root();

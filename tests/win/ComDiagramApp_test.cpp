@@ -227,13 +227,13 @@ PV_TEST(endingAllQuitsOnlyTheInstancesStillInWork)
     auto inWork = rig.adapter.openInNewInstance("C:\\x\\b.vsd");
 
     const std::size_t before = server.calls().size();
-    rig.adapter.endInstancesInWork();
+    rig.adapter.endAll();
     const Texts calls = server.calls();
     PV_CHECK_EQ(Texts(calls.begin() + static_cast<std::ptrdiff_t>(before), calls.end()),
                 (Texts{"Application.names(Quit)", "Application.call(Quit)"}));
 
     // Once quit, an instance is not quit a second time.
-    rig.adapter.endInstancesInWork();
+    rig.adapter.endAll();
     PV_CHECK_EQ(server.calls().size(), before + 2);
 }
 
@@ -266,7 +266,7 @@ PV_TEST(closingEndsTheInstancesInWorkWithinTheBriefLimit)
     Rig rig({60s, 200ms});
     auto inWork = rig.adapter.openInNewInstance("C:\\x\\a.vsd");
     server.hangIn("Quit", HangsAtMost);
-    rig.adapter.endInstancesInWork();
+    rig.adapter.endAll();
     checkCameBackWhileHanging(server.hanging(), __LINE__);
     PV_CHECK(contains(server.calls(), "Application.call(Quit)"));
     // Its Quit was cancelled at the brief limit, which holds for every call

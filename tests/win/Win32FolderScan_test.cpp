@@ -7,7 +7,7 @@
 
 #include "PortableTest.h"
 #include "Win32Tree.h"
-#include "fakes/FakeClock.h"
+#include "fakes/FakePump.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"
 #include "fakes/FakeListItems.h"
@@ -27,7 +27,7 @@ struct Scan {
     FakeSettings settings;
     FakePointer pointer;
     FakeLifetime lifetime;
-    FakeClock pump;
+    FakePump pump;
     FakeListItems list;
 
     Paths run(const std::string& extension, const std::string& folder)

@@ -234,7 +234,7 @@ int printWithoutWindow(const CommandLine& line, const PrintCommandServices& serv
         services.err << "plotvane: " << text << std::endl;
     };
     RunOutcomes outcomes(entries, tellRecordProblem, services.lifetime, services.recordFolder,
-                         line.wait ? services.jobStates : nullptr, services.now);
+                         line.wait ? services.jobStates : nullptr, services.events, services.now);
     ConsoleRun console(outcomes, view, services.lifetime, line.wait);
     PrintRun run(list, view, adapter, pointer, dialogs, services.clock, services.events, services.lifetime, console);
     run.startPrinting();

@@ -73,7 +73,8 @@ int keepWaiting(http_t*, void* givenUp)
 class Connection final {
 public:
     explicit Connection(const std::atomic<bool>& givenUp)
-        : m_http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 30000, nullptr))
+        : m_http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                              static_cast<int>(CupsService::AnswerLimitSeconds * 1000), nullptr))
     {
         if (!m_http) {
             checkReachable();

@@ -49,8 +49,7 @@ std::vector<std::string> CupsPrinters::names()
                     result.emplace_back(destinations.list[i].name);
             }
             return result;
-        },
-        CupsService::silentFor(m_printService.limitSeconds()));
+        });
 }
 
 std::string CupsPrinters::defaultName()
@@ -63,6 +62,5 @@ std::string CupsPrinters::defaultName()
                     return std::string(destinations.list[i].name);
             }
             return std::string();
-        },
-        CupsService::silentFor(m_printService.limitSeconds()));
+        });
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/Printers.h"
-#include "platform/posix/BoundedCall.h"
+#include "platform/posix/PrintServiceCalls.h"
 
 // The printers of the CUPS scheduler that libcups reaches (CUPS_SERVER and the
 // client configuration decide which): its queues, in the scheduler's order by
@@ -9,10 +9,10 @@
 // thread, and a scheduler that does not answer in time is a failure.
 class CupsPrinters final : public Printers {
 public:
-    CupsPrinters(EventPump& events, const Lifetime& lifetime, double limitSeconds = 30);
+    CupsPrinters(EventPump& events, const Lifetime& lifetime, double limitSeconds = CupsService::AnswerLimitSeconds);
     std::vector<std::string> names() override;
     std::string defaultName() override;
 
 private:
-    BoundedCall m_printService;
+    PrintServiceCalls m_printService;
 };

@@ -8,6 +8,9 @@
 // words say what is wrong and where the scheduler was looked for.
 namespace CupsService {
 
+// The longest the program waits for the print service to answer a request.
+constexpr double AnswerLimitSeconds = 30;
+
 // Empty when the scheduler answers a request; otherwise, in plain words, that
 // the print service cannot be reached, where, and why. A scheduler that takes
 // the connection but does not answer (it hangs) is not reached either.

@@ -40,3 +40,9 @@ void QtEventPump::waitForReadable(int descriptor, double maxSeconds)
     QObject::connect(&ready, &QSocketNotifier::activated, &ready, [&ready] { ready.setEnabled(false); });
     waitAtMost(maxSeconds);
 }
+
+void QtEventPump::post(std::function<void()> task)
+{
+    if (QCoreApplication* application = QCoreApplication::instance())
+        QMetaObject::invokeMethod(application, std::move(task), Qt::QueuedConnection);
+}

@@ -8,4 +8,5 @@ public:
     void processPending() override;
     void waitForEvents(double maxSeconds) override;
     void waitForReadable(int descriptor, double maxSeconds) override;
+    void post(std::function<void()> task) override;
 };

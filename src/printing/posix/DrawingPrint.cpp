@@ -5,7 +5,7 @@
 
 #include "base/Failure.h"
 #include "platform/posix/CupsJobs.h"
-#include "platform/posix/BoundedCall.h"
+#include "platform/posix/PrintServiceCalls.h"
 #include "platform/posix/CupsPaper.h"
 #include "platform/posix/CupsService.h"
 #include "printing/posix/PaperChoice.h"
@@ -45,7 +45,7 @@ std::string paperOf(const std::vector<CupsJobs::JobOption>& options)
 
 // The documents to submit: the drawing's own PDF where one job takes all its
 // pages, else one PDF per job. Nothing is submitted before all are written.
-std::vector<Part> partsOf(const std::string& queue, const std::string& pdfPath, const BoundedCall& printService)
+std::vector<Part> partsOf(const std::string& queue, const std::string& pdfPath, const PrintServiceCalls& printService)
 {
     const RenderedPdf pdf(pdfPath);
     if (pdf.pageSizes().empty())
@@ -56,8 +56,7 @@ std::vector<Part> partsOf(const std::string& queue, const std::string& pdfPath, 
         [queue, sizes](const std::atomic<bool>&) {
             const CupsPaper::QueuePaper paper(queue);
             return choosePaper(sizes, [&](const std::string& media) { return paper.offers(media); });
-        },
-        CupsService::silentFor(printService.limitSeconds()));
+        });
     if (jobs.size() == 1)
         return {{pdfPath, jobs.front().options, pages}};
     std::vector<Part> parts;
@@ -79,10 +78,9 @@ std::vector<Part> partsOf(const std::string& queue, const std::string& pdfPath, 
 }  // namespace
 
 std::vector<SentJob> printDrawing(const std::string& queue, const std::string& pdfPath, const std::string& title,
-                                  const BoundedCall& printService)
+                                  const PrintServiceCalls& printService)
 {
     auto parts = partsOf(queue, pdfPath, printService);
-    const std::string silent = CupsService::silentFor(printService.limitSeconds());
     // A drawing in several jobs prints whole or not at all: every part is
     // held until all are accepted, and only then released.
     const bool held = parts.size() > 1;
@@ -96,8 +94,7 @@ std::vector<SentJob> printDrawing(const std::string& queue, const std::string& p
             const int id = printService.get<int>(
                 [queue, part, title](const std::atomic<bool>& givenUp) {
                     return CupsJobs::submitPdf(queue, part.path, title, part.options, givenUp);
-                },
-                silent);
+                });
             jobs.push_back({id, part.pages, paperOf(part.options)});
         }
         if (held) {
@@ -105,16 +102,14 @@ std::vector<SentJob> printDrawing(const std::string& queue, const std::string& p
                 [queue, jobs](const std::atomic<bool>& givenUp) {
                     for (const SentJob& job : jobs)
                         CupsJobs::releaseJob(queue, job.id, givenUp);
-                },
-                silent);
+                });
         }
     } catch (...) {
         // Whatever went wrong, no part is left to print alone.
         for (const SentJob& job : jobs) {
             try {
                 printService.run(
-                    [queue, id = job.id](const std::atomic<bool>& givenUp) { CupsJobs::cancelJob(queue, id, givenUp); },
-                    silent);
+                    [queue, id = job.id](const std::atomic<bool>& givenUp) { CupsJobs::cancelJob(queue, id, givenUp); });
             } catch (...) {
             }
         }

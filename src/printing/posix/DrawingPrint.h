@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-class BoundedCall;
+class PrintServiceCalls;
 #include "printing/FileOutcome.h"
 
 // Prints a drawing that LibreOffice rendered to PDF on a CUPS queue, each page
@@ -18,4 +18,4 @@ class BoundedCall;
 // parts already accepted are cancelled, so that no part prints alone. Each
 // request to the print service is one call of printService.
 std::vector<SentJob> printDrawing(const std::string& queue, const std::string& pdfPath, const std::string& title,
-                                  const BoundedCall& printService);
+                                  const PrintServiceCalls& printService);

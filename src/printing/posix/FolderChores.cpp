@@ -1,73 +1,67 @@
 #include "printing/posix/FolderChores.h"
 
-#include <csignal>
-#include <pthread.h>
-#include <system_error>
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <mutex>
+
+struct FolderChores::Queue {
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::deque<std::function<void()>> chores;
+    bool busy = false;     // a chore is in work
+    bool working = false;  // a thread runs and will take the next chore
+
+    // Does the chores until none is left.
+    void work()
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        while (!chores.empty()) {
+            const std::function<void()> chore = std::move(chores.front());
+            chores.pop_front();
+            busy = true;
+            lock.unlock();
+            chore();
+            lock.lock();
+            busy = false;
+            changed.notify_all();
+        }
+        working = false;
+        changed.notify_all();
+    }
+};
+
+FolderChores::FolderChores(EventPump& events) : m_offThread(events), m_queue(std::make_shared<Queue>()) {}
 
 FolderChores::~FolderChores()
 {
     finish();
-    if (m_thread.joinable())
-        m_thread.join();
 }
 
 void FolderChores::post(std::function<void()> chore)
 {
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        if (!m_working) {
-            // The thread that ran the last chores has ended, or is ending.
-            if (m_thread.joinable()) {
-                lock.unlock();
-                m_thread.join();
-                lock.lock();
-            }
-            try {
-                m_thread = std::thread(&FolderChores::work, this);
-                m_working = true;
-            } catch (const std::system_error&) {
-            }
-        }
-        if (m_working) {
-            m_chores.push_back(std::move(chore));
-            m_changed.notify_all();
-            return;
-        }
+    std::unique_lock<std::mutex> lock(m_queue->mutex);
+    m_queue->chores.push_back(std::move(chore));
+    m_queue->changed.notify_all();
+    if (m_queue->working)
+        return;
+    m_queue->working = true;
+    lock.unlock();
+    try {
+        m_offThread.start([queue = m_queue] { queue->work(); });
+    } catch (const std::exception&) {
+        m_queue->work();  // here and now
     }
-    chore();
 }
 
 void FolderChores::finish()
 {
-    std::unique_lock<std::mutex> lock(m_mutex);
-    m_changed.wait(lock, [this] { return m_chores.empty() && !m_busy; });
+    std::unique_lock<std::mutex> lock(m_queue->mutex);
+    m_queue->changed.wait(lock, [this] { return m_queue->chores.empty() && !m_queue->busy; });
 }
 
 void FolderChores::abandon()
 {
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    m_chores.clear();
-}
-
-void FolderChores::work()
-{
-    // The program's signals are for the window's thread, whose handlers end
-    // the run in order.
-    sigset_t all;
-    sigfillset(&all);
-    ::pthread_sigmask(SIG_BLOCK, &all, nullptr);
-
-    std::unique_lock<std::mutex> lock(m_mutex);
-    while (!m_chores.empty()) {
-        const std::function<void()> chore = std::move(m_chores.front());
-        m_chores.pop_front();
-        m_busy = true;
-        lock.unlock();
-        chore();
-        lock.lock();
-        m_busy = false;
-        m_changed.notify_all();
-    }
-    m_working = false;
-    m_changed.notify_all();
+    const std::lock_guard<std::mutex> lock(m_queue->mutex);
+    m_queue->chores.clear();
 }

@@ -1,22 +1,21 @@
 #pragma once
 
-#include <condition_variable>
-#include <deque>
 #include <functional>
-#include <mutex>
-#include <thread>
+#include <memory>
+
+#include "platform/OffThread.h"
 
 // Folder work that the window's thread need not wait for: copying the profile
 // of a file rendered ahead, removing the folders of an instance that has quit.
-// The chores run one after another, in the order given, on a thread of their
-// own that takes no signals. The thread starts when a chore is given and ends
-// as soon as none is left, so that nothing of the program waits while there
-// is no folder work. A chore must not throw and must not touch anything the
-// window's thread changes.
+// The chores run one after another, in the order given, off the window's
+// thread. That thread starts when a chore is given and ends as soon as none is
+// left, so that nothing of the program waits while there is no folder work. A
+// chore must not throw and must not touch anything the window's thread
+// changes.
 class FolderChores final {
 public:
-    FolderChores() = default;
-    // Finishes every chore given, then ends the thread.
+    explicit FolderChores(EventPump& events);
+    // Finishes every chore given.
     ~FolderChores();
     FolderChores(const FolderChores&) = delete;
     FolderChores& operator=(const FolderChores&) = delete;
@@ -32,12 +31,8 @@ public:
     void abandon();
 
 private:
-    void work();
+    struct Queue;
 
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::deque<std::function<void()>> m_chores;
-    bool m_busy = false;
-    bool m_working = false;  // the thread runs and will take the next chore
-    std::thread m_thread;
+    OffThread m_offThread;
+    std::shared_ptr<Queue> m_queue;  // shared with the thread doing the chores
 };

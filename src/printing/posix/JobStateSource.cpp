@@ -1,13 +1,10 @@
 #include "platform/posix/CupsJobStates.h"
+#include "platform/posix/CupsService.h"
 #include "printing/JobStates.h"
 
 #include <exception>
 
 namespace {
-
-// Every request to the scheduler is bounded like the program's other calls to
-// the print service.
-constexpr double RequestLimitSeconds = 30;
 
 std::string joined(std::initializer_list<std::string> parts)
 {
@@ -61,7 +58,7 @@ public:
     {
         std::vector<JobState> states;
         try {
-            for (const auto& answer : CupsJobStates::ask(jobs, RequestLimitSeconds))
+            for (const auto& answer : CupsJobStates::ask(jobs, CupsService::AnswerLimitSeconds))
                 states.push_back(stateOf(answer));
         } catch (const std::exception& failure) {
             problem = failure.what();

@@ -14,7 +14,8 @@ void checkClass(const std::string& className)
 }  // namespace
 
 OfficeAppFactory::OfficeAppFactory(EventPump& events, const Lifetime& lifetime, OfficeOptions options)
-    : m_engine(std::make_shared<OfficeEngine>(std::move(options), events, lifetime))
+    : m_printService(std::make_shared<PrintServiceCalls>(events, lifetime, options.printServiceSeconds)),
+      m_engine(std::make_shared<OfficeEngine>(std::move(options), events, lifetime))
 {
 }
 
@@ -26,7 +27,7 @@ OfficeAppFactory::~OfficeAppFactory()
 std::unique_ptr<DiagramApp> OfficeAppFactory::create(const std::string& className)
 {
     checkClass(className);
-    return makeOfficeInstance(m_engine, m_engine->startInstance());
+    return makeOfficeInstance(m_engine, m_engine->startInstance(), m_printService);
 }
 
 std::unique_ptr<DiagramApp> OfficeAppFactory::attach(const std::string& className)
@@ -35,7 +36,7 @@ std::unique_ptr<DiagramApp> OfficeAppFactory::attach(const std::string& classNam
     auto running = m_engine->anyInstance();
     if (!running)
         throw Failure("ActiveX component can't create object: no instance of " + className + " is running");
-    return makeOfficeInstance(m_engine, running);
+    return makeOfficeInstance(m_engine, running, m_printService);
 }
 
 void OfficeAppFactory::endAll()
@@ -45,5 +46,5 @@ void OfficeAppFactory::endAll()
 
 void OfficeAppFactory::prepareNext(const std::string& path)
 {
-    m_engine->prepare(path);
+    m_engine->prepareNext(path);
 }

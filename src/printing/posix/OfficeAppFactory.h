@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/posix/PrintServiceCalls.h"
 #include "printing/DiagramApp.h"
 #include "printing/posix/OfficeEngine.h"
 
@@ -28,5 +29,6 @@ public:
     void prepareNext(const std::string& path) override;
 
 private:
+    std::shared_ptr<const PrintServiceCalls> m_printService;
     std::shared_ptr<OfficeEngine> m_engine;
 };

@@ -8,25 +8,14 @@
 namespace {
 
 // Between calls no LibreOffice process runs for an instance; what stays is its
-// folders. Once the program holds no reference to an instance that has not
-// quit, nothing can reach it any more, so its folders go with the last
-// reference. A reference to an instance that has quit fails every call, as a
-// server that is gone does.
+// folders, which go with the last reference to it. A reference to an instance
+// that has quit fails every call, as a server that is gone does.
 class OfficeInstance final : public DiagramApp {
 public:
-    OfficeInstance(std::shared_ptr<OfficeEngine> engine, std::shared_ptr<OfficeInstanceState> state)
-        : m_engine(std::move(engine)), m_state(std::move(state))
+    OfficeInstance(std::shared_ptr<OfficeEngine> engine, std::shared_ptr<OfficeEngine::Instance> state,
+                   std::shared_ptr<const PrintServiceCalls> printService)
+        : m_engine(std::move(engine)), m_state(std::move(state)), m_printService(std::move(printService))
     {
-        ++m_state->handles;
-    }
-    ~OfficeInstance() override
-    {
-        if (--m_state->handles == 0 && !m_state->ended) {
-            try {
-                m_engine->endInstance(*m_state);
-            } catch (...) {
-            }
-        }
     }
     OfficeInstance(const OfficeInstance&) = delete;
     OfficeInstance& operator=(const OfficeInstance&) = delete;
@@ -42,28 +31,26 @@ public:
         checkAlive();
         if (printerName.empty())
             throw Failure("Invalid printer name: no printer was given");
-        const BoundedCall& service = m_engine->printService();
+        const PrintServiceCalls& service = *m_printService;
         const bool known = service.get<bool>(
-            [printerName](const std::atomic<bool>&) { return CupsJobs::queueExists(printerName); },
-            CupsService::silentFor(service.limitSeconds()));
+            [printerName](const std::atomic<bool>&) { return CupsJobs::queueExists(printerName); });
         if (!known)
             throw Failure("Invalid printer name: \"" + printerName + "\" is not a printer of this system");
-        m_state->activePrinter = printerName;
+        m_state->setActivePrinter(printerName);
     }
 
     void printAllPages() override
     {
         checkAlive();
-        if (m_state->documentPdf.empty())
+        if (m_state->documentPdf().empty())
             throw Failure("No document is open");
-        const BoundedCall& service = m_engine->printService();
-        std::string queue = m_state->activePrinter;
+        const PrintServiceCalls& service = *m_printService;
+        std::string queue = m_state->activePrinter();
         if (queue.empty())
-            queue = service.get<std::string>([](const std::atomic<bool>&) { return CupsJobs::defaultQueue(); },
-                                             CupsService::silentFor(service.limitSeconds()));
+            queue = service.get<std::string>([](const std::atomic<bool>&) { return CupsJobs::defaultQueue(); });
         if (queue.empty())
             throw Failure("No printer is set and the system has no default printer");
-        m_lastPrint = {queue, printDrawing(queue, m_state->documentPdf, m_state->documentTitle, service)};
+        m_lastPrint = {queue, printDrawing(queue, m_state->documentPdf(), m_state->documentTitle(), service)};
     }
 
     PrintHandOff lastPrint() const override { return m_lastPrint; }
@@ -83,19 +70,23 @@ public:
 private:
     void checkAlive() const
     {
-        if (m_state->ended)
+        if (m_state->ended())
             throw Failure("The LibreOffice instance has ended");
     }
 
+    // The engine first, so that it is still there when the last reference
+    // to the instance ends it.
     std::shared_ptr<OfficeEngine> m_engine;
-    std::shared_ptr<OfficeInstanceState> m_state;
+    std::shared_ptr<OfficeEngine::Instance> m_state;
+    std::shared_ptr<const PrintServiceCalls> m_printService;
     PrintHandOff m_lastPrint;
 };
 
 }  // namespace
 
 std::unique_ptr<DiagramApp> makeOfficeInstance(std::shared_ptr<OfficeEngine> engine,
-                                               std::shared_ptr<OfficeInstanceState> state)
+                                               std::shared_ptr<OfficeEngine::Instance> instance,
+                                               std::shared_ptr<const PrintServiceCalls> printService)
 {
-    return std::make_unique<OfficeInstance>(std::move(engine), std::move(state));
+    return std::make_unique<OfficeInstance>(std::move(engine), std::move(instance), std::move(printService));
 }

@@ -1,7 +1,6 @@
 #include "printing/qt/JobFollower.h"
 
-#include <QCoreApplication>
-#include <thread>
+#include <exception>
 
 namespace {
 
@@ -12,8 +11,8 @@ constexpr int GiveUpAfter = 3;
 }  // namespace
 
 JobFollower::JobFollower(std::shared_ptr<JobStateSource> source, std::function<void(const JobState&)> changed,
-                         QObject* parent, int intervalMs)
-    : QObject(parent), m_source(std::move(source)), m_changed(std::move(changed))
+                         EventPump& events, QObject* parent, int intervalMs)
+    : QObject(parent), m_source(std::move(source)), m_changed(std::move(changed)), m_offThread(events)
 {
     m_timer.setInterval(intervalMs);
     m_timer.setTimerType(Qt::CoarseTimer);
@@ -42,23 +41,22 @@ void JobFollower::askNow()
     std::vector<int> jobs;
     for (const auto& [job, followed] : m_open)
         jobs.push_back(job);
-    m_asking = true;
-    std::weak_ptr<int> alive = m_alive;
-    std::thread([source = m_source, jobs, alive, this] {
+    struct Answer {
+        std::vector<JobState> states;
         std::string problem;
-        std::vector<JobState> states = source->ask(jobs, problem);
-        QCoreApplication* application = QCoreApplication::instance();
-        if (!application)
-            return;
-        // Runs on the window's thread, where the follower lives and dies.
-        QMetaObject::invokeMethod(
-            application,
-            [alive, this, states = std::move(states), asked = problem.empty()] {
-                if (alive.lock())
-                    answered(states, asked);
-            },
-            Qt::QueuedConnection);
-    }).detach();
+    };
+    auto answer = std::make_shared<Answer>();
+    std::weak_ptr<int> alive = m_alive;
+    try {
+        m_offThread.start([source = m_source, jobs, answer] { answer->states = source->ask(jobs, answer->problem); },
+                          [alive, this, answer] {
+                              if (alive.lock())
+                                  answered(answer->states, answer->problem.empty());
+                          });
+        m_asking = true;
+    } catch (const std::exception&) {
+        // No thread now; the next interval asks again.
+    }
 }
 
 void JobFollower::answered(const std::vector<JobState>& states, bool asked)

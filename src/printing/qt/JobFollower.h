@@ -6,13 +6,14 @@
 #include <map>
 #include <memory>
 
+#include "platform/OffThread.h"
 #include "printing/JobStates.h"
 
 // Follows print jobs to the printer. Every few seconds, while any job is
 // still open, it asks the print service once for all open jobs; the request
-// runs on a thread of its own and its answer comes back to the window's thread
-// through the event loop, so the window never waits for the service, and a
-// service that does not answer holds up nothing but the next request. A job is
+// runs off the window's thread and its answer comes back through the event
+// pump, so the window never waits for the service, and a service that does not
+// answer holds up nothing but the next request. A job is
 // followed until it reaches a final state, also after its run has ended. Each
 // change of a job's state is handed to `changed` on the window's thread.
 class JobFollower final : public QObject {
@@ -21,7 +22,7 @@ public:
     static constexpr int IntervalMs = 5000;
 
     JobFollower(std::shared_ptr<JobStateSource> source, std::function<void(const JobState&)> changed,
-                QObject* parent = nullptr, int intervalMs = IntervalMs);
+                EventPump& events, QObject* parent = nullptr, int intervalMs = IntervalMs);
     ~JobFollower() override;
 
     void follow(int job);
@@ -38,6 +39,7 @@ private:
 
     std::shared_ptr<JobStateSource> m_source;
     std::function<void(const JobState&)> m_changed;
+    OffThread m_offThread;
     std::map<int, Followed> m_open;
     QTimer m_timer;
     bool m_asking = false;

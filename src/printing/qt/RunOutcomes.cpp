@@ -7,9 +7,8 @@
 #include "printing/qt/OutcomeIcons.h"
 
 RunOutcomes::RunOutcomes(FileListModel& list, std::function<void(const std::string&)> recordProblem, Lifetime& lifetime,
-                         std::string recordFolder,
-                         std::shared_ptr<JobStateSource> jobStates, std::function<std::time_t()> now,
-                         QObject* parent)
+                         std::string recordFolder, std::shared_ptr<JobStateSource> jobStates, EventPump& events,
+                         std::function<std::time_t()> now, QObject* parent)
     : QObject(parent),
       m_list(list),
       m_recordProblem(std::move(recordProblem)),
@@ -18,7 +17,8 @@ RunOutcomes::RunOutcomes(FileListModel& list, std::function<void(const std::stri
       m_now(std::move(now))
 {
     if (jobStates)
-        m_follower = new JobFollower(std::move(jobStates), [this](const JobState& state) { jobChanged(state); }, this);
+        m_follower
+            = new JobFollower(std::move(jobStates), [this](const JobState& state) { jobChanged(state); }, events, this);
 }
 
 RunOutcomes::~RunOutcomes()

@@ -12,6 +12,7 @@
 #include "printing/PrintRunObserver.h"
 
 class FileListModel;
+class EventPump;
 class JobFollower;
 class Lifetime;
 class RunRecord;
@@ -27,11 +28,11 @@ public:
     // for the run goes on meanwhile (the window shows a note, a run from the
     // command line prints it on standard error). recordFolder: where run
     // records are kept, none when empty. jobStates: where jobs are followed,
-    // none when null. now: the wall clock.
+    // none when null; their answers come back through events. now: the wall
+    // clock.
     RunOutcomes(FileListModel& list, std::function<void(const std::string&)> recordProblem, Lifetime& lifetime,
-                std::string recordFolder,
-                std::shared_ptr<JobStateSource> jobStates, std::function<std::time_t()> now,
-                QObject* parent = nullptr);
+                std::string recordFolder, std::shared_ptr<JobStateSource> jobStates, EventPump& events,
+                std::function<std::time_t()> now, QObject* parent = nullptr);
     ~RunOutcomes() override;
 
     void runStarted(int fileCount) override;

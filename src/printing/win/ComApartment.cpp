@@ -6,7 +6,7 @@
 #include "platform/win/SystemMessage.h"
 #include "printing/win/RetryingMessageFilter.h"
 
-ComApartment::ComApartment(std::shared_ptr<CallBound> bound)
+ComApartment::ComApartment(std::shared_ptr<ComCallTimer> bound)
 {
     const HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     // S_FALSE: this thread is already in a single-threaded apartment (the

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-class CallBound;
+class ComCallTimer;
 struct IMessageFilter;
 
 // Joins the calling thread to a single-threaded COM apartment for the object's
@@ -14,7 +14,7 @@ struct IMessageFilter;
 // cancelled.
 class ComApartment final {
 public:
-    explicit ComApartment(std::shared_ptr<CallBound> bound = {});
+    explicit ComApartment(std::shared_ptr<ComCallTimer> bound = {});
     ~ComApartment();
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;

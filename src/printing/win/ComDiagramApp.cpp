@@ -12,7 +12,7 @@ void RunningInstances::remove(ComDiagramApp* instance)
     m_instances.erase(std::remove(m_instances.begin(), m_instances.end(), instance), m_instances.end());
 }
 
-ComDiagramApp::ComDiagramApp(IDispatch* dispatch, std::shared_ptr<CallBound> bound,
+ComDiagramApp::ComDiagramApp(IDispatch* dispatch, std::shared_ptr<ComCallTimer> bound,
                              std::shared_ptr<RunningInstances> running)
     : m_application(dispatch, std::move(bound)), m_running(std::move(running))
 {
@@ -59,7 +59,7 @@ void ComDiagramApp::printAllPages()
 void ComDiagramApp::quit()
 {
     answered([&] {
-        m_application.call("Quit", {}, {}, m_unanswered ? CallBound::Kind::Brief : CallBound::Kind::Ordinary);
+        m_application.call("Quit", {}, {}, m_unanswered ? ComCallTimer::Kind::Brief : ComCallTimer::Kind::Ordinary);
     });
     if (m_running)
         m_running->remove(this);

@@ -32,13 +32,13 @@ private:
 //   printAllPages    ActiveDocument.PrintOut(PrintRange := 0, a 16-bit integer)
 //   quit             Quit()
 //   name             name
-// Every call is bounded (CallBound). An instance that has let a call run out
+// Every call is bounded (ComCallTimer). An instance that has let a call run out
 // may hang for good, so its Quit gets only the brief limit.
 class ComDiagramApp final : public DiagramApp {
 public:
     // Takes over the caller's reference. A created instance keeps itself in
     // `running` until it is quit or dropped; an attached one passes none.
-    ComDiagramApp(IDispatch* dispatch, std::shared_ptr<CallBound> bound,
+    ComDiagramApp(IDispatch* dispatch, std::shared_ptr<ComCallTimer> bound,
                   std::shared_ptr<RunningInstances> running = {});
     ~ComDiagramApp() override;
     ComDiagramApp(const ComDiagramApp&) = delete;

@@ -22,7 +22,7 @@ CLSID classIdOf(const std::string& className)
 }  // namespace
 
 ComDiagramAppFactory::ComDiagramAppFactory(CallLimits limits)
-    : m_bound(std::make_shared<CallBound>(limits)),
+    : m_bound(std::make_shared<ComCallTimer>(limits)),
       m_apartment(m_bound),
       m_running(std::make_shared<RunningInstances>())
 {
@@ -33,7 +33,7 @@ ComDiagramAppFactory::~ComDiagramAppFactory() = default;
 std::unique_ptr<DiagramApp> ComDiagramAppFactory::create(const std::string& className)
 {
     const CLSID classId = classIdOf(className);
-    const CallBound::Call call(*m_bound, "the start of " + className);
+    const ComCallTimer::Call call(*m_bound, "the start of " + className);
     IDispatch* dispatch = nullptr;
     const HRESULT result = CoCreateInstance(classId, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER,
                                             IID_IDispatch, reinterpret_cast<void**>(&dispatch));
@@ -45,7 +45,7 @@ std::unique_ptr<DiagramApp> ComDiagramAppFactory::create(const std::string& clas
 std::unique_ptr<DiagramApp> ComDiagramAppFactory::attach(const std::string& className)
 {
     const CLSID classId = classIdOf(className);
-    const CallBound::Call call(*m_bound, "the search for a running " + className);
+    const ComCallTimer::Call call(*m_bound, "the search for a running " + className);
     IUnknown* running = nullptr;
     HRESULT result = GetActiveObject(classId, nullptr, &running);
     if (FAILED(result))

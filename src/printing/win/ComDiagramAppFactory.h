@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "printing/DiagramApp.h"
-#include "printing/win/CallBound.h"
+#include "printing/win/ComCallTimer.h"
 #include "printing/win/ComApartment.h"
 
 class RunningInstances;
@@ -31,7 +31,7 @@ public:
     void endAll() override;
 
 private:
-    std::shared_ptr<CallBound> m_bound;
+    std::shared_ptr<ComCallTimer> m_bound;
     ComApartment m_apartment;
     std::shared_ptr<RunningInstances> m_running;
 };

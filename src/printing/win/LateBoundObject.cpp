@@ -61,7 +61,7 @@ private:
 
 // Looks up the member and the names of its named arguments in one request, as
 // the server expects them together.
-std::vector<DISPID> lookUp(const CallBound::Call& call, IDispatch* dispatch, const std::string& member,
+std::vector<DISPID> lookUp(const ComCallTimer::Call& call, IDispatch* dispatch, const std::string& member,
                            const std::vector<NamedArgument>& named)
 {
     std::vector<std::wstring> names;
@@ -79,7 +79,7 @@ std::vector<DISPID> lookUp(const CallBound::Call& call, IDispatch* dispatch, con
     return ids;
 }
 
-void invoke(const CallBound::Call& call, IDispatch* dispatch, DISPID member, WORD flags, DISPPARAMS& parameters,
+void invoke(const ComCallTimer::Call& call, IDispatch* dispatch, DISPID member, WORD flags, DISPPARAMS& parameters,
             VARIANT* result)
 {
     EXCEPINFO exception{};
@@ -91,7 +91,7 @@ void invoke(const CallBound::Call& call, IDispatch* dispatch, DISPID member, WOR
 }
 
 // Reads a property with no arguments into result.
-void getProperty(const CallBound::Call& call, IDispatch* dispatch, const std::string& member, VARIANT* result)
+void getProperty(const ComCallTimer::Call& call, IDispatch* dispatch, const std::string& member, VARIANT* result)
 {
     const DISPID id = lookUp(call, dispatch, member, {}).front();
     DISPPARAMS none{nullptr, nullptr, 0, 0};
@@ -100,7 +100,7 @@ void getProperty(const CallBound::Call& call, IDispatch* dispatch, const std::st
 
 }  // namespace
 
-LateBoundObject::LateBoundObject(IDispatch* dispatch, std::shared_ptr<CallBound> bound, std::string name)
+LateBoundObject::LateBoundObject(IDispatch* dispatch, std::shared_ptr<ComCallTimer> bound, std::string name)
     : m_dispatch(dispatch), m_bound(std::move(bound)), m_name(std::move(name))
 {
 }
@@ -111,8 +111,8 @@ LateBoundObject::~LateBoundObject()
         return;
     // Dropping the last reference to an object in another process is a call
     // to that process too.
-    const CallBound::Call call(*m_bound, "the release of " + (m_name.empty() ? "the application" : m_name),
-                               CallBound::Kind::Brief);
+    const ComCallTimer::Call call(*m_bound, "the release of " + (m_name.empty() ? "the application" : m_name),
+                               ComCallTimer::Kind::Brief);
     m_dispatch->Release();
 }
 
@@ -123,7 +123,7 @@ std::string LateBoundObject::nameOf(const std::string& member) const
 
 std::unique_ptr<LateBoundObject> LateBoundObject::getObject(const std::string& member)
 {
-    const CallBound::Call call(*m_bound, nameOf(member));
+    const ComCallTimer::Call call(*m_bound, nameOf(member));
     Result result;
     getProperty(call, m_dispatch, member, result.get());
     VARIANT& value = *result.get();
@@ -143,7 +143,7 @@ std::unique_ptr<LateBoundObject> LateBoundObject::getObject(const std::string& m
 
 std::string LateBoundObject::getText(const std::string& member)
 {
-    const CallBound::Call call(*m_bound, nameOf(member));
+    const ComCallTimer::Call call(*m_bound, nameOf(member));
     Result result;
     getProperty(call, m_dispatch, member, result.get());
     if (result.get()->vt != VT_BSTR) {
@@ -157,7 +157,7 @@ std::string LateBoundObject::getText(const std::string& member)
 
 void LateBoundObject::putText(const std::string& member, const std::string& value)
 {
-    const CallBound::Call call(*m_bound, nameOf(member));
+    const ComCallTimer::Call call(*m_bound, nameOf(member));
     const DISPID id = lookUp(call, m_dispatch, member, {}).front();
     Arguments arguments(1);
     arguments.set(0, value);
@@ -167,10 +167,10 @@ void LateBoundObject::putText(const std::string& member, const std::string& valu
 }
 
 void LateBoundObject::call(const std::string& member, const std::vector<AutomationValue>& positional,
-                            const std::vector<NamedArgument>& named, CallBound::Kind kind)
+                            const std::vector<NamedArgument>& named, ComCallTimer::Kind kind)
 {
     // The result is released within the call's bound as well.
-    const CallBound::Call call(*m_bound, nameOf(member), kind);
+    const ComCallTimer::Call call(*m_bound, nameOf(member), kind);
     const std::vector<DISPID> ids = lookUp(call, m_dispatch, member, named);
     // Invoke takes the arguments last to first; the named ones come first, each
     // at the index of its identifier.

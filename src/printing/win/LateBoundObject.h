@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-#include "printing/win/CallBound.h"
+#include "printing/win/ComCallTimer.h"
 
 // A value passed to a member of an automation object.
 using AutomationValue = std::variant<std::string, std::int16_t>;
@@ -30,7 +30,7 @@ public:
     // Takes over the caller's reference. `name` is the member the object was
     // read from ("Documents"), empty for an application itself; failures name
     // calls by it ("Documents.Open").
-    LateBoundObject(IDispatch* dispatch, std::shared_ptr<CallBound> bound, std::string name = {});
+    LateBoundObject(IDispatch* dispatch, std::shared_ptr<ComCallTimer> bound, std::string name = {});
     ~LateBoundObject();
     LateBoundObject(const LateBoundObject&) = delete;
     LateBoundObject& operator=(const LateBoundObject&) = delete;
@@ -43,12 +43,12 @@ public:
     void putText(const std::string& member, const std::string& value);
     // Method call; the result is not used.
     void call(const std::string& member, const std::vector<AutomationValue>& positional = {},
-              const std::vector<NamedArgument>& named = {}, CallBound::Kind kind = CallBound::Kind::Ordinary);
+              const std::vector<NamedArgument>& named = {}, ComCallTimer::Kind kind = ComCallTimer::Kind::Ordinary);
 
 private:
     std::string nameOf(const std::string& member) const;
 
     IDispatch* m_dispatch;
-    std::shared_ptr<CallBound> m_bound;
+    std::shared_ptr<ComCallTimer> m_bound;
     std::string m_name;
 };

@@ -1,8 +1,8 @@
 #include "printing/win/RetryingMessageFilter.h"
 
-#include "printing/win/CallBound.h"
+#include "printing/win/ComCallTimer.h"
 
-RetryingMessageFilter::RetryingMessageFilter(std::shared_ptr<CallBound> bound) : m_bound(std::move(bound)) {}
+RetryingMessageFilter::RetryingMessageFilter(std::shared_ptr<ComCallTimer> bound) : m_bound(std::move(bound)) {}
 
 HRESULT STDMETHODCALLTYPE RetryingMessageFilter::QueryInterface(REFIID iid, void** object)
 {

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-class CallBound;
+class ComCallTimer;
 
 // The apartment's answer when a server turns a call away because it is busy (a
 // diagram application that is still starting, or is showing a dialog of its
@@ -18,7 +18,7 @@ public:
     static constexpr DWORD RetryEveryMilliseconds = 250;
     static constexpr DWORD GiveUpAfterMilliseconds = 60000;
 
-    explicit RetryingMessageFilter(std::shared_ptr<CallBound> bound = {});
+    explicit RetryingMessageFilter(std::shared_ptr<ComCallTimer> bound = {});
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
@@ -30,6 +30,6 @@ public:
     DWORD STDMETHODCALLTYPE MessagePending(HTASK callee, DWORD elapsed, DWORD pendingType) override;
 
 private:
-    std::shared_ptr<CallBound> m_bound;
+    std::shared_ptr<ComCallTimer> m_bound;
     ULONG m_references = 1;
 };

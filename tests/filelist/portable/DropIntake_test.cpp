@@ -1,7 +1,7 @@
 #include "PortableTest.h"
 
 #include "base/Failure.h"
-#include "fakes/FakeClock.h"
+#include "fakes/FakePump.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"
 #include "fakes/FakeListItems.h"
@@ -16,7 +16,7 @@ struct Drop {
     FakeDialogs dialogs;
     MemoryFileSystem disk;
     FakeLifetime lifetime;
-    FakeClock pump;
+    FakePump pump;
     FakeListItems list;
     DropIntake intake{dialogs, disk, lifetime, pump, list};
 

@@ -2,7 +2,7 @@
 
 #include "base/Failure.h"
 #include "base/WindowPointer.h"
-#include "fakes/FakeClock.h"
+#include "fakes/FakePump.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"
 #include "fakes/FakeListItems.h"
@@ -26,7 +26,7 @@ struct Scan {
     MemoryFileSystem disk;
     FakePointer pointer;
     FakeLifetime lifetime;
-    FakeClock pump;
+    FakePump pump;
     FakeListItems list;
     AddFolderCommand command{dialogs, settings, disk, pointer, lifetime, pump, list};
 

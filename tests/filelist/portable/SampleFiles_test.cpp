@@ -1,6 +1,6 @@
 #include "PortableTest.h"
 
-#include "fakes/FakeClock.h"
+#include "fakes/FakePump.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"
 #include "fakes/FakeListItems.h"
@@ -20,7 +20,7 @@ struct Samples {
     FakeSettings settings;
     FakeDialogs dialogs;
     FakeShell shell;
-    FakeClock pump;
+    FakePump pump;
     FakeLifetime lifetime;
     FakeListItems list;
     SampleFiles samples{disk, settings, dialogs, shell, pump, lifetime, R"(C:\Prog)"};
@@ -100,7 +100,7 @@ PV_TEST(anEmptyOrMissingSampleFolderRecordsNothing)
 
 PV_TEST(damagedRecordsLoadNothingWrongAndNeverFail)
 {
-    FakeClock pump;
+    FakePump pump;
     const std::string good = scrambleText(R"(C:\Prog\Samples\a.vsd|C:\Prog\Samples)", SampleRecordKey::Value, pump);
     const std::string damaged[] = {
         good.substr(0, good.size() - 3),
@@ -141,7 +141,7 @@ PV_TEST(aRecordTooLongIsReportedAndNothingIsAsked)
 
 PV_TEST(scramblingKeepsTheLengthAvoidsZeroAndTurnsBack)
 {
-    FakeClock pump;
+    FakePump pump;
     const std::string key = SampleRecordKey::Value;
     PV_CHECK_EQ(key.size(), 8u);
     for (const char c : key)
@@ -179,7 +179,7 @@ PV_TEST(scramblingWithTheProgramsKeyGivesKnownCodes)
 {
     // Stored records of earlier versions unscramble only with exactly this
     // arithmetic: each byte plus the next key letter, less 255 above 255.
-    FakeClock pump;
+    FakePump pump;
     const std::string plain = "A~\xff/ z\x01" "9a";
     const std::vector<char32_t> expected = {178, 227, 109, 165, 132, 236, 108, 154, 210};
     const std::string scrambled = scrambleText(plain, SampleRecordKey::Value, pump);

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "PosixTree.h"
-#include "fakes/FakeClock.h"
+#include "fakes/FakePump.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"
 #include "fakes/FakeListItems.h"
@@ -31,7 +31,7 @@ struct Scan {
     FakeSettings settings;
     FakePointer pointer;
     FakeLifetime lifetime;
-    FakeClock pump;
+    FakePump pump;
     FakeListItems list;
 
     Paths run(const std::string& extension, const std::string& folder)
@@ -228,7 +228,7 @@ PV_TEST(sampleFilesOnDiskAreRecordedAndLoaded)
         FakeSettings settings;
         FakeDialogs dialogs;
         FakeShell shell;
-        FakeClock pump;
+        FakePump pump;
         FakeLifetime lifetime;
         FakeListItems list;
         SampleFiles samples(fs, settings, dialogs, shell, pump, lifetime, tree.root());

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "fakes/FakeClock.h"
+#include "fakes/FakePump.h"
 #include "fakes/FakeLifetime.h"
 #include "printing/FileNameOf.h"
 #include "printing/Waiter.h"
@@ -30,33 +30,34 @@ PV_TEST(fileNameIsTheTextAfterTheLastSeparator)
 
 namespace {
 // A window whose events arrive every 0.3 seconds, waking a wait before its time is up.
-FakeClock busyWindow()
+void makeBusy(FakePump& window)
 {
-    FakeClock window;
-    window.now = 86399.5;  // the clock's origin means nothing
+    window.time.now = 86399.5;  // the clock's origin means nothing
     window.eventGap = 0.3;
-    return window;
 }
 }  // namespace
 
 PV_TEST(waitSleepsUntilItsTimeIsUp)
 {
     for (const double seconds : {1.0, 2.0, 6.0, 10.0}) {
-        FakeClock window = busyWindow();
+        FakePump window;
+        makeBusy(window);
+        FakeClock clock{window.time};
         FakeLifetime lifetime;
-        Waiter waiter(window, window, lifetime);
-        const double start = window.now;
+        Waiter waiter(clock, window, lifetime);
+        const double start = window.time.now;
         waiter.waitSeconds(seconds);
-        PV_CHECK(window.now - start >= seconds);
-        PV_CHECK(window.now - start < seconds + 1e-9);
+        PV_CHECK(window.time.now - start >= seconds);
+        PV_CHECK(window.time.now - start < seconds + 1e-9);
         // It sleeps between events rather than polling.
         PV_CHECK_EQ(window.pumps, 0);
         PV_CHECK(window.waits <= static_cast<int>(seconds / window.eventGap) + 2);
     }
 
-    FakeClock quiet;
+    FakePump quiet;
+    FakeClock quietClock{quiet.time};
     FakeLifetime lifetime;
-    Waiter waiter(quiet, quiet, lifetime);
+    Waiter waiter(quietClock, quiet, lifetime);
     waiter.waitSeconds(6);
     PV_CHECK_EQ(quiet.waits, 1);
     PV_CHECK_EQ(quiet.waited, 6.0);
@@ -64,13 +65,15 @@ PV_TEST(waitSleepsUntilItsTimeIsUp)
 
 PV_TEST(waitEndsWhenTheProgramEnds)
 {
-    FakeClock window = busyWindow();
+    FakePump window;
+    makeBusy(window);
+    FakeClock clock{window.time};
     FakeLifetime lifetime;
     window.onPump = [&] {
         if (window.waits == 2)
             lifetime.end();
     };
-    Waiter waiter(window, window, lifetime);
+    Waiter waiter(clock, window, lifetime);
     waiter.waitSeconds(10);
     PV_CHECK_EQ(window.waits, 2);
 }

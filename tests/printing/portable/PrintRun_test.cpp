@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "base/WindowPointer.h"
-#include "fakes/FakeClock.h"
+#include "fakes/FakePump.h"
 #include "fakes/FakeDiagramApp.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"
@@ -25,10 +25,11 @@ struct Rig {
     FakeDiagramAppFactory server;
     FakeDialogs dialogs;
     FakePointer pointer;
-    FakeClock clock;
+    FakePump events;
+    FakeClock clock{events.time};
     FakeLifetime lifetime;
     DiagramAppAdapter adapter{server, dialogs, pointer, lifetime};
-    PrintRun run{list, view, adapter, pointer, dialogs, clock, clock, lifetime};
+    PrintRun run{list, view, adapter, pointer, dialogs, clock, events, lifetime};
 
     explicit Rig(Texts files)
     {
@@ -122,7 +123,7 @@ PV_TEST(eachFileTellsItsOutcome)
         rig.view.pause = "0 seconds";
         c.script(rig.server);
         Told told;
-        PrintRun run{rig.list, rig.view, rig.adapter, rig.pointer, rig.dialogs, rig.clock, rig.clock, rig.lifetime, told};
+        PrintRun run{rig.list, rig.view, rig.adapter, rig.pointer, rig.dialogs, rig.clock, rig.events, rig.lifetime, told};
         run.startPrinting();
         PV_CHECK(told.said == c.said);
     }
@@ -167,7 +168,7 @@ PV_TEST(barAndWaitsFollowTheFilesAndThePause)
             PV_CHECK_EQ(quits[i] - printed[i], 1.0);
         for (std::size_t i = 1; i < creates.size(); ++i)
             PV_CHECK_EQ(creates[i] - quits[i - 1], c.pauseAfterQuit);
-        PV_CHECK_EQ(rig.clock.waited, c.files.size() * (1.0 + c.pauseAfterQuit));
+        PV_CHECK_EQ(rig.events.waited, c.files.size() * (1.0 + c.pauseAfterQuit));
         PV_CHECK_EQ(rig.dialogs.texts(), Texts{"Done."});
     }
 }
@@ -210,7 +211,7 @@ PV_TEST(failuresAreReportedWithTheirLinesAndTheRunGoesOn)
         PV_CHECK_EQ(rig.count("printAllPages"), c.printed);
         if (name == "printer")
             PV_CHECK_EQ(rig.dialogs.texts()[1].rfind("Not printed: the printer \"Plotter_A\" could not be set (line 122)\r\n", 0), 0u);
-        PV_CHECK_EQ(rig.clock.waited, 2 * (1.0 + 6.0));
+        PV_CHECK_EQ(rig.events.waited, 2 * (1.0 + 6.0));
         // Every instance is quit, also one whose file could not be opened.
         PV_CHECK_EQ(rig.server.instancesAlive(), 0);
         PV_CHECK_EQ(rig.dialogs.texts().back(), std::string("Done."));
@@ -238,7 +239,7 @@ PV_TEST(pauseThatIsNoDigitIsReportedAndSkipped)
         rig.view.pause = pause;
         rig.run.startPrinting();
         PV_CHECK_EQ(rig.dialogs.reportedLines(), std::vector<int>{136});
-        PV_CHECK_EQ(rig.clock.waited, 1.0);
+        PV_CHECK_EQ(rig.events.waited, 1.0);
         PV_CHECK_EQ(rig.count("printAllPages"), 1);
     }
 }
@@ -273,7 +274,7 @@ PV_TEST(secondClickDuringARunIsTurnedAway)
 {
     Rig rig({"/d/a.vsd", "/d/b.vsd"});
     int clicks = 0;
-    rig.clock.onPump = [&] {
+    rig.events.onPump = [&] {
         PV_CHECK(rig.run.isPrinting());
         ++clicks;
         rig.run.startPrinting();
@@ -300,7 +301,7 @@ PV_TEST(largestSixteenBitListIsCounted)
 {
     Rig rig(Texts(32767, "/d/a.vsd"));
     int pumps = 0;
-    rig.clock.onPump = [&] {
+    rig.events.onPump = [&] {
         if (++pumps == 1)
             rig.list.entries.resize(1);  // stop after the first file
     };
@@ -313,14 +314,14 @@ PV_TEST(vanishedPositionIsReportedAndNothingIsDoneForIt)
 {
     Rig rig({"/d/a.vsd", "/d/b.vsd", "/d/c.vsd"});
     int pumps = 0;
-    rig.clock.onPump = [&] {
+    rig.events.onPump = [&] {
         if (++pumps == 1)
             rig.list.remove(3);
     };
     rig.run.startPrinting();
     PV_CHECK_EQ(rig.dialogs.reportedLines(), std::vector<int>{110});
     PV_CHECK_EQ(rig.count("create Visio.Application"), 2);
-    PV_CHECK_EQ(rig.clock.waited, 2 * (1.0 + 6.0));
+    PV_CHECK_EQ(rig.events.waited, 2 * (1.0 + 6.0));
     PV_CHECK_EQ(rig.view.values, (std::vector<double>{1.0 / 3.0 * 100.0, 100.0, 0.0}));
 }
 
@@ -343,7 +344,7 @@ PV_TEST(entriesAndChoicesChangedDuringARun)
     // new printer or pause applies from the next file on.
     Rig rig({"/d/a.vsd", "/d/b.vsd"});
     int pumps = 0;
-    rig.clock.onPump = [&] {
+    rig.events.onPump = [&] {
         if (++pumps == 1) {
             rig.list.add("/d/c.vsd");
             rig.list.add("/d/d.vsd");
@@ -360,7 +361,7 @@ PV_TEST(entriesAndChoicesChangedDuringARun)
     PV_CHECK_EQ(rig.count("setActivePrinter Plotter_A"), 1);
     PV_CHECK_EQ(rig.count("setActivePrinter Plotter_B"), 1);
     PV_CHECK_EQ(rig.count("create Visio.Application"), 2);
-    PV_CHECK_EQ(rig.clock.waited, 2 * (1.0 + 1.0));
+    PV_CHECK_EQ(rig.events.waited, 2 * (1.0 + 1.0));
     // The next file is named once a file has printed, before its waits; none after the n-th.
     const auto& hints = rig.server.hints;
     PV_CHECK(hints.size() == 2 && hints[0].text == "/d/b.vsd" && hints[1].text.empty()
@@ -379,7 +380,7 @@ PV_TEST(closingDuringARunEndsTheInstanceInWork)
     PV_CHECK_EQ(rig.count("create Visio.Application"), 1);
     PV_CHECK_EQ(rig.server.texts().back(), std::string("printAllPages"));
     PV_CHECK(rig.dialogs.messages.empty());
-    PV_CHECK_EQ(rig.clock.waited, 0.0);
+    PV_CHECK_EQ(rig.events.waited, 0.0);
 }
 
 PV_TEST(theHourglassIsPutBackAfterEveryCallIntoTheApplication)
@@ -393,7 +394,7 @@ PV_TEST(theHourglassIsPutBackAfterEveryCallIntoTheApplication)
         pointerAt.push_back(call + ": " + shown());
         rig.pointer.setMousePointer(MousePointer::Default);
     };
-    rig.clock.onPump = [&] { pointerAt.push_back(std::string("wait: ") + shown()); };
+    rig.events.onPump = [&] { pointerAt.push_back(std::string("wait: ") + shown()); };
     rig.run.startPrinting();
     PV_CHECK_EQ(pointerAt,
                 (Texts{"attach Visio.Application: other", "wait: other", "create Visio.Application: hourglass",

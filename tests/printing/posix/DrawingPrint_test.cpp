@@ -41,7 +41,7 @@ struct World {
 struct Service {
     PollEventPump events;
     FakeLifetime lifetime;
-    BoundedCall calls{events, lifetime, 30};
+    PrintServiceCalls calls{events, lifetime};
 };
 
 Service& service()

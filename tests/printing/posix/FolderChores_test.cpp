@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "PortableTest.h"
+#include "fakes/PollEventPump.h"
 #include "printing/posix/FolderChores.h"
 
 namespace {
@@ -33,7 +34,8 @@ int threadsSettlingTo(int expected)
 PV_TEST(theChoresThreadEndsWhenNoChoreIsLeftAndComesBackForTheNext)
 {
     const int before = threads();
-    FolderChores chores;
+    PollEventPump events;
+    FolderChores chores{events};
     std::atomic<int> done{0};
     for (int round = 1; round <= 2; ++round) {
         for (int i = 0; i < 3; ++i)
@@ -46,7 +48,8 @@ PV_TEST(theChoresThreadEndsWhenNoChoreIsLeftAndComesBackForTheNext)
 
 PV_TEST(choresNotBegunAreDroppedWhenTheProgramEnds)
 {
-    FolderChores chores;
+    PollEventPump events;
+    FolderChores chores{events};
     std::atomic<bool> started{false};
     std::atomic<bool> release{false};
     std::atomic<int> done{0};

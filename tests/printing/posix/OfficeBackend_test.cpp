@@ -336,7 +336,7 @@ PV_TEST(attachNeverStartsAndEndAllLeavesNothing)
     attached.reset();  // dropping a reference ends nothing
     PV_CHECK_EQ(rig.instanceFolders(), 1);
 
-    rig.adapter->endInstancesInWork();
+    rig.adapter->endAll();
     PV_CHECK(folderEntries(rig.work).empty());  // the folder work left to do is done first
     PV_CHECK(portable_test::failureOf([&] { app->quit(); }) != "(no failure)");
     PV_CHECK(rig.nothingRunning());

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "base/Failure.h"
-#include "fakes/FakeClock.h"
+#include "fakes/FakePump.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"
 #include "fakes/FakeListItems.h"
@@ -41,7 +41,8 @@ PV_TEST(aSchedulerThatGoesMidRunIsNamedAtTheStepThatNeededIt)
         FakePrintView view("Plotter_A", "0 seconds");
         FakeDialogs dialogs;
         FakePointer pointer;
-        FakeClock clock;
+        FakePump pump;
+        FakeClock clock{pump.time};
         FakeLifetime lifetime;
         PollEventPump events;
         OfficeOptions options;
@@ -49,11 +50,11 @@ PV_TEST(aSchedulerThatGoesMidRunIsNamedAtTheStepThatNeededIt)
         options.printServiceSeconds = 2;
         OfficeAppFactory factory(events, lifetime, options);
         DiagramAppAdapter adapter(factory, dialogs, pointer, lifetime);
-        PrintRun run(list, view, adapter, pointer, dialogs, clock, clock, lifetime);
+        PrintRun run(list, view, adapter, pointer, dialogs, clock, pump, lifetime);
         const std::size_t before = cups.jobs().size();
         int pid = 0;
         bool gone = false;
-        clock.onPump = [&] {
+        pump.onPump = [&] {
             if (!gone && cups.jobs().size() == before + 1 && std::ifstream(cups.folder() + "/cupsd.pid") >> pid)
                 gone = ::kill(pid, signal) == 0 && (signal == SIGSTOP || goneWithin(pid, 10));
         };

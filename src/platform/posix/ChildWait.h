@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printing/posix/ChildProcess.h"
+#include "platform/posix/ChildProcess.h"
 
 class EventPump;
 class Lifetime;

@@ -16,7 +16,7 @@
 #include "fakes/PollEventPump.h"
 #include "printing/DiagramAppAdapter.h"
 #include "support/PrintingTestSupport.h"
-#include "printing/posix/ChildWait.h"
+#include "platform/posix/ChildWait.h"
 #include "printing/posix/OfficeAppFactory.h"
 
 using namespace printing_test;

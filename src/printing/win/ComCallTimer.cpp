@@ -1,4 +1,4 @@
-#include "printing/win/CallBound.h"
+#include "printing/win/ComCallTimer.h"
 
 #include "printing/win/ComFailure.h"
 
@@ -25,9 +25,9 @@ std::string spoken(std::chrono::milliseconds limit)
 
 }  // namespace
 
-CallBound::CallBound(CallLimits limits) : m_limits(limits) {}
+ComCallTimer::ComCallTimer(CallLimits limits) : m_limits(limits) {}
 
-void CallBound::closing()
+void ComCallTimer::closing()
 {
     if (m_closing)
         return;
@@ -41,7 +41,7 @@ void CallBound::closing()
     }
 }
 
-bool CallBound::cancelOverdueCall()
+bool ComCallTimer::cancelOverdueCall()
 {
     if (!m_current || Clock::now() < m_current->m_deadline)
         return false;
@@ -49,7 +49,7 @@ bool CallBound::cancelOverdueCall()
     return true;
 }
 
-CallBound::Call::Call(CallBound& bound, std::string what, Kind kind)
+ComCallTimer::Call::Call(ComCallTimer& bound, std::string what, Kind kind)
     : m_bound(bound),
       m_outer(bound.m_current),
       m_what(std::move(what)),
@@ -69,7 +69,7 @@ CallBound::Call::Call(CallBound& bound, std::string what, Kind kind)
         m_heartbeat = nullptr;
 }
 
-CallBound::Call::~Call()
+ComCallTimer::Call::~Call()
 {
     // Waits for a beat that is running, so that none comes after the call.
     if (m_heartbeat)
@@ -77,7 +77,7 @@ CallBound::Call::~Call()
     m_bound.m_current = m_outer;
 }
 
-void CallBound::Call::fail(HRESULT result, EXCEPINFO* exception) const
+void ComCallTimer::Call::fail(HRESULT result, EXCEPINFO* exception) const
 {
     // A cancelled call fails with RPC_E_CALL_CANCELED; one that a busy
     // application kept turning away until its time was up, with RPC_E_CALL_REJECTED.

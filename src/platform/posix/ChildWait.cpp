@@ -1,4 +1,4 @@
-#include "printing/posix/ChildWait.h"
+#include "platform/posix/ChildWait.h"
 
 #include <chrono>
 

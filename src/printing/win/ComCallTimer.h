@@ -33,13 +33,13 @@ struct CallLimits {
 //
 // A call within the caller's own apartment is a plain function call that
 // nothing can bound. Every call is made on the thread of the apartment.
-class CallBound final {
+class ComCallTimer final {
 public:
     enum class Kind { Ordinary, Brief };
 
-    explicit CallBound(CallLimits limits = {});
-    CallBound(const CallBound&) = delete;
-    CallBound& operator=(const CallBound&) = delete;
+    explicit ComCallTimer(CallLimits limits = {});
+    ComCallTimer(const ComCallTimer&) = delete;
+    ComCallTimer& operator=(const ComCallTimer&) = delete;
 
     // The program is closing: from now on all calls together get the brief
     // limit, counted from this moment, also a call that is out already.
@@ -55,7 +55,7 @@ public:
     class Call final {
     public:
         // `what` names the call in the failure: "Documents.Open".
-        Call(CallBound& bound, std::string what, Kind kind = Kind::Ordinary);
+        Call(ComCallTimer& bound, std::string what, Kind kind = Kind::Ordinary);
         ~Call();
         Call(const Call&) = delete;
         Call& operator=(const Call&) = delete;
@@ -65,9 +65,9 @@ public:
         [[noreturn]] void fail(HRESULT result, EXCEPINFO* exception = nullptr) const;
 
     private:
-        friend class CallBound;
+        friend class ComCallTimer;
 
-        CallBound& m_bound;
+        ComCallTimer& m_bound;
         Call* m_outer;
         std::string m_what;
         std::chrono::milliseconds m_limit;

@@ -1,0 +1,97 @@
+#include "app/qt/MainWindow.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "base/Failure.h"
+
+// The window's mouse pointer: the hourglass while a command works, the
+// program's own pointer over the buttons, the default elsewhere.
+
+namespace {
+
+// The hot spot of a cursor file: a .CUR keeps it in its first directory entry.
+QPoint cursorHotSpot(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray head = file.read(14);
+    if (head.size() < 14 || head[0] != 0 || head[1] != 0 || head[2] != 2 || head[3] != 0)
+        return {};
+    auto word = [&](int at) { return static_cast<unsigned char>(head[at]) | static_cast<unsigned char>(head[at + 1]) << 8; };
+    return {word(10), word(12)};
+}
+
+}  // namespace
+
+void MainWindow::loadMouseIcon(const std::string& path)
+{
+    const QString file = QString::fromStdString(path);
+    QPixmap picture;
+    if (!picture.load(file))
+        throw Failure("Invalid picture");
+    const QPoint hotSpot = cursorHotSpot(file);
+    m_mouseIcon = QCursor(picture, hotSpot.x(), hotSpot.y());
+}
+
+void MainWindow::setMousePointer(int value)
+{
+    m_mousePointer = value;
+    switch (value) {
+    case MousePointer::Hourglass:
+        setCursor(Qt::WaitCursor);
+        break;
+    case MousePointer::Custom:
+        if (hasMouseIcon())
+            setCursor(*m_mouseIcon);
+        else
+            unsetCursor();
+        break;
+    case MousePointer::Arrow:
+        setCursor(Qt::ArrowCursor);
+        break;
+    default:
+        unsetCursor();
+        break;
+    }
+}
+
+void MainWindow::resetPointer()
+{
+    if (!isBusy())
+        setMousePointer(MousePointer::Default);
+}
+
+void MainWindow::hoverPointer()
+{
+    if (!isBusy())
+        setMousePointer(MousePointer::Custom);
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    // Only the background itself: moves over a selector or the progress bar
+    // reach the window too, and leave the pointer as it is.
+    if (!childAt(event->position().toPoint()))
+        resetPointer();
+    QWidget::mouseMoveEvent(event);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove) {
+        if (watched == m_printerFrame || watched == m_pauseFrame) {
+            auto* frame = static_cast<QWidget*>(watched);
+            const auto* move = static_cast<QMouseEvent*>(event);
+            if (!frame->childAt(move->position().toPoint()))
+                resetPointer();
+        } else if (qobject_cast<QPushButton*>(watched)) {
+            hoverPointer();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

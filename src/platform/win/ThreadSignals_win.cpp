@@ -1,0 +1,3 @@
+#include "platform/ThreadSignals.h"
+
+void blockProgramSignals() {}
