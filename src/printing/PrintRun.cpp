@@ -183,9 +183,9 @@ void PrintRun::printFiles(ErrorTrap& trap)
             DiagramApp& opened = instance(app);
             if (!printerSet)
                 throw Failure(notPrintedText(printer));
-            opened.printAllPages();
+            const PrintHandOff sent = opened.printAllPages();
             if (failed.line == 0)
-                tellSent(i, opened.lastPrint(), printer);
+                tellSent(i, sent, printer);
         }));
         if (failed.line != 0)
             m_observer.fileFailed(i, failed.line, failed.reason);

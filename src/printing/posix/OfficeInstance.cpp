@@ -51,7 +51,7 @@ public:
         m_state->activePrinter = printerName;
     }
 
-    void printAllPages() override
+    PrintHandOff printAllPages() override
     {
         checkAlive();
         if (m_state->documentPdf.empty())
@@ -63,10 +63,8 @@ public:
                                              CupsService::silentFor(service.limitSeconds()));
         if (queue.empty())
             throw Failure("No printer is set and the system has no default printer");
-        m_lastPrint = {queue, printDrawing(queue, m_state->documentPdf, m_state->documentTitle, service)};
+        return {queue, printDrawing(queue, m_state->documentPdf, m_state->documentTitle, service)};
     }
-
-    PrintHandOff lastPrint() const override { return m_lastPrint; }
 
     void quit() override
     {
@@ -89,7 +87,6 @@ private:
 
     std::shared_ptr<OfficeEngine> m_engine;
     std::shared_ptr<OfficeInstanceState> m_state;
-    PrintHandOff m_lastPrint;
 };
 
 }  // namespace
