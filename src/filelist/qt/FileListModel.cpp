@@ -1,5 +1,7 @@
 #include "filelist/qt/FileListModel.h"
 
+#include <algorithm>
+
 FileListModel::FileListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 int FileListModel::rowCount(const QModelIndex& parent) const
@@ -90,18 +92,10 @@ void FileListModel::clearEntries()
     endResetModel();
 }
 
-quint64 FileListModel::idOf(int row) const
-{
-    return row >= 0 && row < count() ? m_entries[static_cast<std::size_t>(row)].id : 0;
-}
-
 int FileListModel::rowOf(quint64 id) const
 {
-    for (std::size_t row = 0; row < m_entries.size(); ++row) {
-        if (m_entries[row].id == id)
-            return static_cast<int>(row);
-    }
-    return -1;
+    const auto found = std::find_if(m_entries.begin(), m_entries.end(), [id](const Entry& e) { return e.id == id; });
+    return found == m_entries.end() ? -1 : static_cast<int>(found - m_entries.begin());
 }
 
 const EntryOutcome& FileListModel::outcome(int row) const

@@ -45,7 +45,7 @@ public:
     void removeEntry(int row);
     void clearEntries();
     // The id of the entry at the row, 0 where there is no such row.
-    quint64 idOf(int row) const;
+    quint64 idOf(int row) const { return row >= 0 && row < count() ? m_entries[static_cast<std::size_t>(row)].id : 0; }
     // The row of the entry with the id; -1 once it is gone.
     int rowOf(quint64 id) const;
 
