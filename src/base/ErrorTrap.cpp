@@ -29,18 +29,27 @@ void ErrorTrap::report(int line, const std::string& description)
     m_boxes.message(box);
 }
 
+void ErrorTrap::onFailure(std::function<void(int, const std::string&)> hook)
+{
+    m_onFailure = std::move(hook);
+}
+
 bool ErrorTrap::guarded(int line, const std::function<void()>& body)
 {
+    std::string description;
     try {
         body();
         return true;
     } catch (const std::bad_alloc&) {
-        report(line, "Out of memory");
+        description = "Out of memory";
     } catch (const std::exception& failure) {
-        report(line, failure.what());
+        description = failure.what();
     } catch (...) {
-        report(line, "Unknown failure");
+        description = "Unknown failure";
     }
+    if (m_onFailure)
+        m_onFailure(line, description);
+    report(line, description);
     return false;
 }
 

@@ -23,6 +23,9 @@ public:
     bool stopped() const;
     // Reports a failure at a line; for steps that catch a failure themselves.
     void report(int line, const std::string& description);
+    // From now on, every failure a step or test raises is first told to
+    // `hook`, even once the program is ending; an empty hook tells no one.
+    void onFailure(std::function<void(int line, const std::string& description)> hook);
 
     const std::string& location() const { return m_location; }
 
@@ -32,4 +35,5 @@ private:
     MessageBoxes& m_boxes;
     const Lifetime& m_lifetime;
     std::string m_location;
+    std::function<void(int, const std::string&)> m_onFailure;
 };

@@ -15,7 +15,8 @@ public:
     // Inserts at position (1 to count + 1); later entries move one place down.
     virtual void insert(int position, const std::string& text) = 0;
     // Inserts a copy of the entry at `from` (its text and whatever else the
-    // entry carries) at position.
+    // entry carries) at position. A move is a copy and the removal of the
+    // entry copied: the copy stands for that entry from then on.
     virtual void insertCopy(int position, int from) { insert(position, text(from)); }
     // Two entries change places, with whatever else they carry.
     virtual void swapEntries(int first, int second)

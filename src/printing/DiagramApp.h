@@ -16,11 +16,10 @@ public:
     virtual void open(const std::string& path) = 0;
     // Later printing goes to this printer.
     virtual void setActivePrinter(const std::string& printerName) = 0;
-    // Prints every page of the active document on the active printer.
-    virtual void printAllPages() = 0;
-    // What the last printAllPages handed to the print service: the printer
-    // and the jobs it accepted. Empty where the application does not tell.
-    virtual PrintHandOff lastPrint() const { return {}; }
+    // Prints every page of the active document on the active printer, and
+    // says what it handed to the print service: the printer and the jobs it
+    // accepted. Empty where the application does not tell.
+    virtual PrintHandOff printAllPages() = 0;
     // Ends the instance.
     virtual void quit() = 0;
     // The application's name for itself.

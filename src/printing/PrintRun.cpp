@@ -2,10 +2,8 @@
 
 #include <cstdint>
 #include <exception>
-#include <functional>
 #include <limits>
 #include <memory>
-#include <new>
 
 #include "base/ErrorTrap.h"
 #include "base/Failure.h"
@@ -27,35 +25,6 @@ DiagramApp& instance(const std::unique_ptr<DiagramApp>& app)
         throw Failure("Object variable not set");
     return *app;
 }
-
-// The first failure among the steps that bring one file to the printer: why
-// the file was not printed.
-struct FirstFailure {
-    int line = 0;
-    std::string reason;
-
-    std::function<void()> watch(int stepLine, std::function<void()> body)
-    {
-        return [this, stepLine, body = std::move(body)] {
-            try {
-                body();
-            } catch (const std::bad_alloc&) {
-                note(stepLine, "Out of memory");
-                throw;
-            } catch (const std::exception& failure) {
-                note(stepLine, failure.what());
-                throw;
-            }
-        };
-    }
-    void note(int stepLine, const std::string& description)
-    {
-        if (line == 0) {
-            line = stepLine;
-            reason = description;
-        }
-    }
-};
 
 }  // namespace
 
@@ -166,29 +135,39 @@ void PrintRun::printFiles(ErrorTrap& trap)
         trap.step(116, [&] { m_pump.processPending(); });
         trap.step(118, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
         std::unique_ptr<DiagramApp> app;
-        FirstFailure failed;
-        trap.step(120, failed.watch(120, [&] { app = m_adapter.openInNewInstance(path); }));
+        // The first failure among the steps that bring the file to the
+        // printer says why it was not printed.
+        int failedLine = 0;
+        std::string reason;
+        trap.onFailure([&](int line, const std::string& description) {
+            if (failedLine == 0) {
+                failedLine = line;
+                reason = description;
+            }
+        });
+        trap.step(120, [&] { app = m_adapter.openInNewInstance(path); });
         // The file prints on the chosen printer or not at all: an instance
         // whose printer could not be set would print on whatever printer it
         // had, so the print step then refuses.
         std::string printer;
         bool printerSet = false;
-        trap.step(122, failed.watch(122, [&] {
+        trap.step(122, [&] {
             printer = m_view.printerText();
             instance(app).setActivePrinter(printer);
             printerSet = true;
-        }));
+        });
         trap.step(124, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
-        trap.step(126, failed.watch(126, [&] {
+        bool sent = false;
+        trap.step(126, [&] {
             DiagramApp& opened = instance(app);
             if (!printerSet)
                 throw Failure(notPrintedText(printer));
-            opened.printAllPages();
-            if (failed.line == 0)
-                tellSent(i, opened.lastPrint(), printer);
-        }));
-        if (failed.line != 0)
-            m_observer.fileFailed(i, failed.line, failed.reason);
+            tellSent(i, opened.printAllPages(), printer);
+            sent = true;
+        });
+        trap.onFailure({});
+        if (!sent && failedLine != 0)
+            m_observer.fileFailed(i, failedLine, reason);
         trap.step(128, [&] { m_pointer.setMousePointer(MousePointer::Hourglass); });
         // This file's instance is done with the drawing; while the run waits,
         // the application may make the next one ready.

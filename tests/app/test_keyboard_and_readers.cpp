@@ -25,7 +25,7 @@ void TestKeyboardAndReaders::controlsAreReadWithRoleNameAndValue()
     auto form = w.open();
     form->progressBar().setValue(40.0);
     form->fileList().items().add("/d/plan.vsd");
-    form->fileList().entries().setOutcome(0, {7, QIcon(), "Not printed: the file could not be opened."});
+    form->fileList().entries().setOutcome(0, {QIcon(), "Not printed: the file could not be opened."});
     const auto read = [&](QObject* control) { return QAccessible::queryAccessibleInterface(control); };
     QAccessibleInterface* entry = read(&form->fileList())->tableInterface()->cellAt(0, 0);
     const struct {

@@ -23,12 +23,13 @@ public:
         if (m_server.rejectedPrinters.count(printerName))
             throw Failure("Invalid printer name: " + printerName);
     }
-    void printAllPages() override
+    PrintHandOff printAllPages() override
     {
         m_server.record("printAllPages", "printAllPages");
         alive();
         if (!m_opened)
             throw Failure("No document is open");
+        return {};
     }
     void quit() override
     {

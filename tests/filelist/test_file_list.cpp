@@ -530,6 +530,9 @@ void TestFileList::outcomesGoWithTheirEntries()
     QCOMPARE(offering->actions()[2]->text(), QString(OutcomeMenu::AddUnprintedText));
     offering->actions()[2]->trigger();
     QCOMPARE(added, (std::vector<std::string>{"/d/b.vsd", "/d/d.vsd"}));
+    // What becomes of the file later still finds its entry after the moves.
+    outcomes.fileSent(2, {"Plotter_A", {}});
+    QCOMPARE(tooltips(), (QStringList{"", "Sent to Plotter_A", ""}));
 
     // A new run starts its entries afresh; Clear List drops every outcome.
     outcomes.runStarted(3);

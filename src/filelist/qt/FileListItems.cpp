@@ -40,8 +40,7 @@ void FileListItems::insertCopy(int position, int from)
 {
     m_view.checkPosition(from, count());
     m_view.checkPosition(position, count() + 1);
-    const std::string text = m_view.entries().entry(from - 1);
-    m_view.entries().insertEntry(position - 1, text, m_view.entries().outcome(from - 1));
+    m_view.entries().insertCopy(position - 1, from - 1);
 }
 
 void FileListItems::swapEntries(int first, int second)

@@ -18,7 +18,7 @@ public:
     void setText(int position, const std::string& text) override;
     void add(const std::string& text) override;
     void insert(int position, const std::string& text) override;
-    // The copy carries the entry's outcome along.
+    // The copy carries the entry's outcome and its id along.
     void insertCopy(int position, int from) override;
     // Two entries change places, each with its outcome.
     void swapEntries(int first, int second) override;

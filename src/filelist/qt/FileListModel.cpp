@@ -1,5 +1,7 @@
 #include "filelist/qt/FileListModel.h"
 
+#include <algorithm>
+
 FileListModel::FileListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 int FileListModel::rowCount(const QModelIndex& parent) const
@@ -16,18 +18,16 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.column() != 0 || index.row() >= count())
         return {};
+    const Entry& shown = m_entries[static_cast<std::size_t>(index.row())];
     if (role == Qt::DisplayRole)
-        return QString::fromStdString(entry(index.row()));
-    const EntryOutcome& noted = outcome(index.row());
-    if (noted.tag == 0)
+        return QString::fromStdString(shown.text);
+    if (!shown.outcome)
         return {};
     if (role == Qt::DecorationRole)
-        return noted.icon;
+        return shown.outcome->icon;
     // The tooltip's sentence is also what a screen reader reads after the path.
     if (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole)
-        return noted.text;
-    if (role == OutcomeTagRole)
-        return noted.tag;
+        return shown.outcome->text;
     return {};
 }
 
@@ -56,17 +56,25 @@ void FileListModel::addColumn(const QString& header)
 
 void FileListModel::setEntry(int row, const std::string& text)
 {
-    m_entries[static_cast<std::size_t>(row)] = text;
+    m_entries[static_cast<std::size_t>(row)].text = text;
     const QModelIndex changed = index(row, 0);
     emit dataChanged(changed, changed);
 }
 
-void FileListModel::insertEntry(int row, const std::string& text, EntryOutcome outcome)
+void FileListModel::insertEntry(int row, const std::string& text)
 {
     beginInsertRows({}, row, row);
-    m_entries.insert(m_entries.begin() + row, text);
-    m_outcomes.insert(m_outcomes.begin() + row,
-                      outcome.tag == 0 ? nullptr : std::make_unique<EntryOutcome>(std::move(outcome)));
+    m_entries.insert(m_entries.begin() + row, Entry{text, ++m_lastId, nullptr});
+    endInsertRows();
+}
+
+void FileListModel::insertCopy(int row, int from)
+{
+    Entry& copied = m_entries[static_cast<std::size_t>(from)];
+    Entry copy{copied.text, copied.id, copied.outcome ? std::make_unique<EntryOutcome>(*copied.outcome) : nullptr};
+    copied.id = ++m_lastId;
+    beginInsertRows({}, row, row);
+    m_entries.insert(m_entries.begin() + row, std::move(copy));
     endInsertRows();
 }
 
@@ -74,7 +82,6 @@ void FileListModel::removeEntry(int row)
 {
     beginRemoveRows({}, row, row);
     m_entries.erase(m_entries.begin() + row);
-    m_outcomes.erase(m_outcomes.begin() + row);
     endRemoveRows();
 }
 
@@ -82,21 +89,25 @@ void FileListModel::clearEntries()
 {
     beginResetModel();
     m_entries.clear();
-    m_outcomes.clear();
     endResetModel();
+}
+
+int FileListModel::rowOf(quint64 id) const
+{
+    const auto found = std::find_if(m_entries.begin(), m_entries.end(), [id](const Entry& e) { return e.id == id; });
+    return found == m_entries.end() ? -1 : static_cast<int>(found - m_entries.begin());
 }
 
 const EntryOutcome& FileListModel::outcome(int row) const
 {
     static const EntryOutcome none;
-    const auto& noted = m_outcomes[static_cast<std::size_t>(row)];
+    const auto& noted = m_entries[static_cast<std::size_t>(row)].outcome;
     return noted ? *noted : none;
 }
 
 void FileListModel::setOutcome(int row, EntryOutcome outcome)
 {
-    m_outcomes[static_cast<std::size_t>(row)] =
-        outcome.tag == 0 ? nullptr : std::make_unique<EntryOutcome>(std::move(outcome));
+    m_entries[static_cast<std::size_t>(row)].outcome = std::make_unique<EntryOutcome>(std::move(outcome));
     const QModelIndex changed = index(row, 0);
     emit dataChanged(changed, changed, OutcomeRoles);
 }
@@ -104,24 +115,14 @@ void FileListModel::setOutcome(int row, EntryOutcome outcome)
 void FileListModel::swapEntries(int first, int second)
 {
     std::swap(m_entries[static_cast<std::size_t>(first)], m_entries[static_cast<std::size_t>(second)]);
-    std::swap(m_outcomes[static_cast<std::size_t>(first)], m_outcomes[static_cast<std::size_t>(second)]);
     emit dataChanged(index(first, 0), index(first, 0));
     emit dataChanged(index(second, 0), index(second, 0));
 }
 
-int FileListModel::rowOfOutcome(quint64 tag) const
-{
-    for (std::size_t row = 0; row < m_outcomes.size(); ++row) {
-        if (m_outcomes[row] && m_outcomes[row]->tag == tag)
-            return static_cast<int>(row);
-    }
-    return -1;
-}
-
 void FileListModel::clearOutcomes()
 {
-    for (auto& outcome : m_outcomes)
-        outcome.reset();
+    for (auto& entry : m_entries)
+        entry.outcome.reset();
     if (count() > 0)
         emit dataChanged(index(0, 0), index(count() - 1, 0), OutcomeRoles);
 }

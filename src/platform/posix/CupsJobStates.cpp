@@ -35,7 +35,7 @@ std::string texts(ipp_attribute_t* attribute, const char* left_out = nullptr)
 }
 
 struct Printer {
-    int state = 0;
+    ipp_pstate_t state{};
     std::string message;
     std::string reasons;
 };
@@ -72,7 +72,8 @@ Printer printerOf(http_t* http, const std::string& uri, const Deadline& deadline
     Printer printer;
     if (!response)
         return printer;
-    printer.state = ippGetInteger(ippFindAttribute(response, "printer-state", IPP_TAG_ENUM), 0);
+    printer.state =
+        static_cast<ipp_pstate_t>(ippGetInteger(ippFindAttribute(response, "printer-state", IPP_TAG_ENUM), 0));
     const char* message = ippGetString(ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT), 0, nullptr);
     printer.message = message ? message : "";
     printer.reasons = texts(ippFindAttribute(response, "printer-state-reasons", IPP_TAG_KEYWORD), "none");
@@ -138,7 +139,7 @@ std::vector<Answer> ask(const std::vector<int>& jobs, double timeoutSeconds)
         if (n == "job-id")
             answer.id = ippGetInteger(a, 0);
         else if (n == "job-state")
-            answer.state = ippGetInteger(a, 0);
+            answer.state = static_cast<ipp_jstate_t>(ippGetInteger(a, 0));
         else if (n == "job-state-reasons")
             answer.stateReasons = texts(a, "none");
         else if (n == "job-printer-uri")

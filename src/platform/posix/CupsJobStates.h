@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cups/ipp.h>
 #include <string>
 #include <vector>
 
@@ -10,9 +11,9 @@ namespace CupsJobStates {
 
 struct Answer {
     int id = 0;
-    int state = 0;                // IPP job-state: 3 pending .. 9 completed
+    ipp_jstate_t state{};         // job-state
     std::string stateReasons;     // job-state-reasons, separated by ", "
-    int printerState = 0;         // IPP printer-state of the job's printer: 5 stopped
+    ipp_pstate_t printerState{};  // printer-state of the job's printer
     std::string printerMessage;   // the printer's printer-state-message
     std::string printerReasons;   // its printer-state-reasons, "none" left out
 };

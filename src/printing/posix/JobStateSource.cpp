@@ -26,15 +26,15 @@ JobState stateOf(const CupsJobStates::Answer& answer)
     JobState state;
     state.id = answer.id;
     switch (answer.state) {
-    case 9:  // completed
+    case IPP_JSTATE_COMPLETED:
         state.stage = JobState::Stage::Completed;
         state.final = true;
         return state;
-    case 7:  // canceled
-    case 8:  // aborted
+    case IPP_JSTATE_CANCELED:
+    case IPP_JSTATE_ABORTED:
         state.stage = JobState::Stage::Stopped;
         state.final = true;
-        state.reason = joined({answer.state == 7 ? "the job was cancelled" : "the job was aborted",
+        state.reason = joined({answer.state == IPP_JSTATE_CANCELED ? "the job was cancelled" : "the job was aborted",
                                answer.printerMessage, answer.stateReasons});
         return state;
     default:
@@ -42,7 +42,8 @@ JobState stateOf(const CupsJobStates::Answer& answer)
     }
     // Waiting or printing: stopped where its printer is stopped or reports an
     // error, in the printer's own words.
-    if (answer.state == 6 || answer.printerState == 5 || reportsError(answer.printerReasons)) {
+    if (answer.state == IPP_JSTATE_STOPPED || answer.printerState == IPP_PSTATE_STOPPED
+        || reportsError(answer.printerReasons)) {
         state.stage = JobState::Stage::Stopped;
         state.reason = answer.printerMessage.empty() ? joined({answer.printerReasons, answer.stateReasons})
                                                      : answer.printerMessage;

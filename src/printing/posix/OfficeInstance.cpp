@@ -39,7 +39,7 @@ public:
         m_state->setActivePrinter(printerName);
     }
 
-    void printAllPages() override
+    PrintHandOff printAllPages() override
     {
         checkAlive();
         if (m_state->documentPdf().empty())
@@ -50,10 +50,8 @@ public:
             queue = service.get<std::string>([](const std::atomic<bool>&) { return CupsJobs::defaultQueue(); });
         if (queue.empty())
             throw Failure("No printer is set and the system has no default printer");
-        m_lastPrint = {queue, printDrawing(queue, m_state->documentPdf(), m_state->documentTitle(), service)};
+        return {queue, printDrawing(queue, m_state->documentPdf(), m_state->documentTitle(), service)};
     }
-
-    PrintHandOff lastPrint() const override { return m_lastPrint; }
 
     void quit() override
     {
@@ -79,7 +77,6 @@ private:
     std::shared_ptr<OfficeEngine> m_engine;
     std::shared_ptr<OfficeEngine::Instance> m_state;
     std::shared_ptr<const PrintServiceCalls> m_printService;
-    PrintHandOff m_lastPrint;
 };
 
 }  // namespace

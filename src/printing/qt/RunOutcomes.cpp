@@ -27,11 +27,6 @@ RunOutcomes::~RunOutcomes()
         m_lifetime.removeCleanup(m_closingCleanup);
 }
 
-quint64 RunOutcomes::tagOf(int position) const
-{
-    return (m_run << 32) | static_cast<quint32>(position);
-}
-
 void RunOutcomes::runStarted(int fileCount)
 {
     // A new run starts its entries afresh; the files of earlier runs whose
@@ -40,22 +35,27 @@ void RunOutcomes::runStarted(int fileCount)
     m_fileCount = fileCount;
     m_position = 0;
     m_list.clearOutcomes();
-    for (auto it = m_files.begin(); it != m_files.end();)
-        it = it->second.jobs.empty() ? m_files.erase(it) : std::next(it);
+    m_files.clear();
     m_record = m_recordFolder.empty() ? nullptr : std::make_shared<RunRecord>(m_recordFolder, m_now());
     m_toldRecordProblem = false;
     if (m_closingCleanup < 0)
         m_closingCleanup = m_lifetime.addCleanup([this] { endedByClosing(); });
 }
 
+RunOutcomes::Tracked& RunOutcomes::track(int position)
+{
+    auto& file = m_files[position] = std::make_shared<Tracked>();
+    file->record = m_record;
+    file->run = m_run;
+    file->position = position;
+    return *file;
+}
+
 void RunOutcomes::fileStarted(int position, const std::string& path)
 {
     m_position = position;
-    Tracked& file = m_files[tagOf(position)];
-    file.record = m_record;
-    file.key = position;
-    file.tag = tagOf(position);
-    file.outcome = {};
+    Tracked& file = track(position);
+    file.entry = m_list.idOf(position - 1);
     file.outcome.started = RunRecord::timestamp(m_now());
     file.outcome.file = path;
     show(file);
@@ -63,15 +63,15 @@ void RunOutcomes::fileStarted(int position, const std::string& path)
 
 void RunOutcomes::fileSent(int position, const PrintHandOff& sent)
 {
-    const auto found = m_files.find(tagOf(position));
+    const auto found = m_files.find(position);
     if (found == m_files.end())
         return;
-    Tracked& file = found->second;
+    Tracked& file = *found->second;
     file.outcome.sent = sent;
     for (const SentJob& job : sent.jobs) {
         if (job.id > 0 && m_follower) {
             file.jobs[job.id].id = job.id;
-            m_fileOfJob[job.id] = file.tag;
+            m_fileOfJob[job.id] = found->second;
             m_follower->follow(job.id);
         }
     }
@@ -80,12 +80,12 @@ void RunOutcomes::fileSent(int position, const PrintHandOff& sent)
 
 void RunOutcomes::fileFailed(int position, int line, const std::string& reason)
 {
-    const auto found = m_files.find(tagOf(position));
+    const auto found = m_files.find(position);
     if (found == m_files.end())
         return;
-    found->second.outcome.failedLine = line;
-    found->second.outcome.reason = reason;
-    change(found->second, Outcome::Failed);
+    found->second->outcome.failedLine = line;
+    found->second->outcome.reason = reason;
+    change(*found->second, Outcome::Failed);
 }
 
 void RunOutcomes::runEnded()
@@ -96,10 +96,8 @@ void RunOutcomes::runEnded()
     }
     int printed = 0;
     int failed = 0;
-    for (const auto& [tag, file] : m_files) {
-        if ((tag >> 32) != m_run)
-            continue;
-        const Outcome outcome = file.outcome.outcome;
+    for (const auto& [position, file] : m_files) {
+        const Outcome outcome = file->outcome.outcome;
         printed += outcome == Outcome::Sent || outcome == Outcome::Printed;
         failed += outcome == Outcome::Failed || outcome == Outcome::Stopped;
     }
@@ -122,8 +120,8 @@ void RunOutcomes::change(Tracked& file, Outcome outcome)
     file.outcome.outcome = outcome;
     show(file);
     write(file);
-    if ((file.tag >> 32) == m_run)
-        emit outcomeChanged(file.key, file.outcome);
+    if (file.run == m_run)
+        emit outcomeChanged(file.position, file.outcome);
 }
 
 void RunOutcomes::jobChanged(const JobState& state)
@@ -131,10 +129,9 @@ void RunOutcomes::jobChanged(const JobState& state)
     const auto owner = m_fileOfJob.find(state.id);
     if (owner == m_fileOfJob.end())
         return;
-    const auto found = m_files.find(owner->second);
-    if (found == m_files.end())
-        return;
-    Tracked& file = found->second;
+    // The file's last reference may go with its jobs below.
+    const std::shared_ptr<Tracked> kept = owner->second;
+    Tracked& file = *kept;
     file.jobs[state.id] = state;
     // A drawing printed when all its jobs did; a stop of any of them stops it.
     Outcome outcome = Outcome::Printed;
@@ -156,8 +153,6 @@ void RunOutcomes::jobChanged(const JobState& state)
     if (!open) {
         for (const auto& [job, jobState] : file.jobs)
             m_fileOfJob.erase(job);
-        if ((file.tag >> 32) != m_run)
-            m_files.erase(found);
     }
 }
 
@@ -166,46 +161,36 @@ void RunOutcomes::endedByClosing()
     // The window closed in the middle of a run: the file in work and the
     // files the run did not reach are recorded as not reached.
     for (int position = std::max(m_position, 1); position <= m_fileCount; ++position) {
-        auto found = m_files.find(tagOf(position));
+        auto found = m_files.find(position);
         if (found == m_files.end()) {
             if (position > m_list.count())
                 continue;
-            Tracked& file = m_files[tagOf(position)];
-            file.record = m_record;
-            file.key = position;
-            file.tag = tagOf(position);
-            file.outcome.file = m_list.entry(position - 1);
-            found = m_files.find(tagOf(position));
-        } else if (found->second.outcome.outcome != Outcome::InWork) {
+            track(position).outcome.file = m_list.entry(position - 1);
+            found = m_files.find(position);
+        } else if (found->second->outcome.outcome != Outcome::InWork) {
             continue;
         }
-        found->second.outcome.outcome = Outcome::NotReached;
+        found->second->outcome.outcome = Outcome::NotReached;
         if (m_record)
-            m_record->put(found->second.key, found->second.outcome);
+            m_record->put(position, found->second->outcome);
     }
 }
 
 void RunOutcomes::show(const Tracked& file)
 {
-    if ((file.tag >> 32) != m_run)
+    if (file.run != m_run)
         return;  // an earlier run's entries start afresh
-    FileListModel& model = m_list;
-    int row = model.rowOfOutcome(file.tag);
-    if (row < 0) {
-        // The run's file in work: its entry is still at the run's position.
-        row = file.key - 1;
-        if (row >= model.count() || model.entry(row) != file.outcome.file)
-            return;
-    }
-    model.setOutcome(row, {file.tag, outcomeIcon(file.outcome.outcome),
-                           QString::fromStdString(describeOutcome(file.outcome))});
+    const int row = m_list.rowOf(file.entry);
+    if (row >= 0)
+        m_list.setOutcome(row,
+                          {outcomeIcon(file.outcome.outcome), QString::fromStdString(describeOutcome(file.outcome))});
 }
 
 void RunOutcomes::write(const Tracked& file)
 {
     if (!file.record)
         return;
-    const std::string problem = file.record->put(file.key, file.outcome);
+    const std::string problem = file.record->put(file.position, file.outcome);
     if (problem.empty()) {
         if (file.record == m_record)
             m_lastRecord = file.record->path();

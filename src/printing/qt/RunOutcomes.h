@@ -54,15 +54,19 @@ signals:
     void outcomeChanged(int position, const FileOutcome& outcome);
 
 private:
+    // A file of a run: what became of it, its entry in the list, its record
+    // and its jobs.
     struct Tracked {
         std::shared_ptr<RunRecord> record;
-        int key = 0;
-        quint64 tag = 0;
+        quint64 run = 0;
+        int position = 0;   // in the list when the run reached it
+        quint64 entry = 0;  // the id of its list entry; 0: none
         FileOutcome outcome;
         std::map<int, JobState> jobs;  // by job number
     };
 
-    quint64 tagOf(int position) const;
+    // A new file of the current run at the position.
+    Tracked& track(int position);
     void change(Tracked& file, Outcome outcome);
     void jobChanged(const JobState& state);
     void endedByClosing();
@@ -83,6 +87,7 @@ private:
     std::string m_lastRecord;
     bool m_toldRecordProblem = false;
     int m_closingCleanup = -1;
-    std::map<quint64, Tracked> m_files;  // the current run's files and those with open jobs
-    std::map<int, quint64> m_fileOfJob;
+    std::map<int, std::shared_ptr<Tracked>> m_files;  // the current run's files by position
+    // The files with open jobs, of this run or earlier ones, by job number.
+    std::map<int, std::shared_ptr<Tracked>> m_fileOfJob;
 };

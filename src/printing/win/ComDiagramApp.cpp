@@ -49,11 +49,12 @@ void ComDiagramApp::setActivePrinter(const std::string& printerName)
     answered([&] { m_application.putText("ActivePrinter", printerName); });
 }
 
-void ComDiagramApp::printAllPages()
+PrintHandOff ComDiagramApp::printAllPages()
 {
     answered([&] {
         m_application.getObject("ActiveDocument")->call("PrintOut", {}, {{"PrintRange", std::int16_t(0)}});
     });
+    return {};  // the application names neither the printer nor the jobs
 }
 
 void ComDiagramApp::quit()

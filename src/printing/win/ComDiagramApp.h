@@ -46,7 +46,7 @@ public:
 
     void open(const std::string& path) override;
     void setActivePrinter(const std::string& printerName) override;
-    void printAllPages() override;
+    PrintHandOff printAllPages() override;
     void quit() override;
     std::string name() override;
 
