@@ -8,6 +8,7 @@
 #include "platform/posix/BoundedCall.h"
 #include "printing/posix/ChildProcess.h"
 #include "printing/posix/FolderChores.h"
+#include "settings/SettingKeys.h"
 
 class EventPump;
 class Lifetime;
@@ -22,7 +23,7 @@ struct OfficeOptions {
     // The program: a path, or a name looked up on PATH.
     std::string program = "soffice";
     // Longest time one opening of a file may take; the run is then ended.
-    double timeLimitSeconds = 120;
+    double timeLimitSeconds = DefaultConversionSeconds;
     // Where the instances' folders are made; empty: the temporary folder.
     std::string workRoot;
     // Longest time the print service (CUPS) may take to answer a request.
