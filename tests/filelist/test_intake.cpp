@@ -78,7 +78,7 @@ struct IntakeWindow : WindowRig {
         return drop(data);
     }
 
-    NativeServices platform = makeNativeServices(clock, lifetime);
+    NativeServices platform = makeNativeServices(clock, lifetime, DefaultConversionSeconds);
     FileSystem& fs = *platform.fileSystem;
     QTemporaryDir diskDir;
     QDir disk{diskDir.path()};
