@@ -81,15 +81,13 @@ rig_check "the rest is recorded as not reached" test "$(newest_outcomes | sort |
 
 slow=$work/slow && mkdir -p "$slow" "$XDG_CONFIG_HOME/Tarnwell"
 printf '#!/bin/sh\ncase " $* " in *" --version "*) ;; *) sleep 8 ;; esac\nexec %s "$@"\n' "$(command -v soffice)" >"$slow/soffice"
-chmod +x "$slow/soffice"
-printf '[Plotvane]\nConversionSeconds=3\n' >"$XDG_CONFIG_HOME/Tarnwell/Plotvane.conf"
-slow_print() { PATH=$slow:$PATH plotvane --print --printer Plotter_B --pause 0 "$@" "$samples/Process Flow.vdx"; }
-status=0 && slow_print >"$work/out" 2>/dev/null || status=$?
+chmod +x "$slow/soffice" && printf '[Plotvane]\nConversionSeconds=3\n' >"$XDG_CONFIG_HOME/Tarnwell/Plotvane.conf"
+slow_print() { PATH=$slow:$PATH plotvane --print --printer Plotter_B --pause 0 "$@" "$samples/Process Flow.vdx" >"$work/out" 2>/dev/null; }
+slow_print || true
 rig_check "the stored limit fails a slower conversion, saying how to raise it" grep -q "line 120: .*LibreOffice did not \
 finish within 3 seconds; the setting ConversionSeconds gives it longer (for plotvane --print: --conversion-limit SECONDS)" \
     "$work/out"
-status=0 && slow_print --conversion-limit 120 >"$work/out" 2>/dev/null || status=$?
-rig_check "--conversion-limit 120 lets it print" test "$status" = 0
-status=0 && slow_print --conversion-limit 0 2>/dev/null || status=$?
+rig_check "--conversion-limit 120 lets it print" slow_print --conversion-limit 120
+status=0 && slow_print --conversion-limit 0 || status=$?
 rig_check "--conversion-limit 0 exits 2" test "$status" = 2
 rig_finish

@@ -104,102 +104,62 @@ std::string fakeOffice(const std::string& folder, const std::string& body)
     return path;
 }
 
-// A drawing whose one page repeats a shape 200,000 times: 116 MB of page in a
-// package of 1 MB, which LibreOffice cannot convert in 768 MB.
-const std::string& repeatedShapes()
-{
-    static const std::string path = [] {
-        const std::string drawing = world().drawings + "/repeated.vsdx";
-        writeVsdx(drawing, {"Repeated"}, 200000);
-        return drawing;
-    }();
-    return path;
-}
-
 // What a conversion holds while it runs, looked at from outside: the address
-// space of its processes and LibreOffice's own temporary folders (lu*.tmp).
+// space of its processes and LibreOffice's temporary folders (lu*.tmp).
 struct ConversionWatch {
     explicit ConversionWatch(std::string folder) : work(std::move(folder)) {}
     std::string work;
     unsigned long long peak = 0;  // bytes
-    std::vector<int> processes;
-    bool sawTemporary = false;  // in an instance's folder
-
+    std::string processes;        // " pid pid ..."
+    bool sawTemporary = false;    // in an instance's folder
     void look()
     {
         for (const int pid : processesMentioning(work)) {
-            if (std::find(processes.begin(), processes.end(), pid) == processes.end())
-                processes.push_back(pid);
+            if (processes.find(" " + std::to_string(pid) + " ") == std::string::npos)
+                processes += " " + std::to_string(pid) + " ";
             std::ifstream status("/proc/" + std::to_string(pid) + "/status");
             for (std::string line; std::getline(status, line);)
                 if (line.rfind("VmSize:", 0) == 0)
                     peak = std::max(peak, std::stoull(line.substr(7)) * 1024);
         }
-        sawTemporary = sawTemporary || !capture("find " + shellQuoted(work) + " -name 'lu*.tmp'").empty();
+        sawTemporary = sawTemporary || !leftovers().empty();
     }
-    // The temporary folders left under the instances' folders, or by these
-    // processes in the system's temporary folder.
+    // Under the instances' folders, or by these processes in the system's.
     std::string leftovers() const
     {
-        std::string left = capture("find " + shellQuoted(work) + " -name 'lu*.tmp'");
-        for (const int pid : processes)
-            left += capture("ls -d /tmp/lu" + std::to_string(pid) + "*.tmp 2>/dev/null");
-        return left;
+        return capture("find " + shellQuoted(work) + " -name 'lu*.tmp'; for p in" + processes
+                       + "; do ls -d /tmp/lu$p*.tmp; done 2>/dev/null");
     }
 };
 
 }  // namespace
 
-PV_TEST(aDrawingBeyondTheMemoryBoundFailsInPlainWordsAndTheNextPrints)
+PV_TEST(conversionsBeyondTheMemoryBoundOrTheTimeLimitOrEndedLeaveNoTemporaryFolder)
 {
     World& w = world();
+    // One page repeating a shape 200,000 times: 116 MB of page in 1 MB.
+    const std::string repeated = w.drawings + "/repeated.vsdx";
+    writeVsdx(repeated, {"Repeated"}, 200000);
     const std::string folder = makeTempFolder("plotvane-fake-office-");
-    OfficeOptions options;
-    // Should the bound not be set, LibreOffice still stops at 3 GiB.
-    options.program = fakeOffice(folder, "[ \"$(ulimit -v)\" = unlimited ] && ulimit -v 3145728\nexec soffice \"$@\"\n");
-    options.addressSpaceLimit = 768ULL << 20;
-    Rig rig(options);
-    ConversionWatch watch{rig.work};
-    rig.events.onWait = [&] {
-        watch.look();
-        ::usleep(100 * 1000);
-        return true;
-    };
-    const std::size_t before = w.cups.jobs().size();
-    const std::string failure = rig.failureOpening(repeatedShapes());
-    PV_CHECK(contains(failure, "Cannot open \"" + repeatedShapes()
-                                   + "\": the drawing needs more memory than the conversion's bound of 768 MB allows"));
-    PV_CHECK(watch.peak > 0 && watch.peak <= options.addressSpaceLimit);
-    std::printf("    failure: %s\n    peak seen: %llu MB\n", failure.c_str(), watch.peak >> 20);
-    PV_CHECK_EQ(portable_test::failureOf([&] {
-                    auto app = rig.adapter->openInNewInstance(w.drawings + "/alpha.vdx");
-                    app->setActivePrinter("Plotter_A");
-                    app->printAllPages();
-                    app->quit();
-                }),
-                std::string("(no failure)"));
-    PV_CHECK_EQ(w.cups.jobs().size(), before + 1);
-    rig.factory->endAll();
-    PV_CHECK_EQ(watch.leftovers(), std::string());
-    removeFolder(folder);
-}
-
-PV_TEST(aTimeOutAndAnEndMidConversionLeaveNoTemporaryFolderOfLibreOffice)
-{
     const struct {
+        unsigned long long bound;
         double limit;
         bool endMidway;  // the program closes once LibreOffice has made its folder
         const char* failure;
     } cases[] = {
-        {20, false, "LibreOffice did not finish within 20 seconds; the setting ConversionSeconds gives it longer "
-                    "(for plotvane --print: --conversion-limit SECONDS)"},
-        {120, true, "LibreOffice was ended because the program is closing"},
+        {768ULL << 20, 120, false, "the drawing needs more memory than the conversion's bound of 768 MB allows"},
+        {2ULL << 30, 20, false, "LibreOffice did not finish within 20 seconds; the setting ConversionSeconds gives "
+                                "it longer (for plotvane --print: --conversion-limit SECONDS)"},
+        {2ULL << 30, 120, true, "LibreOffice was ended because the program is closing"},
     };
     for (const auto& c : cases) {
         OfficeOptions options;
+        // Should the bound not be set, LibreOffice still stops at 3 GiB.
+        options.program = fakeOffice(folder, "[ \"$(ulimit -v)\" = unlimited ] && ulimit -v 3145728\nexec soffice \"$@\"\n");
+        options.addressSpaceLimit = c.bound;
         options.timeLimitSeconds = c.limit;
         Rig rig(options);
-        ConversionWatch watch{rig.work};
+        ConversionWatch watch(rig.work);
         rig.events.onWait = [&] {
             watch.look();
             if (c.endMidway && watch.sawTemporary)
@@ -207,12 +167,23 @@ PV_TEST(aTimeOutAndAnEndMidConversionLeaveNoTemporaryFolderOfLibreOffice)
             ::usleep(100 * 1000);
             return true;
         };
-        PV_CHECK(contains(rig.failureOpening(repeatedShapes()), c.failure));
-        PV_CHECK(watch.sawTemporary);
+        const std::size_t before = w.cups.jobs().size();
+        PV_CHECK_EQ(rig.failureOpening(repeated), "Cannot open \"" + repeated + "\": " + c.failure);
+        PV_CHECK(watch.sawTemporary && watch.peak > 0 && watch.peak <= c.bound);
+        std::printf("    peak seen: %llu MB\n", watch.peak >> 20);
+        // The next file prints.
+        if (!c.endMidway) {
+            auto app = rig.adapter->openInNewInstance(w.drawings + "/alpha.vdx");
+            app->setActivePrinter("Plotter_A");
+            app->printAllPages();
+            app->quit();
+            PV_CHECK_EQ(w.cups.jobs().size(), before + 1);
+        }
         rig.factory->endAll();
         PV_CHECK_EQ(watch.leftovers(), std::string());
         PV_CHECK(rig.nothingRunning());
     }
+    removeFolder(folder);
 }
 
 PV_TEST(goodDrawingsArePrintedAsOneJobEachWithTheirTextAndPages)
