@@ -113,13 +113,18 @@ inline std::vector<int> processesMentioning(const std::string& text)
     for (const std::string& name : folderEntries("/proc")) {
         if (name.find_first_not_of("0123456789") != std::string::npos)
             continue;
-        std::ifstream cmdline("/proc/" + name + "/cmdline", std::ios::binary);
-        const std::string command((std::istreambuf_iterator<char>(cmdline)), std::istreambuf_iterator<char>());
-        if (command.find(text) == std::string::npos)
-            continue;
-        std::ifstream stat("/proc/" + name + "/stat");
+        std::string command;
         std::string statLine;
-        std::getline(stat, statLine);
+        try {  // reading the files of a process that ends meanwhile throws
+            std::ifstream cmdline("/proc/" + name + "/cmdline", std::ios::binary);
+            command.assign(std::istreambuf_iterator<char>(cmdline), std::istreambuf_iterator<char>());
+            if (command.find(text) == std::string::npos)
+                continue;
+            std::ifstream stat("/proc/" + name + "/stat");
+            std::getline(stat, statLine);
+        } catch (const std::exception&) {
+            continue;
+        }
         const auto close = statLine.rfind(')');
         if (close != std::string::npos && close + 2 < statLine.size() && statLine[close + 2] == 'Z')
             continue;

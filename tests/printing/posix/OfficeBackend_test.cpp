@@ -117,10 +117,9 @@ struct ConversionWatch {
         for (const int pid : processesMentioning(work)) {
             if (processes.find(" " + std::to_string(pid) + " ") == std::string::npos)
                 processes += " " + std::to_string(pid) + " ";
-            std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-            for (std::string line; std::getline(status, line);)
-                if (line.rfind("VmSize:", 0) == 0)
-                    peak = std::max(peak, std::stoull(line.substr(7)) * 1024);
+            const std::string size = capture("grep VmSize: /proc/" + std::to_string(pid) + "/status 2>/dev/null");
+            if (!size.empty())
+                peak = std::max(peak, std::stoull(size.substr(7)) * 1024);
         }
         sawTemporary = sawTemporary || !leftovers().empty();
     }
