@@ -21,6 +21,7 @@
 #include "platform/qt/QtEventPump.h"
 #include "printing/JobStates.h"
 #include "printing/RunRecord.h"
+#include "settings/ConversionLimit.h"
 #include "settings/qt/QtSettingsStore.h"
 
 namespace {
@@ -60,9 +61,9 @@ int main(int argc, char* argv[])
     QtEventPump events;
     ProcessLifetime lifetime;
     EndOnSignals endOnSignals(lifetime);
-    NativeServices native = makeNativeServices(events, lifetime);
-    QtDialogs dialogs;
     QtSettingsStore settings;
+    NativeServices native = makeNativeServices(events, lifetime, conversionSeconds(settings));
+    QtDialogs dialogs;
     SteadyClock clock;
     std::mt19937 generator(static_cast<std::mt19937::result_type>(
         std::chrono::system_clock::now().time_since_epoch().count()));

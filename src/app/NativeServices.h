@@ -20,4 +20,6 @@ struct NativeServices {
 
 // The diagram application waits for the outside application with the window's
 // events handled, and ends what it started when the program's lifetime ends.
-NativeServices makeNativeServices(EventPump& events, const Lifetime& lifetime);
+// On Linux one conversion of a drawing may take conversionSeconds; Visio's
+// calls on Windows keep their own bound.
+NativeServices makeNativeServices(EventPump& events, const Lifetime& lifetime, int conversionSeconds);

@@ -36,8 +36,9 @@ public:
     // unreadable folders are dropped quietly. A real folder is taken the first
     // time the walk meets it, by whatever path; one that leads back to a listed
     // folder or above it is left out (see MetFolders). Yields to the event
-    // queue as it goes. Other failures are reported under the walk's own
-    // location.
+    // queue as it goes. The folders whose subfolders the length bound kept
+    // the walk out of are told once per scan, in one box after the walk.
+    // Other failures are reported under the walk's own location.
     void collectSubfolders(std::vector<std::string>& folders, bool recurse);
 
     // Appends the matching files of every listed folder to the file list, each
@@ -52,10 +53,14 @@ private:
     void collectLevel(std::vector<std::string>& folders, bool recurse);
     bool passesAttributeTest(const std::string& folder);
     bool acceptsSubfolderName(const std::string& name) const;
+    bool withinLengthBound(const std::string& path);
 
     std::unique_ptr<FileSystem> m_view;
     FileSystem& m_fileSystem;  // the view, or the file system itself where it has none
     MetFolders m_metFolders;
+    int m_tooLong = 0;  // folders the length bound kept the walk out of
+    std::string m_firstTooLong;
+    bool m_toldTooLong = false;
     Dialogs& m_dialogs;
     const Lifetime& m_lifetime;
     EventPump& m_pump;

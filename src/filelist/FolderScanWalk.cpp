@@ -46,11 +46,34 @@ bool FolderScan::acceptsSubfolderName(const std::string& name) const
         && name != "." && name != "..";
 }
 
+// A folder path over the bound stays listed, but the walk goes no deeper. It
+// is noted when that leaves out a subfolder, or when that cannot be told.
+bool FolderScan::withinLengthBound(const std::string& folder)
+{
+    if (Utf8::length(folder) <= LongestPath)
+        return true;
+    const SubfolderListing listing = m_fileSystem.subfolders(folder);
+    const bool leavesOut = listing.error != 0
+        || std::any_of(listing.names.begin(), listing.names.end(),
+                       [this](const std::string& name) { return acceptsSubfolderName(name); });
+    if (leavesOut && m_tooLong++ == 0)
+        m_firstTooLong = folder;
+    return false;
+}
+
 void FolderScan::collectSubfolders(std::vector<std::string>& folders, bool recurse)
 {
     for (const std::string& folder : folders)
         m_metFolders.noteChosen(folder);
     collectLevel(folders, recurse);
+    if (m_tooLong == 0 || m_toldTooLong)
+        return;
+    m_toldTooLong = true;
+    tell(m_dialogs, "The folder scan did not look below " + std::to_string(m_tooLong)
+                        + (m_tooLong == 1 ? " folder" : " folders") + " whose path is "
+                        + std::to_string(LongestPath + 1)
+                        + " characters or longer; drawings in their subfolders were not added. The first: "
+                        + Utf8::lossy(m_firstTooLong));
 }
 
 void FolderScan::collectLevel(std::vector<std::string>& folders, bool recurse)
@@ -66,7 +89,7 @@ void FolderScan::collectLevel(std::vector<std::string>& folders, bool recurse)
         const std::string folder = folders[i];
         bool stays = true;
         if (!trap.test(100, [&] { return isFolder(m_fileSystem, folder); })
-            || !trap.test(102, [&] { return Utf8::length(folder) <= LongestPath; })) {
+            || !trap.test(102, [&] { return withinLengthBound(folder); })) {
             ++i;
             continue;
         }

@@ -13,6 +13,8 @@ const char* keyOf(Setting setting)
         return "LastFolder";
     case Setting::SampleRecord:
         return "Snapshot";
+    case Setting::ConversionLimit:
+        return "ConversionSeconds";
     }
     return "";
 }

@@ -9,6 +9,7 @@ enum class Setting {
     ScanExtension,    // "Extension": the extension the last folder scan asked for
     ScanFolder,       // "LastFolder": the folder the last folder scan looked in
     SampleRecord,     // "Snapshot": the scrambled record of the sample drawings
+    ConversionLimit,  // "ConversionSeconds": the longest time one conversion of a drawing may take
 };
 
 // The address every value of this program lives under.
@@ -16,6 +17,9 @@ namespace SettingsAddress {
 inline const char* const Application = "Tarnwell";
 inline const char* const Section = "Plotvane";
 }  // namespace SettingsAddress
+
+// The conversion limit when none is stored, in seconds.
+constexpr int DefaultConversionSeconds = 120;
 
 // The key a setting is stored under.
 const char* keyOf(Setting setting);

@@ -10,6 +10,9 @@
 #   3. --retry last takes only the damaged drawing: a record of one row, status 1
 #   4. SIGTERM mid-run: ended within 2 s with status 143, no LibreOffice left,
 #      the rest recorded as not reached
+#   5. a LibreOffice that takes 8 s longer: the stored ConversionSeconds=3 fails
+#      it at line 120 with how to raise the limit, --conversion-limit 120 prints
+#      it, --conversion-limit 0 exits 2
 #   print_command.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -75,4 +78,16 @@ rig_check "with status 143" test "$status" = 143
 rig_check "no LibreOffice is left" test "$(office_left && echo left)" = ""
 rig_check "the rest is recorded as not reached" test "$(newest_outcomes | sort | uniq -c | tr -s ' ')" = " 4 not reached
  1 sent"
+
+slow=$work/slow && mkdir -p "$slow" "$XDG_CONFIG_HOME/Tarnwell"
+printf '#!/bin/sh\ncase " $* " in *" --version "*) ;; *) sleep 8 ;; esac\nexec %s "$@"\n' "$(command -v soffice)" >"$slow/soffice"
+chmod +x "$slow/soffice" && printf '[Plotvane]\nConversionSeconds=3\n' >"$XDG_CONFIG_HOME/Tarnwell/Plotvane.conf"
+slow_print() { PATH=$slow:$PATH plotvane --print --printer Plotter_B --pause 0 "$@" "$samples/Process Flow.vdx" >"$work/out" 2>/dev/null; }
+slow_print || true
+rig_check "the stored limit fails a slower conversion, saying how to raise it" grep -q "line 120: .*LibreOffice did not \
+finish within 3 seconds; the setting ConversionSeconds gives it longer (for plotvane --print: --conversion-limit SECONDS)" \
+    "$work/out"
+rig_check "--conversion-limit 120 lets it print" slow_print --conversion-limit 120
+status=0 && slow_print --conversion-limit 0 || status=$?
+rig_check "--conversion-limit 0 exits 2" test "$status" = 2
 rig_finish

@@ -77,7 +77,7 @@ struct IntakeWindow : WindowRig {
         return drop(data);
     }
 
-    NativeServices platform = makeNativeServices(events, lifetime);
+    NativeServices platform = makeNativeServices(events, lifetime, DefaultConversionSeconds);
     FileSystem& fs = *platform.fileSystem;
     TempTree diskDir;
     QDir disk{QString::fromStdString(diskDir.root())};

@@ -106,13 +106,18 @@ inline std::vector<int> processesMentioning(const std::string& text)
     for (const std::string& name : folderEntries("/proc")) {
         if (name.find_first_not_of("0123456789") != std::string::npos)
             continue;
-        std::ifstream cmdline("/proc/" + name + "/cmdline", std::ios::binary);
-        const std::string command((std::istreambuf_iterator<char>(cmdline)), std::istreambuf_iterator<char>());
-        if (command.find(text) == std::string::npos)
-            continue;
-        std::ifstream stat("/proc/" + name + "/stat");
+        std::string command;
         std::string statLine;
-        std::getline(stat, statLine);
+        try {  // reading the files of a process that ends meanwhile throws
+            std::ifstream cmdline("/proc/" + name + "/cmdline", std::ios::binary);
+            command.assign(std::istreambuf_iterator<char>(cmdline), std::istreambuf_iterator<char>());
+            if (command.find(text) == std::string::npos)
+                continue;
+            std::ifstream stat("/proc/" + name + "/stat");
+            std::getline(stat, statLine);
+        } catch (const std::exception&) {
+            continue;
+        }
         const auto close = statLine.rfind(')');
         if (close != std::string::npos && close + 2 < statLine.size() && statLine[close + 2] == 'Z')
             continue;
@@ -166,8 +171,9 @@ inline void writeVdx(const std::string& path, const std::vector<std::string>& pa
     writeFile(path, xml.str());
 }
 
-// A drawing package (.vsdx), one shape with its text on each page.
-inline void writeVsdx(const std::string& path, const std::vector<std::string>& pageTexts)
+// A drawing package (.vsdx), one shape with its text on each page, repeated
+// `shapes` times (many make a large page in a small package).
+inline void writeVsdx(const std::string& path, const std::vector<std::string>& pageTexts, int shapes = 1)
 {
     const TempTree parts("plotvane-vsdx-");
     const std::string& folder = parts.root();
@@ -201,17 +207,20 @@ inline void writeVsdx(const std::string& path, const std::vector<std::string>& p
                  << ".xml\"/>";
         std::ostringstream page;
         page << "<?xml version=\"1.0\" encoding=\"UTF-8\"?><PageContents xmlns=\"" << ns << "\" xmlns:r=\"" << rel
-             << "\"><Shapes><Shape ID=\"1\" Type=\"Shape\">"
-                "<Cell N=\"PinX\" V=\"4.25\"/><Cell N=\"PinY\" V=\"5.5\"/><Cell N=\"Width\" V=\"4\"/>"
-                "<Cell N=\"Height\" V=\"1\"/><Cell N=\"LocPinX\" V=\"2\"/><Cell N=\"LocPinY\" V=\"0.5\"/>"
-                "<Section N=\"Geometry\" IX=\"0\">"
-                "<Row T=\"MoveTo\" IX=\"1\"><Cell N=\"X\" V=\"0\"/><Cell N=\"Y\" V=\"0\"/></Row>"
-                "<Row T=\"LineTo\" IX=\"2\"><Cell N=\"X\" V=\"4\"/><Cell N=\"Y\" V=\"0\"/></Row>"
-                "<Row T=\"LineTo\" IX=\"3\"><Cell N=\"X\" V=\"4\"/><Cell N=\"Y\" V=\"1\"/></Row>"
-                "<Row T=\"LineTo\" IX=\"4\"><Cell N=\"X\" V=\"0\"/><Cell N=\"Y\" V=\"1\"/></Row>"
-                "<Row T=\"LineTo\" IX=\"5\"><Cell N=\"X\" V=\"0\"/><Cell N=\"Y\" V=\"0\"/></Row>"
-                "</Section><Text>"
-             << pageTexts[i] << "</Text></Shape></Shapes></PageContents>";
+             << "\"><Shapes>";
+        for (int shape = 1; shape <= shapes; ++shape)
+            page << "<Shape ID=\"" << shape << "\" Type=\"Shape\">"
+                    "<Cell N=\"PinX\" V=\"4.25\"/><Cell N=\"PinY\" V=\"5.5\"/><Cell N=\"Width\" V=\"4\"/>"
+                    "<Cell N=\"Height\" V=\"1\"/><Cell N=\"LocPinX\" V=\"2\"/><Cell N=\"LocPinY\" V=\"0.5\"/>"
+                    "<Section N=\"Geometry\" IX=\"0\">"
+                    "<Row T=\"MoveTo\" IX=\"1\"><Cell N=\"X\" V=\"0\"/><Cell N=\"Y\" V=\"0\"/></Row>"
+                    "<Row T=\"LineTo\" IX=\"2\"><Cell N=\"X\" V=\"4\"/><Cell N=\"Y\" V=\"0\"/></Row>"
+                    "<Row T=\"LineTo\" IX=\"3\"><Cell N=\"X\" V=\"4\"/><Cell N=\"Y\" V=\"1\"/></Row>"
+                    "<Row T=\"LineTo\" IX=\"4\"><Cell N=\"X\" V=\"0\"/><Cell N=\"Y\" V=\"1\"/></Row>"
+                    "<Row T=\"LineTo\" IX=\"5\"><Cell N=\"X\" V=\"0\"/><Cell N=\"Y\" V=\"0\"/></Row>"
+                    "</Section><Text>"
+                 << pageTexts[i] << "</Text></Shape>";
+        page << "</Shapes></PageContents>";
         writeFile(folder + "/visio/pages/page" + n + ".xml", page.str());
     }
     types << "</Types>";

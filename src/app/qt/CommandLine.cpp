@@ -36,13 +36,17 @@ struct Options {
                              "Print the files of a run record that failed, stopped or were not reached; \"last\" "
                              "is the newest record.",
                              "RECORD"};
+    QCommandLineOption conversionLimit{"conversion-limit",
+                                       "The longest time one drawing's conversion may take, 1 to 32767 seconds "
+                                       "(default: the setting ConversionSeconds, else 120).",
+                                       "SECONDS"};
     QCommandLineOption listPrinters{"list-printers", "List the printers, one name a line."};
     QCommandLineOption help{QStringList{"h", "help"}, "Show this help."};
     QCommandLineOption version{"version", "Show the version."};
 
     void addTo(QCommandLineParser& parser) const
     {
-        parser.addOptions({print, printer, pause, dryRun, wait, retry, listPrinters, help, version});
+        parser.addOptions({print, printer, pause, dryRun, wait, retry, conversionLimit, listPrinters, help, version});
         parser.addPositionalArgument("PATH", "A drawing, or a folder whose whole tree is taken.", "[PATH...]");
         parser.setApplicationDescription(QString::fromLatin1(Description));
     }
@@ -96,10 +100,10 @@ CommandLine readCommandLine(const std::vector<std::string>& arguments)
     }
     const bool printOnly = parser.isSet(options.printer) || parser.isSet(options.pause)
                            || parser.isSet(options.dryRun) || parser.isSet(options.wait)
-                           || parser.isSet(options.retry);
+                           || parser.isSet(options.retry) || parser.isSet(options.conversionLimit);
     if (!parser.isSet(options.print)) {
         if (printOnly)
-            return refused("--printer, --pause, --dry-run, --wait and --retry go with --print");
+            return refused("--printer, --pause, --dry-run, --wait, --retry and --conversion-limit go with --print");
         return line;
     }
     line.mode = CommandLine::Mode::Print;
@@ -111,6 +115,15 @@ CommandLine readCommandLine(const std::vector<std::string>& arguments)
         if (pause.size() != 1 || pause[0] < QLatin1Char('0') || pause[0] > QLatin1Char('9'))
             return refused("--pause takes a number of seconds from 0 to 9, not \"" + toBytes(pause) + "\"");
         line.pause = pause[0].unicode() - '0';
+    }
+    if (parser.isSet(options.conversionLimit)) {
+        const QString text = parser.value(options.conversionLimit);
+        bool number = false;
+        const int seconds = text.toInt(&number);
+        if (!number || seconds < 1 || seconds > 32767 || !text[0].isDigit())
+            return refused("--conversion-limit takes a number of seconds from 1 to 32767, not \"" + toBytes(text)
+                           + "\"");
+        line.conversionSeconds = seconds;
     }
     line.dryRun = parser.isSet(options.dryRun);
     line.wait = parser.isSet(options.wait);

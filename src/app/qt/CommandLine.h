@@ -37,6 +37,7 @@ struct CommandLine {
     bool dryRun = false;
     bool wait = false;
     std::string retry;               // --retry: a run record, or "last"; empty: none
+    int conversionSeconds = 0;       // --conversion-limit; 0: the stored limit
 };
 
 // Reads the arguments that follow the program's name.

@@ -14,6 +14,7 @@
 #include "platform/SteadyClock.h"
 #include "platform/qt/QtEventPump.h"
 #include "printing/RunRecord.h"
+#include "settings/ConversionLimit.h"
 #include "settings/qt/QtSettingsStore.h"
 
 namespace {
@@ -70,11 +71,12 @@ int runWithoutWindow(const CommandLine& line, int argc, char* argv[])
         std::_Exit(endStatus);
     });
     EndOnSignals endOnSignals(lifetime, [&endStatus](int signal) { endStatus = ExitStatus::AfterSignal + signal; });
-    NativeServices native = makeNativeServices(events, lifetime);
+    QtSettingsStore settings;
+    NativeServices native = makeNativeServices(
+        events, lifetime, line.conversionSeconds > 0 ? line.conversionSeconds : conversionSeconds(settings));
     if (line.mode == CommandLine::Mode::ListPrinters)
         return listPrinters(*native.printers, std::cout, std::cerr);
 
-    QtSettingsStore settings;
     SteadyClock clock;
     PrintCommandServices services{*native.fileSystem, *native.printers, *native.diagramApps, settings, clock,
                                   events, lifetime, std::cout, std::cerr};

@@ -9,7 +9,7 @@
 // to a single-threaded COM apartment for as long as it lives. Its calls are
 // synchronous, as the automation server's are, so it needs neither the events
 // nor the lifetime.
-NativeServices makeNativeServices(EventPump&, const Lifetime&)
+NativeServices makeNativeServices(EventPump&, const Lifetime&, int)
 {
     return {std::make_unique<Win32FileSystem>(), std::make_unique<Win32Printers>(),
             std::make_unique<ComDiagramAppFactory>(), std::make_unique<Win32Shell>()};

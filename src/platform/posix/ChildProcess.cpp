@@ -175,6 +175,7 @@ void ChildProcess::collect()
     m_finished = true;
 
     m_result = ChildResult();
+    m_result.peakAddressSpace = report.peakAddressSpace;
     if (got != static_cast<ssize_t>(sizeof report)) {
         m_result.outcome = ChildResult::Outcome::Signaled;
         m_result.error = "its watcher ended unexpectedly";

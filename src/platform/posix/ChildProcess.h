@@ -26,6 +26,10 @@ struct ChildResult {
     int exitCode = 0;   // Exited
     int signal = 0;     // Signaled
     std::string error;  // NotStarted: why
+    // The most address space any process of the program was seen to hold,
+    // in bytes, sampled while it ran (0: none seen). With an address-space
+    // bound, a peak at the bound tells that the program was refused memory.
+    unsigned long long peakAddressSpace = 0;
 };
 
 // One run of an outside program, watched over by a small process of ours, the

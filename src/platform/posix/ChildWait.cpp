@@ -25,6 +25,7 @@ ChildResult waitForChild(ChildProcess& child, double timeLimitSeconds, EventPump
             if (child.result().outcome != ChildResult::Outcome::Ended)
                 return child.result();  // it finished just now
             result.outcome = ChildResult::Outcome::TimedOut;
+            result.peakAddressSpace = child.result().peakAddressSpace;
             return result;
         }
         events.waitForReadable(child.endDescriptor(), left);

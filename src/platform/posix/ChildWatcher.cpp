@@ -5,6 +5,7 @@
 #include <climits>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <fcntl.h>
 #include <iterator>
@@ -17,6 +18,9 @@
 namespace ChildWatcher {
 
 namespace {
+
+// How often the watcher looks at the address space of the program's processes.
+constexpr long PeakSampleNanoseconds = 50 * 1000 * 1000;
 
 void closeRange(int first, int last)
 {
@@ -65,9 +69,9 @@ void wakeUp(int)
 {
 }
 
-void send(int report, int kind, int value)
+void send(int report, int kind, int value, unsigned long long peak = 0)
 {
-    const Report message{kind, value};
+    const Report message{kind, value, peak};
     ssize_t written;
     do {
         written = ::write(report, &message, sizeof message);
@@ -118,6 +122,134 @@ void placeOn(int fd, int target)
     ssize_t written = ::write(execError, &error, sizeof error);
     (void)written;
     ::_exit(127);
+}
+
+// Reads a small /proc file into buffer, terminated; its length, or 0.
+std::size_t readSmallFile(const char* path, char* buffer, std::size_t size)
+{
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return 0;
+    std::size_t length = 0;
+    while (length + 1 < size) {
+        const ssize_t got = ::read(fd, buffer + length, size - 1 - length);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        length += static_cast<std::size_t>(got);
+    }
+    ::close(fd);
+    buffer[length] = '\0';
+    return length;
+}
+
+// Appends text to the path, without allocating.
+void append(char* path, std::size_t size, const char* text)
+{
+    std::size_t at = std::strlen(path);
+    for (; *text && at + 1 < size; ++text)
+        path[at++] = *text;
+    path[at] = '\0';
+}
+
+void append(char* path, std::size_t size, unsigned long number)
+{
+    char digits[24];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + number % 10);
+        number /= 10;
+    } while (number > 0);
+    char text[24];
+    for (int i = 0; i < count; ++i)
+        text[i] = digits[count - 1 - i];
+    text[count] = '\0';
+    append(path, size, text);
+}
+
+// The highest address space the process has held (VmPeak), in bytes; 0 when
+// it cannot be read (the process has ended).
+unsigned long long processPeak(unsigned long pid)
+{
+    char path[64] = "/proc/";
+    append(path, sizeof path, pid);
+    append(path, sizeof path, "/status");
+    char status[4096];
+    if (readSmallFile(path, status, sizeof status) == 0)
+        return 0;
+    const char* line = std::strstr(status, "VmPeak:");
+    if (!line)
+        return 0;
+    unsigned long long kib = 0;
+    for (line += 7; *line == ' ' || *line == '\t'; ++line) {
+    }
+    for (; *line >= '0' && *line <= '9'; ++line)
+        kib = kib * 10 + static_cast<unsigned long long>(*line - '0');
+    return kib * 1024;
+}
+
+// The peaks of the children that one thread of a process started.
+unsigned long long childrenPeak(unsigned long pid, const char* thread, int depth);
+
+// The highest address space held by the process or any of its descendants,
+// started by any of its threads (LibreOffice starts its own from a thread of
+// its own), down to a few generations.
+unsigned long long treePeak(unsigned long pid, int depth = 0)
+{
+    unsigned long long peak = processPeak(pid);
+    if (depth >= 4)
+        return peak;
+    char path[64] = "/proc/";
+    append(path, sizeof path, pid);
+    append(path, sizeof path, "/task");
+    const int tasks = ::open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (tasks < 0)
+        return peak;
+    alignas(8) char entries[4096];
+    long got;
+    while ((got = ::syscall(SYS_getdents64, tasks, entries, sizeof entries)) > 0) {
+        for (long at = 0; at < got;) {
+            // struct linux_dirent64: inode (8), offset (8), length (2), type (1), name
+            unsigned short length = 0;
+            std::memcpy(&length, entries + at + 16, sizeof length);
+            const char* name = entries + at + 19;
+            if (name[0] >= '0' && name[0] <= '9')
+                peak = std::max(peak, childrenPeak(pid, name, depth));
+            at += length;
+        }
+    }
+    ::close(tasks);
+    return peak;
+}
+
+unsigned long long childrenPeak(unsigned long pid, const char* thread, int depth)
+{
+    unsigned long long peak = 0;
+    char path[96] = "/proc/";
+    append(path, sizeof path, pid);
+    append(path, sizeof path, "/task/");
+    append(path, sizeof path, thread);
+    append(path, sizeof path, "/children");
+    char children[1024];
+    if (readSmallFile(path, children, sizeof children) == 0)
+        return peak;
+    unsigned long child = 0;
+    bool inNumber = false;
+    for (const char* c = children;; ++c) {
+        if (*c >= '0' && *c <= '9') {
+            child = child * 10 + static_cast<unsigned long>(*c - '0');
+            inNumber = true;
+        } else {
+            if (inNumber)
+                peak = std::max(peak, treePeak(child, depth + 1));
+            child = 0;
+            inNumber = false;
+            if (!*c)
+                break;
+        }
+    }
+    return peak;
 }
 
 timespec monotonicNow()
@@ -201,7 +333,9 @@ bool timeLeft(const timespec& deadline, timespec& left)
     }
 
     ReportKind kind = Waited;
+    unsigned long long peak = 0;
     for (;;) {
+        peak = std::max(peak, treePeak(static_cast<unsigned long>(program)));
         siginfo_t info {};
         if (::waitid(P_PID, static_cast<id_t>(program), &info, WEXITED | WNOHANG | WNOWAIT) == 0
             && info.si_pid == program)
@@ -210,6 +344,13 @@ bool timeLeft(const timespec& deadline, timespec& left)
         if (!timeLeft(deadline, left)) {
             kind = OutOfTime;
             break;
+        }
+        // Woken now and then to look at the address space again: the peak
+        // is the processes' own high-water mark, so a look at any time after
+        // it counts.
+        if (left.tv_sec > 0 || left.tv_nsec > PeakSampleNanoseconds) {
+            left.tv_sec = 0;
+            left.tv_nsec = PeakSampleNanoseconds;
         }
         pollfd life{lifeline, POLLIN, 0};
         const int ready = ::ppoll(&life, 1, &left, &waiting);
@@ -221,7 +362,7 @@ bool timeLeft(const timespec& deadline, timespec& left)
     // The program is not reaped yet, so its group id cannot have been reused:
     // whatever is left of the group goes with it.
     ::kill(-program, SIGKILL);
-    send(report, kind, waitStatus(program));
+    send(report, kind, waitStatus(program), peak);
     ::_exit(0);
 }
 

@@ -21,6 +21,7 @@ enum ReportKind : int {
 struct Report {
     int kind;
     int value;
+    unsigned long long peakAddressSpace;  // bytes
 };
 
 // What the program is started with beyond its arguments, prepared before

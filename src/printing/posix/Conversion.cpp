@@ -1,5 +1,6 @@
 #include "printing/posix/Conversion.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -15,6 +16,7 @@
 #include "printing/posix/Folders.h"
 #include "printing/posix/OfficeOptions.h"
 #include "printing/posix/RenderedPdf.h"
+#include "settings/SettingKeys.h"
 
 namespace {
 
@@ -95,6 +97,16 @@ std::string plainNamed(const std::string& file, const std::string& folder, int n
     return {};
 }
 
+// Whether a failed conversion was refused memory: a process of it came up to
+// the address-space bound, within what one refused request may ask for (an
+// eighth of the bound, or 256 MiB). LibreOffice's own words are then the same
+// as for a file it cannot read, or it crashes.
+bool reachedBound(unsigned long long peak, unsigned long long bound)
+{
+    const unsigned long long room = std::max(bound / 8, 256ULL << 20);
+    return bound > 0 && peak + room >= bound;
+}
+
 }  // namespace
 
 std::unique_ptr<Conversion> Conversion::begin(const std::string& path, const ConversionFolders& where,
@@ -144,14 +156,25 @@ Conversion::~Conversion()
 std::string Conversion::result(const ChildResult& run, double timeLimitSeconds) const
 {
     const std::string cannot = "Cannot open \"" + path + "\": ";
+    // A conversion refused memory fails for that, whatever else it shows:
+    // more time would not help it either.
+    const bool refusedMemory = run.outcome != ChildResult::Outcome::Ended
+                               && reachedBound(run.peakAddressSpace, request.addressSpaceLimit);
+    const auto failed = [&](const std::string& reason) {
+        if (!refusedMemory)
+            return Failure(cannot + reason);
+        return Failure(cannot + "the drawing needs more memory than the conversion's bound of "
+                       + std::to_string(request.addressSpaceLimit >> 20) + " MB allows");
+    };
     switch (run.outcome) {
     case ChildResult::Outcome::NotStarted:
         throw Failure(cannot + "LibreOffice cannot be started (" + run.error + ")");
     case ChildResult::Outcome::TimedOut:
-        throw Failure(cannot + "LibreOffice did not finish within "
-                      + std::to_string(static_cast<long>(timeLimitSeconds)) + " seconds");
+        throw failed("LibreOffice did not finish within " + std::to_string(static_cast<long>(timeLimitSeconds))
+                     + " seconds; the setting " + keyOf(Setting::ConversionLimit)
+                     + " gives it longer (for plotvane --print: --conversion-limit SECONDS)");
     case ChildResult::Outcome::Signaled:
-        throw Failure(cannot + "LibreOffice ended abnormally (signal " + std::to_string(run.signal) + ")");
+        throw failed("LibreOffice ended abnormally (signal " + std::to_string(run.signal) + ")");
     case ChildResult::Outcome::Ended:
         throw Failure(cannot + "LibreOffice was ended because the program is closing");
     case ChildResult::Outcome::Exited:
@@ -160,15 +183,15 @@ std::string Conversion::result(const ChildResult& run, double timeLimitSeconds) 
     // A PDF left behind by a failed run may be cut short or half written.
     const std::string logged = loggedError(request.logPath);
     if (run.exitCode != 0)
-        throw Failure(cannot + "LibreOffice ended with code " + std::to_string(run.exitCode)
-                      + (logged.empty() ? std::string() : " and said \"" + logged + "\""));
+        throw failed("LibreOffice ended with code " + std::to_string(run.exitCode)
+                     + (logged.empty() ? std::string() : " and said \"" + logged + "\""));
     if (!logged.empty())
-        throw Failure(cannot + "LibreOffice said \"" + logged + "\"");
+        throw failed("LibreOffice said \"" + logged + "\"");
     const std::string pdf = renderedPdf(output);
     if (pdf.empty())
-        throw Failure(cannot + "it is not a drawing that LibreOffice can read");
+        throw failed("it is not a drawing that LibreOffice can read");
     const std::string damage = RenderedPdf::damage(pdf);
     if (!damage.empty())
-        throw Failure(cannot + "the PDF LibreOffice made cannot be read whole (" + damage + ")");
+        throw failed("the PDF LibreOffice made cannot be read whole (" + damage + ")");
     return pdf;
 }

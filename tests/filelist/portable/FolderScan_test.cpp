@@ -185,8 +185,19 @@ PV_TEST(pathsOf260CharactersAreNotDescended)
         scan.disk.addFolder(folder + R"(\s)");
         scan.disk.addFile(folder + R"(\f.vsd)");
         scan.disk.addFile(folder + R"(\s\g.vsd)");
+        scan.disk.addFolder(folder + "m");  // one longer, with a subfolder too
+        scan.disk.addFolder(folder + R"(m\s)");
         const Paths found = scan.run("vsd", R"(C:\A)");
         PV_CHECK_EQ(found.size(), length < 260 ? 2u : 1u);
+        // The folders the walk could not go below are told once per scan,
+        // naming the first.
+        const auto& told = scan.dialogs.messages;
+        PV_CHECK_EQ(told.size(), length < 259 ? 0u : 1u);
+        const std::string text = length == 259 ? "below 1 folder whose path is 260 characters or longer; drawings "
+                                                 "in their subfolders were not added. The first: " + folder + "m\\"
+                                               : "below 2 folders whose path is 260 characters or longer; drawings "
+                                                 "in their subfolders were not added. The first: " + folder + "\\";
+        PV_CHECK(told.empty() || told[0].text.find(text) != std::string::npos);
     }
     Scan scan;
     scan.disk.addFolder(R"(C:\A)");

@@ -104,7 +104,86 @@ std::string fakeOffice(const std::string& folder, const std::string& body)
     return path;
 }
 
+// What a conversion holds while it runs, looked at from outside: the address
+// space of its processes and LibreOffice's temporary folders (lu*.tmp).
+struct ConversionWatch {
+    explicit ConversionWatch(std::string folder) : work(std::move(folder)) {}
+    std::string work;
+    unsigned long long peak = 0;  // bytes
+    std::string processes;        // " pid pid ..."
+    bool sawTemporary = false;    // in an instance's folder
+    void look()
+    {
+        for (const int pid : processesMentioning(work)) {
+            if (processes.find(" " + std::to_string(pid) + " ") == std::string::npos)
+                processes += " " + std::to_string(pid) + " ";
+            const std::string size = capture("grep VmSize: /proc/" + std::to_string(pid) + "/status 2>/dev/null");
+            if (!size.empty())
+                peak = std::max(peak, std::stoull(size.substr(7)) * 1024);
+        }
+        sawTemporary = sawTemporary || !leftovers().empty();
+    }
+    // Under the instances' folders, or by these processes in the system's.
+    std::string leftovers() const
+    {
+        return capture("find " + shellQuoted(work) + " -name 'lu*.tmp'; for p in" + processes
+                       + "; do ls -d /tmp/lu$p*.tmp; done 2>/dev/null");
+    }
+};
+
 }  // namespace
+
+PV_TEST(conversionsBeyondTheMemoryBoundOrTheTimeLimitOrEndedLeaveNoTemporaryFolder)
+{
+    World& w = world();
+    // One page repeating a shape 200,000 times: 116 MB of page in 1 MB.
+    const std::string repeated = w.drawings + "/repeated.vsdx";
+    writeVsdx(repeated, {"Repeated"}, 200000);
+    const std::string folder = makeTempFolder("plotvane-fake-office-");
+    const struct {
+        unsigned long long bound;
+        double limit;
+        bool endMidway;  // the program closes once LibreOffice has made its folder
+        const char* failure;
+    } cases[] = {
+        {768ULL << 20, 120, false, "the drawing needs more memory than the conversion's bound of 768 MB allows"},
+        {2ULL << 30, 20, false, "LibreOffice did not finish within 20 seconds; the setting ConversionSeconds gives "
+                                "it longer (for plotvane --print: --conversion-limit SECONDS)"},
+        {2ULL << 30, 120, true, "LibreOffice was ended because the program is closing"},
+    };
+    for (const auto& c : cases) {
+        OfficeOptions options;
+        // Should the bound not be set, LibreOffice still stops at 3 GiB.
+        options.program = fakeOffice(folder, "[ \"$(ulimit -v)\" = unlimited ] && ulimit -v 3145728\nexec soffice \"$@\"\n");
+        options.addressSpaceLimit = c.bound;
+        options.timeLimitSeconds = c.limit;
+        Rig rig(options);
+        ConversionWatch watch(rig.work);
+        rig.events.onWait = [&] {
+            watch.look();
+            if (c.endMidway && watch.sawTemporary)
+                rig.lifetime.end();
+            ::usleep(100 * 1000);
+            return true;
+        };
+        const std::size_t before = w.cups.jobs().size();
+        PV_CHECK_EQ(rig.failureOpening(repeated), "Cannot open \"" + repeated + "\": " + c.failure);
+        PV_CHECK(watch.sawTemporary && watch.peak > 0 && watch.peak <= c.bound);
+        std::printf("    peak seen: %llu MB\n", watch.peak >> 20);
+        // The next file prints.
+        if (!c.endMidway) {
+            auto app = rig.adapter->openInNewInstance(w.drawings + "/alpha.vdx");
+            app->setActivePrinter("Plotter_A");
+            app->printAllPages();
+            app->quit();
+            PV_CHECK_EQ(w.cups.jobs().size(), before + 1);
+        }
+        rig.factory->endAll();
+        PV_CHECK_EQ(watch.leftovers(), std::string());
+        PV_CHECK(rig.nothingRunning());
+    }
+    removeFolder(folder);
+}
 
 PV_TEST(goodDrawingsArePrintedAsOneJobEachWithTheirTextAndPages)
 {
