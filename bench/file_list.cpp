@@ -68,8 +68,7 @@ struct Running final : Lifetime {
 
 std::string pathOf(int i)
 {
-    return "/home/drafting/Drawings/Project " + std::to_string(i / 1000) + "/Floor plan " + std::to_string(i) +
-           ".vsd";
+    return "/home/drafting/Drawings/Project " + std::to_string(i / 1000) + "/Floor plan " + std::to_string(i) + ".vsd";
 }
 
 class Phase {

@@ -81,8 +81,9 @@ int buildTree(const std::string& root)
 
 void removeTree(const std::string& root)
 {
-    nftw(root.c_str(), [](const char* path, const struct stat*, int, struct FTW*) { return ::remove(path); }, 32,
-         FTW_DEPTH | FTW_PHYS);
+    nftw(
+        root.c_str(), [](const char* path, const struct stat*, int, struct FTW*) { return ::remove(path); }, 32,
+        FTW_DEPTH | FTW_PHYS);
 }
 
 struct Run {
@@ -160,8 +161,8 @@ int main(int argc, char** argv)
     for (int round = 0; round < 3; ++round) {
         const Run scan = scanOnce(root);
         const Run find = findOnce(root);
-        std::printf("round %d: scan %.3f s (%ld files), find %.3f s (%ld files)\n", round + 1, scan.seconds,
-                    scan.found, find.seconds, find.found);
+        std::printf("round %d: scan %.3f s (%ld files), find %.3f s (%ld files)\n", round + 1, scan.seconds, scan.found,
+                    find.seconds, find.found);
         if (round == 0 || scan.seconds < bestScan.seconds)
             bestScan = scan;
         if (round == 0 || find.seconds < bestFind.seconds)

@@ -31,9 +31,9 @@ int main(int argc, char* argv[])
     std::system(("mkdir -p " + shellQuoted(drawings) + " " + shellQuoted(folder + "/home")).c_str());
     const std::vector<std::string> paths = writeDrawings(drawings, files);
     const std::string program = QCoreApplication::applicationDirPath().toStdString() + "/plotvane";
-    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY HOME=" + shellQuoted(folder + "/home")
-                                + " " + shellQuoted(program) + " --print --printer Soak_Q --pause 0 "
-                                + shellQuoted(drawings) + " >/dev/null 2>&1";
+    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY HOME=" + shellQuoted(folder + "/home") + " "
+                                + shellQuoted(program) + " --print --printer Soak_Q --pause 0 " + shellQuoted(drawings)
+                                + " >/dev/null 2>&1";
     const std::size_t jobsBefore = cups.jobs().size();
     const double start = now();
     const int status = std::system(command.c_str());

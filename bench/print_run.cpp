@@ -133,8 +133,7 @@ int main(int argc, char* argv[])
         }
         bareCosts.push_back(bareCost);
         runCosts.push_back(runCost);
-        std::printf("%-18s %10.3f %14.3f %8.3f\n", fileNameOf(paths[i]).c_str(), bareCost, runCost,
-                    runCost / bareCost);
+        std::printf("%-18s %10.3f %14.3f %8.3f\n", fileNameOf(paths[i]).c_str(), bareCost, runCost, runCost / bareCost);
     }
     const std::size_t jobs = cups.jobs().size();
     std::printf("\njobs received: %zu (expected %d); error reports: %zu\n", jobs, 2 * files + 1,
@@ -160,8 +159,7 @@ int main(int argc, char* argv[])
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     wall = now() - start;
     cpu = cpuSeconds() - cpu;
-    std::printf("polling for comparison: %.2f s wall, %.3f s CPU = %.1f %% of one core\n", wall, cpu,
-                100 * cpu / wall);
+    std::printf("polling for comparison: %.2f s wall, %.3f s CPU = %.1f %% of one core\n", wall, cpu, 100 * cpu / wall);
 
     return 0;
 }

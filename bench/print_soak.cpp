@@ -37,7 +37,7 @@ struct Holdings {
     int descriptors = 0;
     int threads = 0;
     int instanceFolders = 0;
-    int children = 0;       // processes whose parent is this one, zombies included
+    int children = 0;         // processes whose parent is this one, zombies included
     int officeProcesses = 0;  // live processes working in the run's folders
     long residentKb = 0;
 };
@@ -89,8 +89,8 @@ Holdings settled(const std::string& work)
 
 void show(const char* when, const Holdings& h)
 {
-    std::printf("%-26s %11d %7d %15d %15d %16d %13ld\n", when, h.descriptors, h.threads, h.instanceFolders,
-                h.children, h.officeProcesses, h.residentKb);
+    std::printf("%-26s %11d %7d %15d %15d %16d %13ld\n", when, h.descriptors, h.threads, h.instanceFolders, h.children,
+                h.officeProcesses, h.residentKb);
 }
 
 }  // namespace
@@ -126,8 +126,8 @@ int main(int argc, char* argv[])
     DiagramAppAdapter adapter(office, dialogs, pointer, lifetime);
     PrintRun run(list, view, adapter, pointer, dialogs, clock, events, lifetime);
 
-    std::printf("%-26s %11s %7s %15s %15s %16s %13s\n", "", "descriptors", "threads", "instance dirs",
-                "child procs", "office procs", "resident kB");
+    std::printf("%-26s %11s %7s %15s %15s %16s %13s\n", "", "descriptors", "threads", "instance dirs", "child procs",
+                "office procs", "resident kB");
     // The scheduler's job list is read once before anything is measured: the
     // connection libcups keeps for it is the benchmark's, not the program's.
     std::size_t jobsBefore = cups.jobs().size();

@@ -65,8 +65,8 @@ int main(int argc, char* argv[])
     NativeServices native = makeNativeServices(events, lifetime, conversionSeconds(settings));
     QtDialogs dialogs;
     SteadyClock clock;
-    std::mt19937 generator(static_cast<std::mt19937::result_type>(
-        std::chrono::system_clock::now().time_since_epoch().count()));
+    std::mt19937 generator(
+        static_cast<std::mt19937::result_type>(std::chrono::system_clock::now().time_since_epoch().count()));
     std::uniform_real_distribution<double> unit(0.0, 1.0);
 
     MainWindow window({dialogs, settings, *native.fileSystem, *native.printers, *native.diagramApps, *native.shell,

@@ -10,9 +10,9 @@
 class SkinComponent {
 public:
     virtual ~SkinComponent() = default;
-    virtual void loadSkin(const std::string& path, const std::string& section) = 0;   // dispatch id 2
-    virtual std::int32_t applicationOptions() = 0;                                    // dispatch id 1, read
-    virtual void setApplicationOptions(std::int32_t options) = 0;                     // dispatch id 1, write
-    virtual void setOption(int dispatchId, bool on) = 0;                              // dispatch ids 5 and 10
-    virtual void applyWindow(std::intptr_t windowHandle) = 0;                         // dispatch id 3
+    virtual void loadSkin(const std::string& path, const std::string& section) = 0;  // dispatch id 2
+    virtual std::int32_t applicationOptions() = 0;                                   // dispatch id 1, read
+    virtual void setApplicationOptions(std::int32_t options) = 0;                    // dispatch id 1, write
+    virtual void setOption(int dispatchId, bool on) = 0;                             // dispatch ids 5 and 10
+    virtual void applyWindow(std::intptr_t windowHandle) = 0;                        // dispatch id 3
 };

@@ -10,8 +10,8 @@ const char* const AddFilesCommand::Location = "in Sheetwick2021/08/31.Form1.Push
 const char* const AddFilesCommand::Title = "Add File(s) - Hold Ctrl to select multiple files";
 const char* const AddFilesCommand::FilterDescription = "Visio Files (*.vs*)";
 const char* const AddFilesCommand::FilterPattern = "*.vs*";
-const char* const AddFilesCommand::TooManyText =
-    "You've selected too many files to add.\r\rPlease try adding via the \"Add All\" button.";
+const char* const AddFilesCommand::TooManyText
+    = "You've selected too many files to add.\r\rPlease try adding via the \"Add All\" button.";
 
 AddFilesCommand::AddFilesCommand(ListItems& list, Dialogs& dialogs, const Lifetime& lifetime, PathStyle style)
     : m_list(list), m_dialogs(dialogs), m_lifetime(lifetime), m_style(style)

@@ -15,21 +15,21 @@ const char* const AddFolderCommand::Location = "in Sheetwick2021/08/31.Form1.Pus
 
 namespace {
 
-const char* const ExtensionPrompt =
-    "Enter file extension to load:\r\r(* for all files, txt for all txt files, doc for all doc files, etc.)";
+const char* const ExtensionPrompt
+    = "Enter file extension to load:\r\r(* for all files, txt for all txt files, doc for all doc files, etc.)";
 const char* const FolderPrompt = "Please select folder:";
 
 }  // namespace
 
 AddFolderCommand::AddFolderCommand(Dialogs& dialogs, SettingsStore& settings, FileSystem& fileSystem,
                                    WindowPointer& pointer, const Lifetime& lifetime, EventPump& pump, ListItems& list)
-    : m_dialogs(dialogs),
-      m_settings(settings),
-      m_fileSystem(fileSystem),
-      m_pointer(pointer),
-      m_lifetime(lifetime),
-      m_pump(pump),
-      m_list(list)
+    : m_dialogs(dialogs)
+    , m_settings(settings)
+    , m_fileSystem(fileSystem)
+    , m_pointer(pointer)
+    , m_lifetime(lifetime)
+    , m_pump(pump)
+    , m_list(list)
 {
 }
 

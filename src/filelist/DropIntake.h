@@ -17,8 +17,7 @@ class DropIntake final {
 public:
     static const char* const Location;
 
-    DropIntake(Dialogs& dialogs, FileSystem& fileSystem, const Lifetime& lifetime, EventPump& pump,
-               ListItems& list);
+    DropIntake(Dialogs& dialogs, FileSystem& fileSystem, const Lifetime& lifetime, EventPump& pump, ListItems& list);
 
     // Handles the dropped paths in order. A failure while handling one item is
     // reported, and the remaining items are still handled; what was appended

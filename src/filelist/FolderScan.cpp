@@ -19,12 +19,12 @@ constexpr std::uint32_t HiddenArchiveOnly = FileAttribute::Hidden | FileAttribut
 }  // namespace
 
 FolderScan::FolderScan(FileSystem& fileSystem, Dialogs& dialogs, const Lifetime& lifetime, EventPump& pump)
-    : m_view(fileSystem.viewForOneScan()),
-      m_fileSystem(m_view ? *m_view : fileSystem),
-      m_metFolders(m_fileSystem),
-      m_dialogs(dialogs),
-      m_lifetime(lifetime),
-      m_pump(pump)
+    : m_view(fileSystem.viewForOneScan())
+    , m_fileSystem(m_view ? *m_view : fileSystem)
+    , m_metFolders(m_fileSystem)
+    , m_dialogs(dialogs)
+    , m_lifetime(lifetime)
+    , m_pump(pump)
 {
 }
 
@@ -42,7 +42,7 @@ std::string FolderScan::browseFolder(const std::string& prompt, const std::strin
 }
 
 void FolderScan::appendFiles(const std::vector<std::string>& folders, const std::string& pattern, ListItems& list,
-                         ErrorTrap& trap, int firstLine)
+                             ErrorTrap& trap, int firstLine)
 {
     const PathStyle style = m_fileSystem.style();
     for (const std::string& entry : folders) {

@@ -24,8 +24,7 @@ constexpr std::size_t LongestPath = 259;
 
 // Directory + hidden + system, and the same as a reparse point: the two exact
 // values of a folder the walk never enters.
-constexpr std::uint32_t HiddenSystemFolder =
-    FileAttribute::Directory | FileAttribute::Hidden | FileAttribute::System;
+constexpr std::uint32_t HiddenSystemFolder = FileAttribute::Directory | FileAttribute::Hidden | FileAttribute::System;
 constexpr std::uint32_t HiddenSystemReparseFolder = HiddenSystemFolder | FileAttribute::ReparsePoint;
 
 }  // namespace
@@ -43,7 +42,7 @@ bool FolderScan::passesAttributeTest(const std::string& folder)
 bool FolderScan::acceptsSubfolderName(const std::string& name) const
 {
     return Utf8::length(name) <= LongestPath && !hasBadCharacters(name) && name.find('?') == std::string::npos
-        && name != "." && name != "..";
+           && name != "." && name != "..";
 }
 
 // A folder path over the bound stays listed, but the walk goes no deeper. It
@@ -54,8 +53,8 @@ bool FolderScan::withinLengthBound(const std::string& folder)
         return true;
     const SubfolderListing listing = m_fileSystem.subfolders(folder);
     const bool leavesOut = listing.error != 0
-        || std::any_of(listing.names.begin(), listing.names.end(),
-                       [this](const std::string& name) { return acceptsSubfolderName(name); });
+                           || std::any_of(listing.names.begin(), listing.names.end(),
+                                          [this](const std::string& name) { return acceptsSubfolderName(name); });
     if (leavesOut && m_tooLong++ == 0)
         m_firstTooLong = folder;
     return false;

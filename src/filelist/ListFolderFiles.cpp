@@ -4,8 +4,7 @@
 #include "platform/PathChecks.h"
 #include "platform/Paths.h"
 
-std::vector<std::string> listFolderFiles(FileSystem& fileSystem, const std::string& folder,
-                                         const std::string& pattern)
+std::vector<std::string> listFolderFiles(FileSystem& fileSystem, const std::string& folder, const std::string& pattern)
 {
     const std::string prefix = withClosingSeparator(folder, fileSystem.style());
     std::vector<std::string> kept;

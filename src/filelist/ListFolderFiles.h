@@ -9,5 +9,4 @@ class FileSystem;
 // the wildcard pattern and pass isExistingFile, in listing order; hidden and
 // system files included. Empty when there are none or the folder cannot be
 // listed.
-std::vector<std::string> listFolderFiles(FileSystem& fileSystem, const std::string& folder,
-                                         const std::string& pattern);
+std::vector<std::string> listFolderFiles(FileSystem& fileSystem, const std::string& folder, const std::string& pattern);

@@ -14,9 +14,9 @@
 #include "settings/SettingsStore.h"
 
 const char* const SampleFiles::LoadLocation = "in Sheetwick2021/08/31.Form1.PushButton7_Click ";
-const char* const SampleFiles::OpenFolderQuestion =
-    "Would you like this software to open the folder where these sample files are stored (so that you can view "
-    "them before working with them)?";
+const char* const SampleFiles::OpenFolderQuestion
+    = "Would you like this software to open the folder where these sample files are stored (so that you can view "
+      "them before working with them)?";
 
 namespace {
 
@@ -51,13 +51,13 @@ bool isInList(const ListItems& list, const std::string& text)
 
 SampleFiles::SampleFiles(FileSystem& fileSystem, SettingsStore& settings, Dialogs& dialogs, Shell& shell,
                          EventPump& pump, const Lifetime& lifetime, std::string programFolder)
-    : m_fileSystem(fileSystem),
-      m_settings(settings),
-      m_dialogs(dialogs),
-      m_shell(shell),
-      m_pump(pump),
-      m_lifetime(lifetime),
-      m_programFolder(std::move(programFolder))
+    : m_fileSystem(fileSystem)
+    , m_settings(settings)
+    , m_dialogs(dialogs)
+    , m_shell(shell)
+    , m_pump(pump)
+    , m_lifetime(lifetime)
+    , m_programFolder(std::move(programFolder))
 {
 }
 

@@ -23,8 +23,7 @@ struct OpenFilesResult {
 class Dialogs : public MessageBoxes {
 public:
     // Modal text prompt; returns the answer, or an empty text when cancelled.
-    virtual std::string prompt(const std::string& text, const std::string& title,
-                               const std::string& initial) = 0;
+    virtual std::string prompt(const std::string& text, const std::string& title, const std::string& initial) = 0;
     virtual OpenFilesResult openFiles(const OpenFilesRequest& request) = 0;
     // Folder browser with the start folder preselected; empty when cancelled.
     virtual std::string browseFolder(const std::string& prompt, const std::string& startFolder) = 0;

@@ -17,12 +17,12 @@ class DiagramAppAdapter final {
 public:
     static constexpr const char* ClassName = "Visio.Application";
     static constexpr const char* ExpectedName = "Microsoft Visio";
-    static constexpr const char* NotInstalledText =
-        "Visio is not installed on this computer. You need to have it installed to use this software "
-        "without error.";
-    static constexpr const char* RunningText =
-        "Visio may be open. It is recommended that you close Visio first.\r\n\r\n"
-        "Would you like to proceed anyway?";
+    static constexpr const char* NotInstalledText
+        = "Visio is not installed on this computer. You need to have it installed to use this software "
+          "without error.";
+    static constexpr const char* RunningText
+        = "Visio may be open. It is recommended that you close Visio first.\r\n\r\n"
+          "Would you like to proceed anyway?";
 
     DiagramAppAdapter(DiagramAppFactory& factory, MessageBoxes& boxes, WindowPointer& pointer, Lifetime& lifetime);
 

@@ -34,8 +34,8 @@ struct FileOutcome {
     std::string started;  // local time the run reached the file
     std::string file;     // the full path as listed
     PrintHandOff sent;
-    std::string reason;   // why a file failed or was stopped
-    int failedLine = 0;   // the first failing step of a failed file
+    std::string reason;  // why a file failed or was stopped
+    int failedLine = 0;  // the first failing step of a failed file
 };
 
 // The word the run record uses: printed, sent, failed, stopped, not reached

@@ -35,18 +35,17 @@ PrintRun::PrintRun(ListItems& list, PrintView& view, DiagramAppAdapter& adapter,
 }
 
 PrintRun::PrintRun(ListItems& list, PrintView& view, DiagramAppAdapter& adapter, WindowPointer& pointer,
-                   MessageBoxes& boxes, Clock& clock, EventPump& pump, Lifetime& lifetime,
-                   PrintRunObserver& observer)
-    : m_list(list),
-      m_view(view),
-      m_adapter(adapter),
-      m_pointer(pointer),
-      m_boxes(boxes),
-      m_pump(pump),
-      m_lifetime(lifetime),
-      m_observer(observer),
-      m_waiter(clock, pump, lifetime),
-      m_endInstancesOnExit(lifetime.addCleanup([&adapter] { adapter.endAll(); }))
+                   MessageBoxes& boxes, Clock& clock, EventPump& pump, Lifetime& lifetime, PrintRunObserver& observer)
+    : m_list(list)
+    , m_view(view)
+    , m_adapter(adapter)
+    , m_pointer(pointer)
+    , m_boxes(boxes)
+    , m_pump(pump)
+    , m_lifetime(lifetime)
+    , m_observer(observer)
+    , m_waiter(clock, pump, lifetime)
+    , m_endInstancesOnExit(lifetime.addCleanup([&adapter] { adapter.endAll(); }))
 {
 }
 

@@ -29,11 +29,11 @@ public:
     static constexpr const char* DoneText = "Done.";
     static constexpr const char* NoFilesText = "No files added.";
 
-    PrintRun(ListItems& list, PrintView& view, DiagramAppAdapter& adapter, WindowPointer& pointer,
-             MessageBoxes& boxes, Clock& clock, EventPump& pump, Lifetime& lifetime);
+    PrintRun(ListItems& list, PrintView& view, DiagramAppAdapter& adapter, WindowPointer& pointer, MessageBoxes& boxes,
+             Clock& clock, EventPump& pump, Lifetime& lifetime);
     // The same, telling `observer` what becomes of each file.
-    PrintRun(ListItems& list, PrintView& view, DiagramAppAdapter& adapter, WindowPointer& pointer,
-             MessageBoxes& boxes, Clock& clock, EventPump& pump, Lifetime& lifetime, PrintRunObserver& observer);
+    PrintRun(ListItems& list, PrintView& view, DiagramAppAdapter& adapter, WindowPointer& pointer, MessageBoxes& boxes,
+             Clock& clock, EventPump& pump, Lifetime& lifetime, PrintRunObserver& observer);
     ~PrintRun();
     PrintRun(const PrintRun&) = delete;
     PrintRun& operator=(const PrintRun&) = delete;

@@ -12,9 +12,9 @@ class SettingsStore;
 namespace PrinterOptions {
 
 inline const char* const ExplainPauseLocation = "in Sheetwick2021/08/31.Form1.PushButton8_Click ";
-inline const char* const PauseHelpText =
-    "Please use this pause feature if blank pages are being printed or if files are being skipped.\r\n\r\n"
-    "By pausing, you will give time for the print jobs to queue properly with the physical printer.";
+inline const char* const PauseHelpText
+    = "Please use this pause feature if blank pages are being printed or if files are being skipped.\r\n\r\n"
+      "By pausing, you will give time for the print jobs to queue properly with the physical printer.";
 
 // Lists the system's printers in the printer selector and restores the choice:
 // the saved position when one is saved, otherwise the default printer. Throws

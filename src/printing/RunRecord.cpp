@@ -47,8 +47,8 @@ bool isRecordName(const std::string& name)
 {
     // YYYY-MM-DD_HHMMSS.csv, with a "-N" before the extension for a second
     // run in the same second.
-    return name.size() >= 21 && name.compare(name.size() - 4, 4, ".csv") == 0 && name[4] == '-'
-           && name[7] == '-' && name[10] == '_';
+    return name.size() >= 21 && name.compare(name.size() - 4, 4, ".csv") == 0 && name[4] == '-' && name[7] == '-'
+           && name[10] == '_';
 }
 
 // The names of a folder's records, oldest first.
@@ -118,8 +118,7 @@ bool readCsv(const std::string& text, std::vector<std::vector<std::string>>& row
 
 }  // namespace
 
-RunRecord::RunRecord(std::string folder, std::time_t runStarted)
-    : m_folder(std::move(folder)), m_runStarted(runStarted)
+RunRecord::RunRecord(std::string folder, std::time_t runStarted) : m_folder(std::move(folder)), m_runStarted(runStarted)
 {
 }
 
@@ -142,12 +141,11 @@ std::string RunRecord::csv(const std::vector<FileOutcome>& rows)
     for (const auto& row : rows) {
         const int pages = pagesOf(row.sent);
         const std::string reason = row.outcome == Outcome::Failed
-            ? "line " + std::to_string(row.failedLine) + ": " + row.reason
-            : row.reason;
+                                       ? "line " + std::to_string(row.failedLine) + ": " + row.reason
+                                       : row.reason;
         text += field(row.started) + ',' + field(row.file) + ',' + field(row.sent.printer) + ','
                 + (pages > 0 ? std::to_string(pages) : std::string()) + ',' + field(papersOf(row.sent)) + ','
-                + field(jobNumbersOf(row.sent)) + ',' + field(outcomeWord(row.outcome)) + ',' + field(reason)
-                + "\r\n";
+                + field(jobNumbersOf(row.sent)) + ',' + field(outcomeWord(row.outcome)) + ',' + field(reason) + "\r\n";
     }
     return text;
 }

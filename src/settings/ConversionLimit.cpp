@@ -9,8 +9,8 @@
 int conversionSeconds(SettingsStore& settings)
 {
     try {
-        const int seconds = toInteger16(
-            settings.read(Setting::ConversionLimit, std::to_string(DefaultConversionSeconds)));
+        const int seconds
+            = toInteger16(settings.read(Setting::ConversionLimit, std::to_string(DefaultConversionSeconds)));
         return seconds >= 1 ? seconds : DefaultConversionSeconds;
     } catch (const std::exception&) {
         return DefaultConversionSeconds;

@@ -19,7 +19,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "cannot open the display\n");
         return 1;
     }
-    XEvent close {};
+    XEvent close{};
     close.xclient.type = ClientMessage;
     close.xclient.window = window;
     close.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);

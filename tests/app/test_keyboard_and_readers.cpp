@@ -33,21 +33,22 @@ void TestKeyboardAndReaders::controlsAreReadWithRoleNameAndValue()
         QAccessible::Role role;
         QString name;  // empty: any but an empty name
         QString description;
-    } controls[] = {{read(form->findChild<QWidget*>("PushButton1")), QAccessible::Button, "Add Visio File(s)", ""},
-        {read(form->findChild<QWidget*>("PushButton2")), QAccessible::Button, "Start Printing", ""},
-        {read(form->findChild<QWidget*>("PushButton3")), QAccessible::Button, "Clear List", ""},
-        {read(form->findChild<QWidget*>("PushButton4")), QAccessible::Button, "Add All Visio Files In Folder", ""},
-        {read(form->findChild<QWidget*>("PushButton5")), QAccessible::Button, "Move Up", ""},
-        {read(form->findChild<QWidget*>("PushButton6")), QAccessible::Button, "Move Down", ""},
-        {read(form->findChild<QWidget*>("PushButton7")), QAccessible::Button, "Load Sample/Example Files", ""},
-        {read(form->findChild<QWidget*>("PushButton8")), QAccessible::Button, "About the pause", ""},
-        {read(&form->fileList()), QAccessible::Table, "Files to print", ""},
-        {read(&form->printerChoice()), QAccessible::ComboBox, "", ""},
-        {read(&form->pauseChoice()), QAccessible::ComboBox, "", ""},
-        {read(form->findChild<QWidget*>("Frame1")), QAccessible::Grouping, "Select Printer", ""},
-        {read(form->findChild<QWidget*>("Frame2")), QAccessible::Grouping, "Pause Option", ""},
-        {read(&form->progressBar()), QAccessible::ProgressBar, "Progress Bar", ""},
-        {entry, QAccessible::Cell, "/d/plan.vsd", "Not printed: the file could not be opened."}};
+    } controls[]
+        = {{read(form->findChild<QWidget*>("PushButton1")), QAccessible::Button, "Add Visio File(s)", ""},
+           {read(form->findChild<QWidget*>("PushButton2")), QAccessible::Button, "Start Printing", ""},
+           {read(form->findChild<QWidget*>("PushButton3")), QAccessible::Button, "Clear List", ""},
+           {read(form->findChild<QWidget*>("PushButton4")), QAccessible::Button, "Add All Visio Files In Folder", ""},
+           {read(form->findChild<QWidget*>("PushButton5")), QAccessible::Button, "Move Up", ""},
+           {read(form->findChild<QWidget*>("PushButton6")), QAccessible::Button, "Move Down", ""},
+           {read(form->findChild<QWidget*>("PushButton7")), QAccessible::Button, "Load Sample/Example Files", ""},
+           {read(form->findChild<QWidget*>("PushButton8")), QAccessible::Button, "About the pause", ""},
+           {read(&form->fileList()), QAccessible::Table, "Files to print", ""},
+           {read(&form->printerChoice()), QAccessible::ComboBox, "", ""},
+           {read(&form->pauseChoice()), QAccessible::ComboBox, "", ""},
+           {read(form->findChild<QWidget*>("Frame1")), QAccessible::Grouping, "Select Printer", ""},
+           {read(form->findChild<QWidget*>("Frame2")), QAccessible::Grouping, "Pause Option", ""},
+           {read(&form->progressBar()), QAccessible::ProgressBar, "Progress Bar", ""},
+           {entry, QAccessible::Cell, "/d/plan.vsd", "Not printed: the file could not be opened."}};
     for (const auto& control : controls) {
         QVERIFY(control.reader);
         const QString name = control.reader->text(QAccessible::Name);
@@ -69,20 +70,34 @@ void TestKeyboardAndReaders::keysReachTheCommands_data()
     QTest::addColumn<QString>("pressed");  // the button the key clicks, or the menu it opens
     QTest::addColumn<QString>("entries");  // the list after it (* the selected entry), C selected before
     const int alt = Qt::AltModifier, ctrl = Qt::ControlModifier, list = Qt::Key_Up;
-    QTest::newRow("Return") << "PushButton3" << int(Qt::Key_Return) << 0 << false << "PushButton3" << "";
-    QTest::newRow("Enter") << "PushButton6" << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << false
-                           << "PushButton6" << "A B D C*";
-    QTest::newRow("Ctrl+Return") << "PushButton3" << int(Qt::Key_Return) << ctrl << false << "" << "A B C* D";
-    for (auto [key, button] : {std::pair{Qt::Key_A, "PushButton1"}, {Qt::Key_S, "PushButton2"},
-                               {Qt::Key_C, "PushButton3"}, {Qt::Key_F, "PushButton4"}, {Qt::Key_U, "PushButton5"},
-                               {Qt::Key_D, "PushButton6"}, {Qt::Key_L, "PushButton7"}, {Qt::Key_Question, "PushButton8"}})
-        QTest::newRow(qPrintable("Alt+" + QKeySequence(key).toString())) << "Combo1" << int(key) << alt << true << button << "A B C* D";
-    QTest::newRow("Ctrl+Up") << "ListView1" << list << ctrl << false << "" << "A C* B D";
-    QTest::newRow("Ctrl+Down") << "ListView1" << int(Qt::Key_Down) << ctrl << false << "" << "A B D C*";
-    QTest::newRow("Ctrl+Up busy") << "ListView1" << list << ctrl << true << "" << "A B C* D";
-    QTest::newRow("Up") << "ListView1" << list << 0 << false << "" << "A B* C D";
-    QTest::newRow("Shift+F10") << "ListView1" << int(Qt::Key_F10) << int(Qt::ShiftModifier) << false << "menu" << "A B C* D";
-    QTest::newRow("F10") << "ListView1" << int(Qt::Key_F10) << 0 << false << "" << "A B C* D";
+    QTest::newRow("Return") << "PushButton3" << int(Qt::Key_Return) << 0 << false << "PushButton3"
+                            << "";
+    QTest::newRow("Enter") << "PushButton6" << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << false << "PushButton6"
+                           << "A B D C*";
+    QTest::newRow("Ctrl+Return") << "PushButton3" << int(Qt::Key_Return) << ctrl << false << ""
+                                 << "A B C* D";
+    for (auto [key, button] : {std::pair{Qt::Key_A, "PushButton1"},
+                               {Qt::Key_S, "PushButton2"},
+                               {Qt::Key_C, "PushButton3"},
+                               {Qt::Key_F, "PushButton4"},
+                               {Qt::Key_U, "PushButton5"},
+                               {Qt::Key_D, "PushButton6"},
+                               {Qt::Key_L, "PushButton7"},
+                               {Qt::Key_Question, "PushButton8"}})
+        QTest::newRow(qPrintable("Alt+" + QKeySequence(key).toString()))
+            << "Combo1" << int(key) << alt << true << button << "A B C* D";
+    QTest::newRow("Ctrl+Up") << "ListView1" << list << ctrl << false << ""
+                             << "A C* B D";
+    QTest::newRow("Ctrl+Down") << "ListView1" << int(Qt::Key_Down) << ctrl << false << ""
+                               << "A B D C*";
+    QTest::newRow("Ctrl+Up busy") << "ListView1" << list << ctrl << true << ""
+                                  << "A B C* D";
+    QTest::newRow("Up") << "ListView1" << list << 0 << false << ""
+                        << "A B* C D";
+    QTest::newRow("Shift+F10") << "ListView1" << int(Qt::Key_F10) << int(Qt::ShiftModifier) << false << "menu"
+                               << "A B C* D";
+    QTest::newRow("F10") << "ListView1" << int(Qt::Key_F10) << 0 << false << ""
+                         << "A B C* D";
 }
 
 void TestKeyboardAndReaders::keysReachTheCommands()

@@ -40,20 +40,34 @@ void TestMainWindow::controlsStandWhereDesigned_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QRect>("geometry");
-    QTest::newRow("list") << "ListView1" << "" << QRect(8, 8, 456, 169);
-    QTest::newRow("up") << "PushButton5" << "Move Up" << QRect(472, 8, 56, 80);
-    QTest::newRow("down") << "PushButton6" << "Move Down" << QRect(472, 96, 56, 80);
-    QTest::newRow("add") << "PushButton1" << "Add Visio File(s)" << QRect(8, 184, 256, 27);
-    QTest::newRow("folder") << "PushButton4" << "Add All Visio Files In Folder" << QRect(272, 184, 256, 27);
-    QTest::newRow("clear") << "PushButton3" << "Clear List" << QRect(8, 218, 256, 27);
-    QTest::newRow("samples") << "PushButton7" << "Load Sample/Example Files" << QRect(272, 218, 256, 27);
-    QTest::newRow("frame1") << "Frame1" << "Select Printer" << QRect(8, 250, 520, 53);
-    QTest::newRow("combo1") << "Combo1" << "" << QRect(16, 20, 488, 23);
-    QTest::newRow("frame2") << "Frame2" << "Pause Option" << QRect(8, 309, 520, 56);
-    QTest::newRow("combo2") << "Combo2" << "" << QRect(16, 20, 448, 23);
-    QTest::newRow("help") << "PushButton8" << "?" << QRect(472, 20, 32, 23);
-    QTest::newRow("print") << "PushButton2" << "Start Printing" << QRect(8, 372, 520, 27);
-    QTest::newRow("progress") << "ProgressBar1" << "Progress Bar" << QRect(8, 407, 520, 27);
+    QTest::newRow("list") << "ListView1"
+                          << "" << QRect(8, 8, 456, 169);
+    QTest::newRow("up") << "PushButton5"
+                        << "Move Up" << QRect(472, 8, 56, 80);
+    QTest::newRow("down") << "PushButton6"
+                          << "Move Down" << QRect(472, 96, 56, 80);
+    QTest::newRow("add") << "PushButton1"
+                         << "Add Visio File(s)" << QRect(8, 184, 256, 27);
+    QTest::newRow("folder") << "PushButton4"
+                            << "Add All Visio Files In Folder" << QRect(272, 184, 256, 27);
+    QTest::newRow("clear") << "PushButton3"
+                           << "Clear List" << QRect(8, 218, 256, 27);
+    QTest::newRow("samples") << "PushButton7"
+                             << "Load Sample/Example Files" << QRect(272, 218, 256, 27);
+    QTest::newRow("frame1") << "Frame1"
+                            << "Select Printer" << QRect(8, 250, 520, 53);
+    QTest::newRow("combo1") << "Combo1"
+                            << "" << QRect(16, 20, 488, 23);
+    QTest::newRow("frame2") << "Frame2"
+                            << "Pause Option" << QRect(8, 309, 520, 56);
+    QTest::newRow("combo2") << "Combo2"
+                            << "" << QRect(16, 20, 448, 23);
+    QTest::newRow("help") << "PushButton8"
+                          << "?" << QRect(472, 20, 32, 23);
+    QTest::newRow("print") << "PushButton2"
+                           << "Start Printing" << QRect(8, 372, 520, 27);
+    QTest::newRow("progress") << "ProgressBar1"
+                              << "Progress Bar" << QRect(8, 407, 520, 27);
 }
 
 void TestMainWindow::controlsStandWhereDesigned()
@@ -130,7 +144,8 @@ void TestMainWindow::windowIsFixedAndTitled()
     QVERIFY(!title.empty());
     QVERIFY(title != ProductName);
     QVERIFY(title.size() <= 40);
-    for (const char* name : {"Tarnwell Plotvane Batch Printer", "A very long product name with many words in it to cut"}) {
+    for (const char* name :
+         {"Tarnwell Plotvane Batch Printer", "A very long product name with many words in it to cut"}) {
         const std::string cut = applicationTitle(name);
         QVERIFY(cut != name);
         QVERIFY(cut.size() <= 40);
@@ -231,7 +246,8 @@ void TestMainWindow::anUnwritableStoreIsToldAtItsStepsAndOnceForTheChoices()
     // saved by the selectors, which tell the user once, in plain words.
     QCOMPARE(w.dialogs.reportedLines(), (std::vector<int>{110, 130}));
     QCOMPARE(w.dialogs.messages.size(), 3u);
-    const std::string stored = "could not be stored in /home/user/.config/Tarnwell/Plotvane.conf: Read-only file system";
+    const std::string stored
+        = "could not be stored in /home/user/.config/Tarnwell/Plotvane.conf: Read-only file system";
     QVERIFY(w.dialogs.messages[0].text.find("The setting Snapshot " + stored) == 0);
     const MessageRequest& told = w.dialogs.messages[2];
     QVERIFY(told.title.empty() || told.title == w.dialogs.applicationTitle());
@@ -312,7 +328,8 @@ void TestMainWindow::skinColoursTheWindowAndItsFrames()
     hiddenSkin.fakeSkin = false;
     hiddenSkin.writeBesideProgram("/x/o.cjs", hiddenSkin.resource("x/o.cjs"));
     hiddenSkin.fileSystem.remove(hiddenSkin.programFolder + "/x/o.cjs");
-    hiddenSkin.fileSystem.addFile(hiddenSkin.programFolder + "/x/o.cjs", FileAttribute::Archive | FileAttribute::Hidden);
+    hiddenSkin.fileSystem.addFile(hiddenSkin.programFolder + "/x/o.cjs",
+                                  FileAttribute::Archive | FileAttribute::Hidden);
     auto third = hiddenSkin.open();
     QVERIFY(hiddenSkin.dialogs.messages.empty());
     QCOMPARE(third->palette().color(QPalette::Window), QColor(Qt::white));
@@ -374,8 +391,9 @@ void TestMainWindow::tabOrderFollowsTheLayout()
 {
     WindowRig w;
     auto form = w.make();
-    const QStringList expected = {"ListView1",   "PushButton5", "PushButton6", "PushButton1", "PushButton4", "PushButton3",
-                                  "PushButton7", "Combo1",      "Combo2",      "PushButton8", "PushButton2"};
+    const QStringList expected
+        = {"ListView1",   "PushButton5", "PushButton6", "PushButton1", "PushButton4", "PushButton3",
+           "PushButton7", "Combo1",      "Combo2",      "PushButton8", "PushButton2"};
     QStringList chain;
     QWidget* widget = &form->fileList();
     for (int i = 0; i < expected.size(); ++i) {

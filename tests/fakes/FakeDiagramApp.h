@@ -37,11 +37,11 @@ public:
 
     // Scripting.
     bool cannotCreate = false;
-    bool running = false;                      // an instance runs already (attach works)
+    bool running = false;  // an instance runs already (attach works)
     std::string runningName = "Microsoft Visio";
-    std::set<std::string> unopenable;          // open fails for these paths
-    std::set<std::string> rejectedPrinters;    // setActivePrinter refuses these names
-    std::map<std::string, std::string> failing;  // call name -> description: every such call fails
+    std::set<std::string> unopenable;                // open fails for these paths
+    std::set<std::string> rejectedPrinters;          // setActivePrinter refuses these names
+    std::map<std::string, std::string> failing;      // call name -> description: every such call fails
     std::function<void(const std::string&)> onCall;  // runs after a call is recorded
     Clock* clock = nullptr;
     CallLog* log = nullptr;

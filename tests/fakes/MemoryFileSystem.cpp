@@ -8,8 +8,8 @@
 MemoryFileSystem::MemoryFileSystem(PathStyle style)
     : m_style(style), m_separator(style == PathStyle::Windows ? '\\' : '/')
 {
-    const std::vector<std::string> roots =
-        style == PathStyle::Windows ? std::vector<std::string>{"c:\\", "d:\\"} : std::vector<std::string>{"/"};
+    const std::vector<std::string> roots
+        = style == PathStyle::Windows ? std::vector<std::string>{"c:\\", "d:\\"} : std::vector<std::string>{"/"};
     for (const std::string& root : roots) {
         Node node;
         node.name = root;

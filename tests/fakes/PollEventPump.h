@@ -53,8 +53,7 @@ private:
     void runPosted()
     {
         char bytes[64];
-        while (::read(m_wake[0], bytes, sizeof bytes) > 0) {
-        }
+        while (::read(m_wake[0], bytes, sizeof bytes) > 0) {}
         m_posted.runAll();
     }
 

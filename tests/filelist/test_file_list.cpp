@@ -51,14 +51,8 @@ struct ListWindow : WindowRig {
         return texts;
     }
     // The centre of the entry at a position, in the viewport's coordinates.
-    QPoint at(int position)
-    {
-        return list().visualRect(list().entries().index(position - 1, 0)).center();
-    }
-    void click(int position)
-    {
-        QTest::mouseClick(viewport(), Qt::LeftButton, {}, at(position));
-    }
+    QPoint at(int position) { return list().visualRect(list().entries().index(position - 1, 0)).center(); }
+    void click(int position) { QTest::mouseClick(viewport(), Qt::LeftButton, {}, at(position)); }
     void moveWithoutButton(QPoint point)
     {
         QMouseEvent move(QEvent::MouseMove, point, viewport()->mapToGlobal(point), Qt::NoButton, Qt::NoButton,
@@ -103,8 +97,8 @@ void TestFileList::listOperations_data()
     QTest::addColumn<bool>("fails");
     QTest::newRow("append keeps order and duplicates")
         << QStringList{"add A", "add B", "add A"} << QStringList{"A", "B", "A"} << 0 << false;
-    QTest::newRow("insert at the front") << QStringList{"add A", "add B", "insert 1 C"} << QStringList{"C", "A", "B"} << 0
-                                         << false;
+    QTest::newRow("insert at the front") << QStringList{"add A", "add B", "insert 1 C"} << QStringList{"C", "A", "B"}
+                                         << 0 << false;
     QTest::newRow("insert past the last") << QStringList{"add A", "insert 2 B"} << QStringList{"A", "B"} << 0 << false;
     QTest::newRow("insert moves the selection along")
         << QStringList{"add A", "add B", "select 2", "insert 1 C"} << QStringList{"C", "A", "B"} << 3 << false;
@@ -364,9 +358,9 @@ void TestFileList::removedCarriedEntryStopsTheGesture()
 
 void TestFileList::carryingNearAnEdgeScrolls_data()
 {
-    QTest::addColumn<int>("top");         // first entry in view, 1-based
-    QTest::addColumn<QString>("band");    // where the pointer lands: top, middle or bottom
-    QTest::addColumn<int>("scrolled");    // change of the first entry in view
+    QTest::addColumn<int>("top");       // first entry in view, 1-based
+    QTest::addColumn<QString>("band");  // where the pointer lands: top, middle or bottom
+    QTest::addColumn<int>("scrolled");  // change of the first entry in view
     QTest::newRow("top band") << 41 << "top" << -1;
     QTest::newRow("middle") << 41 << "middle" << 0;
     QTest::newRow("bottom band") << 41 << "bottom" << 1;
@@ -546,8 +540,9 @@ void TestFileList::outcomesGoWithTheirEntries()
 
     // A record that cannot be written is told once, and the outcomes still show.
     std::vector<std::string> told;
-    RunOutcomes unrecorded(w.list().entries(), [&](const std::string& text) { told.push_back(text); }, w.lifetime,
-                           "/dev/null/runs", nullptr, w.events, [] { return 0; });
+    RunOutcomes unrecorded(
+        w.list().entries(), [&](const std::string& text) { told.push_back(text); }, w.lifetime, "/dev/null/runs",
+        nullptr, w.events, [] { return 0; });
     unrecorded.runStarted(2);
     for (int position : {1, 2}) {
         unrecorded.fileStarted(position, "/d/a.vsd");

@@ -227,7 +227,8 @@ void TestIntake::scrambledRecordsSurviveTheSettingsStore()
     FakePump pump;
     const TempTree tree;
     const QDir config(QString::fromStdString(tree.root()));
-    for (const std::string& record : {std::string("/opt/Plotvane/Samples/\xc3\x9c" "bersicht.vsdx|/opt/Plotvane/Samples/a.vsd"),
+    for (const std::string& record : {std::string("/opt/Plotvane/Samples/\xc3\x9c"
+                                                  "bersicht.vsdx|/opt/Plotvane/Samples/a.vsd"),
                                       allBytes, std::string(" leading and trailing ")}) {
         const std::string scrambled = scrambleText(record, SampleRecordKey::Value, pump);
         QtSettingsStore(config.filePath("settings.ini")).write(Setting::SampleRecord, scrambled);

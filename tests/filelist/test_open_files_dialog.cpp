@@ -97,8 +97,8 @@ void TestOpenFilesDialog::typedNamesAreTakenWhetherOrNotTheyExist_data()
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("one existing") << "a.vsd" << QStringList{"a.vsd"};
     QTest::newRow("one missing") << "new plan.vsd" << QStringList{"new plan.vsd"};
-    QTest::newRow("several, one missing") << "\"b.vsdx\" \"gone.vsd\" \"a.vsd\""
-                                          << QStringList{"b.vsdx", "gone.vsd", "a.vsd"};
+    QTest::newRow("several, one missing")
+        << "\"b.vsdx\" \"gone.vsd\" \"a.vsd\"" << QStringList{"b.vsdx", "gone.vsd", "a.vsd"};
 }
 
 void TestOpenFilesDialog::typedNamesAreTakenWhetherOrNotTheyExist()

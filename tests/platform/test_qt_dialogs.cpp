@@ -12,9 +12,12 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::newRow("report") << "Overflow\r\nin X at line 108\r\rPlease email"
                                 << "Overflow\nin X at line 108\n\nPlease email";
-        QTest::newRow("question") << "A\r\n\r\nB" << "A\n\nB";
-        QTest::newRow("prompt") << "Enter:\r\r(*)" << "Enter:\n\n(*)";
-        QTest::newRow("plain") << "Done." << "Done.";
+        QTest::newRow("question") << "A\r\n\r\nB"
+                                  << "A\n\nB";
+        QTest::newRow("prompt") << "Enter:\r\r(*)"
+                                << "Enter:\n\n(*)";
+        QTest::newRow("plain") << "Done."
+                               << "Done.";
     }
     void carriageReturnsBreakLines()
     {

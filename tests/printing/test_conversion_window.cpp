@@ -33,13 +33,24 @@ struct ConversionWindow : WindowRig {
         writeFile(folder + "/soffice",
                   "#!/bin/sh\nfor a in \"$@\"; do [ \"$a\" = --version ] && exit 0; done\n"
                   "for a; do [ \"$prev\" = --outdir ] && out=$a; prev=$a; done; a=$(readlink -f \"$a\")\n"
-                  "ls " + f + "/live.* >/dev/null 2>&1 && touch " + f + "/overlap; touch " + f + "/live.$$\n"
-                  "echo \"$a\" >> " + f + "/started; touch " + f + "/started-${a##*/}\ncase ${a##*/} in\n"
-                  "good*) sleep 0.3; cp " + f + "/made.pdf \"$out/x.pdf\";; bad*) echo 'Error: cannot be loaded';;\n"
-                  "*) sleep 600 & echo $$ $! > " + f + "/ids.$$\n"
-                  // renamed once written, so that the test never reads it half-written
-                  "mv " + f + "/ids.$$ " + f + "/converting.$$\n"
-                  "while [ ! -e " + f + "/go ]; do sleep 0.05; done;;\nesac\nrm " + f + "/live.$$\n");
+                  "ls "
+                      + f + "/live.* >/dev/null 2>&1 && touch " + f + "/overlap; touch " + f
+                      + "/live.$$\n"
+                        "echo \"$a\" >> "
+                      + f + "/started; touch " + f
+                      + "/started-${a##*/}\ncase ${a##*/} in\n"
+                        "good*) sleep 0.3; cp "
+                      + f
+                      + "/made.pdf \"$out/x.pdf\";; bad*) echo 'Error: cannot be loaded';;\n"
+                        "*) sleep 600 & echo $$ $! > "
+                      + f
+                      + "/ids.$$\n"
+                        // renamed once written, so that the test never reads it half-written
+                        "mv "
+                      + f + "/ids.$$ " + f
+                      + "/converting.$$\n"
+                        "while [ ! -e "
+                      + f + "/go ]; do sleep 0.05; done;;\nesac\nrm " + f + "/live.$$\n");
         ::chmod((folder + "/soffice").c_str(), 0700);
         writeFile(folder + "/made.pdf", madePdf({{mediaBox(612, 792), "Made"}}));
         printers.printers = {"Plotter_A"};

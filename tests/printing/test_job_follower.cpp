@@ -53,8 +53,8 @@ void TestJobFollower::jobsAreFollowedUntilTheyEnd()
     std::vector<std::string> told;
     QtEventPump events;
     JobFollower follower(
-        source, [&](const JobState& state) { told.push_back(std::to_string(state.id) + " " + state.reason); },
-        events, nullptr, 10);
+        source, [&](const JobState& state) { told.push_back(std::to_string(state.id) + " " + state.reason); }, events,
+        nullptr, 10);
     follower.follow(1);
     follower.follow(2);
     QTRY_COMPARE(follower.openJobs(), 0);

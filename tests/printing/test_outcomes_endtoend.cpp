@@ -70,8 +70,8 @@ void TestOutcomesEndToEnd::eachFileEndsWithWhatBecameOfIt()
 {
     PrivateCups cups({"Jammed"});
     QVERIFY2(cups.started(), "the private CUPS scheduler did not start");
-    const auto printer = cups.addPrinter("Office_A3", "na_letter_8.5x11in,iso_a4_210x297mm,iso_a3_297x420mm",
-                                         "iso_a4_210x297mm");
+    const auto printer
+        = cups.addPrinter("Office_A3", "na_letter_8.5x11in,iso_a4_210x297mm,iso_a3_297x420mm", "iso_a4_210x297mm");
     if (printer.cannotRunHere)
         QSKIP(("no IPP Everywhere printer can run here: " + printer.reason).c_str());
     QVERIFY2(printer.started, printer.reason.c_str());
@@ -116,10 +116,10 @@ void TestOutcomesEndToEnd::eachFileEndsWithWhatBecameOfIt()
     auto rows = recordRows(form.runOutcomes().lastRecord(), header);
     QCOMPARE(header, std::string("\xEF\xBB\xBFstarted,file,printer,pages,paper,job,outcome,reason"));
     QCOMPARE(rows.size(), std::size_t(5));
-    QCOMPARE(rows[broken], (std::vector<std::string>{rows[broken][0], broken, "", "", "", "", "failed",
-                                                      "line 120: " + openFailure}));
-    const std::map<std::string, std::string> paperOf = {
-        {"na_letter_8.5x11in", "Letter"}, {"iso_a3_297x420mm", "A3"}, {"iso_a4_210x297mm", "A4"}, {"", ""}};
+    QCOMPARE(rows[broken],
+             (std::vector<std::string>{rows[broken][0], broken, "", "", "", "", "failed", "line 120: " + openFailure}));
+    const std::map<std::string, std::string> paperOf
+        = {{"na_letter_8.5x11in", "Letter"}, {"iso_a3_297x420mm", "A3"}, {"iso_a4_210x297mm", "A4"}, {"", ""}};
     const int positions[] = {1, 2, 4, 5};
     for (int i = 0; i < 4; ++i) {
         const std::string& file = printed[static_cast<std::size_t>(i)];
@@ -132,9 +132,10 @@ void TestOutcomesEndToEnd::eachFileEndsWithWhatBecameOfIt()
         const std::string pages = std::to_string(pdfPageWords(document).size());
         const std::string paper = paperOf.at(cups.jobAttribute(job, "media"));
         QCOMPARE(rows[file], (std::vector<std::string>{rows[file][0], file, "Office_A3", pages, paper,
-                                                        std::to_string(job), "printed", ""}));
-        QVERIFY(tooltipOf(list, positions[i]).startsWith(QString::fromStdString(
-            "Printed on Office_A3 as job " + std::to_string(job) + ": " + pages)));
+                                                       std::to_string(job), "printed", ""}));
+        QVERIFY(tooltipOf(list, positions[i])
+                    .startsWith(
+                        QString::fromStdString("Printed on Office_A3 as job " + std::to_string(job) + ": " + pages)));
     }
 
     // A queue stopped for a paper jam holds its jobs; one of them is then

@@ -65,7 +65,7 @@ void TestPrintEndToEnd::printsTheListInOrderOnTheChosenPrinter()
         form.show();
 
         form.printerChoice().setCurrentIndex(plotterA);  // the user picks Plotter_A
-        form.pauseChoice().setCurrentIndex(0);  // and the shortest pause
+        form.pauseChoice().setCurrentIndex(0);           // and the shortest pause
         // The broken file sits between good ones.
         for (std::size_t i = 0; i < good.size(); ++i) {
             form.fileList().items().add(good[i].path);
@@ -106,7 +106,9 @@ void TestPrintEndToEnd::printsTheListInOrderOnTheChosenPrinter()
         form.fileList().items().add(drawings + "/alpha.vdx");
         form.button(MainWindow::Button::StartPrinting).click();
         QCOMPARE(parts.dialogs.reportedLines(), (std::vector<int>{120, 122, 126, 132, 122, 126}));
-        QVERIFY(parts.dialogs.texts().at(6).rfind("Not printed: the printer \"Plotter_B\" could not be set (line 122)", 0) == 0);
+        QVERIFY(
+            parts.dialogs.texts().at(6).rfind("Not printed: the printer \"Plotter_B\" could not be set (line 122)", 0)
+            == 0);
         QCOMPARE(cups.jobs().size(), jobs.size());
     }
     QVERIFY(processesMentioning(work).empty());

@@ -77,8 +77,8 @@ void TestPrintPaperEndToEnd::eachDrawingArrivesOnItsOwnPaper()
         form.show();
         form.pauseChoice().setCurrentIndex(0);
 
-        for (const auto& [queue, list] : {std::make_pair(std::string("Office_A3"), onA3),
-                                          std::make_pair(std::string("Office_A4"), onA4)}) {
+        for (const auto& [queue, list] :
+             {std::make_pair(std::string("Office_A3"), onA3), std::make_pair(std::string("Office_A4"), onA4)}) {
             const int index = form.printerChoice().findText(QString::fromStdString(queue));
             QVERIFY2(index >= 0, queue.c_str());
             form.printerChoice().setCurrentIndex(index);

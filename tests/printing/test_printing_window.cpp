@@ -26,7 +26,7 @@ void TestPrintingWindow::printerChoiceIsRestoredAtStartUp_data()
 {
     QTest::addColumn<QString>("stored");  // "none": no value stored
     QTest::addColumn<int>("selected");
-    QTest::addColumn<QString>("saved");   // Combo1 afterwards
+    QTest::addColumn<QString>("saved");  // Combo1 afterwards
     QTest::addColumn<bool>("reported");
     QTest::newRow("first start") << "none" << 1 << "1" << false;
     QTest::newRow("saved first") << "0" << 0 << "0" << false;

@@ -30,8 +30,7 @@ inline std::string madePdf(const std::vector<MadePage>& pages, const std::string
         const std::string content = "BT /F1 18 Tf 36 36 Td (" + pages[i].text + ") Tj ET";
         objects.push_back("<< /Type /Page /Parent 2 0 R /Resources << /Font << /F1 3 0 R >> >> /Contents "
                           + std::to_string(5 + 2 * i) + " 0 R " + pages[i].entries + " >>");
-        objects.push_back("<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content
-                          + "\nendstream");
+        objects.push_back("<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "\nendstream");
     }
     std::string pdf = "%PDF-1.4\n";
     std::vector<std::size_t> offsets;

@@ -40,19 +40,21 @@ struct Registrar {
 
 // How a checked value is shown when a check fails: texts quoted, containers
 // as {a, b, c}, anything without a printed form as "(no printed form)".
-template <typename T, typename = void>
-struct IsPrintable : std::false_type {};
+template <typename T, typename = void> struct IsPrintable : std::false_type {
+};
 template <typename T>
 struct IsPrintable<T, std::void_t<decltype(std::declval<std::ostream&>() << std::declval<const T&>())>>
-    : std::true_type {};
-template <typename T, typename = void>
-struct IsContainer : std::false_type {};
+    : std::true_type {
+};
+template <typename T, typename = void> struct IsContainer : std::false_type {
+};
 template <typename T>
-struct IsContainer<T, std::void_t<decltype(std::begin(std::declval<const T&>())),
-                                  decltype(std::end(std::declval<const T&>()))>> : std::true_type {};
+struct IsContainer<
+    T, std::void_t<decltype(std::begin(std::declval<const T&>())), decltype(std::end(std::declval<const T&>()))>>
+    : std::true_type {
+};
 
-template <typename T>
-void show(std::ostream& out, const T& value)
+template <typename T> void show(std::ostream& out, const T& value)
 {
     if constexpr (std::is_same_v<T, bool>) {
         out << (value ? "true" : "false");
@@ -75,8 +77,8 @@ void show(std::ostream& out, const T& value)
 }
 
 template <typename A, typename B>
-void checkEqual(const A& actual, const B& expected, const char* actualText, const char* expectedText,
-                const char* file, int line)
+void checkEqual(const A& actual, const B& expected, const char* actualText, const char* expectedText, const char* file,
+                int line)
 {
     if (actual == expected)
         return;
@@ -92,17 +94,21 @@ void checkEqual(const A& actual, const B& expected, const char* actualText, cons
 
 #define PV_CONCAT2(a, b) a##b
 #define PV_CONCAT(a, b) PV_CONCAT2(a, b)
-#define PV_TEST(name)                                                                          \
-    static void name();                                                                        \
-    static const portable_test::Registrar PV_CONCAT(registrar_, name)(#name, name);            \
+#define PV_TEST(name)                                                                                                  \
+    static void name();                                                                                                \
+    static const portable_test::Registrar PV_CONCAT(registrar_, name)(#name, name);                                    \
     static void name()
-#define PV_CHECK(condition)                                                                    \
-    do {                                                                                       \
-        if (!(condition))                                                                      \
-            portable_test::fail(__FILE__, __LINE__, #condition);                               \
+#define PV_CHECK(condition)                                                                                            \
+    do {                                                                                                               \
+        if (!(condition))                                                                                              \
+            portable_test::fail(__FILE__, __LINE__, #condition);                                                       \
     } while (0)
 // Ends the case as skipped, with the real reason; the program then exits with
 // the status that CTest reports as skipped (77) unless a case failed.
-#define PV_SKIP(reason) throw portable_test::Skipped{reason}
-#define PV_CHECK_EQ(actual, expected)                                                          \
+#define PV_SKIP(reason)                                                                                                \
+    throw portable_test::Skipped                                                                                       \
+    {                                                                                                                  \
+        reason                                                                                                         \
+    }
+#define PV_CHECK_EQ(actual, expected)                                                                                  \
     portable_test::checkEqual((actual), (expected), #actual, #expected, __FILE__, __LINE__)

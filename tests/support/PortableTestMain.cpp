@@ -8,7 +8,7 @@ namespace portable_test {
 namespace {
 int g_failuresInCase = 0;
 int g_skippedChecks = 0;
-}
+}  // namespace
 
 std::vector<Case>& registry()
 {

@@ -157,8 +157,8 @@ inline void writeVdx(const std::string& path, const std::vector<std::string>& pa
     xml << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
            "<VisioDocument xmlns=\"http://schemas.microsoft.com/visio/2003/core\"><Pages>";
     for (std::size_t i = 0; i < pageTexts.size(); ++i) {
-        xml << "<Page ID=\"" << i << "\" NameU=\"Page-" << i + 1
-            << "\"><PageSheet><PageProps><PageWidth>" << pageWidth << "</PageWidth><PageHeight>" << pageHeight
+        xml << "<Page ID=\"" << i << "\" NameU=\"Page-" << i + 1 << "\"><PageSheet><PageProps><PageWidth>" << pageWidth
+            << "</PageWidth><PageHeight>" << pageHeight
             << "</PageHeight></PageProps>"
                "</PageSheet><Shapes><Shape ID=\"1\" Type=\"Shape\"><XForm><PinX>4.25</PinX><PinY>5.5</PinY>"
                "<Width>4</Width><Height>1</Height><LocPinX>2</LocPinX><LocPinY>0.5</LocPinY></XForm>"
@@ -209,7 +209,8 @@ inline void writeVsdx(const std::string& path, const std::vector<std::string>& p
         page << "<?xml version=\"1.0\" encoding=\"UTF-8\"?><PageContents xmlns=\"" << ns << "\" xmlns:r=\"" << rel
              << "\"><Shapes>";
         for (int shape = 1; shape <= shapes; ++shape)
-            page << "<Shape ID=\"" << shape << "\" Type=\"Shape\">"
+            page << "<Shape ID=\"" << shape
+                 << "\" Type=\"Shape\">"
                     "<Cell N=\"PinX\" V=\"4.25\"/><Cell N=\"PinY\" V=\"5.5\"/><Cell N=\"Width\" V=\"4\"/>"
                     "<Cell N=\"Height\" V=\"1\"/><Cell N=\"LocPinX\" V=\"2\"/><Cell N=\"LocPinY\" V=\"0.5\"/>"
                     "<Section N=\"Geometry\" IX=\"0\">"
@@ -242,9 +243,9 @@ inline void writeVsdx(const std::string& path, const std::vector<std::string>& p
               "<Relationship Id=\"rId1\" Type=\""
                   + visioRel + "/pages\" Target=\"pages/pages.xml\"/></Relationships>");
     ::unlink(path.c_str());
-    std::system(("cd " + shellQuoted(folder) + " && zip -q -X -r " + shellQuoted(path)
-                 + " '[Content_Types].xml' _rels visio")
-                    .c_str());
+    std::system(
+        ("cd " + shellQuoted(folder) + " && zip -q -X -r " + shellQuoted(path) + " '[Content_Types].xml' _rels visio")
+            .c_str());
 }
 
 // A folder's worth of small drawings for the benchmarks: "drawing 1.vdx" of
@@ -270,7 +271,8 @@ class PrivateCups {
 public:
     explicit PrivateCups(const std::vector<std::string>& queues)
     {
-        std::string command = shellQuoted(sourceRoot() + "/scripts/private-cups.sh") + " start " + shellQuoted(m_folder);
+        std::string command
+            = shellQuoted(sourceRoot() + "/scripts/private-cups.sh") + " start " + shellQuoted(m_folder);
         for (const auto& queue : queues)
             command += " " + shellQuoted(queue);
         m_started = std::system((command + " >/dev/null").c_str()) == 0;
@@ -280,7 +282,8 @@ public:
     }
     ~PrivateCups()
     {
-        std::system((shellQuoted(sourceRoot() + "/scripts/private-cups.sh") + " stop " + shellQuoted(m_folder)).c_str());
+        std::system(
+            (shellQuoted(sourceRoot() + "/scripts/private-cups.sh") + " stop " + shellQuoted(m_folder)).c_str());
     }
     PrivateCups(const PrivateCups&) = delete;
     PrivateCups& operator=(const PrivateCups&) = delete;
@@ -293,7 +296,7 @@ public:
         return std::system(("CUPS_SERVER=" + shellQuoted(m_folder + "/cups.sock") + " lpadmin " + arguments
                             + " >/dev/null 2>&1")
                                .c_str())
-            == 0;
+               == 0;
     }
     bool addQueue(const std::string& queue) const
     {

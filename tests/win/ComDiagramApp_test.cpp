@@ -45,7 +45,8 @@ struct Rig {
 bool serverReady(const FakeAutomationServer& server)
 {
     if (!server.available())
-        portable_test::fail(__FILE__, __LINE__, "the fake automation server is not available: " + server.whyUnavailable());
+        portable_test::fail(__FILE__, __LINE__,
+                            "the fake automation server is not available: " + server.whyUnavailable());
     return server.available();
 }
 
@@ -207,8 +208,7 @@ PV_TEST(failuresCarryTheServersDescriptionOrTheSystemsText)
             PV_CHECK_EQ(portable_test::failureOf([&] { application.getObject("name"); }),
                         std::string("Object required"));
             // A property read with no document open reports the server's text.
-            PV_CHECK_EQ(portable_test::failureOf([&] { app->printAllPages(); }),
-                        std::string("No document is open."));
+            PV_CHECK_EQ(portable_test::failureOf([&] { app->printAllPages(); }), std::string("No document is open."));
         }
         PV_CHECK_EQ(server.liveObjects(), 0);
     }

@@ -69,8 +69,9 @@ std::wstring lower(std::wstring text)
 std::string memberName(DISPID id)
 {
     static const std::map<DISPID, const char*> names = {
-        {1, "Documents"}, {2, "ActivePrinter"}, {3, "ActiveDocument"}, {4, "Quit"}, {5, "name"},
-        {10, "Open"},     {20, "PrintOut"},     {21, "PrintRange"},     {DISPID_PROPERTYPUT, "PROPERTYPUT"},
+        {1, "Documents"}, {2, "ActivePrinter"}, {3, "ActiveDocument"},
+        {4, "Quit"},      {5, "name"},          {10, "Open"},
+        {20, "PrintOut"}, {21, "PrintRange"},   {DISPID_PROPERTYPUT, "PROPERTYPUT"},
     };
     const auto found = names.find(id);
     return found != names.end() ? found->second : std::to_string(id);
@@ -192,8 +193,7 @@ public:
         for (UINT i = 0; i < positional; ++i)
             arguments.push_back(describe(parameters->rgvarg[parameters->cArgs - 1 - i]));
         for (UINT i = 0; i < parameters->cNamedArgs; ++i)
-            arguments.push_back(memberName(parameters->rgdispidNamedArgs[i]) + "=" +
-                                describe(parameters->rgvarg[i]));
+            arguments.push_back(memberName(parameters->rgdispidNamedArgs[i]) + "=" + describe(parameters->rgvarg[i]));
         for (std::size_t i = 0; i < arguments.size(); ++i)
             line += (i ? ", " : "; ") + arguments[i];
         m_state->record(line + ")");
@@ -242,8 +242,8 @@ private:
         case 1:
             return returnObject(Kind::Documents, result);
         case 2:
-            if (flags == DISPATCH_PROPERTYPUT &&
-                (parameters.cNamedArgs != 1 || parameters.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT))
+            if (flags == DISPATCH_PROPERTYPUT
+                && (parameters.cNamedArgs != 1 || parameters.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT))
                 return DISP_E_PARAMNOTFOUND;
             return S_OK;
         case 3:
@@ -318,7 +318,6 @@ private:
     ULONG m_references = 0;
 };
 
-
 std::wstring textOf(const CLSID& classId)
 {
     wchar_t text[64] = {};
@@ -356,8 +355,8 @@ FakeAutomationServer::FakeAutomationServer(const std::string& className, const s
         return;
     }
     HKEY key = nullptr;
-    if (const LSTATUS written = RegCreateKeyExW(HKEY_CLASSES_ROOT, m_className.c_str(), 0, nullptr, 0, KEY_WRITE,
-                                                nullptr, &key, nullptr);
+    if (const LSTATUS written
+        = RegCreateKeyExW(HKEY_CLASSES_ROOT, m_className.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
         written != ERROR_SUCCESS) {
         m_unavailable = "the class name could not be registered: " + systemMessage(static_cast<unsigned long>(written));
         return;
@@ -396,12 +395,12 @@ void FakeAutomationServer::startServing()
 {
     m_factory = new FakeClassFactory(m_state);
     m_factory->AddRef();
-    const HRESULT registered =
-        CoRegisterClassObject(m_classId, m_factory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &m_classCookie);
+    const HRESULT registered
+        = CoRegisterClassObject(m_classId, m_factory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &m_classCookie);
     if (FAILED(registered)) {
         m_classCookie = 0;
-        m_unavailable = "the class object could not be registered: "
-            + systemMessage(static_cast<unsigned long>(registered));
+        m_unavailable
+            = "the class object could not be registered: " + systemMessage(static_cast<unsigned long>(registered));
     }
 }
 

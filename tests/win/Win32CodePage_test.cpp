@@ -13,8 +13,9 @@ bool westernCodePage(const char* file, int line)
 {
     if (GetACP() == 1252)
         return true;
-    portable_test::skip(file, line, "the western code page (1252) checks need it as the system's code page; this one is "
-                                        + std::to_string(GetACP()));
+    portable_test::skip(file, line,
+                        "the western code page (1252) checks need it as the system's code page; this one is "
+                            + std::to_string(GetACP()));
     return false;
 }
 }  // namespace
@@ -44,15 +45,15 @@ PV_TEST(charactersOutsideTheAnsiCodePageHaveNoSingleByteCode)
         const char* character;
         int expected;
     } western[] = {
-        {"\xc3\xa9", 233},          // e-acute
-        {"\xc3\x84", 196},          // A-diaeresis
-        {"\xe2\x82\xac", 128},      // euro sign
-        {"\xe2\x80\x9e", 132},      // low double quote
-        {"\xc2\x81", 129},          // U+0081, the C1 control the code page keeps at 0x81
-        {"\xc4\x80", 63},           // A-macron
-        {"\xe4\xb8\xad", 63},       // a CJK ideograph
-        {"\xd0\x96", 63},           // Cyrillic Zhe
-        {"\xef\xbc\xa1", 63},       // fullwidth A
+        {"\xc3\xa9", 233},      // e-acute
+        {"\xc3\x84", 196},      // A-diaeresis
+        {"\xe2\x82\xac", 128},  // euro sign
+        {"\xe2\x80\x9e", 132},  // low double quote
+        {"\xc2\x81", 129},      // U+0081, the C1 control the code page keeps at 0x81
+        {"\xc4\x80", 63},       // A-macron
+        {"\xe4\xb8\xad", 63},   // a CJK ideograph
+        {"\xd0\x96", 63},       // Cyrillic Zhe
+        {"\xef\xbc\xa1", 63},   // fullwidth A
     };
     for (const auto& c : western)
         PV_CHECK_EQ(singleByteCode(c.character), c.expected);
@@ -64,14 +65,10 @@ PV_TEST(folderNamesWithCharactersOutsideTheCodePageAreRefused)
         const char* name;
         bool refused;
     } everywhere[] = {
-        {"Plans 2021", false},
-        {"", false},
-        {"what?", true},
-        {"tab\there", true},
-        {"del\x7f", true},
-        {"\xe4\xb8\xad\xe6\x96\x87", true},  // CJK ideographs
-        {"\xf0\x9f\x98\x80", true},          // an emoji
-        {"broken \xc3", true},               // not UTF-8
+        {"Plans 2021", false},      {"", false},       {"what?", true},
+        {"tab\there", true},        {"del\x7f", true}, {"\xe4\xb8\xad\xe6\x96\x87", true},  // CJK ideographs
+        {"\xf0\x9f\x98\x80", true},                                                         // an emoji
+        {"broken \xc3", true},                                                              // not UTF-8
     };
     for (const auto& c : everywhere)
         PV_CHECK_EQ(hasBadCharacters(c.name), c.refused);

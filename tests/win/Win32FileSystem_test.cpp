@@ -35,10 +35,8 @@ PV_TEST(attributeValuesOfTheFolderScanCasesAreReadBack)
         DWORD set;       // without the directory bit
         DWORD expected;  // as read, with it
     } cases[] = {
-        {"hidden-archive.vsd", false, 34, 34},
-        {"hidden.vsd", false, 2, 2},
-        {"hidden-archive-readonly.vsd", false, 35, 35},
-        {"hidden-system", true, 6, 22},
+        {"hidden-archive.vsd", false, 34, 34},          {"hidden.vsd", false, 2, 2},
+        {"hidden-archive-readonly.vsd", false, 35, 35}, {"hidden-system", true, 6, 22},
         {"hidden-system-archive", true, 38, 54},
     };
     for (const auto& c : cases) {
@@ -159,8 +157,9 @@ PV_TEST(subfoldersAreListedAndUnreadableFoldersTellWhy)
     // A chosen drive root comes with a doubled separator ("C:\" + "\").
     const auto root = fileSystem.subfolders("C:\\\\");
     PV_CHECK_EQ(root.error, 0);
-    PV_CHECK(std::any_of(root.names.begin(), root.names.end(),
-                         [](const std::string& name) { return CompareStringOrdinal(toWide(name).c_str(), -1, L"windows", -1, TRUE) == CSTR_EQUAL; }));
+    PV_CHECK(std::any_of(root.names.begin(), root.names.end(), [](const std::string& name) {
+        return CompareStringOrdinal(toWide(name).c_str(), -1, L"windows", -1, TRUE) == CSTR_EQUAL;
+    }));
     PV_CHECK(std::none_of(root.names.begin(), root.names.end(),
                           [](const std::string& name) { return name == "." || name == ".."; }));
     const auto rootAttributes = fileSystem.attributes("C:\\\\");
@@ -174,10 +173,18 @@ PV_TEST(rootsAreDrivesAndShares)
         const char* folder;
         bool expected;
     } cases[] = {
-        {"C:\\", true},          {"C:\\\\", true},         {"c:", true},
-        {"D:/", true},           {"\\", true},             {"\\\\server\\share\\", true},
-        {"\\\\server\\share", true}, {"C:\\Plans\\", false}, {"C:\\Plans", false},
-        {"\\\\server\\", false}, {"\\\\server\\share\\x\\", false}, {"", false},
+        {"C:\\", true},
+        {"C:\\\\", true},
+        {"c:", true},
+        {"D:/", true},
+        {"\\", true},
+        {"\\\\server\\share\\", true},
+        {"\\\\server\\share", true},
+        {"C:\\Plans\\", false},
+        {"C:\\Plans", false},
+        {"\\\\server\\", false},
+        {"\\\\server\\share\\x\\", false},
+        {"", false},
         {"Plans", false},
     };
     for (const auto& c : cases) {

@@ -73,9 +73,8 @@ PV_TEST(aWindowsTreeIsScannedWithItsAttributesAndNames)
     tree.file("A\\system.vsd", FILE_ATTRIBUTE_SYSTEM);
     tree.file("A\\~$a.vsd");
     tree.file("A\\notes.txt");
-    for (const char* file : {"A\\X\\x.vsd", "A\\Y\\y.VSD", "A\\X\\Z\\z.vsd", "A\\Ārger\\r.vsd",
-                             "A\\Ārger\\deep\\d.vsd", "A\\hidden-system\\s.vsd", "A\\hidden-system\\deep\\d.vsd",
-                             "A\\hidden\\h.vsd"})
+    for (const char* file : {"A\\X\\x.vsd", "A\\Y\\y.VSD", "A\\X\\Z\\z.vsd", "A\\Ārger\\r.vsd", "A\\Ārger\\deep\\d.vsd",
+                             "A\\hidden-system\\s.vsd", "A\\hidden-system\\deep\\d.vsd", "A\\hidden\\h.vsd"})
         tree.file(file);
 
     Scan scan;

@@ -26,8 +26,8 @@ std::string sessionKey()
     if (display.empty())
         return "";
     for (char& c : display) {
-        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.'
-                           || c == '-';
+        const bool plain
+            = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '-';
         if (!plain)
             c = '_';
     }

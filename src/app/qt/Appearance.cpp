@@ -23,7 +23,7 @@ void takeButtonFace(QWidget& widget)
 bool isPlainContainer(const QWidget& widget)
 {
     return qobject_cast<const QGroupBox*>(&widget) || qobject_cast<const QLabel*>(&widget)
-        || qobject_cast<const QCheckBox*>(&widget) || qobject_cast<const QRadioButton*>(&widget);
+           || qobject_cast<const QCheckBox*>(&widget) || qobject_cast<const QRadioButton*>(&widget);
 }
 
 }  // namespace

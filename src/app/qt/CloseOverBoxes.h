@@ -27,6 +27,6 @@ private:
     const QWidget& m_window;
     Lifetime& m_lifetime;
     bool m_installed = false;
-    std::uint32_t m_protocols = 0;     // the window system's names of the close request
+    std::uint32_t m_protocols = 0;  // the window system's names of the close request
     std::uint32_t m_deleteWindow = 0;
 };

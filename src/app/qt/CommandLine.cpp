@@ -16,22 +16,21 @@ std::string toBytes(const QString& text)
     return text.toLatin1().toStdString();
 }
 
-const char* const Description =
-    "Prints diagram drawings (.vsd, .vsdx, .vdx), each through a fresh instance of the diagram\n"
-    "application. Without --print, the window opens with the paths in its list.";
+const char* const Description
+    = "Prints diagram drawings (.vsd, .vsdx, .vdx), each through a fresh instance of the diagram\n"
+      "application. Without --print, the window opens with the paths in its list.";
 
 struct Options {
     QCommandLineOption print{"print", "Print the paths in one run, with no window, and end when the run ends."};
-    QCommandLineOption printer{"printer", "The printer to print on (default: the system's default printer).",
-                               "NAME"};
+    QCommandLineOption printer{"printer", "The printer to print on (default: the system's default printer).", "NAME"};
     QCommandLineOption pause{"pause",
                              "The pause after each file, 0 to 9, as the window's \"N seconds\" (default: the "
                              "pause the window remembers).",
                              "N"};
     QCommandLineOption dryRun{"dry-run", "List the files in the order they would print, and print nothing."};
     QCommandLineOption wait{"wait", "After the last file, follow the jobs until each has printed or stopped, for "
-                                        "at most " + QString::number(CommandLine::WaitLimitMinutes)
-                                        + " minutes."};
+                                    "at most "
+                                        + QString::number(CommandLine::WaitLimitMinutes) + " minutes."};
     QCommandLineOption retry{"retry",
                              "Print the files of a run record that failed, stopped or were not reached; \"last\" "
                              "is the newest record.",
@@ -52,13 +51,13 @@ struct Options {
     }
 };
 
-const char* const Statuses =
-    "\nExit statuses of --print:\n"
-    "  0    every file was sent to the printer (with --wait: printed)\n"
-    "  1    one or more files were not\n"
-    "  2    a usage error, a printer that does not exist, or nothing to print\n"
-    "  3    the diagram application cannot be started, or the print service cannot be reached\n"
-    "  128+N  ended by signal N\n";
+const char* const Statuses
+    = "\nExit statuses of --print:\n"
+      "  0    every file was sent to the printer (with --wait: printed)\n"
+      "  1    one or more files were not\n"
+      "  2    a usage error, a printer that does not exist, or nothing to print\n"
+      "  3    the diagram application cannot be started, or the print service cannot be reached\n"
+      "  128+N  ended by signal N\n";
 
 CommandLine refused(std::string problem)
 {
@@ -98,9 +97,9 @@ CommandLine readCommandLine(const std::vector<std::string>& arguments)
         line.mode = CommandLine::Mode::ListPrinters;
         return line;
     }
-    const bool printOnly = parser.isSet(options.printer) || parser.isSet(options.pause)
-                           || parser.isSet(options.dryRun) || parser.isSet(options.wait)
-                           || parser.isSet(options.retry) || parser.isSet(options.conversionLimit);
+    const bool printOnly = parser.isSet(options.printer) || parser.isSet(options.pause) || parser.isSet(options.dryRun)
+                           || parser.isSet(options.wait) || parser.isSet(options.retry)
+                           || parser.isSet(options.conversionLimit);
     if (!parser.isSet(options.print)) {
         if (printOnly)
             return refused("--printer, --pause, --dry-run, --wait, --retry and --conversion-limit go with --print");

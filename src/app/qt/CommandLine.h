@@ -36,8 +36,8 @@ struct CommandLine {
     int pause = -1;                  // --pause; -1: the pause the window remembers
     bool dryRun = false;
     bool wait = false;
-    std::string retry;               // --retry: a run record, or "last"; empty: none
-    int conversionSeconds = 0;       // --conversion-limit; 0: the stored limit
+    std::string retry;          // --retry: a run record, or "last"; empty: none
+    int conversionSeconds = 0;  // --conversion-limit; 0: the stored limit
 };
 
 // Reads the arguments that follow the program's name.

@@ -15,8 +15,7 @@ class QSocketNotifier;
 // hears the signal's number just before the end.
 class EndOnSignals final : public QObject {
 public:
-    explicit EndOnSignals(Lifetime& lifetime, std::function<void(int signal)> received = {},
-                          QObject* parent = nullptr);
+    explicit EndOnSignals(Lifetime& lifetime, std::function<void(int signal)> received = {}, QObject* parent = nullptr);
     ~EndOnSignals() override;
     EndOnSignals(const EndOnSignals&) = delete;
     EndOnSignals& operator=(const EndOnSignals&) = delete;

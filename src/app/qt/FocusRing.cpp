@@ -51,8 +51,7 @@ void FocusRing::paintRing(QWidget& parent) const
         || !focused->window()->testAttribute(Qt::WA_KeyboardFocusChange))
         return;
     const QPalette& colours = parent.palette();
-    const QColor ring =
-        readableOn(colours.color(QPalette::Window), colours.color(QPalette::Highlight), RingRatio);
+    const QColor ring = readableOn(colours.color(QPalette::Window), colours.color(QPalette::Highlight), RingRatio);
     QPainter painter(&parent);
     painter.setPen(QPen(ring, RingWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter.setBrush(Qt::NoBrush);

@@ -18,8 +18,7 @@ void cutOff(QLocalSocket* connection)
 
 }  // namespace
 
-HandOverServer::HandOverServer(Receiver receiver, QObject* parent)
-    : QObject(parent), m_receiver(std::move(receiver))
+HandOverServer::HandOverServer(Receiver receiver, QObject* parent) : QObject(parent), m_receiver(std::move(receiver))
 {
     m_server.setSocketOptions(QLocalServer::UserAccessOption);
     connect(&m_server, &QLocalServer::newConnection, this, &HandOverServer::accept);

@@ -21,8 +21,8 @@ const struct {
     Button button;
     const char* word;
 } Mnemonics[] = {
-    {Button::AddFiles, "Add"},  {Button::StartPrinting, "Start"}, {Button::ClearList, "Clear"},
-    {Button::AddFolder, "Folder"}, {Button::MoveUp, "Up"},        {Button::MoveDown, "Down"},
+    {Button::AddFiles, "Add"},     {Button::StartPrinting, "Start"}, {Button::ClearList, "Clear"},
+    {Button::AddFolder, "Folder"}, {Button::MoveUp, "Up"},           {Button::MoveDown, "Down"},
     {Button::LoadSamples, "Load"}, {Button::ExplainPause, "?"},
 };
 

@@ -46,11 +46,11 @@ const char* const MainWindow::HomePage = "https://www.plotvane.example/";
 
 namespace {
 
-const char* const ListToolTip =
-    "Drag and drop files here. Double-click item to remove it. Move | line to right and out of window to "
-    "reveal full names.";
-const char* const ChoiceNotSavedText =
-    "Plotvane cannot remember this choice for its next start; it stays chosen until Plotvane ends.\r\n\r\n";
+const char* const ListToolTip
+    = "Drag and drop files here. Double-click item to remove it. Move | line to right and out of window to "
+      "reveal full names.";
+const char* const ChoiceNotSavedText
+    = "Plotvane cannot remember this choice for its next start; it stays chosen until Plotvane ends.\r\n\r\n";
 
 QFont arialBold(double points)
 {
@@ -72,8 +72,8 @@ static void registerPictures()
 
 MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                          | Qt::WindowCloseButtonHint),
-      m_services(std::move(services))
+                          | Qt::WindowCloseButtonHint)
+    , m_services(std::move(services))
 {
     registerPictures();
     setObjectName(QStringLiteral("Form1"));
@@ -97,8 +97,7 @@ QRect MainWindow::twips(int left, int top, int width, int height) const
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
-    return {twipsToPixels(left, dpi), twipsToPixels(top, dpi), twipsToPixels(width, dpi),
-            twipsToPixels(height, dpi)};
+    return {twipsToPixels(left, dpi), twipsToPixels(top, dpi), twipsToPixels(width, dpi), twipsToPixels(height, dpi)};
 }
 
 std::string MainWindow::besideProgram(const std::string& relative) const
@@ -170,8 +169,7 @@ void MainWindow::createChoices()
     m_pauseChoice = new QComboBox(m_pauseFrame);
     m_pauseChoice->setObjectName(QStringLiteral("Combo2"));
     m_pauseChoice->setGeometry(twips(240, 300, 6720, 345));
-    placeButton(Button::ExplainPause, new QPushButton(QStringLiteral("?"), m_pauseFrame),
-                twips(7080, 300, 480, 345));
+    placeButton(Button::ExplainPause, new QPushButton(QStringLiteral("?"), m_pauseFrame), twips(7080, 300, 480, 345));
 
     for (QGroupBox* frame : {m_printerFrame, m_pauseFrame}) {
         frame->setMouseTracking(true);
@@ -206,23 +204,22 @@ void MainWindow::createCommands()
 
 void MainWindow::createPrinting()
 {
-    m_diagramApp = std::make_unique<DiagramAppAdapter>(m_services.diagramApps, m_services.dialogs, *this,
-                                                       m_services.lifetime);
+    m_diagramApp
+        = std::make_unique<DiagramAppAdapter>(m_services.diagramApps, m_services.dialogs, *this, m_services.lifetime);
     m_printView = std::make_unique<QtPrintView>(*m_progressBar, *m_printerChoice, *m_pauseChoice);
     // The run goes on while the note about its record is open.
-    const auto tellRecordProblem = [this](const std::string& text) {
-        showWindowNote(*this, QString::fromStdString(text));
-    };
-    m_runOutcomes = new RunOutcomes(m_fileList->entries(), tellRecordProblem, m_services.lifetime, m_services.runRecordFolder,
-                                    m_services.jobStates, m_services.events, [] { return std::time(nullptr); }, this);
+    const auto tellRecordProblem
+        = [this](const std::string& text) { showWindowNote(*this, QString::fromStdString(text)); };
+    m_runOutcomes = new RunOutcomes(
+        m_fileList->entries(), tellRecordProblem, m_services.lifetime, m_services.runRecordFolder, m_services.jobStates,
+        m_services.events, [] { return std::time(nullptr); }, this);
     connect(m_runOutcomes, &RunOutcomes::runFinished, this, [this](int printed, int files, int failed) {
         noticeRunEnd(*this, QString::fromStdString(runSummary(printed, files, failed)));
     });
     new OutcomeMenu(*m_fileList, *m_runOutcomes, m_services.shell, m_services.runRecordFolder,
                     [this](const std::vector<std::string>& paths) { m_drop->dropFiles(paths); });
     m_printRun = std::make_unique<PrintRun>(m_fileList->items(), *m_printView, *m_diagramApp, *this, m_services.dialogs,
-                                            m_services.clock, m_services.events, m_services.lifetime,
-                                            *m_runOutcomes);
+                                            m_services.clock, m_services.events, m_services.lifetime, *m_runOutcomes);
     connect(&button(Button::StartPrinting), &QPushButton::clicked, this, [this] { m_printRun->startPrinting(); });
     connect(&button(Button::ExplainPause), &QPushButton::clicked, this,
             [this] { PrinterOptions::explainPause(m_services.dialogs, m_services.lifetime); });

@@ -22,7 +22,8 @@ QPoint cursorHotSpot(const QString& path)
     const QByteArray head = file.read(14);
     if (head.size() < 14 || head[0] != 0 || head[1] != 0 || head[2] != 2 || head[3] != 0)
         return {};
-    auto word = [&](int at) { return static_cast<unsigned char>(head[at]) | static_cast<unsigned char>(head[at + 1]) << 8; };
+    auto word
+        = [&](int at) { return static_cast<unsigned char>(head[at]) | static_cast<unsigned char>(head[at + 1]) << 8; };
     return {word(10), word(12)};
 }
 

@@ -30,9 +30,9 @@ struct MainWindowServices {
     Clock& clock;
     EventPump& events;
     Lifetime& lifetime;
-    std::string programFolder;           // the folder that holds the program
-    std::function<double()> randomUnit;  // uniform in [0, 1), seeded from the clock
-    SkinComponent* skin = nullptr;       // none: the window's own skin component
-    std::string runRecordFolder = {};    // where run records are kept; none when empty
+    std::string programFolder;                            // the folder that holds the program
+    std::function<double()> randomUnit;                   // uniform in [0, 1), seeded from the clock
+    SkinComponent* skin = nullptr;                        // none: the window's own skin component
+    std::string runRecordFolder = {};                     // where run records are kept; none when empty
     std::shared_ptr<JobStateSource> jobStates = nullptr;  // follows jobs to the printer; none when null
 };

@@ -10,14 +10,13 @@
 #include "printing/RunRecord.h"
 #include "printing/qt/RunOutcomes.h"
 
-OutcomeMenu::OutcomeMenu(FileListView& list, RunOutcomes& outcomes, Shell& shell, std::string recordFolder,
-                         Adding add)
-    : QObject(&list),
-      m_list(list),
-      m_outcomes(outcomes),
-      m_shell(shell),
-      m_recordFolder(std::move(recordFolder)),
-      m_add(std::move(add))
+OutcomeMenu::OutcomeMenu(FileListView& list, RunOutcomes& outcomes, Shell& shell, std::string recordFolder, Adding add)
+    : QObject(&list)
+    , m_list(list)
+    , m_outcomes(outcomes)
+    , m_shell(shell)
+    , m_recordFolder(std::move(recordFolder))
+    , m_add(std::move(add))
 {
     m_list.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&m_list, &QWidget::customContextMenuRequested, this, [this](QPoint at) {

@@ -86,8 +86,8 @@ std::vector<std::string> retriedFiles(const std::string& retry, const std::strin
     if (retry == "last") {
         record = recordFolder.empty() ? std::string() : RunRecord::newest(recordFolder);
         if (record.empty())
-            throw Refusal{ExitStatus::Usage, "there is no run record to retry" +
-                                                 (recordFolder.empty() ? std::string() : " in " + recordFolder)};
+            throw Refusal{ExitStatus::Usage, "there is no run record to retry"
+                                                 + (recordFolder.empty() ? std::string() : " in " + recordFolder)};
     }
     try {
         return RunRecord::unprintedFiles(absoluteArgumentPath(record));
@@ -230,9 +230,8 @@ int printWithoutWindow(const CommandLine& line, const PrintCommandServices& serv
 
     ConsolePrintView view(services.out, services.outIsTerminal, printer, pause);
     // A record that cannot be written is told on standard error; the run goes on.
-    const auto tellRecordProblem = [&services](const std::string& text) {
-        services.err << "plotvane: " << text << std::endl;
-    };
+    const auto tellRecordProblem
+        = [&services](const std::string& text) { services.err << "plotvane: " << text << std::endl; };
     RunOutcomes outcomes(entries, tellRecordProblem, services.lifetime, services.recordFolder,
                          line.wait ? services.jobStates : nullptr, services.events, services.now);
     ConsoleRun console(outcomes, view, services.lifetime, line.wait);

@@ -30,8 +30,8 @@ struct PrintCommandServices {
     std::ostream& out;
     std::ostream& err;
     bool outIsTerminal = false;
-    std::string recordFolder = {};                         // where run records are kept; none when empty
-    std::shared_ptr<JobStateSource> jobStates = nullptr;   // followed with --wait
+    std::string recordFolder = {};                        // where run records are kept; none when empty
+    std::shared_ptr<JobStateSource> jobStates = nullptr;  // followed with --wait
     std::function<std::time_t()> now = [] { return std::time(nullptr); };
     // The status the process ends with when its lifetime ends it before the
     // run does (a signal sets its own); none when null.

@@ -78,8 +78,9 @@ int runWithoutWindow(const CommandLine& line, int argc, char* argv[])
         return listPrinters(*native.printers, std::cout, std::cerr);
 
     SteadyClock clock;
-    PrintCommandServices services{*native.fileSystem, *native.printers, *native.diagramApps, settings, clock,
-                                  events, lifetime, std::cout, std::cerr};
+    PrintCommandServices services{
+        *native.fileSystem, *native.printers, *native.diagramApps, settings, clock, events, lifetime,
+        std::cout,          std::cerr};
     services.outIsTerminal = Console::outputIsTerminal();
     services.recordFolder = runRecordFolder();
     services.jobStates = makeJobStateSource();

@@ -4,9 +4,7 @@
 
 #include "filelist/qt/FileListView.h"
 
-FileListItems::FileListItems(FileListView& view) : m_view(view)
-{
-}
+FileListItems::FileListItems(FileListView& view) : m_view(view) {}
 
 int FileListItems::count() const
 {

@@ -7,8 +7,7 @@
 #include <QMimeData>
 #include <QUrl>
 
-ListDropTarget::ListDropTarget(QAbstractItemView& list, Intake intake)
-    : QObject(&list), m_intake(std::move(intake))
+ListDropTarget::ListDropTarget(QAbstractItemView& list, Intake intake) : QObject(&list), m_intake(std::move(intake))
 {
     list.setAcceptDrops(true);
     list.viewport()->setAcceptDrops(true);

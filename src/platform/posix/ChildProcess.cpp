@@ -88,11 +88,12 @@ std::unique_ptr<ChildProcess> ChildProcess::start(const ChildRequest& request, s
 
     const int input = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
     const int output = request.logPath.empty()
-        ? ::open("/dev/null", O_WRONLY | O_CLOEXEC)
-        : ::open(request.logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+                           ? ::open("/dev/null", O_WRONLY | O_CLOEXEC)
+                           : ::open(request.logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     int lifeline[2] = {-1, -1};
     int report[2] = {-1, -1};
-    const bool ready = input >= 0 && output >= 0 && ::pipe2(lifeline, O_CLOEXEC) == 0 && ::pipe2(report, O_CLOEXEC) == 0;
+    const bool ready
+        = input >= 0 && output >= 0 && ::pipe2(lifeline, O_CLOEXEC) == 0 && ::pipe2(report, O_CLOEXEC) == 0;
     const pid_t watcher = ready ? ::fork() : -1;
     if (watcher == 0) {
         // The watcher must not hold the lifeline's own write end, or it would

@@ -31,7 +31,7 @@ void closeRange(int first, int last)
         return;
 #endif
     // A kernel without close_range: one by one, up to the descriptor limit.
-    rlimit limit {};
+    rlimit limit{};
     long highest = 65535;
     if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
         highest = std::min<long>(static_cast<long>(limit.rlim_cur) - 1, 1 << 20);
@@ -65,9 +65,7 @@ void setDisposition(int signal, void (*handler)(int))
     ::sigaction(signal, &action, nullptr);
 }
 
-void wakeUp(int)
-{
-}
+void wakeUp(int) {}
 
 void send(int report, int kind, int value, unsigned long long peak = 0)
 {
@@ -83,8 +81,7 @@ void send(int report, int kind, int value, unsigned long long peak = 0)
 int waitStatus(pid_t pid)
 {
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
     return status;
 }
 
@@ -106,7 +103,8 @@ void placeOn(int fd, int target)
     ::setpgid(0, 0);
     if (setting.addressSpaceLimit > 0) {
         // Inherited by every process the program starts.
-        const rlimit bound{static_cast<rlim_t>(setting.addressSpaceLimit), static_cast<rlim_t>(setting.addressSpaceLimit)};
+        const rlimit bound{static_cast<rlim_t>(setting.addressSpaceLimit),
+                           static_cast<rlim_t>(setting.addressSpaceLimit)};
         ::setrlimit(RLIMIT_AS, &bound);
     }
     for (const int signal : {SIGPIPE, SIGCHLD, SIGINT, SIGTERM, SIGHUP, SIGQUIT})
@@ -182,8 +180,7 @@ unsigned long long processPeak(unsigned long pid)
     if (!line)
         return 0;
     unsigned long long kib = 0;
-    for (line += 7; *line == ' ' || *line == '\t'; ++line) {
-    }
+    for (line += 7; *line == ' ' || *line == '\t'; ++line) {}
     for (; *line >= '0' && *line <= '9'; ++line)
         kib = kib * 10 + static_cast<unsigned long long>(*line - '0');
     return kib * 1024;
@@ -254,7 +251,7 @@ unsigned long long childrenPeak(unsigned long pid, const char* thread, int depth
 
 timespec monotonicNow()
 {
-    timespec now {};
+    timespec now{};
     ::clock_gettime(CLOCK_MONOTONIC, &now);
     return now;
 }
@@ -263,8 +260,8 @@ timespec monotonicNow()
 bool timeLeft(const timespec& deadline, timespec& left)
 {
     const timespec now = monotonicNow();
-    long long nanoseconds = (static_cast<long long>(deadline.tv_sec) - now.tv_sec) * 1000000000LL
-                            + (deadline.tv_nsec - now.tv_nsec);
+    long long nanoseconds
+        = (static_cast<long long>(deadline.tv_sec) - now.tv_sec) * 1000000000LL + (deadline.tv_nsec - now.tv_nsec);
     if (nanoseconds <= 0)
         return false;
     left.tv_sec = static_cast<time_t>(nanoseconds / 1000000000LL);
@@ -274,8 +271,8 @@ bool timeLeft(const timespec& deadline, timespec& left)
 
 }  // namespace
 
-[[noreturn]] void watch(char* const* argv, const ProgramSetting& setting, int input, int output, int lifeline, int report,
-                        double timeLimit)
+[[noreturn]] void watch(char* const* argv, const ProgramSetting& setting, int input, int output, int lifeline,
+                        int report, double timeLimit)
 {
     // The watcher keeps the time limit itself: the waiting side may be held up
     // (a dialog's own event loop runs the window meanwhile), the limit not.
@@ -336,11 +333,11 @@ bool timeLeft(const timespec& deadline, timespec& left)
     unsigned long long peak = 0;
     for (;;) {
         peak = std::max(peak, treePeak(static_cast<unsigned long>(program)));
-        siginfo_t info {};
+        siginfo_t info{};
         if (::waitid(P_PID, static_cast<id_t>(program), &info, WEXITED | WNOHANG | WNOWAIT) == 0
             && info.si_pid == program)
             break;
-        timespec left {};
+        timespec left{};
         if (!timeLeft(deadline, left)) {
             kind = OutOfTime;
             break;

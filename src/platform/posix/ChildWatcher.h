@@ -37,7 +37,7 @@ void closeAllBut(int a, int b, int c, int d);
 int waitStatus(pid_t pid);
 // Runs the watcher in this (just forked) process: starts the program with
 // input and output, watches it and reports on report; never returns.
-[[noreturn]] void watch(char* const* argv, const ProgramSetting& setting, int input, int output, int lifeline, int report,
-                        double timeLimit);
+[[noreturn]] void watch(char* const* argv, const ProgramSetting& setting, int input, int output, int lifeline,
+                        int report, double timeLimit);
 
 }  // namespace ChildWatcher

@@ -54,8 +54,8 @@ ipp_t* send(http_t* http, ipp_t* request, const char* what, const Deadline& dead
     }
     if (!response || status > IPP_STATUS_OK_CONFLICTING) {
         const std::string reason = std::chrono::steady_clock::now() >= deadline.end
-            ? std::string("it did not answer in time")
-            : std::string(cupsLastErrorString());
+                                       ? std::string("it did not answer in time")
+                                       : std::string(cupsLastErrorString());
         ippDelete(response);
         throw Failure(std::string("The print service did not tell ") + what + ": " + reason);
     }
@@ -72,8 +72,8 @@ Printer printerOf(http_t* http, const std::string& uri, const Deadline& deadline
     Printer printer;
     if (!response)
         return printer;
-    printer.state =
-        static_cast<ipp_pstate_t>(ippGetInteger(ippFindAttribute(response, "printer-state", IPP_TAG_ENUM), 0));
+    printer.state
+        = static_cast<ipp_pstate_t>(ippGetInteger(ippFindAttribute(response, "printer-state", IPP_TAG_ENUM), 0));
     const char* message = ippGetString(ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT), 0, nullptr);
     printer.message = message ? message : "";
     printer.reasons = texts(ippFindAttribute(response, "printer-state-reasons", IPP_TAG_KEYWORD), "none");
@@ -101,8 +101,7 @@ std::vector<Answer> ask(const std::vector<int>& jobs, double timeoutSeconds)
     ipp_t* request = ippNewRequest(IPP_OP_GET_JOBS);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, "ipp://localhost/");
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-    ippAddIntegers(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-ids", static_cast<int>(jobs.size()),
-                   jobs.data());
+    ippAddIntegers(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-ids", static_cast<int>(jobs.size()), jobs.data());
     ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 4, nullptr, wanted);
     ipp_t* response = send(http.get(), request, "where the jobs stand", deadline);
     if (!response) {

@@ -28,8 +28,7 @@ void checkReachable()
 // The whole document, or a failure: a document read only in part must never
 // be printed. Read with the system calls themselves, since a stream takes a
 // read error for the end of the file.
-template <typename Refused>
-std::string readWhole(const std::string& path, const Refused& refused)
+template <typename Refused> std::string readWhole(const std::string& path, const Refused& refused)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
@@ -144,8 +143,7 @@ int submitPdf(const std::string& queue, const std::string& pdfPath, const std::s
         const std::string unreachable = CupsService::unreachable();
         throw refused(unreachable.empty() ? reason : unreachable);
     }
-    if (cupsStartDocument(http, queue.c_str(), job, title.c_str(), CUPS_FORMAT_PDF, 1)
-        != HTTP_STATUS_CONTINUE) {
+    if (cupsStartDocument(http, queue.c_str(), job, title.c_str(), CUPS_FORMAT_PDF, 1) != HTTP_STATUS_CONTINUE) {
         const std::string reason = cupsLastErrorString();
         cupsCancelJob2(http, queue.c_str(), job, 0);
         throw refused(reason);
@@ -178,8 +176,8 @@ void releaseJob(const std::string& queue, int job, const std::atomic<bool>& give
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
     ippDelete(cupsDoRequest(connection.http(), request, "/jobs/"));
     if (cupsLastError() > IPP_STATUS_OK_CONFLICTING)
-        throw Failure("Printing on \"" + queue + "\" failed: job " + std::to_string(job)
-                      + " could not be released (" + cupsLastErrorString() + ")");
+        throw Failure("Printing on \"" + queue + "\" failed: job " + std::to_string(job) + " could not be released ("
+                      + cupsLastErrorString() + ")");
 }
 
 void cancelJob(const std::string& queue, int job, const std::atomic<bool>& givenUp)

@@ -56,7 +56,7 @@ bool QueuePaper::offers(const std::string& mediaName) const
     if (!m_answer->info || mediaName.empty())
         return false;
     return cupsCheckDestSupported(CUPS_HTTP_DEFAULT, m_answer->dest, m_answer->info, CUPS_MEDIA, mediaName.c_str())
-        != 0;
+           != 0;
 }
 
 }  // namespace CupsPaper

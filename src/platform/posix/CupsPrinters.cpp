@@ -39,28 +39,26 @@ CupsPrinters::CupsPrinters(EventPump& events, const Lifetime& lifetime, double l
 
 std::vector<std::string> CupsPrinters::names()
 {
-    return m_printService.get<std::vector<std::string>>(
-        [](const std::atomic<bool>&) {
-            const Destinations destinations;
-            std::vector<std::string> result;
-            for (int i = 0; i < destinations.count; ++i) {
-                // Saved option sets (queue/instance) are the same device: listed once.
-                if (!destinations.list[i].instance)
-                    result.emplace_back(destinations.list[i].name);
-            }
-            return result;
-        });
+    return m_printService.get<std::vector<std::string>>([](const std::atomic<bool>&) {
+        const Destinations destinations;
+        std::vector<std::string> result;
+        for (int i = 0; i < destinations.count; ++i) {
+            // Saved option sets (queue/instance) are the same device: listed once.
+            if (!destinations.list[i].instance)
+                result.emplace_back(destinations.list[i].name);
+        }
+        return result;
+    });
 }
 
 std::string CupsPrinters::defaultName()
 {
-    return m_printService.get<std::string>(
-        [](const std::atomic<bool>&) {
-            const Destinations destinations;
-            for (int i = 0; i < destinations.count; ++i) {
-                if (destinations.list[i].is_default)
-                    return std::string(destinations.list[i].name);
-            }
-            return std::string();
-        });
+    return m_printService.get<std::string>([](const std::atomic<bool>&) {
+        const Destinations destinations;
+        for (int i = 0; i < destinations.count; ++i) {
+            if (destinations.list[i].is_default)
+                return std::string(destinations.list[i].name);
+        }
+        return std::string();
+    });
 }

@@ -108,7 +108,8 @@ PathStatus statusOf(const std::string& trimmedPath)
     }
     if (S_ISDIR(info.st_mode)) {
         value |= FileAttribute::Directory;
-        status.folder = FolderIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+        status.folder
+            = FolderIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
     }
     if ((info.st_mode & S_IWUSR) == 0)
         value |= FileAttribute::ReadOnly;

@@ -18,8 +18,7 @@ public:
     // Runs the request and waits for it to return; rethrows what it threw.
     void run(OffThread::Call request) const;
     // The same, for a request with an answer.
-    template <typename Result>
-    Result get(std::function<Result(const std::atomic<bool>& givenUp)> request) const
+    template <typename Result> Result get(std::function<Result(const std::atomic<bool>& givenUp)> request) const
     {
         return m_offThread.get<Result>(std::move(request), m_limitSeconds, m_lifetime,
                                        CupsService::silentFor(m_limitSeconds));

@@ -22,8 +22,8 @@ int toAnsi(const std::wstring& character, char* bytes, int size, bool& usedDefau
         length = WideCharToMultiByte(codePage, 0, character.data(), static_cast<int>(character.size()), bytes, size,
                                      nullptr, nullptr);
     } else {
-        length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, character.data(),
-                                     static_cast<int>(character.size()), bytes, size, nullptr, &defaulted);
+        length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, character.data(), static_cast<int>(character.size()),
+                                     bytes, size, nullptr, &defaulted);
     }
     usedDefault = defaulted != FALSE;
     return length;
@@ -48,6 +48,7 @@ int singleByteCode(const std::string& utf8Character)
     // number, lead byte first. Lead bytes have the high bit set, so the code is
     // negative, below every single-byte code.
     if (length == 2)
-        return static_cast<std::int16_t>(static_cast<std::uint16_t>((first << 8) | static_cast<unsigned char>(bytes[1])));
+        return static_cast<std::int16_t>(
+            static_cast<std::uint16_t>((first << 8) | static_cast<unsigned char>(bytes[1])));
     return -1;
 }

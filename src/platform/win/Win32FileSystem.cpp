@@ -114,8 +114,8 @@ SubfolderListing Win32FileSystem::subfolders(const std::string& folder)
     const DWORD folderAttributes = GetFileAttributesW(wide.c_str());
     if (folderAttributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = GetLastError();
-        return failedListing(std::move(listing), error == ERROR_ACCESS_DENIED ? FolderError::PermissionDenied
-                                                                              : FolderError::PathNotFound);
+        return failedListing(std::move(listing),
+                             error == ERROR_ACCESS_DENIED ? FolderError::PermissionDenied : FolderError::PathNotFound);
     }
     if ((folderAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
         return failedListing(std::move(listing), FolderError::PathNotFound);
@@ -176,8 +176,8 @@ bool Win32FileSystem::isRoot(const std::string& folder)
     if (path.size() > 2 && isSeparator(path[0]) && isSeparator(path[1])) {
         const std::wstring rest = path.substr(2);
         const auto separator = rest.find_first_of(L"\\/");
-        return separator != std::wstring::npos && separator > 0 && separator + 1 < rest.size() &&
-               rest.find_first_of(L"\\/", separator + 1) == std::wstring::npos;
+        return separator != std::wstring::npos && separator > 0 && separator + 1 < rest.size()
+               && rest.find_first_of(L"\\/", separator + 1) == std::wstring::npos;
     }
     return false;
 }

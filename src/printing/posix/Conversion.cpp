@@ -87,8 +87,8 @@ std::string plainNamed(const std::string& file, const std::string& folder, int n
             extension += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         }
     }
-    const std::string plain = joinPath(folder, "drawing-" + std::to_string(number) + (extension.empty() ? "" : "." + extension),
-                                       PathStyle::Posix);
+    const std::string plain = joinPath(
+        folder, "drawing-" + std::to_string(number) + (extension.empty() ? "" : "." + extension), PathStyle::Posix);
     if (::symlink(file.c_str(), plain.c_str()) == 0)
         return plain;
     std::error_code error;
@@ -132,9 +132,16 @@ std::unique_ptr<Conversion> Conversion::begin(const std::string& path, const Con
                       + std::strerror(errno) + ")");
 
     ChildRequest& request = conversion->request;
-    request.argv = {options.program, "--headless", "--norestore", "--nolockcheck",
+    request.argv = {options.program,
+                    "--headless",
+                    "--norestore",
+                    "--nolockcheck",
                     "-env:UserInstallation=" + Folders::fileUrl(where.profile),
-                    "--convert-to", "pdf:draw_pdf_Export", "--outdir", conversion->output, conversion->given};
+                    "--convert-to",
+                    "pdf:draw_pdf_Export",
+                    "--outdir",
+                    conversion->output,
+                    conversion->given};
     request.logPath = joinPath(where.work, "soffice.log", PathStyle::Posix);
     request.timeLimitSeconds = options.timeLimitSeconds;
     request.addressSpaceLimit = options.addressSpaceLimit;
@@ -158,8 +165,8 @@ std::string Conversion::result(const ChildResult& run, double timeLimitSeconds) 
     const std::string cannot = "Cannot open \"" + path + "\": ";
     // A conversion refused memory fails for that, whatever else it shows:
     // more time would not help it either.
-    const bool refusedMemory = run.outcome != ChildResult::Outcome::Ended
-                               && reachedBound(run.peakAddressSpace, request.addressSpaceLimit);
+    const bool refusedMemory
+        = run.outcome != ChildResult::Outcome::Ended && reachedBound(run.peakAddressSpace, request.addressSpaceLimit);
     const auto failed = [&](const std::string& reason) {
         if (!refusedMemory)
             return Failure(cannot + reason);

@@ -52,11 +52,10 @@ std::vector<Part> partsOf(const std::string& queue, const std::string& pdfPath, 
         return {{pdfPath, {}, 0}};
     const auto sizes = pdf.pageSizes();
     const int pages = static_cast<int>(sizes.size());
-    const auto jobs = printService.get<std::vector<PaperJob>>(
-        [queue, sizes](const std::atomic<bool>&) {
-            const CupsPaper::QueuePaper paper(queue);
-            return choosePaper(sizes, [&](const std::string& media) { return paper.offers(media); });
-        });
+    const auto jobs = printService.get<std::vector<PaperJob>>([queue, sizes](const std::atomic<bool>&) {
+        const CupsPaper::QueuePaper paper(queue);
+        return choosePaper(sizes, [&](const std::string& media) { return paper.offers(media); });
+    });
     if (jobs.size() == 1)
         return {{pdfPath, jobs.front().options, pages}};
     std::vector<Part> parts;
@@ -91,25 +90,24 @@ std::vector<SentJob> printDrawing(const std::string& queue, const std::string& p
     std::vector<SentJob> jobs;
     try {
         for (const auto& part : parts) {
-            const int id = printService.get<int>(
-                [queue, part, title](const std::atomic<bool>& givenUp) {
-                    return CupsJobs::submitPdf(queue, part.path, title, part.options, givenUp);
-                });
+            const int id = printService.get<int>([queue, part, title](const std::atomic<bool>& givenUp) {
+                return CupsJobs::submitPdf(queue, part.path, title, part.options, givenUp);
+            });
             jobs.push_back({id, part.pages, paperOf(part.options)});
         }
         if (held) {
-            printService.run(
-                [queue, jobs](const std::atomic<bool>& givenUp) {
-                    for (const SentJob& job : jobs)
-                        CupsJobs::releaseJob(queue, job.id, givenUp);
-                });
+            printService.run([queue, jobs](const std::atomic<bool>& givenUp) {
+                for (const SentJob& job : jobs)
+                    CupsJobs::releaseJob(queue, job.id, givenUp);
+            });
         }
     } catch (...) {
         // Whatever went wrong, no part is left to print alone.
         for (const SentJob& job : jobs) {
             try {
-                printService.run(
-                    [queue, id = job.id](const std::atomic<bool>& givenUp) { CupsJobs::cancelJob(queue, id, givenUp); });
+                printService.run([queue, id = job.id](const std::atomic<bool>& givenUp) {
+                    CupsJobs::cancelJob(queue, id, givenUp);
+                });
             } catch (...) {
             }
         }

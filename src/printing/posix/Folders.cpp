@@ -80,7 +80,7 @@ std::string fileUrl(const std::string& absolutePath)
     std::string url = "file://";
     for (const unsigned char c : absolutePath) {
         const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-'
-            || c == '.' || c == '_' || c == '~' || c == '/';
+                           || c == '.' || c == '_' || c == '~' || c == '/';
         if (plain) {
             url += static_cast<char>(c);
         } else {

@@ -14,8 +14,8 @@ void checkClass(const std::string& className)
 }  // namespace
 
 OfficeAppFactory::OfficeAppFactory(EventPump& events, const Lifetime& lifetime, OfficeOptions options)
-    : m_printService(std::make_shared<PrintServiceCalls>(events, lifetime, options.printServiceSeconds)),
-      m_engine(std::make_shared<OfficeEngine>(std::move(options), events, lifetime))
+    : m_printService(std::make_shared<PrintServiceCalls>(events, lifetime, options.printServiceSeconds))
+    , m_engine(std::make_shared<OfficeEngine>(std::move(options), events, lifetime))
 {
 }
 

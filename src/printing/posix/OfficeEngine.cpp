@@ -136,7 +136,8 @@ void OfficeEngine::finishConversion(Instance& instance, Conversion& conversion)
     ChildRequest& request = conversion.request;
     ChildResult result;
     for (int start = 1; start <= MostStarts; ++start) {
-        const double spent = std::chrono::duration<double>(std::chrono::steady_clock::now() - conversion.started).count();
+        const double spent
+            = std::chrono::duration<double>(std::chrono::steady_clock::now() - conversion.started).count();
         request.timeLimitSeconds = m_options.timeLimitSeconds - spent;
         if (conversion.firstRun) {
             // Started early and under the same limit since then; a run that

@@ -101,7 +101,7 @@ private:
     bool m_startable = false;
     int m_nextNumber = 1;
     std::map<int, std::weak_ptr<Instance>> m_instances;
-    ChildProcess* m_inWork = nullptr;     // the LibreOffice run being waited for
+    ChildProcess* m_inWork = nullptr;      // the LibreOffice run being waited for
     std::unique_ptr<Prepared> m_prepared;  // the next file, rendering ahead
     RunFolders m_folders;
     ProfileTemplate m_profileTemplate{m_folders};

@@ -32,8 +32,8 @@ public:
         if (printerName.empty())
             throw Failure("Invalid printer name: no printer was given");
         const PrintServiceCalls& service = *m_printService;
-        const bool known = service.get<bool>(
-            [printerName](const std::atomic<bool>&) { return CupsJobs::queueExists(printerName); });
+        const bool known
+            = service.get<bool>([printerName](const std::atomic<bool>&) { return CupsJobs::queueExists(printerName); });
         if (!known)
             throw Failure("Invalid printer name: \"" + printerName + "\" is not a printer of this system");
         m_state->setActivePrinter(printerName);

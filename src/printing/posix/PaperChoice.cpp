@@ -40,10 +40,10 @@ std::vector<PaperJob> choosePaper(const std::vector<PageSize>& pages, const Pape
     for (std::size_t i = 0; i < pages.size(); ++i) {
         auto options = paperFor(pages[i], offered);
         const bool sameAsLast = !jobs.empty() && jobs.back().options.size() == options.size()
-            && std::equal(options.begin(), options.end(), jobs.back().options.begin(),
-                          [](const CupsJobs::JobOption& a, const CupsJobs::JobOption& b) {
-                              return a.name == b.name && a.value == b.value;
-                          });
+                                && std::equal(options.begin(), options.end(), jobs.back().options.begin(),
+                                              [](const CupsJobs::JobOption& a, const CupsJobs::JobOption& b) {
+                                                  return a.name == b.name && a.value == b.value;
+                                              });
         if (sameAsLast)
             ++jobs.back().pageCount;
         else

@@ -46,11 +46,11 @@ bool readBox(QPDFObjectHandle array, Box& box)
 PageSize visibleSize(QPDFPageObjectHelper& page, std::size_t number)
 {
     const std::string which = "page " + std::to_string(number);
-    Box media {};
+    Box media{};
     if (!readBox(page.getMediaBox(), media))
         throw Failure(which + " has no readable MediaBox");
     Box visible = media;
-    Box crop {};
+    Box crop{};
     if (readBox(page.getAttribute("/CropBox", false), crop)) {
         // The CropBox shows only what lies within the MediaBox.
         visible = {std::max(media.left, crop.left), std::max(media.bottom, crop.bottom),
@@ -61,7 +61,7 @@ PageSize visibleSize(QPDFPageObjectHelper& page, std::size_t number)
     QPDFObjectHandle userUnit = page.getObjectHandle().getKey("/UserUnit");
     if (userUnit.isNumber() && userUnit.getNumericValue() > 0)
         unit = userUnit.getNumericValue();
-    PageSize size {(visible.right - visible.left) * unit, (visible.top - visible.bottom) * unit};
+    PageSize size{(visible.right - visible.left) * unit, (visible.top - visible.bottom) * unit};
     if (!(size.width > 0) || !(size.height > 0))
         throw Failure(which + " has an empty visible area");
     QPDFObjectHandle rotate = page.getAttribute("/Rotate", false);

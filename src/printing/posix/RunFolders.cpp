@@ -37,8 +37,7 @@ std::string processStart(const std::string& pid)
     std::istringstream fields(line.substr(close + 2));
     std::string field;
     // Field 22 of the line; the text after the name starts at field 3.
-    for (int index = 3; index <= 22 && fields >> field; ++index) {
-    }
+    for (int index = 3; index <= 22 && fields >> field; ++index) {}
     return field;
 }
 
@@ -137,7 +136,6 @@ void RunFolders::removeAll(bool programEnding)
     // changes stops half way: it goes on until nothing is left. The chore
     // stops writing as soon as its folder is gone.
     constexpr int MostAttempts = 50;
-    for (int attempt = 1; attempt <= MostAttempts && !Folders::removeTree(m_root); ++attempt) {
-    }
+    for (int attempt = 1; attempt <= MostAttempts && !Folders::removeTree(m_root); ++attempt) {}
     m_root.clear();
 }

@@ -33,6 +33,6 @@ public:
 private:
     std::string m_parent;
     std::string m_root;
-    int m_removals = 0;      // folders handed over for removal so far
-    FolderChores m_chores;   // last, so that its work ends before the rest goes
+    int m_removals = 0;     // folders handed over for removal so far
+    FolderChores m_chores;  // last, so that its work ends before the rest goes
 };

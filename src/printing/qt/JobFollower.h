@@ -21,8 +21,8 @@ class JobFollower final : public QObject {
 public:
     static constexpr int IntervalMs = 5000;
 
-    JobFollower(std::shared_ptr<JobStateSource> source, std::function<void(const JobState&)> changed,
-                EventPump& events, QObject* parent = nullptr, int intervalMs = IntervalMs);
+    JobFollower(std::shared_ptr<JobStateSource> source, std::function<void(const JobState&)> changed, EventPump& events,
+                QObject* parent = nullptr, int intervalMs = IntervalMs);
     ~JobFollower() override;
 
     void follow(int job);

@@ -5,9 +5,7 @@
 
 #include "base/Failure.h"
 
-QtSelector::QtSelector(QComboBox& combo) : m_combo(combo)
-{
-}
+QtSelector::QtSelector(QComboBox& combo) : m_combo(combo) {}
 
 void QtSelector::clear()
 {

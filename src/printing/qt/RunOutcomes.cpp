@@ -9,16 +9,16 @@
 RunOutcomes::RunOutcomes(FileListModel& list, std::function<void(const std::string&)> recordProblem, Lifetime& lifetime,
                          std::string recordFolder, std::shared_ptr<JobStateSource> jobStates, EventPump& events,
                          std::function<std::time_t()> now, QObject* parent)
-    : QObject(parent),
-      m_list(list),
-      m_recordProblem(std::move(recordProblem)),
-      m_lifetime(lifetime),
-      m_recordFolder(std::move(recordFolder)),
-      m_now(std::move(now))
+    : QObject(parent)
+    , m_list(list)
+    , m_recordProblem(std::move(recordProblem))
+    , m_lifetime(lifetime)
+    , m_recordFolder(std::move(recordFolder))
+    , m_now(std::move(now))
 {
     if (jobStates)
-        m_follower
-            = new JobFollower(std::move(jobStates), [this](const JobState& state) { jobChanged(state); }, events, this);
+        m_follower = new JobFollower(
+            std::move(jobStates), [this](const JobState& state) { jobChanged(state); }, events, this);
 }
 
 RunOutcomes::~RunOutcomes()

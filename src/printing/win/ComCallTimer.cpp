@@ -50,11 +50,11 @@ bool ComCallTimer::cancelOverdueCall()
 }
 
 ComCallTimer::Call::Call(ComCallTimer& bound, std::string what, Kind kind)
-    : m_bound(bound),
-      m_outer(bound.m_current),
-      m_what(std::move(what)),
-      m_limit(kind == Kind::Brief ? bound.m_limits.brief : bound.m_limits.call),
-      m_deadline(Clock::now() + m_limit)
+    : m_bound(bound)
+    , m_outer(bound.m_current)
+    , m_what(std::move(what))
+    , m_limit(kind == Kind::Brief ? bound.m_limits.brief : bound.m_limits.call)
+    , m_deadline(Clock::now() + m_limit)
 {
     if (bound.m_closing && bound.m_closingDeadline < m_deadline) {
         m_deadline = bound.m_closingDeadline;

@@ -26,8 +26,7 @@ ComDiagramApp::~ComDiagramApp()
         m_running->remove(this);
 }
 
-template <typename Action>
-auto ComDiagramApp::answered(Action action) -> decltype(action())
+template <typename Action> auto ComDiagramApp::answered(Action action) -> decltype(action())
 {
     try {
         return action();

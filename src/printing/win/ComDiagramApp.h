@@ -55,8 +55,7 @@ public:
 
 private:
     // Runs one member call, noting whether it went unanswered.
-    template <typename Action>
-    auto answered(Action action) -> decltype(action());
+    template <typename Action> auto answered(Action action) -> decltype(action());
 
     LateBoundObject m_application;
     std::shared_ptr<RunningInstances> m_running;

@@ -22,9 +22,9 @@ CLSID classIdOf(const std::string& className)
 }  // namespace
 
 ComDiagramAppFactory::ComDiagramAppFactory(CallLimits limits)
-    : m_bound(std::make_shared<ComCallTimer>(limits)),
-      m_apartment(m_bound),
-      m_running(std::make_shared<RunningInstances>())
+    : m_bound(std::make_shared<ComCallTimer>(limits))
+    , m_apartment(m_bound)
+    , m_running(std::make_shared<RunningInstances>())
 {
 }
 
@@ -35,8 +35,8 @@ std::unique_ptr<DiagramApp> ComDiagramAppFactory::create(const std::string& clas
     const CLSID classId = classIdOf(className);
     const ComCallTimer::Call call(*m_bound, "the start of " + className);
     IDispatch* dispatch = nullptr;
-    const HRESULT result = CoCreateInstance(classId, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER,
-                                            IID_IDispatch, reinterpret_cast<void**>(&dispatch));
+    const HRESULT result = CoCreateInstance(classId, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                            reinterpret_cast<void**>(&dispatch));
     if (FAILED(result))
         call.fail(result);
     return std::make_unique<ComDiagramApp>(dispatch, m_bound, m_running);

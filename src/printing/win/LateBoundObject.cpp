@@ -84,8 +84,8 @@ void invoke(const ComCallTimer::Call& call, IDispatch* dispatch, DISPID member, 
 {
     EXCEPINFO exception{};
     UINT argumentError = 0;
-    const HRESULT outcome =
-        dispatch->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters, result, &exception, &argumentError);
+    const HRESULT outcome = dispatch->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters, result,
+                                             &exception, &argumentError);
     if (FAILED(outcome))
         call.fail(outcome, &exception);
 }
@@ -112,7 +112,7 @@ LateBoundObject::~LateBoundObject()
     // Dropping the last reference to an object in another process is a call
     // to that process too.
     const ComCallTimer::Call call(*m_bound, "the release of " + (m_name.empty() ? "the application" : m_name),
-                               ComCallTimer::Kind::Brief);
+                                  ComCallTimer::Kind::Brief);
     m_dispatch->Release();
 }
 
@@ -167,7 +167,7 @@ void LateBoundObject::putText(const std::string& member, const std::string& valu
 }
 
 void LateBoundObject::call(const std::string& member, const std::vector<AutomationValue>& positional,
-                            const std::vector<NamedArgument>& named, ComCallTimer::Kind kind)
+                           const std::vector<NamedArgument>& named, ComCallTimer::Kind kind)
 {
     // The result is released within the call's bound as well.
     const ComCallTimer::Call call(*m_bound, nameOf(member), kind);

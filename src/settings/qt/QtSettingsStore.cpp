@@ -67,8 +67,8 @@ void QtSettingsStore::write(Setting setting, const std::string& value)
     settings->sync();
     if (settings->status() != QSettings::NoError) {
         const QString file = settings->fileName();
-        throw Failure("The setting " + std::string(keyOf(setting)) + " could not be stored in "
-                      + file.toStdString() + ": " + whyUnwritable(file, settings->status()).toStdString());
+        throw Failure("The setting " + std::string(keyOf(setting)) + " could not be stored in " + file.toStdString()
+                      + ": " + whyUnwritable(file, settings->status()).toStdString());
     }
 }
 

@@ -30,8 +30,9 @@ PV_TEST(pathsCrossWholeAndInOrder)
         PathStyle style;
         Paths paths;
     } cases[] = {
-        {PathStyle::Posix, {"/d/a.vsd", "/d/b c.vsdx", "/d/folder", "/d/Plan 3:\n7.vdx", "/d/Zeichnung \xc3\xbc.vsd",
-                            "/d/Zeichnung \xfc.vsd"}},
+        {PathStyle::Posix,
+         {"/d/a.vsd", "/d/b c.vsdx", "/d/folder", "/d/Plan 3:\n7.vdx", "/d/Zeichnung \xc3\xbc.vsd",
+          "/d/Zeichnung \xfc.vsd"}},
         {PathStyle::Posix, {}},
         {PathStyle::Windows, {R"(C:\Plans\a.vsd)", R"(\\server\share\b.vsdx)", "d:/x.vdx"}},
     };

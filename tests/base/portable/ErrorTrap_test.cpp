@@ -42,7 +42,7 @@ PV_TEST(failingTestEntersTheBody)
     FakeDialogs dialogs;
     FakeLifetime lifetime;
     ErrorTrap trap(dialogs, lifetime, Location);
-    PV_CHECK(trap.test(104, [] () -> bool { throw Failure("Overflow"); }));
+    PV_CHECK(trap.test(104, []() -> bool { throw Failure("Overflow"); }));
     PV_CHECK(!trap.test(106, [] { return false; }));
     PV_CHECK_EQ(dialogs.reportedLines(), std::vector<int>{104});
 }

@@ -60,15 +60,23 @@ PV_TEST(pickedFilesAreAppendedAsFullPathsInTheDialogsOrder)
         // One path is appended exactly as the dialog gave it.
         {PathStyle::Windows, {}, {R"(C:\Plans\\a.vsd)"}, {R"(C:\Plans\\a.vsd)"}},
         {PathStyle::Posix, {}, {"/home//a.vsd"}, {"/home//a.vsd"}},
-        {PathStyle::Windows, {}, {R"(C:\Plans\b.vsd)", R"(C:\Plans\a.vsd)"}, {R"(C:\Plans\b.vsd)", R"(C:\Plans\a.vsd)"}},
+        {PathStyle::Windows,
+         {},
+         {R"(C:\Plans\b.vsd)", R"(C:\Plans\a.vsd)"},
+         {R"(C:\Plans\b.vsd)", R"(C:\Plans\a.vsd)"}},
         {PathStyle::Windows, {}, {R"(C:\a.vsd)", R"(C:\b.vsd)"}, {R"(C:\a.vsd)", R"(C:\b.vsd)"}},
-        {PathStyle::Windows, {}, {R"(\\srv\share\a.vsd)", R"(\\srv\share\b.vsd)"}, {R"(\\srv\share\a.vsd)", R"(\\srv\share\b.vsd)"}},
+        {PathStyle::Windows,
+         {},
+         {R"(\\srv\share\a.vsd)", R"(\\srv\share\b.vsd)"},
+         {R"(\\srv\share\a.vsd)", R"(\\srv\share\b.vsd)"}},
         {PathStyle::Posix, {}, {"/plans/a.vsd", "/plans/b.vsdx"}, {"/plans/a.vsd", "/plans/b.vsdx"}},
         {PathStyle::Posix, {}, {"/a.vsd", "/b.vsd"}, {"/a.vsd", "/b.vsd"}},
         {PathStyle::Posix, {}, {"/home//a.vsd", "/home//b.vsd"}, {"/home/a.vsd", "/home/b.vsd"}},
         // Already listed paths and names that match no file are appended all the same.
         {PathStyle::Posix, {"/plans/a.vsd"}, {"/plans/a.vsd"}, {"/plans/a.vsd", "/plans/a.vsd"}},
-        {PathStyle::Posix, {"/plans/a.vsd"}, {"/plans/a.vsd", "/plans/no such file.txt"},
+        {PathStyle::Posix,
+         {"/plans/a.vsd"},
+         {"/plans/a.vsd", "/plans/no such file.txt"},
          {"/plans/a.vsd", "/plans/a.vsd", "/plans/no such file.txt"}},
     };
     for (const auto& c : cases) {

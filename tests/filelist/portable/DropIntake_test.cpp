@@ -44,8 +44,7 @@ PV_TEST(droppedItemsAreAppendedInDropOrder)
         {{R"(C:\loose.txt)", R"(C:\gone.vsd)", R"(C:\\x\\\y.vsd)"},
          {R"(C:\loose.txt)", R"(C:\gone.vsd)", R"(C:\\x\\\y.vsd)"}},
         {{R"(C:\A)", R"(C:\loose.txt)"}, {treeA[0], treeA[1], treeA[2], R"(C:\loose.txt)"}},
-        {{R"(C:\loose.txt)", R"(C:\B)", R"(C:\A)"},
-         {R"(C:\loose.txt)", R"(C:\B\b.vdx)", treeA[0], treeA[1], treeA[2]}},
+        {{R"(C:\loose.txt)", R"(C:\B)", R"(C:\A)"}, {R"(C:\loose.txt)", R"(C:\B\b.vdx)", treeA[0], treeA[1], treeA[2]}},
         {{}, {}},
     };
     for (const auto& c : cases) {

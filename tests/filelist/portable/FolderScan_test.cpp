@@ -106,8 +106,8 @@ PV_TEST(hiddenSystemFoldersAreLeftOutWithTheirSubtree)
         scan.disk.addFile(R"(C:\A\S\s.vsd)");
         scan.disk.addFile(R"(C:\A\S\deep\d.vsd)");
         scan.disk.addFile(R"(C:\A\a.vsd)");
-        const Paths expected = c.scanned ? Paths{R"(C:\A\a.vsd)", R"(C:\A\S\s.vsd)", R"(C:\A\S\deep\d.vsd)"}
-                                         : Paths{R"(C:\A\a.vsd)"};
+        const Paths expected
+            = c.scanned ? Paths{R"(C:\A\a.vsd)", R"(C:\A\S\s.vsd)", R"(C:\A\S\deep\d.vsd)"} : Paths{R"(C:\A\a.vsd)"};
         PV_CHECK_EQ(scan.run("vsd", R"(C:\A)"), expected);
     }
 }
@@ -194,9 +194,11 @@ PV_TEST(pathsOf260CharactersAreNotDescended)
         const auto& told = scan.dialogs.messages;
         PV_CHECK_EQ(told.size(), length < 259 ? 0u : 1u);
         const std::string text = length == 259 ? "below 1 folder whose path is 260 characters or longer; drawings "
-                                                 "in their subfolders were not added. The first: " + folder + "m\\"
+                                                 "in their subfolders were not added. The first: "
+                                                     + folder + "m\\"
                                                : "below 2 folders whose path is 260 characters or longer; drawings "
-                                                 "in their subfolders were not added. The first: " + folder + "\\";
+                                                 "in their subfolders were not added. The first: "
+                                                     + folder + "\\";
         PV_CHECK(told.empty() || told[0].text.find(text) != std::string::npos);
     }
     Scan scan;
@@ -322,6 +324,7 @@ PV_TEST(answersThatCannotBeStoredAreReportedAndTheScanGoesOn)
     PV_CHECK_EQ(scan.run("vsd", R"(C:\A)"), Paths{R"(C:\A\a.vsd)"});
     PV_CHECK_EQ(scan.dialogs.reportedLines(), (std::vector<int>{104, 118}));
     PV_CHECK_EQ(scan.dialogs.texts()[0].rfind("The setting Extension could not be stored in "
-                                              "/home/user/.config/Tarnwell/Plotvane.conf: Read-only file system\r\n", 0),
+                                              "/home/user/.config/Tarnwell/Plotvane.conf: Read-only file system\r\n",
+                                              0),
                 0u);
 }

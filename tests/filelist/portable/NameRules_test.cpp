@@ -26,8 +26,8 @@ PV_TEST(wildcardsMatchAsWindowsListingsDo)
         {"plan.*", "plans", false},
         {"?.vsd", "a.vsd", true},
         {"?.vsd", "ab.vsd", false},
-        {"?.vsd", "\xc3\xa9.vsd", true},                  // one character of two bytes
-        {"*.txt", "\xc3\x89T\xc3\x89.TXT", true},         // É and é compare alike
+        {"?.vsd", "\xc3\xa9.vsd", true},           // one character of two bytes
+        {"*.txt", "\xc3\x89T\xc3\x89.TXT", true},  // É and é compare alike
         {"\xc3\xa9*", "\xc3\x89t\xc3\xa9.vsd", true},
         {"*a*a*a*a*a*b", "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", false},
         {"*.vsd", "bad\xff.vsd", true},
@@ -47,11 +47,11 @@ PV_TEST(folderNamesWithControlAndUnknownCharactersAreRefused)
         {"tab\there", true},
         {"a\x1f", true},
         {"del\x7f", true},
-        {"c1\xc2\x85", true},                 // U+0085, a control character
+        {"c1\xc2\x85", true},  // U+0085, a control character
         {"why?", true},
-        {"\xe4\xb8\xad\xe6\x96\x87", true},   // not in a single-byte code page
+        {"\xe4\xb8\xad\xe6\x96\x87", true},  // not in a single-byte code page
         {"\xf0\x9f\x93\x90", true},
-        {"lone\xe9", true},                   // not UTF-8 at all
+        {"lone\xe9", true},  // not UTF-8 at all
     };
     for (const auto& c : cases)
         PV_CHECK_EQ(hasBadCharacters(c.name), c.refused);
@@ -67,15 +67,18 @@ PV_TEST(namesSortAsWindowsListsThem)
         {"a", "B"},
         {"b", "B2"},
         {"B2", "z"},
-        {"Z", "_"},                            // by the upper case: "_" after the letters
+        {"Z", "_"},  // by the upper case: "_" after the letters
         {"plan", "plan.vsd"},
         {"01.vsd", "2.vsd"},
-        {"Z", "\xc3\xa9"},                      // É after Z
-        {"\xc4\x81", "\xc3\xbf"},                // ā before ÿ: as Ā (U+0100) before Ÿ (U+0178)
-        {"\xc3\xa9" "a", "\xc3\x89" "B"},         // é and É compare alike
-        {"\xed\x9f\xbf", "\xf0\x9f\x93\x90"},     // U+D7FF before U+1F4D0
-        {"\xf0\x9f\x93\x90", "\xee\x80\x80"},     // UTF-16: a surrogate pair before U+E000
-        {"\xef\xbf\xbd", "\xff"},                // a lone byte after every character
+        {"Z", "\xc3\xa9"},         // É after Z
+        {"\xc4\x81", "\xc3\xbf"},  // ā before ÿ: as Ā (U+0100) before Ÿ (U+0178)
+        {"\xc3\xa9"
+         "a",
+         "\xc3\x89"
+         "B"},                                 // é and É compare alike
+        {"\xed\x9f\xbf", "\xf0\x9f\x93\x90"},  // U+D7FF before U+1F4D0
+        {"\xf0\x9f\x93\x90", "\xee\x80\x80"},  // UTF-16: a surrogate pair before U+E000
+        {"\xef\xbf\xbd", "\xff"},              // a lone byte after every character
         {"A", "a"},                            // alike but for case: by the bytes
     };
     for (const auto& p : pairs) {

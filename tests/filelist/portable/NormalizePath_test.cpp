@@ -28,12 +28,8 @@ PV_TEST(posixPathsCollapseEveryRunOfSlashes)
         const char* path;
         const char* expected;
     } cases[] = {
-        {"/home//a.vsd", "/home/a.vsd"},
-        {"//srv//x.vsd", "/srv/x.vsd"},
-        {"///a///b.vsd", "/a/b.vsd"},
-        {"/a/b.vsd", "/a/b.vsd"},
-        {"a\\\\b.vsd", "a\\\\b.vsd"},
-        {"", ""},
+        {"/home//a.vsd", "/home/a.vsd"}, {"//srv//x.vsd", "/srv/x.vsd"}, {"///a///b.vsd", "/a/b.vsd"},
+        {"/a/b.vsd", "/a/b.vsd"},        {"a\\\\b.vsd", "a\\\\b.vsd"},   {"", ""},
     };
     for (const auto& c : cases)
         PV_CHECK_EQ(normalizePath(c.path, PathStyle::Posix), std::string(c.expected));

@@ -45,8 +45,7 @@ PV_TEST(firstStartRecordsTheSamplesAndTheButtonLoadsThemOnce)
     PV_CHECK(s.samples.recordMissing());
     s.samples.recordSamples();
     PV_CHECK(!s.samples.recordMissing());
-    PV_CHECK_EQ(s.record(),
-                std::string(R"(C:\Prog\Samples\b.vsdx|C:\Prog\Samples\a.vsd|C:\Prog\Samples\.hidden.txt)"));
+    PV_CHECK_EQ(s.record(), std::string(R"(C:\Prog\Samples\b.vsdx|C:\Prog\Samples\a.vsd|C:\Prog\Samples\.hidden.txt)"));
 
     // A file put into the folder later is never loaded.
     s.disk.addFile(R"(C:\Prog\Samples\later.vsd)");
@@ -133,9 +132,9 @@ PV_TEST(aRecordTooLongIsReportedAndNothingIsAsked)
     s.load();
     PV_CHECK_EQ(s.dialogs.reportedLines(), std::vector<int>{100});
     PV_CHECK_EQ(s.dialogs.messages.size(), 1u);
-    PV_CHECK_EQ(s.dialogs.messages.at(0).text.find(
-                    "Overflow\r\nin Sheetwick2021/08/31.Form1.PushButton7_Click at line 100"),
-                0u);
+    PV_CHECK_EQ(
+        s.dialogs.messages.at(0).text.find("Overflow\r\nin Sheetwick2021/08/31.Form1.PushButton7_Click at line 100"),
+        0u);
     PV_CHECK_EQ(s.list.entries, Paths{"kept"});
 }
 
@@ -150,8 +149,8 @@ PV_TEST(scramblingKeepsTheLengthAvoidsZeroAndTurnsBack)
     std::string allBytes;
     for (int b = 1; b <= 255; ++b)
         allBytes += static_cast<char>(b);
-    const std::string texts[] = {"", "a", "/opt/Plotvane/Samples/Übersicht – Plan €.vsd", allBytes,
-                                 std::string(32767, '\xc3')};
+    const std::string texts[]
+        = {"", "a", "/opt/Plotvane/Samples/Übersicht – Plan €.vsd", allBytes, std::string(32767, '\xc3')};
     for (const std::string& text : texts) {
         pump.pumps = 0;
         const std::string scrambled = scrambleText(text, key, pump);
@@ -180,7 +179,8 @@ PV_TEST(scramblingWithTheProgramsKeyGivesKnownCodes)
     // Stored records of earlier versions unscramble only with exactly this
     // arithmetic: each byte plus the next key letter, less 255 above 255.
     FakePump pump;
-    const std::string plain = "A~\xff/ z\x01" "9a";
+    const std::string plain = "A~\xff/ z\x01"
+                              "9a";
     const std::vector<char32_t> expected = {178, 227, 109, 165, 132, 236, 108, 154, 210};
     const std::string scrambled = scrambleText(plain, SampleRecordKey::Value, pump);
     std::vector<char32_t> codes;

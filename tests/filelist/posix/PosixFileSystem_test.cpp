@@ -49,9 +49,9 @@ PV_TEST(attributesMapWhatPosixKnows)
         const char* name;
         std::optional<std::uint32_t> expected;
     } cases[] = {
-        {"dir", 16u},          {"dir/", 16u},           {".hiddendir", 18u},   {"plain.vsd", 0u},
-        {"READONLY.VSD", 1u},  {".hidden.vsd", 2u},     {"pipe.vsd", 0u},      {"dirlink", 1040u},
-        {"dirlink/", 1040u},   {"filelink.vsd", 1024u}, {"dangling.vsd", 1024u}, {"missing", std::nullopt},
+        {"dir", 16u},         {"dir/", 16u},           {".hiddendir", 18u},     {"plain.vsd", 0u},
+        {"READONLY.VSD", 1u}, {".hidden.vsd", 2u},     {"pipe.vsd", 0u},        {"dirlink", 1040u},
+        {"dirlink/", 1040u},  {"filelink.vsd", 1024u}, {"dangling.vsd", 1024u}, {"missing", std::nullopt},
     };
     // The file system and its view for one scan answer alike.
     for (FileSystem* fs : t.both()) {
@@ -77,9 +77,9 @@ PV_TEST(theOpenProbeTakesOnlyRegularFilesAndNeverBlocks)
         const char* name;
         bool opens;
     } cases[] = {
-        {"plain.vsd", true},   {"READONLY.VSD", true}, {"locked.vsd", true}, {"filelink.vsd", true},
-        {"dir", false},        {"dirlink", false},     {"pipe.vsd", false},  {"null.vsd", false},
-        {"dangling.vsd", false}, {"missing", false},   {"plain.vsd/", false},
+        {"plain.vsd", true},     {"READONLY.VSD", true}, {"locked.vsd", true},  {"filelink.vsd", true},
+        {"dir", false},          {"dirlink", false},     {"pipe.vsd", false},   {"null.vsd", false},
+        {"dangling.vsd", false}, {"missing", false},     {"plain.vsd/", false},
     };
     for (FileSystem* fs : t.both()) {
         for (const auto& c : cases)
@@ -97,9 +97,8 @@ PV_TEST(listingsTakeFilesByWildcardWithoutFolders)
     for (FileSystem* fs : t.both()) {
         // The view takes the files from the reading of the subfolders.
         PV_CHECK_EQ(fs->subfolders(root).names, (Names{".hiddendir", "dir", "dirlink"}));
-        PV_CHECK_EQ(fs->listFiles(root, "*.vsd"),
-                    (Names{".hidden.vsd", "dangling.vsd", "filelink.vsd", "locked.vsd", "null.vsd", "pipe.vsd",
-                          "plain.vsd", "READONLY.VSD"}));
+        PV_CHECK_EQ(fs->listFiles(root, "*.vsd"), (Names{".hidden.vsd", "dangling.vsd", "filelink.vsd", "locked.vsd",
+                                                         "null.vsd", "pipe.vsd", "plain.vsd", "READONLY.VSD"}));
         PV_CHECK_EQ(fs->listFiles(t.tree.root(), "*.*").size(), 9u);
         PV_CHECK_EQ(fs->listFiles(root, "no*"), Names{"noext"});
         PV_CHECK(fs->listFiles(t.tree.path("missing"), "*.*").empty());
@@ -147,9 +146,10 @@ PV_TEST(charactersConvertToWindows1252)
         const char* character;
         int code;
     } cases[] = {
-        {"A", 65},          {"\x01", 1},        {"\xc3\xa9", 233},  {"\xc3\xbf", 255},  {"\xc2\xa0", 160},
-        {"\xe2\x82\xac", 128}, {"\xc5\xb8", 159}, {"\xc2\x81", 129}, {"\xc2\x80", 63},  {"\xe4\xb8\xad", 63},
-        {"\xe9", 63},       {"ab", 63},         {"", 63},
+        {"A", 65},         {"\x01", 1},           {"\xc3\xa9", 233}, {"\xc3\xbf", 255},
+        {"\xc2\xa0", 160}, {"\xe2\x82\xac", 128}, {"\xc5\xb8", 159}, {"\xc2\x81", 129},
+        {"\xc2\x80", 63},  {"\xe4\xb8\xad", 63},  {"\xe9", 63},      {"ab", 63},
+        {"", 63},
     };
     for (const auto& c : cases)
         PV_CHECK_EQ(singleByteCode(c.character), c.code);

@@ -60,8 +60,7 @@ Paths sorted(Paths paths)
 
 Paths slice(const Paths& paths, std::size_t from, std::size_t count)
 {
-    return Paths(paths.begin() + std::min(from, paths.size()),
-                 paths.begin() + std::min(from + count, paths.size()));
+    return Paths(paths.begin() + std::min(from, paths.size()), paths.begin() + std::min(from + count, paths.size()));
 }
 
 }  // namespace
@@ -72,8 +71,8 @@ PV_TEST(aRealTreeIsScannedLevelByLevel)
         Scan scan;
         for (const char* folder : {"A", "A/X", "A/Y", "A/X/Z"})
             scan.tree.folder(folder);
-        for (const char* file : {"A/a.txt", "A/noext", "A/~lock.txt", "A/X/x.txt", "A/X/~$x.txt", "A/Y/y.TXT",
-                                 "A/Y/y.vsd", "A/X/Z/z.txt"})
+        for (const char* file :
+             {"A/a.txt", "A/noext", "A/~lock.txt", "A/X/x.txt", "A/X/~$x.txt", "A/Y/y.TXT", "A/Y/y.vsd", "A/X/Z/z.txt"})
             scan.tree.file(file);
         // The chosen folder comes back from the browser with a closing slash.
         scan.run(extension, scan.tree.path("A") + "/");
@@ -194,7 +193,7 @@ PV_TEST(foldersAndFilesComeInTheWindowsOrderLevelByLevel)
     scan.run("vsd", scan.tree.path("T"));
     PV_CHECK_EQ(scan.relative(),
                 (Paths{"T/a.vsd", "T/b.vsd", "T/B2.vsd", "T/z.vsd", "T/_x.vsd", "T/a/f.vsd", "T/b/f.vsd", "T/B2/f.vsd",
-                      "T/z/f.vsd", "T/_x/f.vsd", "T/a/deep/f.vsd", "T/z/deep/f.vsd"}));
+                       "T/z/f.vsd", "T/_x/f.vsd", "T/a/deep/f.vsd", "T/z/deep/f.vsd"}));
 }
 
 PV_TEST(fifosAndDevicesAreNeverOpenedOrAppended)

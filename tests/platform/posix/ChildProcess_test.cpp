@@ -51,7 +51,8 @@ PV_TEST(eachOutcomeLeavesNoProcessBehind)
     const std::string folder = makeTempFolder("plotvane-child-");
     const std::string helper = folder + "/helper.pid";
     const std::string startsHelper = "sleep 600 & echo $! > " + shellQuoted(helper) + "\n";
-    writeFile(folder + "/not-a-program", "\x7f" "ELF garbage");
+    writeFile(folder + "/not-a-program", "\x7f"
+                                         "ELF garbage");
     ::chmod((folder + "/not-a-program").c_str(), 0700);
     using Outcome = ChildResult::Outcome;
     const struct {
@@ -60,7 +61,7 @@ PV_TEST(eachOutcomeLeavesNoProcessBehind)
         double timeLimit;
         bool endDuringWait;
         Outcome outcome;
-        int code;  // exit code or signal
+        int code;                   // exit code or signal
         bool heldByDialog = false;  // the first wait does not come back for 3 s
     } cases[] = {
         {"exits, its helper still running", script(folder, "exits", startsHelper + "exit 3\n"), 60, false,
@@ -68,11 +69,11 @@ PV_TEST(eachOutcomeLeavesNoProcessBehind)
         {"killed", script(folder, "killed", startsHelper + "kill -9 $$\n"), 60, false, Outcome::Signaled, 9},
         {"hangs past its time", script(folder, "hangs", startsHelper + "exec sleep 600\n"), 0.5, false,
          Outcome::TimedOut, 0},
-        {"ended from this side", script(folder, "ended", startsHelper + "exec sleep 600\n"), 60, true,
-         Outcome::Ended, 0},
+        {"ended from this side", script(folder, "ended", startsHelper + "exec sleep 600\n"), 60, true, Outcome::Ended,
+         0},
         {"cannot be executed", folder + "/not-a-program", 60, false, Outcome::NotStarted, 0},
-        {"hangs past its time while a dialog holds the window", script(folder, "held", startsHelper + "exec sleep 600\n"),
-         0.5, false, Outcome::TimedOut, 0, true},
+        {"hangs past its time while a dialog holds the window",
+         script(folder, "held", startsHelper + "exec sleep 600\n"), 0.5, false, Outcome::TimedOut, 0, true},
     };
     for (const auto& c : cases) {
         ::unlink(helper.c_str());
@@ -139,7 +140,8 @@ PV_TEST(programHasItsThreeStandardDescriptorsAndNoneOfOurs)
             auto child = ChildProcess::start(request, error);
             PollEventPump events;
             FakeLifetime lifetime;
-            ::_exit(child && waitForChild(*child, 60, events, lifetime).outcome == ChildResult::Outcome::Exited ? 0 : 1);
+            ::_exit(child && waitForChild(*child, 60, events, lifetime).outcome == ChildResult::Outcome::Exited ? 0
+                                                                                                                : 1);
         }
         int status = -1;
         ::waitpid(ours, &status, 0);
@@ -177,7 +179,8 @@ PV_TEST(conversionEndsWhenOurWholeProcessGroupIsKilled)
 {
     const std::string folder = makeTempFolder("plotvane-child-");
     const std::string helper = folder + "/helper.pid";
-    const std::string program = script(folder, "hangs", "sleep 600 & echo $! > " + shellQuoted(helper) + "\nexec sleep 600\n");
+    const std::string program
+        = script(folder, "hangs", "sleep 600 & echo $! > " + shellQuoted(helper) + "\nexec sleep 600\n");
     // A kill of the group, and a Ctrl-C in a terminal.
     for (const int signal : {SIGKILL, SIGINT}) {
         ::unlink(helper.c_str());
@@ -210,7 +213,8 @@ PV_TEST(secondFileIsRefusedWhileOneIsConverting)
     OfficeOptions options;
     options.program = script(folder, "soffice",
                              "for a in \"$@\"; do [ \"$a\" = --version ] && exit 0; done\n"
-                             "while [ ! -e " + shellQuoted(go) + " ]; do sleep 0.05; done\n");
+                             "while [ ! -e "
+                                 + shellQuoted(go) + " ]; do sleep 0.05; done\n");
     options.workRoot = folder;
     options.timeLimitSeconds = 10;
     FakeDialogs dialogs;

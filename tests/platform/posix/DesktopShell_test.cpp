@@ -25,10 +25,7 @@ struct FakeOpener {
         oldPath = std::getenv("PATH");
         setenv("PATH", (folder + ":" + oldPath).c_str(), 1);
     }
-    ~FakeOpener()
-    {
-        setenv("PATH", oldPath.c_str(), 1);
-    }
+    ~FakeOpener() { setenv("PATH", oldPath.c_str(), 1); }
     // What the opener wrote, once it has run (it runs detached).
     std::string opened(std::size_t lines) const
     {
@@ -61,6 +58,5 @@ PV_TEST(addressesAndFoldersReachTheOpenerAsOneArgument)
     shell.openUrlMinimized("https://www.plotvane.example/");
     PV_CHECK_EQ(opener.opened(2), std::string("1\nhttps://www.plotvane.example/\n"));
     shell.openFolder("/opt/My Plotvane/Samples/");
-    PV_CHECK_EQ(opener.opened(4),
-                std::string("1\nhttps://www.plotvane.example/\n1\n/opt/My Plotvane/Samples/\n"));
+    PV_CHECK_EQ(opener.opened(4), std::string("1\nhttps://www.plotvane.example/\n1\n/opt/My Plotvane/Samples/\n"));
 }

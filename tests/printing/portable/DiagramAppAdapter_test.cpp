@@ -61,12 +61,9 @@ PV_TEST(runningMeansAttachedAndNamedExactly)
         const char* failingMember;
         bool expected;
     } cases[] = {
-        {false, "Microsoft Visio", nullptr, false},
-        {true, "Microsoft Visio", nullptr, true},
-        {true, "microsoft visio", nullptr, false},
-        {true, "Microsoft Visio ", nullptr, false},
-        {true, "LibreOffice", nullptr, false},
-        {true, "Microsoft Visio", "name", false},
+        {false, "Microsoft Visio", nullptr, false}, {true, "Microsoft Visio", nullptr, true},
+        {true, "microsoft visio", nullptr, false},  {true, "Microsoft Visio ", nullptr, false},
+        {true, "LibreOffice", nullptr, false},      {true, "Microsoft Visio", "name", false},
     };
     for (const auto& c : cases) {
         Rig rig;
@@ -95,9 +92,8 @@ PV_TEST(openingStartsANewInstanceUnderTheHourglass)
     app->setActivePrinter("Plotter A");
     app->printAllPages();
     app->quit();
-    PV_CHECK_EQ(rig.server.texts(),
-                (Texts{"create Visio.Application", "open /d/-odd 'name\".vsd", "setActivePrinter Plotter A",
-                      "printAllPages", "quit"}));
+    PV_CHECK_EQ(rig.server.texts(), (Texts{"create Visio.Application", "open /d/-odd 'name\".vsd",
+                                           "setActivePrinter Plotter A", "printAllPages", "quit"}));
     PV_CHECK_EQ(rig.server.instancesAlive(), 0);
 }
 

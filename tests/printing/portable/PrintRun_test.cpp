@@ -57,8 +57,7 @@ struct Rig {
 
 Texts fileCalls(const std::string& path, const std::string& printer)
 {
-    return {"create Visio.Application", "open " + path, "setActivePrinter " + printer,
-            "printAllPages", "quit"};
+    return {"create Visio.Application", "open " + path, "setActivePrinter " + printer, "printAllPages", "quit"};
 }
 
 }  // namespace
@@ -123,7 +122,8 @@ PV_TEST(eachFileTellsItsOutcome)
         rig.view.pause = "0 seconds";
         c.script(rig.server);
         Told told;
-        PrintRun run{rig.list, rig.view, rig.adapter, rig.pointer, rig.dialogs, rig.clock, rig.events, rig.lifetime, told};
+        PrintRun run{rig.list,  rig.view,   rig.adapter,  rig.pointer, rig.dialogs,
+                     rig.clock, rig.events, rig.lifetime, told};
         run.startPrinting();
         PV_CHECK(told.said == c.said);
     }
@@ -149,10 +149,7 @@ PV_TEST(barAndWaitsFollowTheFilesAndThePause)
         double pauseAfterQuit;
     } cases[] = {
         {{"/x/plan.vsd"}, "0 seconds", {100.0, 0.0}, 1.0},
-        {{"/x/a.vsd", "/x/b.vsd", "/x/c.vsd"},
-         "5 seconds",
-         {1.0 / 3.0 * 100.0, 2.0 / 3.0 * 100.0, 100.0, 0.0},
-         6.0},
+        {{"/x/a.vsd", "/x/b.vsd", "/x/c.vsd"}, "5 seconds", {1.0 / 3.0 * 100.0, 2.0 / 3.0 * 100.0, 100.0, 0.0}, 6.0},
         {{"/x/a.vsd", "/x/b.vsd"}, "9 seconds", {50.0, 100.0, 0.0}, 10.0},
     };
     for (const auto& c : cases) {
@@ -210,7 +207,9 @@ PV_TEST(failuresAreReportedWithTheirLinesAndTheRunGoesOn)
         PV_CHECK_EQ(rig.dialogs.reportedLines(), c.lines);
         PV_CHECK_EQ(rig.count("printAllPages"), c.printed);
         if (name == "printer")
-            PV_CHECK_EQ(rig.dialogs.texts()[1].rfind("Not printed: the printer \"Plotter_A\" could not be set (line 122)\r\n", 0), 0u);
+            PV_CHECK_EQ(rig.dialogs.texts()[1].rfind(
+                            "Not printed: the printer \"Plotter_A\" could not be set (line 122)\r\n", 0),
+                        0u);
         PV_CHECK_EQ(rig.events.waited, 2 * (1.0 + 6.0));
         // Every instance is quit, also one whose file could not be opened.
         PV_CHECK_EQ(rig.server.instancesAlive(), 0);
@@ -398,6 +397,6 @@ PV_TEST(theHourglassIsPutBackAfterEveryCallIntoTheApplication)
     rig.run.startPrinting();
     PV_CHECK_EQ(pointerAt,
                 (Texts{"attach Visio.Application: other", "wait: other", "create Visio.Application: hourglass",
-                      "open /d/a.vsd: hourglass", "setActivePrinter Plotter_A: hourglass", "printAllPages: hourglass",
-                      "wait: hourglass", "quit: hourglass", "wait: hourglass"}));
+                       "open /d/a.vsd: hourglass", "setActivePrinter Plotter_A: hourglass", "printAllPages: hourglass",
+                       "wait: hourglass", "quit: hourglass", "wait: hourglass"}));
 }

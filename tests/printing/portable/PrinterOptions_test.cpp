@@ -47,8 +47,8 @@ std::string fill(FakeSelector& combo, const char* stored, const std::string& def
     FakeSettings settings;
     if (stored)
         settings.set("Combo1", stored);
-    const std::string failure =
-        portable_test::failureOf([&] { PrinterOptions::fillPrinterList(printers, settings, combo); });
+    const std::string failure
+        = portable_test::failureOf([&] { PrinterOptions::fillPrinterList(printers, settings, combo); });
     return failure == "(no failure)" ? std::string() : failure;
 }
 

@@ -123,9 +123,17 @@ PV_TEST(eachRunOfPagesArrivesOnItsOwnPaperInPageOrder)
         std::vector<Arrival> jobs;
         const char* refusedPart = nullptr;  // its file goes while the first part is submitted
     } cases[] = {
-        {"Office_A3", mixed, {{A3, "A3", {"one ", "two "}, "297x420 297x420 "}, {Letter, "Letter", {"three "}, "216x279 "}, {A3, "A3", {"four "}, "297x420 "}}},
+        {"Office_A3",
+         mixed,
+         {{A3, "A3", {"one ", "two "}, "297x420 297x420 "},
+          {Letter, "Letter", {"three "}, "216x279 "},
+          {A3, "A3", {"four "}, "297x420 "}}},
         // Without A3, those pages fit the default paper, Letter, in one job.
-        {"Office_A4", mixed, {{"", "", {"one ", "two "}, "216x279 216x279 "}, {Letter, "Letter", {"three "}, "216x279 "}, {"", "", {"four "}, "216x279 "}}},
+        {"Office_A4",
+         mixed,
+         {{"", "", {"one ", "two "}, "216x279 216x279 "},
+          {Letter, "Letter", {"three "}, "216x279 "},
+          {"", "", {"four "}, "216x279 "}}},
         {"Roll", roll, {{"custom_914x1500mm_914x1500mm", "914x1500mm", {"banner "}, "914x1500 "}}},
         // A later part refused: no part prints, and none stays held.
         {"Office_A3", mixed, {}, ".pages-3-3.pdf"},
@@ -144,8 +152,8 @@ PV_TEST(eachRunOfPagesArrivesOnItsOwnPaperInPageOrder)
             return false;
         };
         std::vector<SentJob> jobs;
-        const std::string failure =
-            portable_test::failureOf([&] { jobs = printDrawing(c.queue, c.pdf, "drawing", service().calls); });
+        const std::string failure
+            = portable_test::failureOf([&] { jobs = printDrawing(c.queue, c.pdf, "drawing", service().calls); });
         service().events.onWait = nullptr;
         PV_CHECK_EQ(failure.rfind("The printed document is missing", 0) == 0, c.refusedPart != nullptr);
         PV_CHECK(w.cups.jobsEnded(120));
@@ -172,15 +180,16 @@ PV_TEST(aDocumentIsPrintedWholeOrNotAtAll)
     writeFile(unreadable, "%PDF-1.4\nno pages here\n%%EOF\n");
     const std::size_t before = w.cups.jobs().size();
     std::vector<SentJob> jobs;
-    PV_CHECK_EQ(portable_test::failureOf([&] { jobs = printDrawing("Raw_Q", unreadable, "no sizes", service().calls); }),
-                std::string("(no failure)"));
+    PV_CHECK_EQ(
+        portable_test::failureOf([&] { jobs = printDrawing("Raw_Q", unreadable, "no sizes", service().calls); }),
+        std::string("(no failure)"));
     PV_CHECK_EQ(jobs.size(), 1u);
     const auto spooled = w.cups.jobs();
     PV_CHECK_EQ(spooled.size(), before + 1);
     if (spooled.size() == before + 1) {
-        PV_CHECK_EQ(capture("cmp -s " + shellQuoted(spooled.back().document) + " " + shellQuoted(unreadable)
-                            + " && echo same"),
-                    std::string("same\n"));
+        PV_CHECK_EQ(
+            capture("cmp -s " + shellQuoted(spooled.back().document) + " " + shellQuoted(unreadable) + " && echo same"),
+            std::string("same\n"));
         PV_CHECK_EQ(w.cups.jobAttribute(spooled.back().id, "media"), std::string());
     }
 
@@ -193,7 +202,8 @@ PV_TEST(aDocumentIsPrintedWholeOrNotAtAll)
         {w.folder + "/gone.pdf", "The printed document is missing: "},
     };
     for (const auto& c : unreadables) {
-        const std::string failure = portable_test::failureOf([&] { printDrawing("Raw_Q", c.path, "drawing", service().calls); });
+        const std::string failure
+            = portable_test::failureOf([&] { printDrawing("Raw_Q", c.path, "drawing", service().calls); });
         PV_CHECK_EQ(failure.substr(0, std::string(c.failure).size()), std::string(c.failure));
         PV_CHECK_EQ(w.cups.jobs().size(), before + 1);
     }

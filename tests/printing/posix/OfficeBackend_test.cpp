@@ -69,10 +69,7 @@ struct Rig {
         factory = std::make_unique<OfficeAppFactory>(events, lifetime, options);
         adapter = std::make_unique<DiagramAppAdapter>(*factory, dialogs, pointer, lifetime);
     }
-    ~Rig()
-    {
-        factory.reset();
-    }
+    ~Rig() { factory.reset(); }
     // Folders of instances that are still there.
     int instanceFolders() const
     {
@@ -98,8 +95,8 @@ bool contains(const std::string& text, const std::string& part)
 std::string fakeOffice(const std::string& folder, const std::string& body)
 {
     const std::string path = folder + "/soffice";
-    writeFile(path, "#!/bin/sh\nfor a in \"$@\"; do [ \"$a\" = --version ] && { echo 'Fake 1.0'; exit 0; }; done\n"
-                        + body);
+    writeFile(path,
+              "#!/bin/sh\nfor a in \"$@\"; do [ \"$a\" = --version ] && { echo 'Fake 1.0'; exit 0; }; done\n" + body);
     ::chmod(path.c_str(), 0700);
     return path;
 }
@@ -147,14 +144,16 @@ PV_TEST(conversionsBeyondTheMemoryBoundOrTheTimeLimitOrEndedLeaveNoTemporaryFold
         const char* failure;
     } cases[] = {
         {768ULL << 20, 120, false, "the drawing needs more memory than the conversion's bound of 768 MB allows"},
-        {2ULL << 30, 20, false, "LibreOffice did not finish within 20 seconds; the setting ConversionSeconds gives "
-                                "it longer (for plotvane --print: --conversion-limit SECONDS)"},
+        {2ULL << 30, 20, false,
+         "LibreOffice did not finish within 20 seconds; the setting ConversionSeconds gives "
+         "it longer (for plotvane --print: --conversion-limit SECONDS)"},
         {2ULL << 30, 120, true, "LibreOffice was ended because the program is closing"},
     };
     for (const auto& c : cases) {
         OfficeOptions options;
         // Should the bound not be set, LibreOffice still stops at 3 GiB.
-        options.program = fakeOffice(folder, "[ \"$(ulimit -v)\" = unlimited ] && ulimit -v 3145728\nexec soffice \"$@\"\n");
+        options.program
+            = fakeOffice(folder, "[ \"$(ulimit -v)\" = unlimited ] && ulimit -v 3145728\nexec soffice \"$@\"\n");
         options.addressSpaceLimit = c.bound;
         options.timeLimitSeconds = c.limit;
         Rig rig(options);
@@ -288,9 +287,11 @@ PV_TEST(failedConversionsAreFailedOpensWithLibreOfficesWords)
     };
     for (const auto& c : cases) {
         OfficeOptions options;
-        options.program = fakeOffice(folder, "out=; prev=\nfor a in \"$@\"; do [ \"$prev\" = --outdir ] && out=$a; prev=$a; done\n"
-                                             + (c.pdf.empty() ? std::string() : "cp " + shellQuoted(folder + "/" + c.pdf) + " \"$out/x.pdf\"\n")
-                                             + c.script + "\n");
+        options.program
+            = fakeOffice(folder, "out=; prev=\nfor a in \"$@\"; do [ \"$prev\" = --outdir ] && out=$a; prev=$a; done\n"
+                                     + (c.pdf.empty() ? std::string()
+                                                      : "cp " + shellQuoted(folder + "/" + c.pdf) + " \"$out/x.pdf\"\n")
+                                     + c.script + "\n");
         Rig rig(options);
         const std::string failure = rig.failureOpening(world().drawings + "/alpha.vdx");
         const std::size_t reason = failure.find(": ");
@@ -305,9 +306,8 @@ PV_TEST(printersAreCheckedByName)
     PV_CHECK(w.cups.addQueue("Plotter_Gone"));
     Rig rig;
     auto app = rig.adapter->openInNewInstance(w.drawings + "/alpha.vdx");
-    const auto refused = [&](const std::string& name) {
-        return portable_test::failureOf([&] { app->setActivePrinter(name); });
-    };
+    const auto refused
+        = [&](const std::string& name) { return portable_test::failureOf([&] { app->setActivePrinter(name); }); };
     PV_CHECK(contains(refused("Plotter_C"), "\"Plotter_C\" is not a printer"));
     PV_CHECK(contains(refused(""), "no printer"));
     PV_CHECK_EQ(refused("Plotter_Gone"), std::string("(no failure)"));
@@ -356,8 +356,8 @@ PV_TEST(hangingApplicationIsEndedWithItsWholeGroup)
     const std::string folder = folderTree.root();
     OfficeOptions options;
     // It starts a helper of its own, then never finishes.
-    options.program = fakeOffice(folder, "sleep 600 &\necho $! > " + shellQuoted(folder + "/helper.pid")
-                                             + "\nexec sleep 600\n");
+    options.program
+        = fakeOffice(folder, "sleep 600 &\necho $! > " + shellQuoted(folder + "/helper.pid") + "\nexec sleep 600\n");
     options.timeLimitSeconds = 2;
     Rig rig(options);
     PV_CHECK(rig.adapter->checkInstalled());
@@ -386,10 +386,13 @@ PV_TEST(restartRequestIsHonoured)
     app->quit();
 
     OfficeOptions options;
-    options.program = fakeOffice(folder, "out=; prev=\nfor a in \"$@\"; do [ \"$prev\" = --outdir ] && out=$a; prev=$a; done\n"
-                                         "if [ ! -e " + shellQuoted(folder + "/started") + " ]; then touch "
-                                         + shellQuoted(folder + "/started") + "; exit 81; fi\n"
-                                         "cp " + shellQuoted(pdf) + " \"$out/x.pdf\"\n");
+    options.program = fakeOffice(
+        folder, "out=; prev=\nfor a in \"$@\"; do [ \"$prev\" = --outdir ] && out=$a; prev=$a; done\n"
+                "if [ ! -e "
+                    + shellQuoted(folder + "/started") + " ]; then touch " + shellQuoted(folder + "/started")
+                    + "; exit 81; fi\n"
+                      "cp "
+                    + shellQuoted(pdf) + " \"$out/x.pdf\"\n");
     Rig rig(options);
     const std::size_t before = w.cups.jobs().size();
     auto second = rig.adapter->openInNewInstance(w.drawings + "/two pages.vsdx");

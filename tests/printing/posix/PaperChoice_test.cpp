@@ -30,15 +30,15 @@ std::string jobsOf(const std::vector<PaperJob>& jobs)
 {
     std::string text;
     for (const auto& job : jobs)
-        text += "[" + std::to_string(job.firstPage + 1) + "+" + std::to_string(job.pageCount) + " "
-                + asked(job.options) + "]";
+        text += "[" + std::to_string(job.firstPage + 1) + "+" + std::to_string(job.pageCount) + " " + asked(job.options)
+                + "]";
     return text;
 }
 
-const PageSize a3Landscape {1190.55, 841.89};
-const PageSize a3Portrait {841.89, 1190.55};
-const PageSize letter {612, 792};
-const PageSize tabloidLandscape {1224, 792};
+const PageSize a3Landscape{1190.55, 841.89};
+const PageSize a3Portrait{841.89, 1190.55};
+const PageSize letter{612, 792};
+const PageSize tabloidLandscape{1224, 792};
 
 }  // namespace
 
@@ -59,9 +59,11 @@ PV_TEST(eachPageAsksForThePaperOfItsSizeWhereTheQueueHasIt)
         {tabloidLandscape, queueWith(officeA3), ""},
         {{100, 100}, queueWith(officeA3), ""},
         // A roll: a plotter's custom sizes, and A0, which it does not list.
-        {{2590.87, 4251.97}, queueWith({"na_letter_8.5x11in"}, true),
+        {{2590.87, 4251.97},
+         queueWith({"na_letter_8.5x11in"}, true),
          "media=custom_914x1500mm_914x1500mm orientation-requested=3 " + fit},
-        {{3370.39, 2383.94}, queueWith({"na_letter_8.5x11in"}, true),
+        {{3370.39, 2383.94},
+         queueWith({"na_letter_8.5x11in"}, true),
          "media=custom_841x1189mm_841x1189mm orientation-requested=4 " + fit},
         {letter, queueWith({"na_letter_8.5x11in"}, true), "media=na_letter_8.5x11in orientation-requested=3 " + fit},
         {{2590.87, 4251.97}, queueWith(officeA3), ""},

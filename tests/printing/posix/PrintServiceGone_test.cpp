@@ -69,11 +69,13 @@ PV_TEST(aSchedulerThatGoesMidRunIsNamedAtTheStepThatNeededIt)
         PV_CHECK_EQ(dialogs.reportedLines(), (std::vector<int>{122, 126}));
 
         const std::string where = cups.folder() + "/cups.sock";
-        const std::string reason = signal == SIGSTOP
-            ? "The print service (CUPS) at " + where + " did not answer within 2 seconds"
-            : "The print service (CUPS) cannot be reached at " + where + ": No such file or directory";
+        const std::string reason
+            = signal == SIGSTOP
+                  ? "The print service (CUPS) at " + where + " did not answer within 2 seconds"
+                  : "The print service (CUPS) cannot be reached at " + where + ": No such file or directory";
         PV_CHECK_EQ(dialogs.messages.at(0).text.substr(0, reason.size()), reason);
-        PV_CHECK_EQ(dialogs.messages.at(1).text.rfind("Not printed: the printer \"Plotter_A\" could not be set", 0), 0u);
+        PV_CHECK_EQ(dialogs.messages.at(1).text.rfind("Not printed: the printer \"Plotter_A\" could not be set", 0),
+                    0u);
         // The printer list at the next start says the same.
         FakeLifetime later;
         PV_CHECK_EQ(portable_test::failureOf([&] { CupsPrinters(events, later, 2).names(); }), reason);
@@ -83,8 +85,8 @@ PV_TEST(aSchedulerThatGoesMidRunIsNamedAtTheStepThatNeededIt)
                 later.end();
                 return true;
             };
-            PV_CHECK_EQ(CupsService::unreachable(),
-                        "The print service (CUPS) cannot be reached at " + where + ": it did not answer within 5 seconds");
+            PV_CHECK_EQ(CupsService::unreachable(), "The print service (CUPS) cannot be reached at " + where
+                                                        + ": it did not answer within 5 seconds");
             PV_CHECK_EQ(portable_test::failureOf([&] { CupsPrinters(events, later, 20).names(); }),
                         std::string("The program is closing"));
             ::kill(pid, SIGCONT);

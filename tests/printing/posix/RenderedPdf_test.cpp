@@ -39,8 +39,8 @@ const std::vector<MadePage> kindsOfPages = {
     {"/MediaBox [0 0 612 792] /Rotate 180", "upside down"},
     {"/MediaBox [0 0 1000 500] /UserUnit 2 /Rotate 0", "large format"},
 };
-const std::string kindsOfPagesSizes =
-    "612x792 1190.55x841.89 612x792 540x720 612x792 792x612 792x612 792x612 612x792 2000x1000 ";
+const std::string kindsOfPagesSizes
+    = "612x792 1190.55x841.89 612x792 540x720 612x792 792x612 792x612 792x612 612x792 2000x1000 ";
 
 }  // namespace
 
@@ -103,9 +103,11 @@ PV_TEST(aRunOfPagesIsWrittenAsADocumentOfItsOwn)
 {
     Folder folder;
     const std::string path = folder.path + "/four.pdf";
-    writeFile(path, madePdf({{mediaBox(612, 792), "first"}, {"", "second"}, {"/Rotate 90", "third"},
-                             {mediaBox(612, 792), "fourth"}},
-                            mediaBox(1190.55, 841.89)));
+    writeFile(
+        path,
+        madePdf(
+            {{mediaBox(612, 792), "first"}, {"", "second"}, {"/Rotate 90", "third"}, {mediaBox(612, 792), "fourth"}},
+            mediaBox(1190.55, 841.89)));
     const RenderedPdf pdf(path);
     pdf.writePages(1, 2, folder.path + "/middle.pdf");
     PV_CHECK_EQ(sizesOf(RenderedPdf(folder.path + "/middle.pdf")), std::string("1190.55x841.89 841.89x1190.55 "));
