@@ -59,20 +59,6 @@ inline std::string capture(const std::string& command)
     return output;
 }
 
-inline std::string makeTempFolder(const std::string& prefix)
-{
-    std::string pattern = "/tmp/" + prefix + "XXXXXX";
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    return ::mkdtemp(buffer.data()) ? std::string(buffer.data()) : std::string();
-}
-
-inline void removeFolder(const std::string& folder)
-{
-    if (folder.size() > 5 && folder.rfind("/tmp/", 0) == 0)
-        std::system(("rm -rf " + shellQuoted(folder)).c_str());
-}
-
 inline void writeFile(const std::string& path, const std::string& content)
 {
     std::ofstream(path, std::ios::binary) << content;

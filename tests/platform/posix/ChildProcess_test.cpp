@@ -48,7 +48,8 @@ int helperOf(const std::string& pidFile)
 
 PV_TEST(eachOutcomeLeavesNoProcessBehind)
 {
-    const std::string folder = makeTempFolder("plotvane-child-");
+    const TempTree tree("plotvane-child-");
+    const std::string& folder = tree.root();
     const std::string helper = folder + "/helper.pid";
     const std::string startsHelper = "sleep 600 & echo $! > " + shellQuoted(helper) + "\n";
     writeFile(folder + "/not-a-program", "\x7f"
@@ -115,12 +116,12 @@ PV_TEST(eachOutcomeLeavesNoProcessBehind)
         child.reset();
         PV_CHECK(noChildLeft());
     }
-    removeFolder(folder);
 }
 
 PV_TEST(programHasItsThreeStandardDescriptorsAndNoneOfOurs)
 {
-    const std::string folder = makeTempFolder("plotvane-child-");
+    const TempTree tree("plotvane-child-");
+    const std::string& folder = tree.root();
     // The standard descriptors a starting process of ours lacked.
     const std::vector<std::vector<int>> lacking = {{}, {0}, {2}, {0, 2}, {0, 1, 2}};
     for (const auto& closed : lacking) {
@@ -152,12 +153,12 @@ PV_TEST(programHasItsThreeStandardDescriptorsAndNoneOfOurs)
             listed += fd + " ";
         PV_CHECK_EQ(listed, std::string("0 1 2 "));
     }
-    removeFolder(folder);
 }
 
 PV_TEST(programRunsInItsBoundsAndItsOwnTemporaryFolder)
 {
-    const std::string folder = makeTempFolder("plotvane-child-");
+    const TempTree tree("plotvane-child-");
+    const std::string& folder = tree.root();
     ChildRequest request;
     request.argv = {"/bin/sh", "-c", "echo \"$(ulimit -v) $TMPDIR\""};
     request.logPath = folder + "/seen";
@@ -172,12 +173,12 @@ PV_TEST(programRunsInItsBoundsAndItsOwnTemporaryFolder)
     std::string seen;
     std::getline(log, seen);
     PV_CHECK_EQ(seen, "1048576 " + folder);  // KiB
-    removeFolder(folder);
 }
 
 PV_TEST(conversionEndsWhenOurWholeProcessGroupIsKilled)
 {
-    const std::string folder = makeTempFolder("plotvane-child-");
+    const TempTree tree("plotvane-child-");
+    const std::string& folder = tree.root();
     const std::string helper = folder + "/helper.pid";
     const std::string program
         = script(folder, "hangs", "sleep 600 & echo $! > " + shellQuoted(helper) + "\nexec sleep 600\n");
@@ -202,12 +203,12 @@ PV_TEST(conversionEndsWhenOurWholeProcessGroupIsKilled)
         ::waitpid(ours, nullptr, 0);
         PV_CHECK(helperOf(helper) > 0 && goneWithin(helperOf(helper), 5.0));
     }
-    removeFolder(folder);
 }
 
 PV_TEST(secondFileIsRefusedWhileOneIsConverting)
 {
-    const std::string folder = makeTempFolder("plotvane-child-");
+    const TempTree tree("plotvane-child-");
+    const std::string& folder = tree.root();
     const std::string go = folder + "/go";
     writeVdx(folder + "/a.vdx", {"A"});
     OfficeOptions options;
@@ -239,5 +240,4 @@ PV_TEST(secondFileIsRefusedWhileOneIsConverting)
     PV_CHECK(refused.find("busy with another file") != std::string::npos);
     // The first went on to its end: the stand-in rendered nothing.
     PV_CHECK(first.find("not a drawing") != std::string::npos);
-    removeFolder(folder);
 }

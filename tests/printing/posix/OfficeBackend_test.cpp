@@ -136,7 +136,8 @@ PV_TEST(conversionsBeyondTheMemoryBoundOrTheTimeLimitOrEndedLeaveNoTemporaryFold
     // One page repeating a shape 200,000 times: 116 MB of page in 1 MB.
     const std::string repeated = w.drawings + "/repeated.vsdx";
     writeVsdx(repeated, {"Repeated"}, 200000);
-    const std::string folder = makeTempFolder("plotvane-fake-office-");
+    const TempTree tree("plotvane-fake-office-");
+    const std::string& folder = tree.root();
     const struct {
         unsigned long long bound;
         double limit;
@@ -181,7 +182,6 @@ PV_TEST(conversionsBeyondTheMemoryBoundOrTheTimeLimitOrEndedLeaveNoTemporaryFold
         PV_CHECK_EQ(watch.leftovers(), std::string());
         PV_CHECK(rig.nothingRunning());
     }
-    removeFolder(folder);
 }
 
 PV_TEST(goodDrawingsArePrintedAsOneJobEachWithTheirTextAndPages)
