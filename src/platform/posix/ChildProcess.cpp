@@ -1,19 +1,14 @@
 #include "platform/posix/ChildProcess.h"
 
-#include <algorithm>
 #include <cerrno>
-#include <climits>
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
-#include <ctime>
 #include <unistd.h>
+#include <vector>
 
 #include "platform/Paths.h"
 #include "platform/posix/ChildWatcher.h"
