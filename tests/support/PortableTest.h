@@ -4,7 +4,6 @@
 // run natively under CTest and, cross-built, under Wine. Each test is a function
 // registered with PV_TEST; checks record failures and let the test go on.
 
-#include <exception>
 #include <functional>
 #include <iterator>
 #include <ostream>
@@ -31,6 +30,7 @@ void skip(const char* file, int line, const std::string& why);
 
 // Thrown by PV_SKIP: the case cannot run here, for the reason given.
 struct Skipped {
+    explicit Skipped(std::string why) : reason(std::move(why)) {}
     std::string reason;
 };
 
@@ -40,19 +40,13 @@ struct Registrar {
 
 // How a checked value is shown when a check fails: texts quoted, containers
 // as {a, b, c}, anything without a printed form as "(no printed form)".
-template <typename T, typename = void> struct IsPrintable : std::false_type {
-};
+template <typename T, typename = void> constexpr bool isPrintable = false;
 template <typename T>
-struct IsPrintable<T, std::void_t<decltype(std::declval<std::ostream&>() << std::declval<const T&>())>>
-    : std::true_type {
-};
-template <typename T, typename = void> struct IsContainer : std::false_type {
-};
+constexpr bool isPrintable<T, std::void_t<decltype(std::declval<std::ostream&>() << std::declval<const T&>())>> = true;
+template <typename T, typename = void> constexpr bool isContainer = false;
 template <typename T>
-struct IsContainer<
-    T, std::void_t<decltype(std::begin(std::declval<const T&>())), decltype(std::end(std::declval<const T&>()))>>
-    : std::true_type {
-};
+constexpr bool isContainer<T, std::void_t<decltype(std::begin(std::declval<const T&>())),
+                                          decltype(std::end(std::declval<const T&>()))>> = true;
 
 template <typename T> void show(std::ostream& out, const T& value)
 {
@@ -60,9 +54,9 @@ template <typename T> void show(std::ostream& out, const T& value)
         out << (value ? "true" : "false");
     } else if constexpr (std::is_convertible_v<const T&, std::string_view>) {
         out << '"' << std::string_view(value) << '"';
-    } else if constexpr (IsPrintable<T>::value && !std::is_array_v<T>) {
+    } else if constexpr (isPrintable<T> && !std::is_array_v<T>) {
         out << value;
-    } else if constexpr (IsContainer<T>::value) {
+    } else if constexpr (isContainer<T>) {
         out << '{';
         const char* separator = "";
         for (const auto& element : value) {
@@ -92,11 +86,9 @@ void checkEqual(const A& actual, const B& expected, const char* actualText, cons
 
 }  // namespace portable_test
 
-#define PV_CONCAT2(a, b) a##b
-#define PV_CONCAT(a, b) PV_CONCAT2(a, b)
 #define PV_TEST(name)                                                                                                  \
     static void name();                                                                                                \
-    static const portable_test::Registrar PV_CONCAT(registrar_, name)(#name, name);                                    \
+    static const portable_test::Registrar registrar_##name(#name, name);                                               \
     static void name()
 #define PV_CHECK(condition)                                                                                            \
     do {                                                                                                               \
@@ -105,10 +97,6 @@ void checkEqual(const A& actual, const B& expected, const char* actualText, cons
     } while (0)
 // Ends the case as skipped, with the real reason; the program then exits with
 // the status that CTest reports as skipped (77) unless a case failed.
-#define PV_SKIP(reason)                                                                                                \
-    throw portable_test::Skipped                                                                                       \
-    {                                                                                                                  \
-        reason                                                                                                         \
-    }
+#define PV_SKIP(reason) throw portable_test::Skipped(reason)
 #define PV_CHECK_EQ(actual, expected)                                                                                  \
     portable_test::checkEqual((actual), (expected), #actual, #expected, __FILE__, __LINE__)
