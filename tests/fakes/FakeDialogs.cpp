@@ -1,8 +1,23 @@
 #include "fakes/FakeDialogs.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include "base/ErrorReport.h"
+
+namespace {
+
+// The next scripted answer, or `dry` once the queue has run dry.
+template <typename T> T nextAnswer(std::deque<T>& answers, T dry = {})
+{
+    if (answers.empty())
+        return dry;
+    T answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
+}  // namespace
 
 MessageAnswer FakeDialogs::message(const MessageRequest& request)
 {
@@ -10,41 +25,26 @@ MessageAnswer FakeDialogs::message(const MessageRequest& request)
     if (recorded.title.empty())
         recorded.title = m_title;
     messages.push_back(recorded);
-    if (messageAnswers.empty())
-        return request.buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
-    const MessageAnswer answer = messageAnswers.front();
-    messageAnswers.pop_front();
-    return answer;
+    return nextAnswer(messageAnswers,
+                      request.buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok);
 }
 
 std::string FakeDialogs::prompt(const std::string& text, const std::string& title, const std::string& initial)
 {
     prompts.push_back({text, title.empty() ? m_title : title, initial});
-    if (promptAnswers.empty())
-        return {};
-    std::string answer = promptAnswers.front();
-    promptAnswers.pop_front();
-    return answer;
+    return nextAnswer(promptAnswers);
 }
 
 OpenFilesResult FakeDialogs::openFiles(const OpenFilesRequest& request)
 {
     openFilesRequests.push_back(request);
-    if (openFilesAnswers.empty())
-        return {};
-    OpenFilesResult answer = openFilesAnswers.front();
-    openFilesAnswers.pop_front();
-    return answer;
+    return nextAnswer(openFilesAnswers);
 }
 
 std::string FakeDialogs::browseFolder(const std::string& prompt, const std::string& startFolder)
 {
     browses.push_back({prompt, startFolder});
-    if (browseAnswers.empty())
-        return {};
-    std::string answer = browseAnswers.front();
-    browseAnswers.pop_front();
-    return answer;
+    return nextAnswer(browseAnswers);
 }
 
 std::vector<std::string> FakeDialogs::texts() const
