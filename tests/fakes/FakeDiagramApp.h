@@ -26,7 +26,7 @@ public:
 
     std::unique_ptr<DiagramApp> create(const std::string& className) override;
     std::unique_ptr<DiagramApp> attach(const std::string& className) override;
-    void endAll() override;
+    void endAll() override { ++endAllCalls; }
     void prepareNext(const std::string& path) override { hints.push_back({path, clock ? clock->seconds() : 0.0}); }
 
     std::vector<std::string> texts() const;
@@ -53,6 +53,6 @@ public:
     int endAllCalls = 0;
     std::vector<Call> hints;  // the files named by prepareNext, apart from the calls
 
-    // Used by the fake's instances.
-    void record(const std::string& text, const std::string& name);
+    // Used by the fake's instances; a call's name is its text up to the first space.
+    void record(const std::string& text);
 };
