@@ -10,13 +10,8 @@ MemoryFileSystem::MemoryFileSystem(PathStyle style)
 {
     const std::vector<std::string> roots
         = style == PathStyle::Windows ? std::vector<std::string>{"c:\\", "d:\\"} : std::vector<std::string>{"/"};
-    for (const std::string& root : roots) {
-        Node node;
-        node.name = root;
-        node.attributes = FileAttribute::Directory | FileAttribute::Hidden | FileAttribute::System;
-        node.folder = true;
-        m_nodes[root] = node;
-    }
+    for (const std::string& root : roots)
+        m_nodes[root] = {root, FileAttribute::Directory | FileAttribute::Hidden | FileAttribute::System, true};
 }
 
 bool MemoryFileSystem::isRootKey(const std::string& key) const
@@ -67,11 +62,7 @@ void MemoryFileSystem::add(const std::string& path, std::uint32_t attributes, bo
     std::string trimmed = path;
     while (!trimmed.empty() && trimmed.back() == m_separator)
         trimmed.pop_back();
-    Node node;
-    node.name = trimmed.substr(trimmed.rfind(m_separator) + 1);
-    node.attributes = attributes;
-    node.folder = folder;
-    m_nodes[key] = node;
+    m_nodes[key] = {trimmed.substr(trimmed.rfind(m_separator) + 1), attributes, folder};
 }
 
 void MemoryFileSystem::addFolder(const std::string& path, std::uint32_t attributes)
@@ -120,14 +111,6 @@ void MemoryFileSystem::failSubfolders(const std::string& path, int error, std::s
     node->namesBeforeFailure = namesBeforeFailure;
 }
 
-void MemoryFileSystem::refuseOpen(const std::string& path)
-{
-    Node* node = find(path);
-    if (!node)
-        throw std::invalid_argument("no such file: " + path);
-    node->openable = false;
-}
-
 std::optional<std::uint32_t> MemoryFileSystem::attributes(const std::string& path)
 {
     calls("attributes", path);
@@ -139,17 +122,15 @@ std::optional<std::uint32_t> MemoryFileSystem::attributes(const std::string& pat
 
 bool MemoryFileSystem::probeOpen(const std::string& path)
 {
-    ++probes;
     // A file named with a closing separator cannot be opened.
     if (!path.empty() && path.back() == m_separator)
         return false;
     const Node* node = find(path);
-    return node && !node->folder && node->openable;
+    return node && !node->folder;
 }
 
 std::vector<std::string> MemoryFileSystem::listFiles(const std::string& folder, const std::string& pattern)
 {
-    ++listings;
     std::vector<std::string> names;
     const Node* node = find(folder);
     if (!node || !node->folder)
@@ -164,7 +145,6 @@ std::vector<std::string> MemoryFileSystem::listFiles(const std::string& folder, 
 
 SubfolderListing MemoryFileSystem::subfolders(const std::string& folder)
 {
-    ++enumerations;
     SubfolderListing listing;
     const Node* node = find(folder);
     if (!node || !node->folder) {

@@ -31,8 +31,6 @@ public:
     // (70 permission denied, 76 path not found, others); the subfolders named
     // before the failure are still returned.
     void failSubfolders(const std::string& path, int error, std::size_t namesBeforeFailure = 0);
-    // Makes the open probe of a file fail (a locked or unopenable file).
-    void refuseOpen(const std::string& path);
 
     PathStyle style() const override { return m_style; }
     std::optional<std::uint32_t> attributes(const std::string& path) override;
@@ -45,10 +43,6 @@ public:
     bool modificationTimeReadable(const std::string& path) override;
     bool listingFindsEntry(const std::string& path, bool includeFolders) override;
 
-    // How often each kind of question was asked.
-    int probes = 0;
-    int listings = 0;
-    int enumerations = 0;
     CallRecord calls;
 
 private:
@@ -56,10 +50,9 @@ private:
         std::string name;
         std::uint32_t attributes = 0;
         bool folder = false;
-        bool openable = true;
         int subfolderError = 0;
         std::size_t namesBeforeFailure = 0;
-        std::vector<std::string> children;  // keys, in the order of adding
+        std::vector<std::string> children = {};  // keys, in the order of adding
     };
 
     std::string keyOf(const std::string& path) const;
