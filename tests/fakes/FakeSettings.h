@@ -15,8 +15,7 @@ public:
     std::string read(Setting setting, const std::string& fallback) override
     {
         calls("read", keyOf(setting));
-        const auto found = values.find(keyOf(setting));
-        return found == values.end() ? fallback : found->second;
+        return value(keyOf(setting), fallback);
     }
     void write(Setting setting, const std::string& value) override
     {
