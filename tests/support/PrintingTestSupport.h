@@ -11,8 +11,10 @@
 #include <dirent.h>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -24,14 +26,6 @@
 #include "support/TempTree.h"
 
 namespace printing_test {
-
-inline std::string sourceRoot()
-{
-    std::string here = __FILE__;  // <root>/tests/support/PrintingTestSupport.h
-    for (int up = 0; up < 3; ++up)
-        here = here.substr(0, here.rfind('/'));
-    return here;
-}
 
 inline std::string shellQuoted(const std::string& text)
 {
@@ -85,33 +79,6 @@ inline std::vector<std::string> folderEntries(const std::string& folder)
     return names;
 }
 
-// Live processes (not zombies) whose command line mentions the text.
-inline std::vector<int> processesMentioning(const std::string& text)
-{
-    std::vector<int> found;
-    for (const std::string& name : folderEntries("/proc")) {
-        if (name.find_first_not_of("0123456789") != std::string::npos)
-            continue;
-        std::string command;
-        std::string statLine;
-        try {  // reading the files of a process that ends meanwhile throws
-            std::ifstream cmdline("/proc/" + name + "/cmdline", std::ios::binary);
-            command.assign(std::istreambuf_iterator<char>(cmdline), std::istreambuf_iterator<char>());
-            if (command.find(text) == std::string::npos)
-                continue;
-            std::ifstream stat("/proc/" + name + "/stat");
-            std::getline(stat, statLine);
-        } catch (const std::exception&) {
-            continue;
-        }
-        const auto close = statLine.rfind(')');
-        if (close != std::string::npos && close + 2 < statLine.size() && statLine[close + 2] == 'Z')
-            continue;
-        found.push_back(std::stoi(name));
-    }
-    return found;
-}
-
 // True while the process exists and is not a zombie.
 inline bool alive(int pid)
 {
@@ -121,6 +88,26 @@ inline bool alive(int pid)
         return false;
     const auto close = statLine.rfind(')');
     return close == std::string::npos || close + 2 >= statLine.size() || statLine[close + 2] != 'Z';
+}
+
+// Live processes (not zombies) whose command line mentions the text.
+inline std::vector<int> processesMentioning(const std::string& text)
+{
+    std::vector<int> found;
+    for (const std::string& name : folderEntries("/proc")) {
+        if (name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::string command;
+        try {  // reading the files of a process that ends meanwhile throws
+            std::ifstream cmdline("/proc/" + name + "/cmdline", std::ios::binary);
+            command.assign(std::istreambuf_iterator<char>(cmdline), std::istreambuf_iterator<char>());
+        } catch (const std::exception&) {
+            continue;
+        }
+        if (command.find(text) != std::string::npos && alive(std::stoi(name)))
+            found.push_back(std::stoi(name));
+    }
+    return found;
 }
 
 // A process that was sent SIGKILL is gone a moment later, not at once.
@@ -166,21 +153,22 @@ inline void writeVsdx(const std::string& path, const std::vector<std::string>& p
     const std::string ns = "http://schemas.microsoft.com/office/visio/2012/main";
     const std::string rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
     const std::string visioRel = "http://schemas.microsoft.com/visio/2010/relationships";
-    std::system(("mkdir -p " + shellQuoted(folder + "/_rels") + " " + shellQuoted(folder + "/visio/_rels") + " "
-                 + shellQuoted(folder + "/visio/pages/_rels"))
-                    .c_str());
+    const std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+    const std::string relationships
+        = xml + "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
+    for (const char* part : {"/_rels", "/visio/_rels", "/visio/pages/_rels"})
+        std::filesystem::create_directories(std::filesystem::u8path(folder + part));
     std::ostringstream types;
-    types << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
-             "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+    types << xml
+          << "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
              "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
              "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
              "<Override PartName=\"/visio/document.xml\" ContentType=\"application/vnd.ms-visio.drawing.main+xml\"/>"
              "<Override PartName=\"/visio/pages/pages.xml\" ContentType=\"application/vnd.ms-visio.pages+xml\"/>";
     std::ostringstream pages;
-    pages << "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Pages xmlns=\"" << ns << "\" xmlns:r=\"" << rel << "\">";
+    pages << xml << "<Pages xmlns=\"" << ns << "\" xmlns:r=\"" << rel << "\">";
     std::ostringstream pageRels;
-    pageRels << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
-                "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
+    pageRels << relationships;
     for (std::size_t i = 0; i < pageTexts.size(); ++i) {
         const std::string n = std::to_string(i + 1);
         types << "<Override PartName=\"/visio/pages/page" << n
@@ -192,8 +180,7 @@ inline void writeVsdx(const std::string& path, const std::vector<std::string>& p
         pageRels << "<Relationship Id=\"rId" << n << "\" Type=\"" << visioRel << "/page\" Target=\"page" << n
                  << ".xml\"/>";
         std::ostringstream page;
-        page << "<?xml version=\"1.0\" encoding=\"UTF-8\"?><PageContents xmlns=\"" << ns << "\" xmlns:r=\"" << rel
-             << "\"><Shapes>";
+        page << xml << "<PageContents xmlns=\"" << ns << "\" xmlns:r=\"" << rel << "\"><Shapes>";
         for (int shape = 1; shape <= shapes; ++shape)
             page << "<Shape ID=\"" << shape
                  << "\" Type=\"Shape\">"
@@ -216,18 +203,11 @@ inline void writeVsdx(const std::string& path, const std::vector<std::string>& p
     writeFile(folder + "/[Content_Types].xml", types.str());
     writeFile(folder + "/visio/pages/pages.xml", pages.str());
     writeFile(folder + "/visio/pages/_rels/pages.xml.rels", pageRels.str());
-    writeFile(folder + "/_rels/.rels",
-              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
-              "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-              "<Relationship Id=\"rId1\" Type=\""
-                  + visioRel + "/document\" Target=\"visio/document.xml\"/></Relationships>");
-    writeFile(folder + "/visio/document.xml",
-              "<?xml version=\"1.0\" encoding=\"UTF-8\"?><VisioDocument xmlns=\"" + ns + "\"/>");
-    writeFile(folder + "/visio/_rels/document.xml.rels",
-              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
-              "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-              "<Relationship Id=\"rId1\" Type=\""
-                  + visioRel + "/pages\" Target=\"pages/pages.xml\"/></Relationships>");
+    writeFile(folder + "/_rels/.rels", relationships + "<Relationship Id=\"rId1\" Type=\"" + visioRel
+                                           + "/document\" Target=\"visio/document.xml\"/></Relationships>");
+    writeFile(folder + "/visio/document.xml", xml + "<VisioDocument xmlns=\"" + ns + "\"/>");
+    writeFile(folder + "/visio/_rels/document.xml.rels", relationships + "<Relationship Id=\"rId1\" Type=\"" + visioRel
+                                                             + "/pages\" Target=\"pages/pages.xml\"/></Relationships>");
     ::unlink(path.c_str());
     std::system(
         ("cd " + shellQuoted(folder) + " && zip -q -X -r " + shellQuoted(path) + " '[Content_Types].xml' _rels visio")
@@ -257,20 +237,15 @@ class PrivateCups {
 public:
     explicit PrivateCups(const std::vector<std::string>& queues)
     {
-        std::string command
-            = shellQuoted(sourceRoot() + "/scripts/private-cups.sh") + " start " + shellQuoted(m_folder);
+        std::string arguments = "start " + shellQuoted(m_folder);
         for (const auto& queue : queues)
-            command += " " + shellQuoted(queue);
-        m_started = std::system((command + " >/dev/null").c_str()) == 0;
+            arguments += " " + shellQuoted(queue);
+        m_started = script(arguments + " >/dev/null") == 0;
         ::setenv("CUPS_SERVER", (m_folder + "/cups.sock").c_str(), 1);
         ::unsetenv("PRINTER");
         ::unsetenv("LPDEST");
     }
-    ~PrivateCups()
-    {
-        std::system(
-            (shellQuoted(sourceRoot() + "/scripts/private-cups.sh") + " stop " + shellQuoted(m_folder)).c_str());
-    }
+    ~PrivateCups() { script("stop " + shellQuoted(m_folder)); }
     PrivateCups(const PrivateCups&) = delete;
     PrivateCups& operator=(const PrivateCups&) = delete;
 
@@ -383,11 +358,19 @@ public:
     }
 
 private:
+    // Runs the source tree's scripts/private-cups.sh with the arguments (shell
+    // words); its exit status as std::system tells it.
+    static int script(const std::string& arguments)
+    {
+        std::string root = __FILE__;  // <root>/tests/support/PrintingTestSupport.h
+        for (int up = 0; up < 3; ++up)
+            root = root.substr(0, root.rfind('/'));
+        return std::system((shellQuoted(root + "/scripts/private-cups.sh") + " " + arguments).c_str());
+    }
     PrinterStart startPrinter(const std::string& arguments) const
     {
-        const std::string script = shellQuoted(sourceRoot() + "/scripts/private-cups.sh");
         const std::string errors = m_folder + "/printer-start.err";
-        const int status = std::system((script + " " + arguments + " >/dev/null 2>" + shellQuoted(errors)).c_str());
+        const int status = script(arguments + " >/dev/null 2>" + shellQuoted(errors));
         PrinterStart result;
         std::ifstream reason(errors);
         std::getline(reason, result.reason, '\0');
@@ -422,14 +405,11 @@ inline std::vector<std::string> pdfPageWords(const std::string& pdf)
     for (int page = 1; page <= pdfPages(pdf); ++page) {
         std::istringstream text(capture("pdftotext -f " + std::to_string(page) + " -l " + std::to_string(page) + " "
                                         + shellQuoted(pdf) + " - 2>/dev/null"));
-        std::vector<std::string> words;
-        std::string word;
-        while (text >> word)
-            words.push_back(word);
-        std::sort(words.begin(), words.end());
+        const std::multiset<std::string> words{std::istream_iterator<std::string>(text),
+                                               std::istream_iterator<std::string>()};
         std::string joined;
-        for (const auto& w : words)
-            joined += w + " ";
+        for (const auto& word : words)
+            joined += word + " ";
         pages.push_back(joined);
     }
     return pages;
