@@ -53,6 +53,8 @@ rig_failed=0
 rig_exit_commands=()
 rig_xvfb=""
 rig_cups_started=no
+rig_program_pid=""
+rig_program_tree=""
 
 rig_start() {
     work=$(mktemp -d "/tmp/plotvane-$1-XXXXXX")
@@ -85,12 +87,8 @@ rig_cleanup() {
     for ((i = ${#rig_exit_commands[@]} - 1; i >= 0; i--)); do
         eval "${rig_exit_commands[i]}" >/dev/null 2>&1
     done
-    if [ -n "$rig_xvfb" ]; then
-        kill "$rig_xvfb" 2>/dev/null && wait "$rig_xvfb" 2>/dev/null
-    fi
-    if [ "$rig_cups_started" = yes ]; then
-        "$source/scripts/private-cups.sh" stop "$work/cups" >/dev/null 2>&1
-    fi
+    [ -z "$rig_xvfb" ] || { kill "$rig_xvfb" && wait "$rig_xvfb"; } 2>/dev/null
+    [ "$rig_cups_started" = no ] || "$source/scripts/private-cups.sh" stop "$work/cups" >/dev/null 2>&1
     [ -n "$work" ] && rm -rf "$work"
     exit "$status"
 }
@@ -99,9 +97,7 @@ rig_cups() {
     rig_cups_started=yes
     "$source/scripts/private-cups.sh" start "$work/cups" "$@" >/dev/null
     export CUPS_SERVER=$work/cups/cups.sock
-    if [ $# -gt 0 ]; then
-        lpadmin -d "$1" >/dev/null 2>&1
-    fi
+    [ $# -eq 0 ] || lpadmin -d "$1" >/dev/null 2>&1
 }
 
 rig_display() {
@@ -176,9 +172,6 @@ rig_tree() {
     echo "$1"
     for child in $(pgrep -P "$1"); do rig_tree "$child"; done
 }
-
-rig_program_pid=""
-rig_program_tree=""
 
 rig_program() {
     "$@" &
