@@ -206,7 +206,7 @@ int printWithoutWindow(const CommandLine& line, const PrintCommandServices& serv
         return refusal.status;
     }
     // The paths are taken as a drop onto the window's list takes them.
-    DropIntake intake(dialogs, services.fileSystem, services.lifetime, services.events, list);
+    DropIntake intake({dialogs, services.fileSystem, services.lifetime, services.events}, list);
     intake.dropFiles(commandLinePaths(line.paths));
     if (list.count() == 0) {
         services.err << "plotvane: " << PrintRun::NoFilesText << std::endl;
