@@ -9,11 +9,11 @@
 #include "app/ConsolePrintView.h"
 #include "app/RawArguments.h"
 #include "app/qt/CommandLine.h"
-#include "app/qt/RunList.h"
 #include "app/qt/SessionStart.h"
 #include "base/Lifetime.h"
 #include "base/WindowPointer.h"
 #include "filelist/DropIntake.h"
+#include "filelist/qt/FileListItems.h"
 #include "filelist/qt/FileListModel.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
@@ -191,7 +191,7 @@ int printWithoutWindow(const CommandLine& line, const PrintCommandServices& serv
     ConsoleDialogs dialogs(services.err);
     dialogs.setApplicationTitle(applicationTitle(ProductName));
     FileListModel entries;
-    RunList list(entries);
+    EntryItems list(entries);
     std::string printer;
     std::string pause;
     try {
