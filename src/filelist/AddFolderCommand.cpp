@@ -23,25 +23,19 @@ const char* const FolderPrompt = "Please select folder:";
 
 AddFolderCommand::AddFolderCommand(Dialogs& dialogs, SettingsStore& settings, FileSystem& fileSystem,
                                    WindowPointer& pointer, const Lifetime& lifetime, EventPump& pump, ListItems& list)
-    : m_dialogs(dialogs)
-    , m_settings(settings)
-    , m_fileSystem(fileSystem)
-    , m_pointer(pointer)
-    , m_lifetime(lifetime)
-    , m_pump(pump)
-    , m_list(list)
+    : m_disk{dialogs, fileSystem, lifetime, pump}, m_settings(settings), m_pointer(pointer), m_list(list)
 {
 }
 
 void AddFolderCommand::addFolder()
 {
-    ErrorTrap trap(m_dialogs, m_lifetime, Location);
-    FolderScan scan(m_fileSystem, m_dialogs, m_lifetime, m_pump);
+    ErrorTrap trap(m_disk.dialogs, m_disk.lifetime, Location);
+    FolderScan scan(m_disk);
 
     std::string extension;
     trap.step(100, [&] {
         const std::string stored = m_settings.read(Setting::ScanExtension, "vsd");
-        extension = m_dialogs.prompt(ExtensionPrompt, m_dialogs.applicationTitle(), stored);
+        extension = m_disk.dialogs.prompt(ExtensionPrompt, m_disk.dialogs.applicationTitle(), stored);
     });
     // The answer is kept even when the folder question is cancelled next.
     if (trap.test(102, [&] { return !extension.empty(); }))
@@ -65,7 +59,7 @@ void AddFolderCommand::addFolder()
     // A root comes back with its own separator and gets a second one here;
     // normalizePath takes it out of the paths the file pass builds.
     std::vector<std::string> folders;
-    trap.step(122, [&] { folders.push_back(folderEntry(folder, m_fileSystem.style())); });
+    trap.step(122, [&] { folders.push_back(folderEntry(folder, m_disk.fileSystem.style())); });
     trap.step(124, [&] { scan.collectSubfolders(folders, true); });
     // 126 to 138: the file pass; 140 closes its loop.
     scan.appendFiles(folders, "*." + extension, m_list, trap, 126);

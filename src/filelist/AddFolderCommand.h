@@ -1,9 +1,7 @@
 #pragma once
 
-class Dialogs;
-class EventPump;
-class FileSystem;
-class Lifetime;
+#include "filelist/DiskSeams.h"
+
 class ListItems;
 class SettingsStore;
 class WindowPointer;
@@ -22,11 +20,8 @@ public:
     void addFolder();
 
 private:
-    Dialogs& m_dialogs;
+    const DiskSeams m_disk;
     SettingsStore& m_settings;
-    FileSystem& m_fileSystem;
     WindowPointer& m_pointer;
-    const Lifetime& m_lifetime;
-    EventPump& m_pump;
     ListItems& m_list;
 };

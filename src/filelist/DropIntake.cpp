@@ -12,15 +12,11 @@
 // reported under the list's drop handler.
 const char* const DropIntake::Location = "in Sheetwick2021/08/31.Form1.ListView1_OLEDragDrop ";
 
-DropIntake::DropIntake(Dialogs& dialogs, FileSystem& fileSystem, const Lifetime& lifetime, EventPump& pump,
-                       ListItems& list)
-    : m_dialogs(dialogs), m_fileSystem(fileSystem), m_lifetime(lifetime), m_pump(pump), m_list(list)
-{
-}
+DropIntake::DropIntake(const DiskSeams& disk, ListItems& list) : m_disk(disk), m_list(list) {}
 
 void DropIntake::dropFiles(const std::vector<std::string>& paths)
 {
-    ErrorTrap trap(m_dialogs, m_lifetime, Location);
+    ErrorTrap trap(m_disk.dialogs, m_disk.lifetime, Location);
 
     for (const std::string& path : paths) {
         if (trap.stopped())
@@ -28,12 +24,12 @@ void DropIntake::dropFiles(const std::vector<std::string>& paths)
         // Any existing folder is scanned, also one that a plain listing leaves
         // out (hidden, system, a drive root): its bare path would be no drawing.
         bool folder = false;
-        trap.step(100, [&] { folder = isFolder(m_fileSystem, path); });
+        trap.step(100, [&] { folder = isFolder(m_disk.fileSystem, path); });
         if (folder) {
             // Each dropped folder is a scan of its own.
-            FolderScan scan(m_fileSystem, m_dialogs, m_lifetime, m_pump);
+            FolderScan scan(m_disk);
             std::vector<std::string> folders;
-            trap.step(102, [&] { folders.push_back(folderEntry(path, m_fileSystem.style())); });
+            trap.step(102, [&] { folders.push_back(folderEntry(path, m_disk.fileSystem.style())); });
             trap.step(104, [&] { scan.collectSubfolders(folders, true); });
             scan.appendFiles(folders, "*.*", m_list, trap, 106);
         } else {

@@ -3,10 +3,8 @@
 #include <string>
 #include <vector>
 
-class Dialogs;
-class EventPump;
-class FileSystem;
-class Lifetime;
+#include "filelist/DiskSeams.h"
+
 class ListItems;
 
 // Takes files and folders dropped onto the file list from the file manager.
@@ -17,7 +15,7 @@ class DropIntake final {
 public:
     static const char* const Location;
 
-    DropIntake(Dialogs& dialogs, FileSystem& fileSystem, const Lifetime& lifetime, EventPump& pump, ListItems& list);
+    DropIntake(const DiskSeams& disk, ListItems& list);
 
     // Handles the dropped paths in order. A failure while handling one item is
     // reported, and the remaining items are still handled; what was appended
@@ -25,9 +23,6 @@ public:
     void dropFiles(const std::vector<std::string>& paths);
 
 private:
-    Dialogs& m_dialogs;
-    FileSystem& m_fileSystem;
-    const Lifetime& m_lifetime;
-    EventPump& m_pump;
+    const DiskSeams m_disk;
     ListItems& m_list;
 };

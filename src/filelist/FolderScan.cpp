@@ -18,13 +18,13 @@ constexpr std::uint32_t HiddenArchiveOnly = FileAttribute::Hidden | FileAttribut
 
 }  // namespace
 
-FolderScan::FolderScan(FileSystem& fileSystem, Dialogs& dialogs, const Lifetime& lifetime, EventPump& pump)
-    : m_view(fileSystem.viewForOneScan())
-    , m_fileSystem(m_view ? *m_view : fileSystem)
+FolderScan::FolderScan(const DiskSeams& disk)
+    : m_view(disk.fileSystem.viewForOneScan())
+    , m_fileSystem(m_view ? *m_view : disk.fileSystem)
     , m_metFolders(m_fileSystem)
-    , m_dialogs(dialogs)
-    , m_lifetime(lifetime)
-    , m_pump(pump)
+    , m_dialogs(disk.dialogs)
+    , m_lifetime(disk.lifetime)
+    , m_pump(disk.pump)
 {
 }
 

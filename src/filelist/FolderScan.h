@@ -4,13 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "filelist/DiskSeams.h"
 #include "filelist/MetFolders.h"
 
-class Dialogs;
 class ErrorTrap;
-class EventPump;
-class FileSystem;
-class Lifetime;
 class ListItems;
 
 // The folder scan's routines, shared by "Add All Visio Files In Folder" and by
@@ -23,7 +20,7 @@ public:
     // The location the walk's own error reports quote.
     static const char* const CollectLocation;
 
-    FolderScan(FileSystem& fileSystem, Dialogs& dialogs, const Lifetime& lifetime, EventPump& pump);
+    explicit FolderScan(const DiskSeams& disk);
 
     // Shows the folder browser with the start folder preselected. Returns the
     // chosen folder without a closing separator (a file-system root keeps its

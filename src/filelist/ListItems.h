@@ -2,7 +2,7 @@
 
 #include <string>
 
-// The file list as every Part works it: 1-based positions, entries that carry
+// The file list as every command works it: 1-based positions, entries that carry
 // only their text. Operations on a position that does not exist throw Failure.
 class ListItems {
 public:

@@ -49,21 +49,14 @@ bool isInList(const ListItems& list, const std::string& text)
     return false;
 }
 
-SampleFiles::SampleFiles(FileSystem& fileSystem, SettingsStore& settings, Dialogs& dialogs, Shell& shell,
-                         EventPump& pump, const Lifetime& lifetime, std::string programFolder)
-    : m_fileSystem(fileSystem)
-    , m_settings(settings)
-    , m_dialogs(dialogs)
-    , m_shell(shell)
-    , m_pump(pump)
-    , m_lifetime(lifetime)
-    , m_programFolder(std::move(programFolder))
+SampleFiles::SampleFiles(const DiskSeams& disk, SettingsStore& settings, Shell& shell, std::string programFolder)
+    : m_disk(disk), m_settings(settings), m_shell(shell), m_programFolder(std::move(programFolder))
 {
 }
 
 std::string SampleFiles::sampleFolder() const
 {
-    return joinPath(m_programFolder, "Samples", m_fileSystem.style());
+    return joinPath(m_programFolder, "Samples", m_disk.fileSystem.style());
 }
 
 bool SampleFiles::recordMissing()
@@ -75,17 +68,17 @@ void SampleFiles::recordSamples()
 {
     const std::string folder = sampleFolder();
     std::string record;
-    for (const std::string& name : listFolderFiles(m_fileSystem, folder, "*.*")) {
+    for (const std::string& name : listFolderFiles(m_disk.fileSystem, folder, "*.*")) {
         if (!record.empty())
             record += RecordSeparator;
-        record += joinPath(folder, name, m_fileSystem.style());
+        record += joinPath(folder, name, m_disk.fileSystem.style());
     }
-    m_settings.write(Setting::SampleRecord, scrambleText(record, SampleRecordKey::Value, m_pump));
+    m_settings.write(Setting::SampleRecord, scrambleText(record, SampleRecordKey::Value, m_disk.pump));
 }
 
 void SampleFiles::loadSamples(ListItems& list)
 {
-    ErrorTrap trap(m_dialogs, m_lifetime, LoadLocation);
+    ErrorTrap trap(m_disk.dialogs, m_disk.lifetime, LoadLocation);
     trap.step(100, [&] {
         appendRecordedSamples(list);
         offerToShowFolder();
@@ -96,11 +89,11 @@ void SampleFiles::appendRecordedSamples(ListItems& list)
 {
     // A missing record reads as an empty one: nothing was recorded.
     const std::string stored = m_settings.read(Setting::SampleRecord, "");
-    const std::string record = unscrambleText(stored, SampleRecordKey::Value, m_pump);
+    const std::string record = unscrambleText(stored, SampleRecordKey::Value, m_disk.pump);
     for (const std::string& path : split(record, RecordSeparator)) {
         // Only files were recorded; a folder at a recorded place (a damaged
         // record, or a file replaced since) is no drawing.
-        if (pathExists(m_fileSystem, path) && !isFolder(m_fileSystem, path) && !isInList(list, path))
+        if (pathExists(m_disk.fileSystem, path) && !isFolder(m_disk.fileSystem, path) && !isInList(list, path))
             list.add(path);
     }
 }
@@ -108,6 +101,6 @@ void SampleFiles::appendRecordedSamples(ListItems& list)
 void SampleFiles::offerToShowFolder()
 {
     // Asked every time, also when nothing was added.
-    if (askYesNo(m_dialogs, OpenFolderQuestion))
-        m_shell.openFolder(withClosingSeparator(sampleFolder(), m_fileSystem.style()));
+    if (askYesNo(m_disk.dialogs, OpenFolderQuestion))
+        m_shell.openFolder(withClosingSeparator(sampleFolder(), m_disk.fileSystem.style()));
 }

@@ -2,10 +2,8 @@
 
 #include <string>
 
-class Dialogs;
-class EventPump;
-class FileSystem;
-class Lifetime;
+#include "filelist/DiskSeams.h"
+
 class ListItems;
 class SettingsStore;
 class Shell;
@@ -19,8 +17,7 @@ public:
     static const char* const LoadLocation;
     static const char* const OpenFolderQuestion;
 
-    SampleFiles(FileSystem& fileSystem, SettingsStore& settings, Dialogs& dialogs, Shell& shell, EventPump& pump,
-                const Lifetime& lifetime, std::string programFolder);
+    SampleFiles(const DiskSeams& disk, SettingsStore& settings, Shell& shell, std::string programFolder);
 
     // Records every file now in the sample folder, even when there is none.
     void recordSamples();
@@ -36,12 +33,9 @@ private:
     void offerToShowFolder();
     std::string sampleFolder() const;
 
-    FileSystem& m_fileSystem;
+    const DiskSeams m_disk;
     SettingsStore& m_settings;
-    Dialogs& m_dialogs;
     Shell& m_shell;
-    EventPump& m_pump;
-    const Lifetime& m_lifetime;
     std::string m_programFolder;
 };
 

@@ -1,20 +1,11 @@
 #include "settings/SettingKeys.h"
 
+#include <iterator>
+
 const char* keyOf(Setting setting)
 {
-    switch (setting) {
-    case Setting::PrinterPosition:
-        return "Combo1";
-    case Setting::PausePosition:
-        return "Combo2";
-    case Setting::ScanExtension:
-        return "Extension";
-    case Setting::ScanFolder:
-        return "LastFolder";
-    case Setting::SampleRecord:
-        return "Snapshot";
-    case Setting::ConversionLimit:
-        return "ConversionSeconds";
-    }
-    return "";
+    // In the order of the enumeration.
+    static const char* const keys[] = {"Combo1", "Combo2", "Extension", "LastFolder", "Snapshot", "ConversionSeconds"};
+    const auto index = static_cast<std::size_t>(setting);
+    return index < std::size(keys) ? keys[index] : "";
 }

@@ -14,9 +14,7 @@ source "$(dirname "$0")/../support/script-rig.sh"
 program="" skipped=""
 
 converted() { [ "$(wc -l <"$STAND_IN_MARKS/converted")" -ge "$1" ]; }
-end_program() {
-    [ -z "$program" ] || kill -KILL "$program" 2>/dev/null
-}
+end_program() { [ -z "$program" ] || kill -KILL "$program" 2>/dev/null; }
 
 # start_program [PATH...]: starts Plotvane and waits for its window.
 start_program() {

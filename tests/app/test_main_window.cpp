@@ -40,34 +40,29 @@ void TestMainWindow::controlsStandWhereDesigned_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QRect>("geometry");
-    QTest::newRow("list") << "ListView1"
-                          << "" << QRect(8, 8, 456, 169);
-    QTest::newRow("up") << "PushButton5"
-                        << "Move Up" << QRect(472, 8, 56, 80);
-    QTest::newRow("down") << "PushButton6"
-                          << "Move Down" << QRect(472, 96, 56, 80);
-    QTest::newRow("add") << "PushButton1"
-                         << "Add Visio File(s)" << QRect(8, 184, 256, 27);
-    QTest::newRow("folder") << "PushButton4"
-                            << "Add All Visio Files In Folder" << QRect(272, 184, 256, 27);
-    QTest::newRow("clear") << "PushButton3"
-                           << "Clear List" << QRect(8, 218, 256, 27);
-    QTest::newRow("samples") << "PushButton7"
-                             << "Load Sample/Example Files" << QRect(272, 218, 256, 27);
-    QTest::newRow("frame1") << "Frame1"
-                            << "Select Printer" << QRect(8, 250, 520, 53);
-    QTest::newRow("combo1") << "Combo1"
-                            << "" << QRect(16, 20, 488, 23);
-    QTest::newRow("frame2") << "Frame2"
-                            << "Pause Option" << QRect(8, 309, 520, 56);
-    QTest::newRow("combo2") << "Combo2"
-                            << "" << QRect(16, 20, 448, 23);
-    QTest::newRow("help") << "PushButton8"
-                          << "?" << QRect(472, 20, 32, 23);
-    QTest::newRow("print") << "PushButton2"
-                           << "Start Printing" << QRect(8, 372, 520, 27);
-    QTest::newRow("progress") << "ProgressBar1"
-                              << "Progress Bar" << QRect(8, 407, 520, 27);
+    const struct {
+        const char* row;
+        const char* name;
+        const char* caption;
+        QRect geometry;
+    } controls[] = {
+        {"list", "ListView1", "", QRect(8, 8, 456, 169)},
+        {"up", "PushButton5", "Move Up", QRect(472, 8, 56, 80)},
+        {"down", "PushButton6", "Move Down", QRect(472, 96, 56, 80)},
+        {"add", "PushButton1", "Add Visio File(s)", QRect(8, 184, 256, 27)},
+        {"folder", "PushButton4", "Add All Visio Files In Folder", QRect(272, 184, 256, 27)},
+        {"clear", "PushButton3", "Clear List", QRect(8, 218, 256, 27)},
+        {"samples", "PushButton7", "Load Sample/Example Files", QRect(272, 218, 256, 27)},
+        {"frame1", "Frame1", "Select Printer", QRect(8, 250, 520, 53)},
+        {"combo1", "Combo1", "", QRect(16, 20, 488, 23)},
+        {"frame2", "Frame2", "Pause Option", QRect(8, 309, 520, 56)},
+        {"combo2", "Combo2", "", QRect(16, 20, 448, 23)},
+        {"help", "PushButton8", "?", QRect(472, 20, 32, 23)},
+        {"print", "PushButton2", "Start Printing", QRect(8, 372, 520, 27)},
+        {"progress", "ProgressBar1", "Progress Bar", QRect(8, 407, 520, 27)},
+    };
+    for (const auto& c : controls)
+        QTest::newRow(c.row) << QString(c.name) << QString(c.caption) << c.geometry;
 }
 
 void TestMainWindow::controlsStandWhereDesigned()

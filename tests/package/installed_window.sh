@@ -16,9 +16,7 @@ mode=$1
 source "$(dirname "$0")/common.sh" "$2" "$3"
 SkipStatus=77
 
-as_root() {
-    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo -n "$@"; fi
-}
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo -n "$@"; fi; }
 
 purge() {
     DEBIAN_FRONTEND=noninteractive as_root apt-get purge -y -q plotvane >"$work/purge.log" 2>&1
@@ -26,9 +24,7 @@ purge() {
 
 # The package this test installed goes again, however the test ends.
 installed_here=no
-purge_left_over() {
-    [ "$installed_here" = no ] || purge
-}
+purge_left_over() { [ "$installed_here" = no ] || purge; }
 
 case "$mode" in
 extracted)
@@ -76,12 +72,8 @@ height=$(awk '/Height:/ {print $2}' <<<"$info")
 echo "window Plotvane: $width x $height"
 rig_check "the window is 536 x 442" test "$width x $height" = "536 x 442"
 
-sample_record() {
-    "$build/bin/plotvane_sample_record" "$settings" | sort
-}
-installed_samples() {
-    find "$program_dir/Samples" -type f | sort
-}
+sample_record() { "$build/bin/plotvane_sample_record" "$settings" | sort; }
+installed_samples() { find "$program_dir/Samples" -type f | sort; }
 echo "installed samples:"
 installed_samples
 echo "sample record:"

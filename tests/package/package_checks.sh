@@ -15,9 +15,7 @@ root=$work/root
 dpkg -x "$deb" "$root"
 program_dir=$root/usr/lib/plotvane
 
-is_relative_link() {
-    [ -L "$1" ] && [[ "$(readlink "$1")" != /* ]]
-}
+is_relative_link() { [ -L "$1" ] && [[ "$(readlink "$1")" != /* ]]; }
 
 # png_has_size FILE SIZE: FILE is a PNG picture of SIZE x SIZE pixels.
 png_has_size() {
@@ -122,9 +120,7 @@ lintian_check() {
     rig_check "lintian gives no warning" no_line_matches '^W: ' "$report"
 }
 
-no_line_matches() {
-    ! grep -qE "$1" "$2"
-}
+no_line_matches() { ! grep -qE "$1" "$2"; }
 
 case "$what" in
 layout) layout ;;

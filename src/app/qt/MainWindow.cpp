@@ -191,11 +191,9 @@ void MainWindow::createCommands()
     ListItems& list = m_fileList->items();
     m_addFolder = std::make_unique<AddFolderCommand>(m_services.dialogs, m_services.settings, m_services.fileSystem,
                                                      *this, m_services.lifetime, m_services.events, list);
-    m_drop = std::make_unique<DropIntake>(m_services.dialogs, m_services.fileSystem, m_services.lifetime,
-                                          m_services.events, list);
-    m_samples = std::make_unique<SampleFiles>(m_services.fileSystem, m_services.settings, m_services.dialogs,
-                                              m_services.shell, m_services.events, m_services.lifetime,
-                                              m_services.programFolder);
+    const DiskSeams disk{m_services.dialogs, m_services.fileSystem, m_services.lifetime, m_services.events};
+    m_drop = std::make_unique<DropIntake>(disk, list);
+    m_samples = std::make_unique<SampleFiles>(disk, m_services.settings, m_services.shell, m_services.programFolder);
     connect(&button(Button::AddFolder), &QPushButton::clicked, this, [this] { m_addFolder->addFolder(); });
     connect(&button(Button::LoadSamples), &QPushButton::clicked, this,
             [this] { m_samples->loadSamples(m_fileList->items()); });

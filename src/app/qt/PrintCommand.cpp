@@ -9,11 +9,11 @@
 #include "app/ConsolePrintView.h"
 #include "app/RawArguments.h"
 #include "app/qt/CommandLine.h"
-#include "app/qt/RunList.h"
 #include "app/qt/SessionStart.h"
 #include "base/Lifetime.h"
 #include "base/WindowPointer.h"
 #include "filelist/DropIntake.h"
+#include "filelist/qt/FileListItems.h"
 #include "filelist/qt/FileListModel.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
@@ -191,7 +191,7 @@ int printWithoutWindow(const CommandLine& line, const PrintCommandServices& serv
     ConsoleDialogs dialogs(services.err);
     dialogs.setApplicationTitle(applicationTitle(ProductName));
     FileListModel entries;
-    RunList list(entries);
+    EntryItems list(entries);
     std::string printer;
     std::string pause;
     try {
@@ -206,7 +206,7 @@ int printWithoutWindow(const CommandLine& line, const PrintCommandServices& serv
         return refusal.status;
     }
     // The paths are taken as a drop onto the window's list takes them.
-    DropIntake intake(dialogs, services.fileSystem, services.lifetime, services.events, list);
+    DropIntake intake({dialogs, services.fileSystem, services.lifetime, services.events}, list);
     intake.dropFiles(commandLinePaths(line.paths));
     if (list.count() == 0) {
         services.err << "plotvane: " << PrintRun::NoFilesText << std::endl;

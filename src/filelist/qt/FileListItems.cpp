@@ -2,62 +2,69 @@
 
 #include <QItemSelectionModel>
 
+#include "base/Failure.h"
 #include "filelist/qt/FileListView.h"
 
-FileListItems::FileListItems(FileListView& view) : m_view(view) {}
-
-int FileListItems::count() const
+void EntryItems::check(int position, int last) const
 {
-    return m_view.entries().count();
+    if (position < 1 || position > last)
+        throw Failure("Index out of bounds");
 }
 
-std::string FileListItems::text(int position) const
+int EntryItems::count() const
 {
-    m_view.checkPosition(position, count());
-    return m_view.entries().entry(position - 1);
+    return m_entries.count();
 }
 
-void FileListItems::setText(int position, const std::string& text)
+std::string EntryItems::text(int position) const
 {
-    m_view.checkPosition(position, count());
-    m_view.entries().setEntry(position - 1, text);
+    check(position, count());
+    return m_entries.entry(position - 1);
 }
 
-void FileListItems::add(const std::string& text)
+void EntryItems::setText(int position, const std::string& text)
 {
-    m_view.entries().insertEntry(count(), text);
+    check(position, count());
+    m_entries.setEntry(position - 1, text);
 }
 
-void FileListItems::insert(int position, const std::string& text)
+void EntryItems::add(const std::string& text)
 {
-    m_view.checkPosition(position, count() + 1);
-    m_view.entries().insertEntry(position - 1, text);
+    m_entries.insertEntry(count(), text);
 }
 
-void FileListItems::insertCopy(int position, int from)
+void EntryItems::insert(int position, const std::string& text)
 {
-    m_view.checkPosition(from, count());
-    m_view.checkPosition(position, count() + 1);
-    m_view.entries().insertCopy(position - 1, from - 1);
+    check(position, count() + 1);
+    m_entries.insertEntry(position - 1, text);
 }
 
-void FileListItems::swapEntries(int first, int second)
+void EntryItems::insertCopy(int position, int from)
 {
-    m_view.checkPosition(first, count());
-    m_view.checkPosition(second, count());
-    m_view.entries().swapEntries(first - 1, second - 1);
+    check(from, count());
+    check(position, count() + 1);
+    m_entries.insertCopy(position - 1, from - 1);
 }
 
-void FileListItems::remove(int position)
+void EntryItems::swapEntries(int first, int second)
 {
-    m_view.checkPosition(position, count());
-    m_view.entries().removeEntry(position - 1);
+    check(first, count());
+    check(second, count());
+    m_entries.swapEntries(first - 1, second - 1);
 }
 
-void FileListItems::clear()
+void EntryItems::remove(int position)
 {
-    m_view.entries().clearEntries();
+    check(position, count());
+    m_entries.removeEntry(position - 1);
 }
+
+void EntryItems::clear()
+{
+    m_entries.clearEntries();
+}
+
+FileListItems::FileListItems(FileListView& view) : EntryItems(view.entries()), m_view(view) {}
 
 int FileListItems::selectedIndex() const
 {
@@ -69,14 +76,14 @@ int FileListItems::selectedIndex() const
 
 void FileListItems::select(int position)
 {
-    m_view.checkPosition(position, count());
-    m_view.setCurrentIndex(m_view.entries().index(position - 1, 0));
+    check(position, count());
+    m_view.setCurrentIndex(m_entries.index(position - 1, 0));
 }
 
 void FileListItems::ensureVisible(int position)
 {
-    m_view.checkPosition(position, count());
-    m_view.scrollTo(m_view.entries().index(position - 1, 0), QAbstractItemView::EnsureVisible);
+    check(position, count());
+    m_view.scrollTo(m_entries.index(position - 1, 0), QAbstractItemView::EnsureVisible);
 }
 
 void FileListItems::setFocus()

@@ -4,14 +4,15 @@
 
 #include "filelist/ListItems.h"
 
+class FileListModel;
 class FileListView;
 
-// The list operations every command works through, over the list view and its
-// entries: 1-based positions, and "Index out of bounds" for a position that
-// does not exist.
-class FileListItems final : public ListItems {
+// The list operations over the entries alone: 1-based positions, and "Index
+// out of bounds" for a position that does not exist. Nothing is selected and
+// nothing takes the focus, as in the list of a run without a window.
+class EntryItems : public ListItems {
 public:
-    explicit FileListItems(FileListView& view);
+    explicit EntryItems(FileListModel& entries) : m_entries(entries) {}
 
     int count() const override;
     std::string text(int position) const override;
@@ -24,6 +25,24 @@ public:
     void swapEntries(int first, int second) override;
     void remove(int position) override;
     void clear() override;
+    int selectedIndex() const override { return 0; }
+    void select(int) override {}
+    void ensureVisible(int) override {}
+    void setFocus() override {}
+
+protected:
+    // Throws "Index out of bounds" unless 1 <= position <= last.
+    void check(int position, int last) const;
+
+    FileListModel& m_entries;
+};
+
+// The list operations every command works through, over the list view and its
+// entries: the view's selection, scrolling and focus as well.
+class FileListItems final : public EntryItems {
+public:
+    explicit FileListItems(FileListView& view);
+
     int selectedIndex() const override;
     void select(int position) override;
     void ensureVisible(int position) override;

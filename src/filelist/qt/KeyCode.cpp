@@ -1,6 +1,19 @@
 #include "filelist/qt/KeyCode.h"
 
 #include <Qt>
+#include <utility>
+
+namespace {
+
+// The other keys with a code: Qt's key and the code it is reported with.
+constexpr std::pair<int, int> KeyCodes[] = {
+    {Qt::Key_Backspace, 8}, {Qt::Key_Tab, 9},   {Qt::Key_Return, 13}, {Qt::Key_Enter, 13},  {Qt::Key_Shift, 16},
+    {Qt::Key_Control, 17},  {Qt::Key_Alt, 18},  {Qt::Key_Escape, 27}, {Qt::Key_Space, 32},  {Qt::Key_PageUp, 33},
+    {Qt::Key_PageDown, 34}, {Qt::Key_End, 35},  {Qt::Key_Home, 36},   {Qt::Key_Left, 37},   {Qt::Key_Up, 38},
+    {Qt::Key_Right, 39},    {Qt::Key_Down, 40}, {Qt::Key_Insert, 45}, {Qt::Key_Delete, 46},
+};
+
+}  // namespace
 
 int virtualKeyCode(int qtKey)
 {
@@ -8,45 +21,9 @@ int virtualKeyCode(int qtKey)
         return qtKey;  // letters and digits share their codes
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
         return 112 + (qtKey - Qt::Key_F1);
-    switch (qtKey) {
-    case Qt::Key_Backspace:
-        return 8;
-    case Qt::Key_Tab:
-        return 9;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_Shift:
-        return 16;
-    case Qt::Key_Control:
-        return 17;
-    case Qt::Key_Alt:
-        return 18;
-    case Qt::Key_Escape:
-        return 27;
-    case Qt::Key_Space:
-        return 32;
-    case Qt::Key_PageUp:
-        return 33;
-    case Qt::Key_PageDown:
-        return 34;
-    case Qt::Key_End:
-        return 35;
-    case Qt::Key_Home:
-        return 36;
-    case Qt::Key_Left:
-        return 37;
-    case Qt::Key_Up:
-        return 38;
-    case Qt::Key_Right:
-        return 39;
-    case Qt::Key_Down:
-        return 40;
-    case Qt::Key_Insert:
-        return 45;
-    case Qt::Key_Delete:
-        return 46;
-    default:
-        return 0;
+    for (const auto& [key, code] : KeyCodes) {
+        if (key == qtKey)
+            return code;
     }
+    return 0;
 }

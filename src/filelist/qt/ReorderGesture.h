@@ -29,7 +29,6 @@ public:
     // The button was released: the gesture ends and carries nothing more.
     void buttonUp();
 
-    bool dragging() const { return m_dragging; }
     // Position of the carried entry; 0 when none (never set, ended or removed).
     int dragItem() const;
 

@@ -11,14 +11,6 @@ namespace {
 
 using Paths = std::vector<std::string>;
 
-std::string joined(const Paths& paths)
-{
-    std::string text;
-    for (const auto& path : paths)
-        text += (text.empty() ? "" : " | ") + path;
-    return text;
-}
-
 struct AddFiles {
     explicit AddFiles(PathStyle style) : command(list, dialogs, lifetime, style)
     {
@@ -84,7 +76,7 @@ PV_TEST(pickedFilesAreAppendedAsFullPathsInTheDialogsOrder)
         add.list.entries = c.listed;
         add.dialogs.openFilesAnswers.push_back({c.picked, false});
         add.command.addFiles();
-        PV_CHECK_EQ(joined(add.list.entries), joined(c.expected));
+        PV_CHECK_EQ(add.list.entries, c.expected);
         PV_CHECK(add.dialogs.messages.empty());
     }
 }
@@ -95,7 +87,7 @@ PV_TEST(aSelectionThatDidNotFitIsToldAndNothingIsAppended)
     add.list.entries = {R"(C:\x.vsd)"};
     add.dialogs.openFilesAnswers.push_back({{R"(C:\Plans\a.vsd)", R"(C:\Plans\b.vsd)"}, true});
     add.command.addFiles();
-    PV_CHECK_EQ(joined(add.list.entries), std::string(R"(C:\x.vsd)"));
+    PV_CHECK_EQ(add.list.entries, Paths{R"(C:\x.vsd)"});
     PV_CHECK_EQ(add.dialogs.messages.size(), std::size_t{1});
     const MessageRequest& box = add.dialogs.messages.front();
     PV_CHECK_EQ(box.text, std::string("You've selected too many files to add.\r\r"

@@ -18,7 +18,7 @@ struct Drop {
     FakeLifetime lifetime;
     FakePump pump;
     FakeListItems list;
-    DropIntake intake{dialogs, disk, lifetime, pump, list};
+    DropIntake intake{{dialogs, disk, lifetime, pump}, list};
 
     Drop()
     {

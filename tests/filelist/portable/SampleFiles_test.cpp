@@ -23,7 +23,7 @@ struct Samples {
     FakePump pump;
     FakeLifetime lifetime;
     FakeListItems list;
-    SampleFiles samples{disk, settings, dialogs, shell, pump, lifetime, R"(C:\Prog)"};
+    SampleFiles samples{{dialogs, disk, lifetime, pump}, settings, shell, R"(C:\Prog)"};
 
     Samples() { disk.addFolder(R"(C:\Prog)"); }
     void withSampleFolder(const Paths& names)

@@ -146,7 +146,7 @@ PV_TEST(eachRealFolderIsListedOnceHoweverLinksLeadToIt)
         if (dropped) {
             // Each dropped folder is a scan of its own: X comes again, and
             // from there the outside folder is first met through "again".
-            DropIntake drop(scan.dialogs, scan.fs, scan.lifetime, scan.pump, scan.list);
+            DropIntake drop({scan.dialogs, scan.fs, scan.lifetime, scan.pump}, scan.list);
             drop.dropFiles({scan.tree.path("A"), scan.tree.path("A/X")});
             expected.insert(expected.end(), {"A/X/x.vsd", "A/X/Y/y.vsd", "A/X/Y/again/o.vsd"});
         } else {
@@ -212,7 +212,7 @@ PV_TEST(fifosAndDevicesAreNeverOpenedOrAppended)
 
         // Dropped as a folder, the same holds.
         scan.list.clear();
-        DropIntake drop(scan.dialogs, scan.fs, scan.lifetime, scan.pump, scan.list);
+        DropIntake drop({scan.dialogs, scan.fs, scan.lifetime, scan.pump}, scan.list);
         drop.dropFiles({scan.tree.path("A")});
         PV_CHECK_EQ(scan.relative(), Paths{"A/real.vsd"});
     }
@@ -230,7 +230,7 @@ PV_TEST(sampleFilesOnDiskAreRecordedAndLoaded)
         FakePump pump;
         FakeLifetime lifetime;
         FakeListItems list;
-        SampleFiles samples(fs, settings, dialogs, shell, pump, lifetime, tree.root());
+        SampleFiles samples({dialogs, fs, lifetime, pump}, settings, shell, tree.root());
         Paths names;
         if (folderIsAFile) {
             tree.file("Samples");
