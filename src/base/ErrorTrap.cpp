@@ -24,7 +24,6 @@ void ErrorTrap::report(int line, const std::string& description)
     MessageRequest box;
     box.text = ErrorReport::text(description, m_location, line);
     box.title = ErrorReport::Title;
-    box.buttons = MessageButtons::Ok;
     box.icon = MessageIcon::Warning;
     m_boxes.message(box);
 }

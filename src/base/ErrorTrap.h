@@ -21,16 +21,14 @@ public:
     bool test(int line, const std::function<bool()>& condition);
     // True once the program is ending: loops stop, nothing more runs.
     bool stopped() const;
-    // Reports a failure at a line; for steps that catch a failure themselves.
-    void report(int line, const std::string& description);
     // From now on, every failure a step or test raises is first told to
     // `hook`, even once the program is ending; an empty hook tells no one.
     void onFailure(std::function<void(int line, const std::string& description)> hook);
 
-    const std::string& location() const { return m_location; }
-
 private:
     bool guarded(int line, const std::function<void()>& body);
+    // Reports a failure at a line in the box, unless the program is ending.
+    void report(int line, const std::string& description);
 
     MessageBoxes& m_boxes;
     const Lifetime& m_lifetime;

@@ -4,8 +4,6 @@ void tell(MessageBoxes& boxes, const std::string& text)
 {
     MessageRequest box;
     box.text = text;
-    box.buttons = MessageButtons::Ok;
-    box.icon = MessageIcon::None;
     boxes.message(box);
 }
 
@@ -14,7 +12,6 @@ bool askYesNo(MessageBoxes& boxes, const std::string& text, bool yesIsDefault)
     MessageRequest box;
     box.text = text;
     box.buttons = MessageButtons::YesNo;
-    box.icon = MessageIcon::None;
     box.defaultYes = yesIsDefault;
     return boxes.message(box) == MessageAnswer::Yes;
 }

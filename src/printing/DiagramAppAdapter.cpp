@@ -7,6 +7,19 @@
 #include "base/MessageBoxes.h"
 #include "base/WindowPointer.h"
 
+namespace {
+
+// Runs the action; a failure of it changes nothing for the caller.
+template <typename Action> void ignoringFailure(const Action& action)
+{
+    try {
+        action();
+    } catch (const std::exception&) {
+    }
+}
+
+}  // namespace
+
 DiagramAppAdapter::DiagramAppAdapter(DiagramAppFactory& factory, MessageBoxes& boxes, WindowPointer& pointer,
                                      Lifetime& lifetime)
     : m_factory(factory), m_boxes(boxes), m_pointer(pointer), m_lifetime(lifetime)
@@ -16,22 +29,12 @@ DiagramAppAdapter::DiagramAppAdapter(DiagramAppFactory& factory, MessageBoxes& b
 bool DiagramAppAdapter::checkInstalled()
 {
     std::unique_ptr<DiagramApp> app;
-    try {
-        app = m_factory.create(ClassName);
-    } catch (const std::exception&) {
-        app.reset();
-    }
+    ignoringFailure([&] { app = m_factory.create(ClassName); });
     if (app) {
-        try {
-            app->quit();
-        } catch (const std::exception&) {
-        }
+        ignoringFailure([&] { app->quit(); });
         return true;
     }
-    try {
-        tell(m_boxes, NotInstalledText);
-    } catch (const std::exception&) {
-    }
+    ignoringFailure([&] { tell(m_boxes, NotInstalledText); });
     m_lifetime.end();
     return false;
 }
@@ -65,10 +68,7 @@ std::unique_ptr<DiagramApp> DiagramAppAdapter::openInNewInstance(const std::stri
         // Nothing else will ever reach this instance: it is asked to quit, so
         // no invisible instance stays behind for every file that cannot be
         // opened. The failure to open is what the caller hears of.
-        try {
-            app->quit();
-        } catch (const std::exception&) {
-        }
+        ignoringFailure([&] { app->quit(); });
         throw;
     }
     m_pointer.setMousePointer(MousePointer::Hourglass);
@@ -77,11 +77,8 @@ std::unique_ptr<DiagramApp> DiagramAppAdapter::openInNewInstance(const std::stri
 
 void DiagramAppAdapter::prepareNext(const std::string& path)
 {
-    try {
-        m_factory.prepareNext(path);
-    } catch (const std::exception&) {
-        // Only a hint: the file is opened at its turn all the same.
-    }
+    // Only a hint: the file is opened at its turn all the same.
+    ignoringFailure([&] { m_factory.prepareNext(path); });
 }
 
 void DiagramAppAdapter::endAll()

@@ -1,5 +1,7 @@
 #include "printing/FileOutcome.h"
 
+#include <algorithm>
+
 namespace {
 
 // "job 42", "jobs 42 and 43", "jobs 42, 43 and 44"
@@ -36,21 +38,9 @@ std::string handOffPhrase(const PrintHandOff& sent)
 
 std::string outcomeWord(Outcome outcome)
 {
-    switch (outcome) {
-    case Outcome::InWork:
-        return "in work";
-    case Outcome::Sent:
-        return "sent";
-    case Outcome::Printed:
-        return "printed";
-    case Outcome::Failed:
-        return "failed";
-    case Outcome::Stopped:
-        return "stopped";
-    case Outcome::NotReached:
-        return "not reached";
-    }
-    return {};
+    // In the order of Outcome.
+    static const char* const words[] = {"in work", "sent", "printed", "failed", "stopped", "not reached"};
+    return words[static_cast<int>(outcome)];
 }
 
 std::string describeOutcome(const FileOutcome& outcome)
@@ -90,10 +80,7 @@ std::string papersOf(const PrintHandOff& sent)
     for (const auto& job : sent.jobs) {
         if (job.paper.empty())
             continue;
-        bool known = false;
-        for (const auto& paper : seen)
-            known = known || paper == job.paper;
-        if (known)
+        if (std::find(seen.begin(), seen.end(), job.paper) != seen.end())
             continue;
         seen.push_back(job.paper);
         text += (text.empty() ? "" : " ") + job.paper;

@@ -77,6 +77,15 @@ bool readCsv(const std::string& text, std::vector<std::vector<std::string>>& row
     std::string value;
     bool quoted = false;
     bool any = false;
+    const auto endRow = [&] {
+        if (any || !value.empty()) {
+            row.push_back(std::move(value));
+            rows.push_back(std::move(row));
+        }
+        row.clear();
+        value.clear();
+        any = false;
+    };
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (quoted) {
@@ -95,13 +104,7 @@ bool readCsv(const std::string& text, std::vector<std::vector<std::string>>& row
         } else if (c == '\r' || c == '\n') {
             if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
                 ++i;
-            if (any || !value.empty()) {
-                row.push_back(std::move(value));
-                rows.push_back(std::move(row));
-            }
-            row.clear();
-            value.clear();
-            any = false;
+            endRow();
         } else {
             value += c;
             any = true;
@@ -109,10 +112,7 @@ bool readCsv(const std::string& text, std::vector<std::vector<std::string>>& row
     }
     if (quoted)
         return false;
-    if (any || !value.empty()) {
-        row.push_back(std::move(value));
-        rows.push_back(std::move(row));
-    }
+    endRow();
     return true;
 }
 
@@ -268,7 +268,7 @@ std::vector<std::string> RunRecord::unprintedFiles(const std::string& recordPath
 std::vector<std::string> RunRecord::unprintedFilesOf(const std::string& csvText)
 {
     // A spreadsheet may have saved it with a byte-order mark.
-    const std::string bom = "\xef\xbb\xbf";
+    const std::string bom = ByteOrderMark;
     const std::string text = csvText.compare(0, bom.size(), bom) == 0 ? csvText.substr(bom.size()) : csvText;
     std::vector<std::vector<std::string>> rows;
     if (!readCsv(text, rows))

@@ -29,28 +29,20 @@ struct ConversionWindow : WindowRig {
     explicit ConversionWindow(const QStringList& files = {"one.vdx"})
     {
         static PrivateCups cups({"Plotter_A"});
-        const std::string f = shellQuoted(folder);
-        writeFile(folder + "/soffice",
-                  "#!/bin/sh\nfor a in \"$@\"; do [ \"$a\" = --version ] && exit 0; done\n"
-                  "for a; do [ \"$prev\" = --outdir ] && out=$a; prev=$a; done; a=$(readlink -f \"$a\")\n"
-                  "ls "
-                      + f + "/live.* >/dev/null 2>&1 && touch " + f + "/overlap; touch " + f
-                      + "/live.$$\n"
-                        "echo \"$a\" >> "
-                      + f + "/started; touch " + f
-                      + "/started-${a##*/}\ncase ${a##*/} in\n"
-                        "good*) sleep 0.3; cp "
-                      + f
-                      + "/made.pdf \"$out/x.pdf\";; bad*) echo 'Error: cannot be loaded';;\n"
-                        "*) sleep 600 & echo $$ $! > "
-                      + f
-                      + "/ids.$$\n"
-                        // renamed once written, so that the test never reads it half-written
-                        "mv "
-                      + f + "/ids.$$ " + f
-                      + "/converting.$$\n"
-                        "while [ ! -e "
-                      + f + "/go ]; do sleep 0.05; done;;\nesac\nrm " + f + "/live.$$\n");
+        writeFile(folder + "/soffice", "#!/bin/sh\nF=" + shellQuoted(folder) + R"(
+for a in "$@"; do [ "$a" = --version ] && exit 0; done
+for a; do [ "$prev" = --outdir ] && out=$a; prev=$a; done; a=$(readlink -f "$a")
+ls "$F"/live.* >/dev/null 2>&1 && touch "$F/overlap"; touch "$F/live.$$"
+echo "$a" >> "$F/started"; touch "$F/started-${a##*/}"
+case ${a##*/} in
+good*) sleep 0.3; cp "$F/made.pdf" "$out/x.pdf";; bad*) echo 'Error: cannot be loaded';;
+*) sleep 600 & echo $$ $! > "$F/ids.$$"
+   # renamed once written, so that the test never reads it half-written
+   mv "$F/ids.$$" "$F/converting.$$"
+   while [ ! -e "$F/go" ]; do sleep 0.05; done;;
+esac
+rm "$F/live.$$"
+)");
         ::chmod((folder + "/soffice").c_str(), 0700);
         writeFile(folder + "/made.pdf", madePdf({{mediaBox(612, 792), "Made"}}));
         printers.printers = {"Plotter_A"};

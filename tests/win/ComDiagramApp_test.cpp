@@ -1,14 +1,11 @@
 #include <algorithm>
 #include <chrono>
-#include <cstdint>
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "FakeAutomationServer.h"
 #include "PortableTest.h"
-#include "base/Failure.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeLifetime.h"
 #include "fakes/FakePointer.h"
@@ -27,7 +24,7 @@ using Placement = FakeAutomationServer::Placement;
 
 // In the caller's apartment calls reach the server directly; on a thread of its
 // own they pass COM's proxies, as calls to the application's own process do.
-const Placement Placements[] = {Placement::CallersApartment, Placement::OwnThread};
+const std::vector<Placement> BothPlacements = {Placement::CallersApartment, Placement::OwnThread};
 
 // The adapter over the COM factory, as the program puts them together.
 struct Rig {
@@ -40,14 +37,22 @@ struct Rig {
     DiagramAppAdapter adapter{factory, dialogs, pointer, lifetime};
 };
 
-// A test whose fake server did not start fails, with the reason, instead of
-// passing without having tested anything.
-bool serverReady(const FakeAutomationServer& server)
+// Runs the body against a fresh fake server in each placement, within an
+// apartment of the test's own. A server that did not start fails the test,
+// with the reason, instead of passing without having tested anything.
+void withServer(const std::vector<Placement>& placements, const std::function<void(FakeAutomationServer&)>& body,
+                const char* instanceName = "Microsoft Visio")
 {
-    if (!server.available())
-        portable_test::fail(__FILE__, __LINE__,
-                            "the fake automation server is not available: " + server.whyUnavailable());
-    return server.available();
+    for (const Placement placement : placements) {
+        ComApartment apartment;
+        FakeAutomationServer server(ClassName, instanceName, placement);
+        if (!server.available()) {
+            portable_test::fail(__FILE__, __LINE__,
+                                "the fake automation server is not available: " + server.whyUnavailable());
+            return;
+        }
+        body(server);
+    }
 }
 
 // How long the fake server hangs at most: long enough that every call a test
@@ -99,11 +104,7 @@ PV_TEST(oneFileReachesTheServerAsTheExactMemberSequence)
         "Application.names(Quit)",
         "Application.call(Quit)",
     };
-    for (const Placement placement : Placements) {
-        ComApartment apartment;
-        FakeAutomationServer server(ClassName, "Microsoft Visio", placement);
-        if (!serverReady(server))
-            return;
+    withServer(BothPlacements, [&](FakeAutomationServer& server) {
         {
             Rig rig;
             auto app = rig.adapter.openInNewInstance("C:\\Pläne 2021\\plan.vsd");
@@ -118,42 +119,38 @@ PV_TEST(oneFileReachesTheServerAsTheExactMemberSequence)
         // The instance, the collection and both documents (the one Open
         // returned and the active one) are all released.
         PV_CHECK_EQ(server.liveObjects(), 0);
-    }
+    });
 }
 
 PV_TEST(withoutARegisteredClassTheApplicationIsNotInstalledAndNotRunning)
 {
-    ComApartment apartment;
-    FakeAutomationServer server(ClassName, "Microsoft Visio");
-    if (!serverReady(server))
-        return;
-    {
-        // Registered but not running: attaching starts nothing.
+    withServer({Placement::CallersApartment}, [](FakeAutomationServer& server) {
+        {
+            // Registered but not running: attaching starts nothing.
+            Rig rig;
+            PV_CHECK(!rig.adapter.isRunning());
+            PV_CHECK_EQ(server.instancesCreated(), 0);
+        }
+        server.unregisterClassName();
         Rig rig;
         PV_CHECK(!rig.adapter.isRunning());
+        PV_CHECK(!rig.adapter.checkInstalled());
+        PV_CHECK_EQ(rig.dialogs.texts(), Texts{DiagramAppAdapter::NotInstalledText});
+        PV_CHECK(rig.lifetime.ended());
         PV_CHECK_EQ(server.instancesCreated(), 0);
-    }
-    server.unregisterClassName();
-    Rig rig;
-    PV_CHECK(!rig.adapter.isRunning());
-    PV_CHECK(!rig.adapter.checkInstalled());
-    PV_CHECK_EQ(rig.dialogs.texts(), Texts{DiagramAppAdapter::NotInstalledText});
-    PV_CHECK(rig.lifetime.ended());
-    PV_CHECK_EQ(server.instancesCreated(), 0);
-    PV_CHECK(server.calls().empty());
+        PV_CHECK(server.calls().empty());
+    });
 }
 
 PV_TEST(theInstalledCheckStartsAndQuitsOneInstance)
 {
-    ComApartment apartment;
-    FakeAutomationServer server(ClassName, "Microsoft Visio");
-    if (!serverReady(server))
-        return;
-    Rig rig;
-    PV_CHECK(rig.adapter.checkInstalled());
-    PV_CHECK_EQ(server.calls(), (Texts{"create", "Application.names(Quit)", "Application.call(Quit)"}));
-    PV_CHECK(rig.dialogs.messages.empty());
-    PV_CHECK_EQ(server.liveObjects(), 0);
+    withServer({Placement::CallersApartment}, [](FakeAutomationServer& server) {
+        Rig rig;
+        PV_CHECK(rig.adapter.checkInstalled());
+        PV_CHECK_EQ(server.calls(), (Texts{"create", "Application.names(Quit)", "Application.call(Quit)"}));
+        PV_CHECK(rig.dialogs.messages.empty());
+        PV_CHECK_EQ(server.liveObjects(), 0);
+    });
 }
 
 PV_TEST(aRunningInstanceCountsOnlyWithTheExactName)
@@ -162,33 +159,28 @@ PV_TEST(aRunningInstanceCountsOnlyWithTheExactName)
         const char* name;
         bool running;
     } cases[] = {{"Microsoft Visio", true}, {"microsoft visio", false}, {"Microsoft Visio ", false}};
-    for (const Placement placement : Placements) {
-        for (const auto& c : cases) {
-            ComApartment apartment;
-            FakeAutomationServer server(ClassName, c.name, placement);
-            if (!serverReady(server))
-                return;
-            server.registerRunningInstance();
-            const int running = server.liveObjects();
-            {
-                Rig rig;
-                PV_CHECK_EQ(rig.adapter.isRunning(), c.running);
-            }
-            // Nothing was started and the running instance was not asked to quit.
-            PV_CHECK_EQ(server.instancesCreated(), 0);
-            PV_CHECK_EQ(server.calls(), (Texts{"Application.names(name)", "Application.get(name)"}));
-            PV_CHECK_EQ(server.liveObjects(), running);
-        }
+    for (const auto& c : cases) {
+        withServer(
+            BothPlacements,
+            [&](FakeAutomationServer& server) {
+                server.registerRunningInstance();
+                const int running = server.liveObjects();
+                {
+                    Rig rig;
+                    PV_CHECK_EQ(rig.adapter.isRunning(), c.running);
+                }
+                // Nothing was started and the running instance was not asked to quit.
+                PV_CHECK_EQ(server.instancesCreated(), 0);
+                PV_CHECK_EQ(server.calls(), (Texts{"Application.names(name)", "Application.get(name)"}));
+                PV_CHECK_EQ(server.liveObjects(), running);
+            },
+            c.name);
     }
 }
 
 PV_TEST(failuresCarryTheServersDescriptionOrTheSystemsText)
 {
-    for (const Placement placement : Placements) {
-        ComApartment apartment;
-        FakeAutomationServer server(ClassName, "Microsoft Visio", placement);
-        if (!serverReady(server))
-            return;
+    withServer(BothPlacements, [](FakeAutomationServer& server) {
         const std::string description = "Die Zeichnung „plan.vsd“ ist beschädigt.";
         server.failOpenWith(description);
         {
@@ -211,67 +203,61 @@ PV_TEST(failuresCarryTheServersDescriptionOrTheSystemsText)
             PV_CHECK_EQ(portable_test::failureOf([&] { app->printAllPages(); }), std::string("No document is open."));
         }
         PV_CHECK_EQ(server.liveObjects(), 0);
-    }
+    });
 }
 
 PV_TEST(endingAllQuitsOnlyTheInstancesStillInWork)
 {
-    ComApartment apartment;
-    FakeAutomationServer server(ClassName, "Microsoft Visio");
-    if (!serverReady(server))
-        return;
-    Rig rig;
-    auto quitAlready = rig.adapter.openInNewInstance("C:\\x\\a.vsd");
-    quitAlready->quit();
-    rig.adapter.openInNewInstance("C:\\x\\dropped.vsd");
-    auto inWork = rig.adapter.openInNewInstance("C:\\x\\b.vsd");
+    withServer({Placement::CallersApartment}, [](FakeAutomationServer& server) {
+        Rig rig;
+        auto quitAlready = rig.adapter.openInNewInstance("C:\\x\\a.vsd");
+        quitAlready->quit();
+        rig.adapter.openInNewInstance("C:\\x\\dropped.vsd");
+        auto inWork = rig.adapter.openInNewInstance("C:\\x\\b.vsd");
 
-    const std::size_t before = server.calls().size();
-    rig.adapter.endAll();
-    const Texts calls = server.calls();
-    PV_CHECK_EQ(Texts(calls.begin() + static_cast<std::ptrdiff_t>(before), calls.end()),
-                (Texts{"Application.names(Quit)", "Application.call(Quit)"}));
+        const std::size_t before = server.calls().size();
+        rig.adapter.endAll();
+        const Texts calls = server.calls();
+        PV_CHECK_EQ(Texts(calls.begin() + static_cast<std::ptrdiff_t>(before), calls.end()),
+                    (Texts{"Application.names(Quit)", "Application.call(Quit)"}));
 
-    // Once quit, an instance is not quit a second time.
-    rig.adapter.endAll();
-    PV_CHECK_EQ(server.calls().size(), before + 2);
+        // Once quit, an instance is not quit a second time.
+        rig.adapter.endAll();
+        PV_CHECK_EQ(server.calls().size(), before + 2);
+    });
 }
 
 PV_TEST(aCallThatGetsNoAnswerIsCancelledAndTheHangingInstanceGetsABriefQuit)
 {
     // Only calls that pass COM's proxies can be cancelled.
-    ComApartment apartment;
-    FakeAutomationServer server(ClassName, "Microsoft Visio", Placement::OwnThread);
-    if (!serverReady(server))
-        return;
-    server.hangIn("Open", HangsAtMost);
-    server.hangIn("Quit", HangsAtMost);
-    Rig rig({1s, 200ms});
-    auto app = rig.factory.create(ClassName);
-    PV_CHECK_EQ(portable_test::failureOf([&] { app->open("C:\\x\\plan.vsd"); }),
-                std::string("No answer to Documents.Open within 1 second; the call was cancelled"));
-    checkCameBackWhileHanging(server.hanging(), __LINE__);
-    PV_CHECK_EQ(portable_test::failureOf([&] { app->quit(); }),
-                std::string("No answer to Quit within 200 milliseconds; the call was cancelled"));
-    checkCameBackWhileHanging(server.hanging(), __LINE__);
+    withServer({Placement::OwnThread}, [](FakeAutomationServer& server) {
+        server.hangIn("Open", HangsAtMost);
+        server.hangIn("Quit", HangsAtMost);
+        Rig rig({1s, 200ms});
+        auto app = rig.factory.create(ClassName);
+        PV_CHECK_EQ(portable_test::failureOf([&] { app->open("C:\\x\\plan.vsd"); }),
+                    std::string("No answer to Documents.Open within 1 second; the call was cancelled"));
+        checkCameBackWhileHanging(server.hanging(), __LINE__);
+        PV_CHECK_EQ(portable_test::failureOf([&] { app->quit(); }),
+                    std::string("No answer to Quit within 200 milliseconds; the call was cancelled"));
+        checkCameBackWhileHanging(server.hanging(), __LINE__);
+    });
 }
 
 PV_TEST(closingEndsTheInstancesInWorkWithinTheBriefLimit)
 {
-    ComApartment apartment;
-    FakeAutomationServer server(ClassName, "Microsoft Visio", Placement::OwnThread);
-    if (!serverReady(server))
-        return;
-    // Ordinary calls could wait a minute; closing gets a fifth of a second.
-    Rig rig({60s, 200ms});
-    auto inWork = rig.adapter.openInNewInstance("C:\\x\\a.vsd");
-    server.hangIn("Quit", HangsAtMost);
-    rig.adapter.endAll();
-    checkCameBackWhileHanging(server.hanging(), __LINE__);
-    PV_CHECK(contains(server.calls(), "Application.call(Quit)"));
-    // Its Quit was cancelled at the brief limit, which holds for every call
-    // from now on: asked again, the hanging instance costs no more.
-    PV_CHECK_EQ(portable_test::failureOf([&] { inWork->quit(); }),
-                std::string("No answer to Quit within 200 milliseconds; the call was cancelled"));
-    checkCameBackWhileHanging(server.hanging(), __LINE__);
+    withServer({Placement::OwnThread}, [](FakeAutomationServer& server) {
+        // Ordinary calls could wait a minute; closing gets a fifth of a second.
+        Rig rig({60s, 200ms});
+        auto inWork = rig.adapter.openInNewInstance("C:\\x\\a.vsd");
+        server.hangIn("Quit", HangsAtMost);
+        rig.adapter.endAll();
+        checkCameBackWhileHanging(server.hanging(), __LINE__);
+        PV_CHECK(contains(server.calls(), "Application.call(Quit)"));
+        // Its Quit was cancelled at the brief limit, which holds for every call
+        // from now on: asked again, the hanging instance costs no more.
+        PV_CHECK_EQ(portable_test::failureOf([&] { inWork->quit(); }),
+                    std::string("No answer to Quit within 200 milliseconds; the call was cancelled"));
+        checkCameBackWhileHanging(server.hanging(), __LINE__);
+    });
 }

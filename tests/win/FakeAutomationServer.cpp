@@ -11,6 +11,7 @@
 #include <mutex>
 
 #include "platform/win/WideText.h"
+#include "printing/win/ComObject.h"
 
 namespace {
 
@@ -25,15 +26,8 @@ enum class Kind { Application, Documents, Document };
 
 const char* kindName(Kind kind)
 {
-    switch (kind) {
-    case Kind::Application:
-        return "Application";
-    case Kind::Documents:
-        return "Documents";
-    case Kind::Document:
-        return "Document";
-    }
-    return "?";
+    static const char* const names[] = {"Application", "Documents", "Document"};  // in the order of Kind
+    return names[static_cast<int>(kind)];
 }
 
 // Member identifiers and the way each member may be invoked.
@@ -131,35 +125,14 @@ struct FakeAutomationServer::State {
 
 namespace {
 
-class FakeObject final : public IDispatch {
+class FakeObject final : public ComObject<FakeObject, IDispatch> {
 public:
-    FakeObject(Kind kind, std::shared_ptr<FakeAutomationServer::State> state) : m_kind(kind), m_state(std::move(state))
+    FakeObject(Kind kind, std::shared_ptr<FakeAutomationServer::State> state)
+        : ComObject(IID_IDispatch), m_kind(kind), m_state(std::move(state))
     {
         ++m_state->live;
     }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
-    {
-        if (!object)
-            return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
-            *object = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const ULONG left = --m_references;
-        if (left == 0) {
-            --m_state->live;
-            delete this;
-        }
-        return left;
-    }
+    ~FakeObject() { --m_state->live; }
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
     {
@@ -274,31 +247,15 @@ private:
 
     Kind m_kind;
     std::shared_ptr<FakeAutomationServer::State> m_state;
-    ULONG m_references = 0;
 };
 
-class FakeClassFactory final : public IClassFactory {
+class FakeClassFactory final : public ComObject<FakeClassFactory, IClassFactory> {
 public:
-    explicit FakeClassFactory(std::shared_ptr<FakeAutomationServer::State> state) : m_state(std::move(state)) {}
+    explicit FakeClassFactory(std::shared_ptr<FakeAutomationServer::State> state)
+        : ComObject(IID_IClassFactory), m_state(std::move(state))
+    {
+    }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
-    {
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
-            *object = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
-    ULONG STDMETHODCALLTYPE Release() override
-    {
-        const ULONG left = --m_references;
-        if (left == 0)
-            delete this;
-        return left;
-    }
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override
     {
         if (outer)
@@ -315,7 +272,6 @@ public:
 
 private:
     std::shared_ptr<FakeAutomationServer::State> m_state;
-    ULONG m_references = 0;
 };
 
 std::wstring textOf(const CLSID& classId)

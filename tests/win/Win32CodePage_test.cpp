@@ -7,6 +7,13 @@
 #include "platform/CodePage.h"
 
 namespace {
+
+// A text and what it is expected to give.
+template <typename Expected> struct Case {
+    const char* text;
+    Expected expected;
+};
+
 // The checks of the western code page's own letters run only where it is the
 // system's code page; elsewhere they are reported as skipped, with the one in use.
 bool westernCodePage(const char* file, int line)
@@ -18,20 +25,18 @@ bool westernCodePage(const char* file, int line)
                             + std::to_string(GetACP()));
     return false;
 }
+
 }  // namespace
 
 PV_TEST(charactersOutsideTheAnsiCodePageHaveNoSingleByteCode)
 {
     // Whatever the code page: ASCII keeps its code, and characters no single-byte
     // code page holds come out as the question mark or a multi-byte (negative) code.
-    const struct {
-        const char* character;
-        int expected;
-    } everywhere[] = {
+    const Case<int> everywhere[] = {
         {"A", 65}, {"~", 126}, {"?", 63}, {"\x1f", 31}, {"\x7f", 127}, {"", 63}, {"\xff", 63},
     };
     for (const auto& c : everywhere)
-        PV_CHECK_EQ(singleByteCode(c.character), c.expected);
+        PV_CHECK_EQ(singleByteCode(c.text), c.expected);
     for (const char* foreign : {"\xf0\x9f\x98\x80" /* emoji, a surrogate pair */, "\xe2\x98\x83" /* snowman */}) {
         const int code = singleByteCode(foreign);
         PV_CHECK(code == 63 || code < 32);
@@ -41,10 +46,7 @@ PV_TEST(charactersOutsideTheAnsiCodePageHaveNoSingleByteCode)
         return;
     // The western code page: its own letters keep their codes, characters it
     // lacks are refused rather than fitted to a look-alike (A-macron is not "A").
-    const struct {
-        const char* character;
-        int expected;
-    } western[] = {
+    const Case<int> western[] = {
         {"\xc3\xa9", 233},      // e-acute
         {"\xc3\x84", 196},      // A-diaeresis
         {"\xe2\x82\xac", 128},  // euro sign
@@ -56,29 +58,24 @@ PV_TEST(charactersOutsideTheAnsiCodePageHaveNoSingleByteCode)
         {"\xef\xbc\xa1", 63},   // fullwidth A
     };
     for (const auto& c : western)
-        PV_CHECK_EQ(singleByteCode(c.character), c.expected);
+        PV_CHECK_EQ(singleByteCode(c.text), c.expected);
 }
 
 PV_TEST(folderNamesWithCharactersOutsideTheCodePageAreRefused)
 {
-    const struct {
-        const char* name;
-        bool refused;
-    } everywhere[] = {
+    // Each name, and whether it is refused.
+    const Case<bool> everywhere[] = {
         {"Plans 2021", false},      {"", false},       {"what?", true},
         {"tab\there", true},        {"del\x7f", true}, {"\xe4\xb8\xad\xe6\x96\x87", true},  // CJK ideographs
         {"\xf0\x9f\x98\x80", true},                                                         // an emoji
         {"broken \xc3", true},                                                              // not UTF-8
     };
     for (const auto& c : everywhere)
-        PV_CHECK_EQ(hasBadCharacters(c.name), c.refused);
+        PV_CHECK_EQ(hasBadCharacters(c.text), c.expected);
 
     if (!westernCodePage(__FILE__, __LINE__))
         return;
-    const struct {
-        const char* name;
-        bool refused;
-    } western[] = {
+    const Case<bool> western[] = {
         {"Pl\xc3\xa4ne \xc3\x9f", false},  // a-diaeresis, sharp s
         {"caf\xc3\xa9", false},            // e-acute
         {"\xc4\x80rger", true},            // A-macron: no look-alike is taken for it
@@ -86,5 +83,5 @@ PV_TEST(folderNamesWithCharactersOutsideTheCodePageAreRefused)
         {"\xd0\x96", true},                // Cyrillic Zhe
     };
     for (const auto& c : western)
-        PV_CHECK_EQ(hasBadCharacters(c.name), c.refused);
+        PV_CHECK_EQ(hasBadCharacters(c.text), c.expected);
 }

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "PortableTest.h"
-#include "base/Failure.h"
 #include "platform/win/SystemMessage.h"
 #include "platform/win/Win32Printers.h"
 #include "platform/win/WideText.h"

@@ -6,21 +6,6 @@
 #include <QTimer>
 #include <cmath>
 
-namespace {
-
-// Handles what arrives, sleeping until something does. A timer bounds the
-// sleep: its expiry is itself an event that wakes the wait.
-void waitAtMost(double maxSeconds)
-{
-    QTimer wakeUp;
-    wakeUp.setSingleShot(true);
-    wakeUp.setTimerType(Qt::PreciseTimer);
-    wakeUp.start(static_cast<int>(std::ceil(std::max(0.0, maxSeconds) * 1000.0)));
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-}
-
-}  // namespace
-
 void QtEventPump::processPending()
 {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -28,7 +13,12 @@ void QtEventPump::processPending()
 
 void QtEventPump::waitForEvents(double maxSeconds)
 {
-    waitAtMost(maxSeconds);
+    // A timer bounds the sleep: its expiry is itself an event that wakes the wait.
+    QTimer wakeUp;
+    wakeUp.setSingleShot(true);
+    wakeUp.setTimerType(Qt::PreciseTimer);
+    wakeUp.start(static_cast<int>(std::ceil(std::max(0.0, maxSeconds) * 1000.0)));
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 void QtEventPump::waitForReadable(int descriptor, double maxSeconds)
@@ -38,7 +28,7 @@ void QtEventPump::waitForReadable(int descriptor, double maxSeconds)
     // it, and an event loop nested in a handler (a dialog opened meanwhile)
     // must not keep waking on it.
     QObject::connect(&ready, &QSocketNotifier::activated, &ready, [&ready] { ready.setEnabled(false); });
-    waitAtMost(maxSeconds);
+    waitForEvents(maxSeconds);
 }
 
 void QtEventPump::post(std::function<void()> task)

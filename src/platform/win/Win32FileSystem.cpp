@@ -47,8 +47,9 @@ bool isDotEntry(const wchar_t* name)
     return (name[0] == L'.' && name[1] == L'\0') || (name[0] == L'.' && name[1] == L'.' && name[2] == L'\0');
 }
 
-SubfolderListing failedListing(SubfolderListing listing, int error)
+SubfolderListing failedListing(int error)
 {
+    SubfolderListing listing;
     listing.error = error;
     listing.description = error == FolderError::PermissionDenied ? "Permission denied" : "Path not found";
     return listing;
@@ -114,11 +115,10 @@ SubfolderListing Win32FileSystem::subfolders(const std::string& folder)
     const DWORD folderAttributes = GetFileAttributesW(wide.c_str());
     if (folderAttributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = GetLastError();
-        return failedListing(std::move(listing),
-                             error == ERROR_ACCESS_DENIED ? FolderError::PermissionDenied : FolderError::PathNotFound);
+        return failedListing(error == ERROR_ACCESS_DENIED ? FolderError::PermissionDenied : FolderError::PathNotFound);
     }
     if ((folderAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-        return failedListing(std::move(listing), FolderError::PathNotFound);
+        return failedListing(FolderError::PathNotFound);
 
     WIN32_FIND_DATAW entry;
     FindHandle search = findFirst(withClosingSeparator(wide) + L"*", entry, true);
@@ -129,13 +129,13 @@ SubfolderListing Win32FileSystem::subfolders(const std::string& folder)
         case ERROR_NO_MORE_FILES:
             return listing;  // an empty folder (a drive root has no "." entry)
         case ERROR_ACCESS_DENIED:
-            return failedListing(std::move(listing), FolderError::PermissionDenied);
+            return failedListing(FolderError::PermissionDenied);
         case ERROR_PATH_NOT_FOUND:
         case ERROR_DIRECTORY:
         case ERROR_INVALID_NAME:
         case ERROR_BAD_NETPATH:
         case ERROR_BAD_NET_NAME:
-            return failedListing(std::move(listing), FolderError::PathNotFound);
+            return failedListing(FolderError::PathNotFound);
         default:
             listing.error = FolderError::Other;
             listing.description = systemMessage(error);

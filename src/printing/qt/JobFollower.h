@@ -9,13 +9,13 @@
 #include "platform/OffThread.h"
 #include "printing/JobStates.h"
 
-// Follows print jobs to the printer. Every few seconds, while any job is
-// still open, it asks the print service once for all open jobs; the request
-// runs off the window's thread and its answer comes back through the event
-// pump, so the window never waits for the service, and a service that does not
-// answer holds up nothing but the next request. A job is
-// followed until it reaches a final state, also after its run has ended. Each
-// change of a job's state is handed to `changed` on the window's thread.
+// Follows print jobs to the printer. Every few seconds, while any job is still
+// open, it asks the print service once for all open jobs; the request runs off
+// the window's thread and its answer comes back through the event pump, so the
+// window never waits for the service, and a service that does not answer holds
+// up nothing but the next request. A job is followed until it reaches a final
+// state, also after its run has ended. Each change of a job's state is handed
+// to `changed` on the window's thread.
 class JobFollower final : public QObject {
     Q_OBJECT
 public:

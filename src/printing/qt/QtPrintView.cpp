@@ -1,15 +1,6 @@
 #include "printing/qt/QtPrintView.h"
 
-#include <QComboBox>
-
 #include "printing/qt/ProgressBar.h"
-
-namespace {
-std::string selectedText(const QComboBox& combo)
-{
-    return combo.currentIndex() < 0 ? std::string() : combo.currentText().toStdString();
-}
-}  // namespace
 
 QtPrintView::QtPrintView(ProgressBar& progressBar, QComboBox& printers, QComboBox& pauses)
     : m_progressBar(progressBar), m_printers(printers), m_pauses(pauses)
@@ -28,10 +19,10 @@ void QtPrintView::setProgressText(const std::string& text)
 
 std::string QtPrintView::printerText() const
 {
-    return selectedText(m_printers);
+    return m_printers.text();
 }
 
 std::string QtPrintView::pauseText() const
 {
-    return selectedText(m_pauses);
+    return m_pauses.text();
 }

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "printing/PrintView.h"
+#include "printing/qt/QtSelector.h"
 
 class ProgressBar;
-class QComboBox;
 
 // The main window's progress bar and selectors as the print run sees them.
 class QtPrintView final : public PrintView {
@@ -17,6 +17,6 @@ public:
 
 private:
     ProgressBar& m_progressBar;
-    QComboBox& m_printers;
-    QComboBox& m_pauses;
+    QtSelector m_printers;
+    QtSelector m_pauses;
 };

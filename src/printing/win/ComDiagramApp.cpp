@@ -2,28 +2,23 @@
 
 #include <algorithm>
 
-void RunningInstances::add(ComDiagramApp* instance)
-{
-    m_instances.push_back(instance);
-}
-
-void RunningInstances::remove(ComDiagramApp* instance)
-{
-    m_instances.erase(std::remove(m_instances.begin(), m_instances.end(), instance), m_instances.end());
-}
-
 ComDiagramApp::ComDiagramApp(IDispatch* dispatch, std::shared_ptr<ComCallTimer> bound,
                              std::shared_ptr<RunningInstances> running)
     : m_application(dispatch, std::move(bound)), m_running(std::move(running))
 {
     if (m_running)
-        m_running->add(this);
+        m_running->push_back(this);
 }
 
 ComDiagramApp::~ComDiagramApp()
 {
+    leaveRunning();
+}
+
+void ComDiagramApp::leaveRunning()
+{
     if (m_running)
-        m_running->remove(this);
+        m_running->erase(std::remove(m_running->begin(), m_running->end(), this), m_running->end());
 }
 
 template <typename Action> auto ComDiagramApp::answered(Action action) -> decltype(action())
@@ -61,8 +56,7 @@ void ComDiagramApp::quit()
     answered([&] {
         m_application.call("Quit", {}, {}, m_unanswered ? ComCallTimer::Kind::Brief : ComCallTimer::Kind::Ordinary);
     });
-    if (m_running)
-        m_running->remove(this);
+    leaveRunning();
 }
 
 std::string ComDiagramApp::name()

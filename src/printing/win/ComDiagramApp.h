@@ -14,15 +14,7 @@ class ComDiagramApp;
 // The instances a factory created that have not been quit yet. Holds no
 // references: each entry belongs to a live ComDiagramApp, which removes itself
 // when it is quit or dropped.
-class RunningInstances final {
-public:
-    void add(ComDiagramApp* instance);
-    void remove(ComDiagramApp* instance);
-    std::vector<ComDiagramApp*> all() const { return m_instances; }
-
-private:
-    std::vector<ComDiagramApp*> m_instances;
-};
+using RunningInstances = std::vector<ComDiagramApp*>;
 
 // One instance of the diagram application reached through COM. This is the
 // one place that knows the application's member table; every member is called
@@ -54,6 +46,7 @@ public:
     LateBoundObject& application() { return m_application; }
 
 private:
+    void leaveRunning();
     // Runs one member call, noting whether it went unanswered.
     template <typename Action> auto answered(Action action) -> decltype(action());
 

@@ -61,7 +61,9 @@ std::unique_ptr<DiagramApp> ComDiagramAppFactory::attach(const std::string& clas
 void ComDiagramAppFactory::endAll()
 {
     m_bound->closing();
-    for (ComDiagramApp* instance : m_running->all()) {
+    // Each instance leaves the list as it quits.
+    const RunningInstances running = *m_running;
+    for (ComDiagramApp* instance : running) {
         try {
             instance->quit();
         } catch (const Failure&) {

@@ -5,8 +5,7 @@
 #include "printing/DiagramApp.h"
 #include "printing/win/ComCallTimer.h"
 #include "printing/win/ComApartment.h"
-
-class RunningInstances;
+#include "printing/win/ComDiagramApp.h"
 
 // Creates and attaches to instances of the diagram application through COM, by
 // the class's registered name. Creating starts a new instance of the registered

@@ -12,34 +12,28 @@ namespace {
 // for systems whose message table lacks them.
 const char* automationText(HRESULT result)
 {
-    switch (result) {
-    case DISP_E_UNKNOWNNAME:
-        return "Unknown name.";
-    case DISP_E_MEMBERNOTFOUND:
-        return "Member not found.";
-    case DISP_E_TYPEMISMATCH:
-        return "Type mismatch.";
-    case DISP_E_PARAMNOTFOUND:
-        return "Parameter not found.";
-    case DISP_E_BADPARAMCOUNT:
-        return "Invalid number of parameters.";
-    case DISP_E_EXCEPTION:
-        return "Exception occurred.";
-    case REGDB_E_CLASSNOTREG:
-        return "Class not registered";
-    case CO_E_CLASSSTRING:
-        return "Invalid class string";
-    case MK_E_UNAVAILABLE:
-        return "Operation unavailable";
-    case CO_E_SERVER_EXEC_FAILURE:
-        return "Server execution failed";
-    case RPC_E_DISCONNECTED:
-        return "The object invoked has disconnected from its clients.";
-    case E_NOINTERFACE:
-        return "No such interface supported";
-    default:
-        return nullptr;
+    static const struct {
+        HRESULT result;
+        const char* text;
+    } known[] = {
+        {DISP_E_UNKNOWNNAME, "Unknown name."},
+        {DISP_E_MEMBERNOTFOUND, "Member not found."},
+        {DISP_E_TYPEMISMATCH, "Type mismatch."},
+        {DISP_E_PARAMNOTFOUND, "Parameter not found."},
+        {DISP_E_BADPARAMCOUNT, "Invalid number of parameters."},
+        {DISP_E_EXCEPTION, "Exception occurred."},
+        {REGDB_E_CLASSNOTREG, "Class not registered"},
+        {CO_E_CLASSSTRING, "Invalid class string"},
+        {MK_E_UNAVAILABLE, "Operation unavailable"},
+        {CO_E_SERVER_EXEC_FAILURE, "Server execution failed"},
+        {RPC_E_DISCONNECTED, "The object invoked has disconnected from its clients."},
+        {E_NOINTERFACE, "No such interface supported"},
+    };
+    for (const auto& entry : known) {
+        if (entry.result == result)
+            return entry.text;
     }
+    return nullptr;
 }
 
 std::string describeResult(HRESULT result)

@@ -7,22 +7,22 @@
 
 namespace {
 
-// Argument variants in the order IDispatch::Invoke takes them; cleared (strings
-// freed) when dropped.
-class Arguments final {
+// Variants that are cleared (strings freed) when dropped: a call's arguments,
+// in the order IDispatch::Invoke takes them, or its result.
+class Variants final {
 public:
-    explicit Arguments(std::size_t count) : m_values(count)
+    explicit Variants(std::size_t count) : m_values(count)
     {
         for (auto& value : m_values)
             VariantInit(&value);
     }
-    ~Arguments()
+    ~Variants()
     {
         for (auto& value : m_values)
             VariantClear(&value);
     }
-    Arguments(const Arguments&) = delete;
-    Arguments& operator=(const Arguments&) = delete;
+    Variants(const Variants&) = delete;
+    Variants& operator=(const Variants&) = delete;
 
     void set(std::size_t index, const AutomationValue& value)
     {
@@ -45,18 +45,6 @@ public:
 
 private:
     std::vector<VARIANT> m_values;
-};
-
-class Result final {
-public:
-    Result() { VariantInit(&m_value); }
-    ~Result() { VariantClear(&m_value); }
-    Result(const Result&) = delete;
-    Result& operator=(const Result&) = delete;
-    VARIANT* get() { return &m_value; }
-
-private:
-    VARIANT m_value;
 };
 
 // Looks up the member and the names of its named arguments in one request, as
@@ -124,9 +112,9 @@ std::string LateBoundObject::nameOf(const std::string& member) const
 std::unique_ptr<LateBoundObject> LateBoundObject::getObject(const std::string& member)
 {
     const ComCallTimer::Call call(*m_bound, nameOf(member));
-    Result result;
-    getProperty(call, m_dispatch, member, result.get());
-    VARIANT& value = *result.get();
+    Variants result(1);
+    getProperty(call, m_dispatch, member, result.data());
+    VARIANT& value = *result.data();
     IDispatch* object = nullptr;
     if (value.vt == VT_DISPATCH && value.pdispVal) {
         object = value.pdispVal;
@@ -144,14 +132,14 @@ std::unique_ptr<LateBoundObject> LateBoundObject::getObject(const std::string& m
 std::string LateBoundObject::getText(const std::string& member)
 {
     const ComCallTimer::Call call(*m_bound, nameOf(member));
-    Result result;
-    getProperty(call, m_dispatch, member, result.get());
-    if (result.get()->vt != VT_BSTR) {
-        const HRESULT outcome = VariantChangeType(result.get(), result.get(), 0, VT_BSTR);
+    Variants result(1);
+    getProperty(call, m_dispatch, member, result.data());
+    if (result.data()->vt != VT_BSTR) {
+        const HRESULT outcome = VariantChangeType(result.data(), result.data(), 0, VT_BSTR);
         if (FAILED(outcome))
             call.fail(outcome);
     }
-    const BSTR text = result.get()->bstrVal;
+    const BSTR text = result.data()->bstrVal;
     return text ? toUtf8(text, static_cast<int>(SysStringLen(text))) : std::string();
 }
 
@@ -159,7 +147,7 @@ void LateBoundObject::putText(const std::string& member, const std::string& valu
 {
     const ComCallTimer::Call call(*m_bound, nameOf(member));
     const DISPID id = lookUp(call, m_dispatch, member, {}).front();
-    Arguments arguments(1);
+    Variants arguments(1);
     arguments.set(0, value);
     DISPID namedIds[] = {DISPID_PROPERTYPUT};
     DISPPARAMS parameters{arguments.data(), namedIds, 1, 1};
@@ -174,7 +162,7 @@ void LateBoundObject::call(const std::string& member, const std::vector<Automati
     const std::vector<DISPID> ids = lookUp(call, m_dispatch, member, named);
     // Invoke takes the arguments last to first; the named ones come first, each
     // at the index of its identifier.
-    Arguments arguments(named.size() + positional.size());
+    Variants arguments(named.size() + positional.size());
     std::vector<DISPID> namedIds;
     for (std::size_t i = 0; i < named.size(); ++i) {
         arguments.set(i, named[i].value);
@@ -186,6 +174,6 @@ void LateBoundObject::call(const std::string& member, const std::vector<Automati
                           static_cast<UINT>(namedIds.size())};
     // The result (Open returns the opened document) is not used; dropping it
     // releases whatever reference it holds.
-    Result result;
-    invoke(call, m_dispatch, ids.front(), DISPATCH_METHOD, parameters, result.get());
+    Variants result(1);
+    invoke(call, m_dispatch, ids.front(), DISPATCH_METHOD, parameters, result.data());
 }

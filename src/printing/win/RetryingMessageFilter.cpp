@@ -2,32 +2,9 @@
 
 #include "printing/win/ComCallTimer.h"
 
-RetryingMessageFilter::RetryingMessageFilter(std::shared_ptr<ComCallTimer> bound) : m_bound(std::move(bound)) {}
-
-HRESULT STDMETHODCALLTYPE RetryingMessageFilter::QueryInterface(REFIID iid, void** object)
+RetryingMessageFilter::RetryingMessageFilter(std::shared_ptr<ComCallTimer> bound)
+    : ComObject(IID_IMessageFilter, 1), m_bound(std::move(bound))
 {
-    if (!object)
-        return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IMessageFilter)) {
-        *object = static_cast<IMessageFilter*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE RetryingMessageFilter::AddRef()
-{
-    return ++m_references;
-}
-
-ULONG STDMETHODCALLTYPE RetryingMessageFilter::Release()
-{
-    const ULONG left = --m_references;
-    if (left == 0)
-        delete this;
-    return left;
 }
 
 DWORD STDMETHODCALLTYPE RetryingMessageFilter::HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO)

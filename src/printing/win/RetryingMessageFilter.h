@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include "printing/win/ComObject.h"
+
 class ComCallTimer;
 
 // The apartment's answer when a server turns a call away because it is busy (a
@@ -13,16 +15,12 @@ class ComCallTimer;
 // it fails. Calls coming in are always taken, and while a call is out the
 // window keeps repainting but gets no input. With a bound, a call that has run
 // out of time is cancelled, whether it waits for an answer or is being retried.
-class RetryingMessageFilter final : public IMessageFilter {
+class RetryingMessageFilter final : public ComObject<RetryingMessageFilter, IMessageFilter> {
 public:
     static constexpr DWORD RetryEveryMilliseconds = 250;
     static constexpr DWORD GiveUpAfterMilliseconds = 60000;
 
     explicit RetryingMessageFilter(std::shared_ptr<ComCallTimer> bound = {});
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD callType, HTASK caller, DWORD elapsed,
                                                LPINTERFACEINFO interfaceInfo) override;
@@ -31,5 +29,4 @@ public:
 
 private:
     std::shared_ptr<ComCallTimer> m_bound;
-    ULONG m_references = 1;
 };

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "base/Failure.h"
 #include "base/WindowPointer.h"
 #include "fakes/FakeDiagramApp.h"
 #include "fakes/FakeDialogs.h"

@@ -37,13 +37,6 @@ struct Rig {
         server.clock = &clock;
         dialogs.setApplicationTitle("Plotvane Batch Print");
     }
-    int count(const std::string& text) const
-    {
-        int found = 0;
-        for (const auto& call : server.calls)
-            found += call.text == text;
-        return found;
-    }
     // Times at which the calls with this text were made.
     std::vector<double> times(const std::string& text) const
     {
@@ -53,6 +46,7 @@ struct Rig {
                 result.push_back(call.at);
         return result;
     }
+    int count(const std::string& text) const { return static_cast<int>(times(text).size()); }
 };
 
 Texts fileCalls(const std::string& path, const std::string& printer)
@@ -182,34 +176,30 @@ PV_TEST(progressTextNamesTheFile)
 PV_TEST(failuresAreReportedWithTheirLinesAndTheRunGoesOn)
 {
     const struct {
-        const char* name;
         std::vector<int> lines;
         int printed;
+        const char* secondReport;  // how the second report begins; empty: not checked
+        void (*script)(FakeDiagramAppFactory&);
     } cases[] = {
         // The file cannot be opened: no instance, so the printer, print and quit
         // steps fail too; the waits are still made and the next file prints.
-        {"unopenable", {120, 122, 126, 132}, 1},
+        {{120, 122, 126, 132}, 1, "", [](FakeDiagramAppFactory& app) { app.unopenable.insert("/d/first.vsd"); }},
         // The printer is refused, for both files: neither prints elsewhere.
-        {"printer", {122, 126, 122, 126}, 0},
+        {{122, 126, 122, 126},
+         0,
+         "Not printed: the printer \"Plotter_A\" could not be set (line 122)\r\n",
+         [](FakeDiagramAppFactory& app) { app.rejectedPrinters.insert("Plotter_A"); }},
         // The print itself fails, for both files; each instance is still quit.
-        {"print", {126, 126}, 2},
+        {{126, 126}, 2, "", [](FakeDiagramAppFactory& app) { app.failing["printAllPages"] = "Printer out of paper"; }},
     };
     for (const auto& c : cases) {
         Rig rig({"/d/first.vsd", "/d/second.vsd"});
-        const std::string name = c.name;
-        if (name == "unopenable")
-            rig.server.unopenable.insert("/d/first.vsd");
-        if (name == "printer")
-            rig.server.rejectedPrinters.insert("Plotter_A");
-        if (name == "print")
-            rig.server.failing["printAllPages"] = "Printer out of paper";
+        c.script(rig.server);
         rig.run.startPrinting();
         PV_CHECK_EQ(rig.dialogs.reportedLines(), c.lines);
         PV_CHECK_EQ(rig.count("printAllPages"), c.printed);
-        if (name == "printer")
-            PV_CHECK_EQ(rig.dialogs.texts()[1].rfind(
-                            "Not printed: the printer \"Plotter_A\" could not be set (line 122)\r\n", 0),
-                        0u);
+        if (*c.secondReport)
+            PV_CHECK_EQ(rig.dialogs.texts()[1].rfind(c.secondReport, 0), 0u);
         PV_CHECK_EQ(rig.events.waited, 2 * (1.0 + 6.0));
         // Every instance is quit, also one whose file could not be opened.
         PV_CHECK_EQ(rig.server.instancesAlive(), 0);
