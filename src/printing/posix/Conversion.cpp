@@ -26,11 +26,9 @@ std::string absolutePath(const std::string& path)
         return path;
     // A relative path gets the working folder in front: this also keeps a name
     // that starts with a dash from being taken for an option.
-    std::string folder(4096, '\0');
-    if (!::getcwd(folder.data(), folder.size()))
-        return "./" + path;
-    folder.resize(std::strlen(folder.c_str()));
-    return joinPath(folder, path, PathStyle::Posix);
+    std::error_code error;
+    const std::string folder = std::filesystem::current_path(error).string();
+    return error ? "./" + path : joinPath(folder, path, PathStyle::Posix);
 }
 
 // The error LibreOffice logged, if any, as it wrote it ("Error: source file
