@@ -104,17 +104,18 @@ const std::string& RunFolders::root()
     return m_root;
 }
 
-std::string RunFolders::makeInstance(int number, const std::string& work)
+InstanceFolders RunFolders::makeInstance(int number)
 {
     const std::string& parent = root();
     const std::string folder = joinPath(parent, "instance-" + std::to_string(number), PathStyle::Posix);
-    const std::string inside = joinPath(folder, work, PathStyle::Posix);
-    if (::mkdir(folder.c_str(), 0700) != 0 || ::mkdir(inside.c_str(), 0700) != 0) {
+    InstanceFolders made{folder, joinPath(folder, "profile", PathStyle::Posix),
+                         joinPath(folder, "work", PathStyle::Posix)};
+    if (::mkdir(folder.c_str(), 0700) != 0 || ::mkdir(made.work.c_str(), 0700) != 0) {
         const std::string reason = std::strerror(errno);
         Folders::removeTree(folder);
         throw Failure("No folder for LibreOffice can be made in " + parent + ": " + reason);
     }
-    return folder;
+    return made;
 }
 
 void RunFolders::removeLater(const std::string& folder)
