@@ -1,5 +1,6 @@
 #include "platform/posix/ChildProcess.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -36,17 +37,14 @@ std::string findProgram(const std::string& program)
     if (program.find('/') != std::string::npos)
         return isExecutableFile(program) ? program : std::string();
     const char* path = std::getenv("PATH");
-    std::string folders = path ? path : "/usr/local/bin:/usr/bin:/bin";
-    std::size_t start = 0;
-    while (start <= folders.size()) {
-        std::size_t end = folders.find(':', start);
-        if (end == std::string::npos)
-            end = folders.size();
+    const std::string folders = path ? path : "/usr/local/bin:/usr/bin:/bin";
+    // An empty entry, as between two colons, is the working folder.
+    for (std::size_t start = 0, end = 0; start <= folders.size(); start = end + 1) {
+        end = std::min(folders.find(':', start), folders.size());
         const std::string folder = end > start ? folders.substr(start, end - start) : ".";
         const std::string candidate = joinPath(folder, program, PathStyle::Posix);
         if (isExecutableFile(candidate))
             return candidate;
-        start = end + 1;
     }
     return {};
 }
