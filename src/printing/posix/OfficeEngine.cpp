@@ -168,13 +168,11 @@ void OfficeEngine::prepareNext(const std::string& path)
     std::unique_ptr<Instance> instance;
     try {
         instance = makeInstance();
-        auto prepared = std::make_unique<Prepared>();
-        prepared->conversion = beginConversion(*instance, path);
+        std::unique_ptr<Conversion> conversion = beginConversion(*instance, path);
         std::string error;
-        prepared->conversion->firstRun = ChildProcess::start(prepared->conversion->request, error);
-        if (prepared->conversion->firstRun) {
-            prepared->instance = std::move(instance);
-            m_prepared = std::move(prepared);
+        conversion->firstRun = ChildProcess::start(conversion->request, error);
+        if (conversion->firstRun) {
+            m_prepared.reset(new Prepared{std::move(conversion), std::move(instance)});
             return;
         }
     } catch (const std::exception&) {
