@@ -85,22 +85,21 @@ const std::string& RunFolders::root()
         return m_root;
     const std::string parent = m_parent.empty() ? Folders::temporaryRoot() : m_parent;
     removeAbandonedRoots(parent);
-    m_root = Folders::makeUnique(parent, "plotvane-");
-    if (m_root.empty())
+    const std::string root = Folders::makeUnique(parent, "plotvane-");
+    if (root.empty())
         throw Failure("No folder for LibreOffice can be made in " + parent + ": " + std::strerror(errno));
     // Without its owner record the folder could not be told from a killed
     // run's for a day: a record that cannot be written whole is a failure.
     const std::string self = std::to_string(::getpid());
-    std::ofstream owner(joinPath(m_root, OwnerFile, PathStyle::Posix));
+    std::ofstream owner(joinPath(root, OwnerFile, PathStyle::Posix));
     owner << self << " " << processStart(self) << "\n";
     owner.close();
     if (!owner) {
-        Folders::removeTree(m_root);
-        const std::string root = m_root;
-        m_root.clear();
+        Folders::removeTree(root);
         throw Failure("No folder for LibreOffice can be made in " + parent + ": the owner record of " + root
                       + " cannot be written");
     }
+    m_root = root;
     return m_root;
 }
 
