@@ -90,31 +90,29 @@ private:
     http_t* m_http;
 };
 
-}  // namespace
-
-bool queueExists(const std::string& queue)
+// The destination's name (the default one's for null); empty when there is none.
+std::string destinationName(const char* name)
 {
-    if (queue.empty())
-        return false;
-    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.c_str(), nullptr);
-    if (dest) {
-        cupsFreeDests(1, dest);
-        return true;
-    }
-    checkReachable();
-    return false;
-}
-
-std::string defaultQueue()
-{
-    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name, nullptr);
     if (!dest) {
         checkReachable();
         return {};
     }
-    std::string name = dest->name;
+    std::string found = dest->name;
     cupsFreeDests(1, dest);
-    return name;
+    return found;
+}
+
+}  // namespace
+
+bool queueExists(const std::string& queue)
+{
+    return !queue.empty() && !destinationName(queue.c_str()).empty();
+}
+
+std::string defaultQueue()
+{
+    return destinationName(nullptr);
 }
 
 int submitPdf(const std::string& queue, const std::string& pdfPath, const std::string& title,
