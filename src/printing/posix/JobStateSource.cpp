@@ -16,11 +16,6 @@ std::string joined(std::initializer_list<std::string> parts)
     return text;
 }
 
-bool reportsError(const std::string& printerReasons)
-{
-    return printerReasons.find("-error") != std::string::npos;
-}
-
 JobState stateOf(const CupsJobStates::Answer& answer)
 {
     JobState state;
@@ -43,7 +38,7 @@ JobState stateOf(const CupsJobStates::Answer& answer)
     // Waiting or printing: stopped where its printer is stopped or reports an
     // error, in the printer's own words.
     if (answer.state == IPP_JSTATE_STOPPED || answer.printer.state == IPP_PSTATE_STOPPED
-        || reportsError(answer.printer.reasons)) {
+        || answer.printer.reasons.find("-error") != std::string::npos) {
         state.stage = JobState::Stage::Stopped;
         state.reason = answer.printer.message.empty() ? joined({answer.printer.reasons, answer.stateReasons})
                                                       : answer.printer.message;
