@@ -67,15 +67,13 @@ std::unique_ptr<ChildProcess> ChildProcess::start(const ChildRequest& request, s
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv[0] = const_cast<char*>(program.c_str());
     argv.push_back(nullptr);
-    std::vector<std::string> variables;
+    std::string temporaryFolder = "TMPDIR=" + request.temporaryFolder;
+    std::vector<char*> environment;
     for (char** variable = environ; *variable; ++variable)
         if (request.temporaryFolder.empty() || std::strncmp(*variable, "TMPDIR=", 7) != 0)
-            variables.emplace_back(*variable);
+            environment.push_back(*variable);
     if (!request.temporaryFolder.empty())
-        variables.push_back("TMPDIR=" + request.temporaryFolder);
-    std::vector<char*> environment;
-    for (auto& variable : variables)
-        environment.push_back(variable.data());
+        environment.push_back(temporaryFolder.data());
     environment.push_back(nullptr);
     const ProgramSetting setting{environment.data(), request.addressSpaceLimit};
 
