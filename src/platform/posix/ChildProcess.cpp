@@ -1,5 +1,6 @@
 #include "platform/posix/ChildProcess.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -36,17 +37,14 @@ std::string findProgram(const std::string& program)
     if (program.find('/') != std::string::npos)
         return isExecutableFile(program) ? program : std::string();
     const char* path = std::getenv("PATH");
-    std::string folders = path ? path : "/usr/local/bin:/usr/bin:/bin";
-    std::size_t start = 0;
-    while (start <= folders.size()) {
-        std::size_t end = folders.find(':', start);
-        if (end == std::string::npos)
-            end = folders.size();
+    const std::string folders = path ? path : "/usr/local/bin:/usr/bin:/bin";
+    // An empty entry, as between two colons, is the working folder.
+    for (std::size_t start = 0, end = 0; start <= folders.size(); start = end + 1) {
+        end = std::min(folders.find(':', start), folders.size());
         const std::string folder = end > start ? folders.substr(start, end - start) : ".";
         const std::string candidate = joinPath(folder, program, PathStyle::Posix);
         if (isExecutableFile(candidate))
             return candidate;
-        start = end + 1;
     }
     return {};
 }
@@ -69,15 +67,13 @@ std::unique_ptr<ChildProcess> ChildProcess::start(const ChildRequest& request, s
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv[0] = const_cast<char*>(program.c_str());
     argv.push_back(nullptr);
-    std::vector<std::string> variables;
+    std::string temporaryFolder = "TMPDIR=" + request.temporaryFolder;
+    std::vector<char*> environment;
     for (char** variable = environ; *variable; ++variable)
         if (request.temporaryFolder.empty() || std::strncmp(*variable, "TMPDIR=", 7) != 0)
-            variables.emplace_back(*variable);
+            environment.push_back(*variable);
     if (!request.temporaryFolder.empty())
-        variables.push_back("TMPDIR=" + request.temporaryFolder);
-    std::vector<char*> environment;
-    for (auto& variable : variables)
-        environment.push_back(variable.data());
+        environment.push_back(temporaryFolder.data());
     environment.push_back(nullptr);
     const ProgramSetting setting{environment.data(), request.addressSpaceLimit};
 

@@ -36,12 +36,12 @@ struct ChildResult {
 // watcher. The watcher is the program's parent and leads a session of its
 // own, so signals sent to our process group reach neither; it starts the
 // program in a process group of its own, waits for it and ends the group when
-// the time limit has passed. When the program ends, the
-// watcher kills whatever is left of its group before it reaps the program, so
-// the group's id cannot have been reused when it is killed. The watcher ends
-// the group just the same when this process closes the pipe it holds from us:
-// on end(), and on any end of this process, a crash or SIGKILL included.
-// Neither the watcher nor the program keeps any other descriptor of ours.
+// the time limit has passed. When the program ends, the watcher kills
+// whatever is left of its group before it reaps the program, so the group's
+// id cannot have been reused when it is killed. The watcher ends the group
+// just the same when this process closes the pipe it holds from us: on end(),
+// and on any end of this process, a crash or SIGKILL included. Neither the
+// watcher nor the program keeps any other descriptor of ours.
 class ChildProcess final {
 public:
     // Starts the program. Null, with the reason in `error`, when the program is

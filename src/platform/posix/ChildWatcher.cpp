@@ -20,7 +20,8 @@ namespace ChildWatcher {
 namespace {
 
 // How often the watcher looks at the address space of the program's processes.
-constexpr long PeakSampleNanoseconds = 50 * 1000 * 1000;
+constexpr long long PeakSampleNanoseconds = 50 * 1000 * 1000;
+constexpr long long NanosecondsPerSecond = 1000 * 1000 * 1000;
 
 void closeRange(int first, int last)
 {
@@ -38,24 +39,6 @@ void closeRange(int first, int last)
     for (long fd = first; fd <= std::min<long>(last, highest); ++fd)
         ::close(static_cast<int>(fd));
 }
-
-}  // namespace
-
-void closeAllBut(int a, int b, int c, int d)
-{
-    int keep[] = {a, b, c, d};
-    std::sort(std::begin(keep), std::end(keep));
-    int from = 3;
-    for (const int fd : keep) {
-        if (fd >= from) {
-            closeRange(from, fd - 1);
-            from = fd + 1;
-        }
-    }
-    closeRange(from, INT_MAX);
-}
-
-namespace {
 
 void setDisposition(int signal, void (*handler)(int))
 {
@@ -75,17 +58,6 @@ void send(int report, int kind, int value, unsigned long long peak = 0)
         written = ::write(report, &message, sizeof message);
     } while (written < 0 && errno == EINTR);
 }
-
-}  // namespace
-
-int waitStatus(pid_t pid)
-{
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
-    return status;
-}
-
-namespace {
 
 // Makes fd the program's descriptor target. Where this process lacked that
 // descriptor, fd may already be it: dup2 then changes nothing and the
@@ -154,16 +126,13 @@ void append(char* path, std::size_t size, const char* text)
 void append(char* path, std::size_t size, unsigned long number)
 {
     char digits[24];
-    int count = 0;
+    char* first = digits + sizeof digits - 1;
+    *first = '\0';
     do {
-        digits[count++] = static_cast<char>('0' + number % 10);
+        *--first = static_cast<char>('0' + number % 10);
         number /= 10;
     } while (number > 0);
-    char text[24];
-    for (int i = 0; i < count; ++i)
-        text[i] = digits[count - 1 - i];
-    text[count] = '\0';
-    append(path, size, text);
+    append(path, size, first);
 }
 
 // The highest address space the process has held (VmPeak), in bytes; 0 when
@@ -249,41 +218,43 @@ unsigned long long childrenPeak(unsigned long pid, const char* thread, int depth
     return peak;
 }
 
-timespec monotonicNow()
+long long monotonicNanoseconds()
 {
     timespec now{};
     ::clock_gettime(CLOCK_MONOTONIC, &now);
-    return now;
-}
-
-// What is left from now until the deadline; false once it has passed.
-bool timeLeft(const timespec& deadline, timespec& left)
-{
-    const timespec now = monotonicNow();
-    long long nanoseconds
-        = (static_cast<long long>(deadline.tv_sec) - now.tv_sec) * 1000000000LL + (deadline.tv_nsec - now.tv_nsec);
-    if (nanoseconds <= 0)
-        return false;
-    left.tv_sec = static_cast<time_t>(nanoseconds / 1000000000LL);
-    left.tv_nsec = static_cast<long>(nanoseconds % 1000000000LL);
-    return true;
+    return static_cast<long long>(now.tv_sec) * NanosecondsPerSecond + now.tv_nsec;
 }
 
 }  // namespace
+
+void closeAllBut(int a, int b, int c, int d)
+{
+    int keep[] = {a, b, c, d};
+    std::sort(std::begin(keep), std::end(keep));
+    int from = 3;
+    for (const int fd : keep) {
+        if (fd >= from) {
+            closeRange(from, fd - 1);
+            from = fd + 1;
+        }
+    }
+    closeRange(from, INT_MAX);
+}
+
+int waitStatus(pid_t pid)
+{
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
+    return status;
+}
 
 [[noreturn]] void watch(char* const* argv, const ProgramSetting& setting, int input, int output, int lifeline,
                         int report, double timeLimit)
 {
     // The watcher keeps the time limit itself: the waiting side may be held up
     // (a dialog's own event loop runs the window meanwhile), the limit not.
-    timespec deadline = monotonicNow();
-    const double limit = std::min(std::max(timeLimit, 0.0), 1e9);
-    deadline.tv_sec += static_cast<time_t>(limit);
-    deadline.tv_nsec += static_cast<long>((limit - static_cast<double>(static_cast<long long>(limit))) * 1e9);
-    if (deadline.tv_nsec >= 1000000000L) {
-        deadline.tv_sec += 1;
-        deadline.tv_nsec -= 1000000000L;
-    }
+    const long long deadline = monotonicNanoseconds()
+                               + static_cast<long long>(std::min(std::max(timeLimit, 0.0), 1e9) * NanosecondsPerSecond);
 
     // Only the lifeline ends the watcher. It leads a session of its own, so
     // nothing sent to our process group (a Ctrl-C in a terminal, a kill of the
@@ -337,20 +308,17 @@ bool timeLeft(const timespec& deadline, timespec& left)
         if (::waitid(P_PID, static_cast<id_t>(program), &info, WEXITED | WNOHANG | WNOWAIT) == 0
             && info.si_pid == program)
             break;
-        timespec left{};
-        if (!timeLeft(deadline, left)) {
+        const long long left = deadline - monotonicNanoseconds();
+        if (left <= 0) {
             kind = OutOfTime;
             break;
         }
         // Woken now and then to look at the address space again: the peak
         // is the processes' own high-water mark, so a look at any time after
         // it counts.
-        if (left.tv_sec > 0 || left.tv_nsec > PeakSampleNanoseconds) {
-            left.tv_sec = 0;
-            left.tv_nsec = PeakSampleNanoseconds;
-        }
+        const timespec nap{0, static_cast<long>(std::min(left, PeakSampleNanoseconds))};
         pollfd life{lifeline, POLLIN, 0};
-        const int ready = ::ppoll(&life, 1, &left, &waiting);
+        const int ready = ::ppoll(&life, 1, &nap, &waiting);
         if (ready > 0 || (ready < 0 && errno != EINTR)) {
             kind = EndedOnRequest;
             break;

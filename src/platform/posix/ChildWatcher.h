@@ -2,13 +2,11 @@
 
 #include <sys/types.h>
 
-// The watcher of a program that Plotvane starts: a process of its own between
-// the two, which starts the program in a process group of its own, keeps its
-// time limit, ends the whole group when the program ends, when the time is up
-// or when Plotvane lets go of the lifeline, and reports once how the program
-// ended. Everything here runs in the watcher or in the program between fork and
-// exec. Plotvane has other threads (the window's), so only async-signal-safe
-// calls are made: no allocation, no locks.
+// The watcher of a program that Plotvane starts (see ChildProcess); it also
+// keeps the time limit and reports once how the program ended. Everything here
+// runs in the watcher or in the program between fork and exec. Plotvane has
+// other threads (the window's), so only async-signal-safe calls are made: no
+// allocation, no locks.
 namespace ChildWatcher {
 
 // What the watcher tells Plotvane, in one write, when the program is over.

@@ -34,12 +34,6 @@ std::string texts(ipp_attribute_t* attribute, const char* left_out = nullptr)
     return joined;
 }
 
-struct Printer {
-    ipp_pstate_t state{};
-    std::string message;
-    std::string reasons;
-};
-
 using Connection = std::unique_ptr<http_t, void (*)(http_t*)>;
 
 // The answer to a request, or a failure that says why there is none; null
@@ -155,10 +149,7 @@ std::vector<Answer> ask(const std::vector<int>& jobs, double timeoutSeconds)
             continue;
         if (printers.find(printerUris[i]) == printers.end())
             printers[printerUris[i]] = printerOf(http.get(), printerUris[i], deadline);
-        const Printer& printer = printers[printerUris[i]];
-        answers[i].printerState = printer.state;
-        answers[i].printerMessage = printer.message;
-        answers[i].printerReasons = printer.reasons;
+        answers[i].printer = printers[printerUris[i]];
     }
     return answers;
 }

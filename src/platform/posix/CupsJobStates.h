@@ -9,13 +9,18 @@
 // it can be made from any thread.
 namespace CupsJobStates {
 
+// Where a job's printer stands.
+struct Printer {
+    ipp_pstate_t state{};  // printer-state
+    std::string message;   // printer-state-message
+    std::string reasons;   // printer-state-reasons, "none" left out
+};
+
 struct Answer {
     int id = 0;
-    ipp_jstate_t state{};         // job-state
-    std::string stateReasons;     // job-state-reasons, separated by ", "
-    ipp_pstate_t printerState{};  // printer-state of the job's printer
-    std::string printerMessage;   // the printer's printer-state-message
-    std::string printerReasons;   // its printer-state-reasons, "none" left out
+    ipp_jstate_t state{};      // job-state
+    std::string stateReasons;  // job-state-reasons, separated by ", "
+    Printer printer;           // of the job's printer
 };
 
 // Throws Failure when the scheduler does not answer within `timeoutSeconds`

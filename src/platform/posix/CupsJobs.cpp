@@ -90,31 +90,29 @@ private:
     http_t* m_http;
 };
 
-}  // namespace
-
-bool queueExists(const std::string& queue)
+// The destination's name (the default one's for null); empty when there is none.
+std::string destinationName(const char* name)
 {
-    if (queue.empty())
-        return false;
-    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.c_str(), nullptr);
-    if (dest) {
-        cupsFreeDests(1, dest);
-        return true;
-    }
-    checkReachable();
-    return false;
-}
-
-std::string defaultQueue()
-{
-    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name, nullptr);
     if (!dest) {
         checkReachable();
         return {};
     }
-    std::string name = dest->name;
+    std::string found = dest->name;
     cupsFreeDests(1, dest);
-    return name;
+    return found;
+}
+
+}  // namespace
+
+bool queueExists(const std::string& queue)
+{
+    return !queue.empty() && !destinationName(queue.c_str()).empty();
+}
+
+std::string defaultQueue()
+{
+    return destinationName(nullptr);
 }
 
 int submitPdf(const std::string& queue, const std::string& pdfPath, const std::string& title,
@@ -143,26 +141,24 @@ int submitPdf(const std::string& queue, const std::string& pdfPath, const std::s
         const std::string unreachable = CupsService::unreachable();
         throw refused(unreachable.empty() ? reason : unreachable);
     }
-    if (cupsStartDocument(http, queue.c_str(), job, title.c_str(), CUPS_FORMAT_PDF, 1) != HTTP_STATUS_CONTINUE) {
-        const std::string reason = cupsLastErrorString();
+    // A job whose document does not arrive whole is cancelled, not left open.
+    const auto cancelled = [&](const std::string& reason) {
         cupsCancelJob2(http, queue.c_str(), job, 0);
-        throw refused(reason);
-    }
+        return refused(reason);
+    };
+    if (cupsStartDocument(http, queue.c_str(), job, title.c_str(), CUPS_FORMAT_PDF, 1) != HTTP_STATUS_CONTINUE)
+        throw cancelled(cupsLastErrorString());
     constexpr std::size_t Chunk = 64 * 1024;
     for (std::size_t at = 0; at < document.size(); at += Chunk) {
         const std::size_t size = std::min(Chunk, document.size() - at);
         if (cupsWriteRequestData(http, document.data() + at, size) != HTTP_STATUS_CONTINUE) {
             const std::string reason = cupsLastErrorString();
             cupsFinishDocument(http, queue.c_str());
-            cupsCancelJob2(http, queue.c_str(), job, 0);
-            throw refused(reason);
+            throw cancelled(reason);
         }
     }
-    if (cupsFinishDocument(http, queue.c_str()) != IPP_STATUS_OK) {
-        const std::string reason = cupsLastErrorString();
-        cupsCancelJob2(http, queue.c_str(), job, 0);
-        throw refused(reason);
-    }
+    if (cupsFinishDocument(http, queue.c_str()) != IPP_STATUS_OK)
+        throw cancelled(cupsLastErrorString());
     return job;
 }
 

@@ -9,14 +9,10 @@ std::string mediaName(int width, int length)
 {
     if (width > length)
         std::swap(width, length);
-    if (width <= 0)
-        return {};
     // libcups matches the standard sizes within 5 points and names any other
     // size in the custom form.
-    const pwg_media_t* media = pwgMediaForSize(width, length);
-    if (media && media->pwg)
-        return media->pwg;
-    return customName(width, length);
+    const pwg_media_t* media = width > 0 ? pwgMediaForSize(width, length) : nullptr;
+    return media && media->pwg ? media->pwg : customName(width, length);
 }
 
 std::string customName(int width, int length)

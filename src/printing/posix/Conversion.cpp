@@ -26,11 +26,9 @@ std::string absolutePath(const std::string& path)
         return path;
     // A relative path gets the working folder in front: this also keeps a name
     // that starts with a dash from being taken for an option.
-    std::string folder(4096, '\0');
-    if (!::getcwd(folder.data(), folder.size()))
-        return "./" + path;
-    folder.resize(std::strlen(folder.c_str()));
-    return joinPath(folder, path, PathStyle::Posix);
+    std::error_code error;
+    const std::string folder = std::filesystem::current_path(error).string();
+    return error ? "./" + path : joinPath(folder, path, PathStyle::Posix);
 }
 
 // The error LibreOffice logged, if any, as it wrote it ("Error: source file
@@ -109,7 +107,7 @@ bool reachedBound(unsigned long long peak, unsigned long long bound)
 
 }  // namespace
 
-std::unique_ptr<Conversion> Conversion::begin(const std::string& path, const ConversionFolders& where,
+std::unique_ptr<Conversion> Conversion::begin(const std::string& path, const InstanceFolders& where, int document,
                                               const OfficeOptions& options)
 {
     const std::string file = absolutePath(path);
@@ -123,10 +121,10 @@ std::unique_ptr<Conversion> Conversion::begin(const std::string& path, const Con
 
     auto conversion = std::make_unique<Conversion>();
     conversion->path = path;
-    conversion->output = joinPath(where.work, "document-" + std::to_string(where.document), PathStyle::Posix);
+    conversion->output = joinPath(where.work, "document-" + std::to_string(document), PathStyle::Posix);
     if (::mkdir(conversion->output.c_str(), 0700) != 0)
         throw Failure("Cannot open \"" + path + "\": no work folder (" + std::strerror(errno) + ")");
-    conversion->given = plainNamed(file, where.work, where.document);
+    conversion->given = plainNamed(file, where.work, document);
     if (conversion->given.empty())
         throw Failure("Cannot open \"" + path + "\": it cannot be linked or copied for LibreOffice ("
                       + std::strerror(errno) + ")");

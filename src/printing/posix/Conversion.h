@@ -5,25 +5,18 @@
 #include <string>
 
 #include "platform/posix/ChildProcess.h"
+#include "printing/posix/RunFolders.h"
 
 struct OfficeOptions;
-
-// Where a conversion works: the folders of the instance it renders for.
-struct ConversionFolders {
-    std::string folder;   // the instance's folder
-    std::string profile;  // LibreOffice's user installation of the instance
-    std::string work;     // converted documents and logs
-    int document = 0;     // the number of the document in the instance
-};
 
 // One rendering of a drawing to PDF by LibreOffice. A conversion succeeds only
 // when LibreOffice says so in all three ways: exit status 0, no error in its
 // log, and a PDF that reads whole.
 struct Conversion {
-    // Checks the drawing, makes the folders the conversion writes in and the
-    // command that renders it. Throws Failure saying why the file cannot be
-    // opened.
-    static std::unique_ptr<Conversion> begin(const std::string& path, const ConversionFolders& where,
+    // Checks the drawing, makes the folders the conversion of the instance's
+    // document writes in and the command that renders it. Throws Failure
+    // saying why the file cannot be opened.
+    static std::unique_ptr<Conversion> begin(const std::string& path, const InstanceFolders& where, int document,
                                              const OfficeOptions& options);
     ~Conversion();
 

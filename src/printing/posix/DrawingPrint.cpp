@@ -7,7 +7,6 @@
 #include "platform/posix/CupsJobs.h"
 #include "platform/posix/PrintServiceCalls.h"
 #include "platform/posix/CupsPaper.h"
-#include "platform/posix/CupsService.h"
 #include "printing/posix/PaperChoice.h"
 #include "printing/posix/RenderedPdf.h"
 
@@ -18,6 +17,15 @@ struct Part {
     std::vector<CupsJobs::JobOption> options;
     int pages = 0;  // 0: not known
 };
+
+// Removes the PDFs written for the parts; the drawing's own PDF stays.
+void removeWritten(const std::vector<Part>& parts, const std::string& pdfPath)
+{
+    for (const auto& part : parts) {
+        if (part.path != pdfPath)
+            std::remove(part.path.c_str());
+    }
+}
 
 // The paper a job asks for, as people call it: "A3", "Letter", "914x1500mm"
 // for a custom size; empty for the queue's default paper.
@@ -67,8 +75,7 @@ std::vector<Part> partsOf(const std::string& queue, const std::string& pdfPath, 
             pdf.writePages(job.firstPage, job.pageCount, path);
         }
     } catch (const Failure&) {
-        for (const auto& part : parts)
-            std::remove(part.path.c_str());
+        removeWritten(parts, pdfPath);
         return {{pdfPath, {}, pages}};
     }
     return parts;
@@ -111,16 +118,10 @@ std::vector<SentJob> printDrawing(const std::string& queue, const std::string& p
             } catch (...) {
             }
         }
-        for (const auto& part : parts) {
-            if (part.path != pdfPath)
-                std::remove(part.path.c_str());
-        }
+        removeWritten(parts, pdfPath);
         throw;
     }
     // The scheduler keeps its own copy of each part.
-    for (const auto& part : parts) {
-        if (part.path != pdfPath)
-            std::remove(part.path.c_str());
-    }
+    removeWritten(parts, pdfPath);
     return jobs;
 }

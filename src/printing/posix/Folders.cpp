@@ -13,12 +13,8 @@ namespace Folders {
 
 std::string makeUnique(const std::string& parent, const std::string& prefix)
 {
-    std::string pattern = joinPath(parent, prefix + "XXXXXX", PathStyle::Posix);
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (!::mkdtemp(buffer.data()))
-        return {};
-    return std::string(buffer.data());
+    std::string folder = joinPath(parent, prefix + "XXXXXX", PathStyle::Posix);
+    return ::mkdtemp(folder.data()) ? folder : std::string();
 }
 
 bool removeTree(const std::string& path)

@@ -16,11 +16,6 @@ std::string joined(std::initializer_list<std::string> parts)
     return text;
 }
 
-bool reportsError(const std::string& printerReasons)
-{
-    return printerReasons.find("-error") != std::string::npos;
-}
-
 JobState stateOf(const CupsJobStates::Answer& answer)
 {
     JobState state;
@@ -35,18 +30,18 @@ JobState stateOf(const CupsJobStates::Answer& answer)
         state.stage = JobState::Stage::Stopped;
         state.final = true;
         state.reason = joined({answer.state == IPP_JSTATE_CANCELED ? "the job was cancelled" : "the job was aborted",
-                               answer.printerMessage, answer.stateReasons});
+                               answer.printer.message, answer.stateReasons});
         return state;
     default:
         break;
     }
     // Waiting or printing: stopped where its printer is stopped or reports an
     // error, in the printer's own words.
-    if (answer.state == IPP_JSTATE_STOPPED || answer.printerState == IPP_PSTATE_STOPPED
-        || reportsError(answer.printerReasons)) {
+    if (answer.state == IPP_JSTATE_STOPPED || answer.printer.state == IPP_PSTATE_STOPPED
+        || answer.printer.reasons.find("-error") != std::string::npos) {
         state.stage = JobState::Stage::Stopped;
-        state.reason = answer.printerMessage.empty() ? joined({answer.printerReasons, answer.stateReasons})
-                                                     : answer.printerMessage;
+        state.reason = answer.printer.message.empty() ? joined({answer.printer.reasons, answer.stateReasons})
+                                                      : answer.printer.message;
         if (state.reason.empty())
             state.reason = "the printer is stopped";
     }

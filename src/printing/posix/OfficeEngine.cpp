@@ -4,7 +4,6 @@
 
 #include "base/Failure.h"
 #include "base/Lifetime.h"
-#include "platform/Paths.h"
 #include "platform/Utf8.h"
 #include "printing/FileNameOf.h"
 #include "platform/posix/ChildWait.h"
@@ -95,9 +94,7 @@ std::unique_ptr<OfficeEngine::Instance> OfficeEngine::makeInstance()
 {
     auto instance = std::make_unique<Instance>();
     instance->m_number = m_nextNumber++;
-    instance->m_folder = m_folders.makeInstance(instance->m_number, "work");
-    instance->m_profile = joinPath(instance->m_folder, "profile", PathStyle::Posix);
-    instance->m_work = joinPath(instance->m_folder, "work", PathStyle::Posix);
+    instance->m_where = m_folders.makeInstance(instance->m_number);
     return instance;
 }
 
@@ -124,10 +121,10 @@ void OfficeEngine::open(Instance& instance, const std::string& path)
 
 std::unique_ptr<Conversion> OfficeEngine::beginConversion(Instance& instance, const std::string& path)
 {
-    const ConversionFolders where{instance.m_folder, instance.m_profile, instance.m_work, instance.m_opened + 1};
-    std::unique_ptr<Conversion> conversion = Conversion::begin(path, where, m_options);
+    std::unique_ptr<Conversion> conversion
+        = Conversion::begin(path, instance.m_where, instance.m_opened + 1, m_options);
     conversion->freshProfile = m_profileTemplate.empty();
-    m_profileTemplate.giveTo(instance.m_profile);
+    m_profileTemplate.giveTo(instance.m_where.profile);
     return conversion;
 }
 
@@ -160,7 +157,7 @@ void OfficeEngine::finishConversion(Instance& instance, Conversion& conversion)
     // is not is shown as the replacement character.
     instance.m_documentTitle = Utf8::lossy(fileNameOf(conversion.path, PathStyle::Posix));
     if (conversion.freshProfile)
-        m_profileTemplate.keepFrom(instance.m_profile);
+        m_profileTemplate.keepFrom(instance.m_where.profile);
 }
 
 void OfficeEngine::prepareNext(const std::string& path)
@@ -171,20 +168,18 @@ void OfficeEngine::prepareNext(const std::string& path)
     std::unique_ptr<Instance> instance;
     try {
         instance = makeInstance();
-        auto prepared = std::make_unique<Prepared>();
-        prepared->conversion = beginConversion(*instance, path);
+        std::unique_ptr<Conversion> conversion = beginConversion(*instance, path);
         std::string error;
-        prepared->conversion->firstRun = ChildProcess::start(prepared->conversion->request, error);
-        if (prepared->conversion->firstRun) {
-            prepared->instance = std::move(instance);
-            m_prepared = std::move(prepared);
+        conversion->firstRun = ChildProcess::start(conversion->request, error);
+        if (conversion->firstRun) {
+            m_prepared.reset(new Prepared{std::move(conversion), std::move(instance)});
             return;
         }
     } catch (const std::exception&) {
         // The opening at the file's turn meets the same fault and reports it.
     }
     if (instance)
-        Folders::removeTree(instance->m_folder);
+        Folders::removeTree(instance->m_where.folder);
 }
 
 std::unique_ptr<Conversion> OfficeEngine::takePrepared(Instance& instance, const std::string& path)
@@ -198,10 +193,8 @@ std::unique_ptr<Conversion> OfficeEngine::takePrepared(Instance& instance, const
     // The instance moves into the prepared folders; its own, still empty, go.
     const std::unique_ptr<Prepared> prepared = std::move(m_prepared);
     Instance& early = *prepared->instance;
-    std::swap(instance.m_folder, early.m_folder);
-    std::swap(instance.m_profile, early.m_profile);
-    std::swap(instance.m_work, early.m_work);
-    Folders::removeTree(early.m_folder);
+    std::swap(instance.m_where, early.m_where);
+    Folders::removeTree(early.m_where.folder);
     return std::move(prepared->conversion);
 }
 
@@ -211,7 +204,7 @@ void OfficeEngine::dropPrepared()
     if (!prepared)
         return;
     prepared->conversion->firstRun.reset();  // ends LibreOffice with its whole group if it still runs
-    m_folders.removeLater(prepared->instance->m_folder);
+    m_folders.removeLater(prepared->instance->m_where.folder);
 }
 
 void OfficeEngine::endInstance(Instance& instance)
@@ -219,7 +212,7 @@ void OfficeEngine::endInstance(Instance& instance)
     if (instance.m_ended)
         return;
     instance.m_ended = true;
-    m_folders.removeLater(instance.m_folder);
+    m_folders.removeLater(instance.m_where.folder);
     m_instances.erase(instance.m_number);
 }
 

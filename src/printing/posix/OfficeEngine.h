@@ -43,9 +43,7 @@ public:
     private:
         friend class OfficeEngine;
         int m_number = 0;
-        std::string m_folder;   // holds profile/ and work/
-        std::string m_profile;  // LibreOffice's user installation of this instance
-        std::string m_work;     // converted documents and logs
+        InstanceFolders m_where;
         bool m_ended = false;
         int m_opened = 0;  // documents opened so far
         std::string m_documentPdf;

@@ -2,7 +2,6 @@
 
 #include "base/Failure.h"
 #include "platform/posix/CupsJobs.h"
-#include "platform/posix/CupsService.h"
 #include "printing/posix/DrawingPrint.h"
 
 namespace {

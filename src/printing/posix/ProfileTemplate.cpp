@@ -1,8 +1,6 @@
 #include "printing/posix/ProfileTemplate.h"
 
-#include <condition_variable>
-#include <cstdio>
-#include <mutex>
+#include <future>
 #include <sys/stat.h>
 
 #include "platform/Paths.h"
@@ -12,25 +10,8 @@
 // A copy of the template being made off the window's thread.
 struct ProfileTemplate::Spare {
     std::string folder;
-    std::mutex mutex;
-    std::condition_variable changed;
-    bool finished = false;
-    bool made = false;
-
-    // Waits until the copy is done; true when it is there whole.
-    bool wait()
-    {
-        std::unique_lock<std::mutex> lock(mutex);
-        changed.wait(lock, [this] { return finished; });
-        return made;
-    }
-    void done(bool whole)
-    {
-        const std::lock_guard<std::mutex> lock(mutex);
-        finished = true;
-        made = whole;
-        changed.notify_all();
-    }
+    std::promise<bool> made;  // true when the copy is there whole
+    std::shared_future<bool> whole = made.get_future().share();
 };
 
 ProfileTemplate::ProfileTemplate(RunFolders& folders) : m_folders(folders) {}
@@ -42,7 +23,7 @@ void ProfileTemplate::giveTo(const std::string& profile)
         return;
     // The copy made ahead is normally there long since; only when it is not
     // (it could not be made) is the template copied here and now.
-    const bool spare = m_spare && m_spare->wait();
+    const bool spare = m_spare && m_spare->whole.get();
     if (!spare || ::rename(m_spare->folder.c_str(), profile.c_str()) != 0) {
         if (!Folders::copyTree(m_folder, profile))
             Folders::removeTree(profile);  // LibreOffice sets up a fresh one
@@ -79,6 +60,6 @@ void ProfileTemplate::copyAhead()
         const bool whole = Folders::copyTree(from, spare->folder);
         if (!whole)
             Folders::removeTree(spare->folder);
-        spare->done(whole);
+        spare->made.set_value(whole);
     });
 }

@@ -122,9 +122,9 @@ std::string RenderedPdf::damage(const std::string& path)
 
 void RenderedPdf::writePages(std::size_t first, std::size_t count, const std::string& outputPath) const
 {
+    const std::string pages = "Pages " + std::to_string(first + 1) + " to " + std::to_string(first + count);
     if (m_sizes.empty() || count == 0 || first + count > m_sizes.size())
-        throw Failure("Pages " + std::to_string(first + 1) + " to " + std::to_string(first + count)
-                      + " are not in the document");
+        throw Failure(pages + " are not in the document");
     try {
         QPDF part;
         part.setSuppressWarnings(true);
@@ -135,7 +135,6 @@ void RenderedPdf::writePages(std::size_t first, std::size_t count, const std::st
         QPDFWriter writer(part, outputPath.c_str());
         writer.write();
     } catch (const std::exception& error) {
-        throw Failure("Pages " + std::to_string(first + 1) + " to " + std::to_string(first + count)
-                      + " cannot be written to " + outputPath + ": " + error.what());
+        throw Failure(pages + " cannot be written to " + outputPath + ": " + error.what());
     }
 }

@@ -85,36 +85,36 @@ const std::string& RunFolders::root()
         return m_root;
     const std::string parent = m_parent.empty() ? Folders::temporaryRoot() : m_parent;
     removeAbandonedRoots(parent);
-    m_root = Folders::makeUnique(parent, "plotvane-");
-    if (m_root.empty())
+    const std::string root = Folders::makeUnique(parent, "plotvane-");
+    if (root.empty())
         throw Failure("No folder for LibreOffice can be made in " + parent + ": " + std::strerror(errno));
     // Without its owner record the folder could not be told from a killed
     // run's for a day: a record that cannot be written whole is a failure.
     const std::string self = std::to_string(::getpid());
-    std::ofstream owner(joinPath(m_root, OwnerFile, PathStyle::Posix));
+    std::ofstream owner(joinPath(root, OwnerFile, PathStyle::Posix));
     owner << self << " " << processStart(self) << "\n";
     owner.close();
     if (!owner) {
-        Folders::removeTree(m_root);
-        const std::string root = m_root;
-        m_root.clear();
+        Folders::removeTree(root);
         throw Failure("No folder for LibreOffice can be made in " + parent + ": the owner record of " + root
                       + " cannot be written");
     }
+    m_root = root;
     return m_root;
 }
 
-std::string RunFolders::makeInstance(int number, const std::string& work)
+InstanceFolders RunFolders::makeInstance(int number)
 {
     const std::string& parent = root();
     const std::string folder = joinPath(parent, "instance-" + std::to_string(number), PathStyle::Posix);
-    const std::string inside = joinPath(folder, work, PathStyle::Posix);
-    if (::mkdir(folder.c_str(), 0700) != 0 || ::mkdir(inside.c_str(), 0700) != 0) {
+    InstanceFolders made{folder, joinPath(folder, "profile", PathStyle::Posix),
+                         joinPath(folder, "work", PathStyle::Posix)};
+    if (::mkdir(folder.c_str(), 0700) != 0 || ::mkdir(made.work.c_str(), 0700) != 0) {
         const std::string reason = std::strerror(errno);
         Folders::removeTree(folder);
         throw Failure("No folder for LibreOffice can be made in " + parent + ": " + reason);
     }
-    return folder;
+    return made;
 }
 
 void RunFolders::removeLater(const std::string& folder)

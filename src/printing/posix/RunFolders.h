@@ -4,6 +4,13 @@
 
 #include "printing/posix/FolderChores.h"
 
+// The folders of one LibreOffice instance.
+struct InstanceFolders {
+    std::string folder;   // holds profile/ and work/
+    std::string profile;  // LibreOffice's user installation of the instance
+    std::string work;     // converted documents and logs
+};
+
 // The folder of one program run that holds the LibreOffice instances: made on
 // first use inside the parent folder, marked with the owning process, so that
 // a later run removes such folders whose owner was killed. Folders that are
@@ -19,9 +26,9 @@ public:
     // abandoned folders of earlier runs are cleared. Throws Failure when it
     // cannot be made.
     const std::string& root();
-    // The instance's folder with its work folder inside, made anew. Throws
-    // Failure when they cannot be made.
-    std::string makeInstance(int number, const std::string& work);
+    // The instance's folder with its work folder inside, made anew; the
+    // profile is made later. Throws Failure when they cannot be made.
+    InstanceFolders makeInstance(int number);
     // Renames the folder out of its way now and removes it later.
     void removeLater(const std::string& folder);
     // Folder work that need not be waited for.

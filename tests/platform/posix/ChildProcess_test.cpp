@@ -212,10 +212,9 @@ PV_TEST(secondFileIsRefusedWhileOneIsConverting)
     const std::string go = folder + "/go";
     writeVdx(folder + "/a.vdx", {"A"});
     OfficeOptions options;
-    options.program = script(folder, "soffice",
-                             "for a in \"$@\"; do [ \"$a\" = --version ] && exit 0; done\n"
-                             "while [ ! -e "
-                                 + shellQuoted(go) + " ]; do sleep 0.05; done\n");
+    const std::string answersVersion = "for a in \"$@\"; do [ \"$a\" = --version ] && exit 0; done\n";
+    options.program
+        = script(folder, "soffice", answersVersion + "while [ ! -e " + shellQuoted(go) + " ]; do sleep 0.05; done\n");
     options.workRoot = folder;
     options.timeLimitSeconds = 10;
     FakeDialogs dialogs;

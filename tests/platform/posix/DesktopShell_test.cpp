@@ -1,5 +1,6 @@
 #include "PortableTest.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -35,10 +36,7 @@ struct FakeOpener {
             std::stringstream read;
             read << file.rdbuf();
             text = read.str();
-            std::size_t count = 0;
-            for (char c : text)
-                count += c == '\n';
-            if (count >= lines)
+            if (static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) >= lines)
                 break;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }

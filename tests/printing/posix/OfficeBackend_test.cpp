@@ -101,6 +101,9 @@ std::string fakeOffice(const std::string& folder, const std::string& body)
     return path;
 }
 
+// The stand-in's first lines: the folder it is to render into, as $out.
+const std::string TakesOutdir = "out=; prev=\nfor a in \"$@\"; do [ \"$prev\" = --outdir ] && out=$a; prev=$a; done\n";
+
 // What a conversion holds while it runs, looked at from outside: the address
 // space of its processes and LibreOffice's temporary folders (lu*.tmp).
 struct ConversionWatch {
@@ -287,11 +290,8 @@ PV_TEST(failedConversionsAreFailedOpensWithLibreOfficesWords)
     };
     for (const auto& c : cases) {
         OfficeOptions options;
-        options.program
-            = fakeOffice(folder, "out=; prev=\nfor a in \"$@\"; do [ \"$prev\" = --outdir ] && out=$a; prev=$a; done\n"
-                                     + (c.pdf.empty() ? std::string()
-                                                      : "cp " + shellQuoted(folder + "/" + c.pdf) + " \"$out/x.pdf\"\n")
-                                     + c.script + "\n");
+        const std::string copies = c.pdf.empty() ? "" : "cp " + shellQuoted(folder + "/" + c.pdf) + " \"$out/x.pdf\"\n";
+        options.program = fakeOffice(folder, TakesOutdir + copies + c.script + "\n");
         Rig rig(options);
         const std::string failure = rig.failureOpening(world().drawings + "/alpha.vdx");
         const std::size_t reason = failure.find(": ");
@@ -386,13 +386,9 @@ PV_TEST(restartRequestIsHonoured)
     app->quit();
 
     OfficeOptions options;
-    options.program = fakeOffice(
-        folder, "out=; prev=\nfor a in \"$@\"; do [ \"$prev\" = --outdir ] && out=$a; prev=$a; done\n"
-                "if [ ! -e "
-                    + shellQuoted(folder + "/started") + " ]; then touch " + shellQuoted(folder + "/started")
-                    + "; exit 81; fi\n"
-                      "cp "
-                    + shellQuoted(pdf) + " \"$out/x.pdf\"\n");
+    const std::string started = shellQuoted(folder + "/started");
+    options.program = fakeOffice(folder, TakesOutdir + "if [ ! -e " + started + " ]; then touch " + started
+                                             + "; exit 81; fi\ncp " + shellQuoted(pdf) + " \"$out/x.pdf\"\n");
     Rig rig(options);
     const std::size_t before = w.cups.jobs().size();
     auto second = rig.adapter->openInNewInstance(w.drawings + "/two pages.vsdx");
