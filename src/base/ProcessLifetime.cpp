@@ -54,8 +54,10 @@ void ProcessLifetime::end()
 
 void ProcessLifetime::runCleanups()
 {
-    // In the order they were registered: a run's own clean-ups (its record)
-    // come after those of what it runs on, and may rely on that.
+    // In the order they were registered: the run's record and its last line
+    // are registered before the print run that ends the outside application
+    // and removes its folders, so that they are written even when that takes
+    // longer than the clean-ups are given.
     for (auto& [id, cleanup] : m_cleanups) {
         try {
             cleanup();

@@ -26,7 +26,12 @@ public:
 
     std::unique_ptr<DiagramApp> create(const std::string& className) override;
     std::unique_ptr<DiagramApp> attach(const std::string& className) override;
-    void endAll() override { ++endAllCalls; }
+    void endAll() override
+    {
+        ++endAllCalls;
+        if (onEndAll)
+            onEndAll();
+    }
     void prepareNext(const std::string& path) override { hints.push_back({path, clock ? clock->seconds() : 0.0}); }
 
     std::vector<std::string> texts() const;
@@ -43,6 +48,7 @@ public:
     std::set<std::string> rejectedPrinters;          // setActivePrinter refuses these names
     std::map<std::string, std::string> failing;      // call name -> description: every such call fails
     std::function<void(const std::string&)> onCall;  // runs after a call is recorded
+    std::function<void()> onEndAll;
     Clock* clock = nullptr;
     CallLog* log = nullptr;
 

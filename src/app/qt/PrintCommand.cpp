@@ -109,12 +109,14 @@ public:
             m_known[position] = outcome.outcome;
             m_view.writeLine(outcome.file + ": " + describeOutcome(outcome));
         });
+        // After the record's own clean-up, which names the rest not reached,
+        // and before the print run's, which may take all the time there is.
+        m_atEnd = m_lifetime.addCleanup([this] {
+            if (m_files > 0)
+                tellCounts();
+        });
     }
-    ~ConsoleRun() override
-    {
-        if (m_atEnd >= 0)
-            m_lifetime.removeCleanup(m_atEnd);
-    }
+    ~ConsoleRun() override { m_lifetime.removeCleanup(m_atEnd); }
     ConsoleRun(const ConsoleRun&) = delete;
     ConsoleRun& operator=(const ConsoleRun&) = delete;
 
@@ -122,8 +124,6 @@ public:
     {
         m_files = fileCount;
         m_outcomes.runStarted(fileCount);
-        // After the record's own clean-up, which names the rest not reached.
-        m_atEnd = m_lifetime.addCleanup([this] { tellCounts(); });
     }
     void fileStarted(int position, const std::string& path) override { m_outcomes.fileStarted(position, path); }
     void fileSent(int position, const PrintHandOff& sent) override { m_outcomes.fileSent(position, sent); }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <ctime>
 #include <dirent.h>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
@@ -75,6 +76,19 @@ void removeAbandonedRoots(const std::string& parent)
         Folders::removeTree(folder);
 }
 
+// Removes a run folder with its owner record last, so that a removal cut short
+// (the program is ended before it is done) leaves a folder that the next start
+// still knows as abandoned.
+bool removeRoot(const std::string& root)
+{
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(root, error), end; !error && it != end; it.increment(error)) {
+        if (it->path().filename() != OwnerFile)
+            Folders::removeTree(it->path().string());
+    }
+    return Folders::removeTree(root);
+}
+
 }  // namespace
 
 RunFolders::RunFolders(std::string parent, EventPump& events) : m_parent(std::move(parent)), m_chores(events) {}
@@ -136,6 +150,6 @@ void RunFolders::removeAll(bool programEnding)
     // changes stops half way: it goes on until nothing is left. The chore
     // stops writing as soon as its folder is gone.
     constexpr int MostAttempts = 50;
-    for (int attempt = 1; attempt <= MostAttempts && !Folders::removeTree(m_root); ++attempt) {}
+    for (int attempt = 1; attempt <= MostAttempts && !removeRoot(m_root); ++attempt) {}
     m_root.clear();
 }

@@ -19,12 +19,15 @@ RunOutcomes::RunOutcomes(FileListModel& list, std::function<void(const std::stri
     if (jobStates)
         m_follower = new JobFollower(
             std::move(jobStates), [this](const JobState& state) { jobChanged(state); }, events, this);
+    // Registered before the print run's own clean-ups, which end the outside
+    // application and remove its folders and can take all the time the
+    // clean-ups are given: the record is written first.
+    m_closingCleanup = m_lifetime.addCleanup([this] { endedByClosing(); });
 }
 
 RunOutcomes::~RunOutcomes()
 {
-    if (m_closingCleanup >= 0)
-        m_lifetime.removeCleanup(m_closingCleanup);
+    m_lifetime.removeCleanup(m_closingCleanup);
 }
 
 void RunOutcomes::runStarted(int fileCount)
@@ -38,8 +41,7 @@ void RunOutcomes::runStarted(int fileCount)
     m_files.clear();
     m_record = m_recordFolder.empty() ? nullptr : std::make_shared<RunRecord>(m_recordFolder, m_now());
     m_toldRecordProblem = false;
-    if (m_closingCleanup < 0)
-        m_closingCleanup = m_lifetime.addCleanup([this] { endedByClosing(); });
+    m_inRun = true;
 }
 
 RunOutcomes::Tracked& RunOutcomes::track(int position)
@@ -90,10 +92,7 @@ void RunOutcomes::fileFailed(int position, int line, const std::string& reason)
 
 void RunOutcomes::runEnded()
 {
-    if (m_closingCleanup >= 0) {
-        m_lifetime.removeCleanup(m_closingCleanup);
-        m_closingCleanup = -1;
-    }
+    m_inRun = false;
     int printed = 0;
     int failed = 0;
     for (const auto& [position, file] : m_files) {
@@ -160,6 +159,8 @@ void RunOutcomes::endedByClosing()
 {
     // The window closed in the middle of a run: the file in work and the
     // files the run did not reach are recorded as not reached.
+    if (!m_inRun)
+        return;
     for (int position = std::max(m_position, 1); position <= m_fileCount; ++position) {
         auto found = m_files.find(position);
         if (found == m_files.end()) {

@@ -87,6 +87,7 @@ private:
     std::string m_lastRecord;
     bool m_toldRecordProblem = false;
     int m_closingCleanup = -1;
+    bool m_inRun = false;
     std::map<int, std::shared_ptr<Tracked>> m_files;  // the current run's files by position
     // The files with open jobs, of this run or earlier ones, by job number.
     std::map<int, std::shared_ptr<Tracked>> m_fileOfJob;
