@@ -1,49 +1,15 @@
 #include <windows.h>
 
-#include <algorithm>
 #include <string>
-#include <vector>
 
+#include "FolderScanRig.h"
 #include "PortableTest.h"
 #include "Win32Tree.h"
-#include "fakes/FakePump.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeLifetime.h"
-#include "fakes/FakeListItems.h"
-#include "fakes/FakePointer.h"
-#include "fakes/FakeSettings.h"
-#include "filelist/AddFolderCommand.h"
 #include "platform/win/Win32FileSystem.h"
 
 namespace {
 
-using Paths = std::vector<std::string>;
-
-// "Add All Visio Files In Folder" on the real disk through the Win32 file system.
-struct Scan {
-    Win32FileSystem fs;
-    FakeDialogs dialogs;
-    FakeSettings settings;
-    FakePointer pointer;
-    FakeLifetime lifetime;
-    FakePump pump;
-    FakeListItems list;
-
-    Paths run(const std::string& extension, const std::string& folder)
-    {
-        AddFolderCommand command(dialogs, settings, fs, pointer, lifetime, pump, list);
-        dialogs.promptAnswers.push_back(extension);
-        dialogs.browseAnswers.push_back(folder);
-        command.addFolder();
-        return list.entries;
-    }
-};
-
-Paths sorted(Paths paths)
-{
-    std::sort(paths.begin(), paths.end());
-    return paths;
-}
+using Scan = FolderScanRig<Win32FileSystem>;
 
 // The entries below root, in list order.
 Paths below(const Paths& entries, const std::string& root)

@@ -6,42 +6,19 @@
 
 #include <algorithm>
 
+#include "FolderScanRig.h"
 #include "PosixTree.h"
-#include "fakes/FakePump.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeLifetime.h"
-#include "fakes/FakeListItems.h"
-#include "fakes/FakePointer.h"
-#include "fakes/FakeSettings.h"
 #include "fakes/FakeShell.h"
 #include "filelist/DropIntake.h"
-#include "filelist/AddFolderCommand.h"
 #include "filelist/SampleFiles.h"
 #include "filelist/ScrambleText.h"
 #include "platform/posix/PosixFileSystem.h"
 
 namespace {
 
-using Paths = std::vector<std::string>;
-
-struct Scan {
+struct Scan : FolderScanRig<PosixFileSystem> {
     PosixTree tree;
-    PosixFileSystem fs;
-    FakeDialogs dialogs;
-    FakeSettings settings;
-    FakePointer pointer;
-    FakeLifetime lifetime;
-    FakePump pump;
-    FakeListItems list;
 
-    Paths run(const std::string& extension, const std::string& folder)
-    {
-        AddFolderCommand command(dialogs, settings, fs, pointer, lifetime, pump, list);
-        dialogs.promptAnswers.push_back(extension);
-        dialogs.browseAnswers.push_back(folder);
-        command.addFolder();
-        return list.entries;
-    }
     // The entries as paths below the tree, in list order.
     Paths relative() const
     {
@@ -51,12 +28,6 @@ struct Scan {
         return result;
     }
 };
-
-Paths sorted(Paths paths)
-{
-    std::sort(paths.begin(), paths.end());
-    return paths;
-}
 
 Paths slice(const Paths& paths, std::size_t from, std::size_t count)
 {
@@ -102,10 +73,8 @@ PV_TEST(unreadableFoldersOnDiskAreDroppedQuietly)
     chmod(scan.tree.path("A/D1").c_str(), 0);
     chmod(scan.tree.path("A/D2").c_str(), 0311);
     AsOrdinaryUser user;
-    if (!user.works()) {
-        std::printf("    skipped: permissions do not count for this user\n");
-        return;
-    }
+    if (!user.works())
+        PV_SKIP("permissions do not count for this user");
     scan.run("vsd", scan.tree.path("A"));
     PV_CHECK_EQ(scan.relative(), (Paths{"A/a.vsd", "A/ok/f.vsd", "A/ok/deeper/g.vsd"}));
     PV_CHECK(scan.dialogs.messages.empty());
