@@ -191,38 +191,33 @@ PV_TEST(fifosAndDevicesAreNeverOpenedOrAppended)
 PV_TEST(sampleFilesOnDiskAreRecordedAndLoaded)
 {
     for (const bool folderIsAFile : {false, true}) {
-        PosixTree tree;
-        PosixFileSystem fs;
-        FakeSettings settings;
-        FakeDialogs dialogs;
+        // The rig's disk and fakes, with a shell beside them.
+        Scan scan;
         FakeShell shell;
-        FakePump pump;
-        FakeLifetime lifetime;
-        FakeListItems list;
-        SampleFiles samples({dialogs, fs, lifetime, pump}, settings, shell, tree.root());
+        SampleFiles samples({scan.dialogs, scan.fs, scan.lifetime, scan.pump}, scan.settings, shell, scan.tree.root());
         Paths names;
         if (folderIsAFile) {
-            tree.file("Samples");
+            scan.tree.file("Samples");
         } else {
-            tree.folder("Samples");
+            scan.tree.folder("Samples");
             for (const char* name : {"one.vsdx", "two.vdx"})
-                tree.file(std::string("Samples/") + name);
-            names = fs.listFiles(tree.path("Samples"), "*.*");
+                scan.tree.file(std::string("Samples/") + name);
+            names = scan.fs.listFiles(scan.tree.path("Samples"), "*.*");
         }
         samples.recordSamples();
         std::string expected;
         for (const auto& name : names)
-            expected += (expected.empty() ? "" : "|") + tree.path("Samples/" + name);
-        PV_CHECK_EQ(unscrambleText(settings.value("Snapshot"), SampleRecordKey::Value, pump), expected);
+            expected += (expected.empty() ? "" : "|") + scan.tree.path("Samples/" + name);
+        PV_CHECK_EQ(unscrambleText(scan.settings.value("Snapshot"), SampleRecordKey::Value, scan.pump), expected);
 
-        list.add("kept");
-        samples.loadSamples(list);
-        samples.loadSamples(list);
-        PV_CHECK_EQ(list.entries.size(), 1 + names.size());
-        PV_CHECK_EQ(dialogs.messages.size(), 2u);
+        scan.list.add("kept");
+        samples.loadSamples(scan.list);
+        samples.loadSamples(scan.list);
+        PV_CHECK_EQ(scan.list.entries.size(), 1 + names.size());
+        PV_CHECK_EQ(scan.dialogs.messages.size(), 2u);
         PV_CHECK_EQ(shell.folders.size(), 2u);
-        PV_CHECK(dialogs.reportedLines().empty());
+        PV_CHECK(scan.dialogs.reportedLines().empty());
         if (!shell.folders.empty())
-            PV_CHECK_EQ(shell.folders[0], tree.path("Samples/"));
+            PV_CHECK_EQ(shell.folders[0], scan.tree.path("Samples/"));
     }
 }
