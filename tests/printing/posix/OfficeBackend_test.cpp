@@ -363,9 +363,8 @@ PV_TEST(hangingApplicationIsEndedWithItsWholeGroup)
     PV_CHECK(rig.adapter->checkInstalled());
     const std::string failure = rig.failureOpening(world().drawings + "/alpha.vdx");
     PV_CHECK(contains(failure, "did not finish within 2 seconds"));
-    std::ifstream pidFile(folder + "/helper.pid");
     int helper = 0;
-    pidFile >> helper;
+    std::ifstream(folder + "/helper.pid") >> helper;
     PV_CHECK(helper > 0);
     PV_CHECK(goneWithin(helper, 5.0));
     PV_CHECK(rig.nothingRunning());
