@@ -1,7 +1,7 @@
 #pragma once
 
-// "Add All Visio Files In Folder" on the real disk through a platform's file
-// system, with fakes for everything else.
+// "Add All Visio Files In Folder" over a file system (a platform's own on the
+// real disk, or the memory one), with fakes for everything else.
 
 #include <algorithm>
 #include <string>
@@ -18,18 +18,18 @@
 using Paths = std::vector<std::string>;
 
 template <typename FileSystem> struct FolderScanRig {
-    FileSystem fs;
+    FileSystem disk;
     FakeDialogs dialogs;
     FakeSettings settings;
     FakePointer pointer;
     FakeLifetime lifetime;
     FakePump pump;
     FakeListItems list;
+    AddFolderCommand command{dialogs, settings, disk, pointer, lifetime, pump, list};
 
-    // Answers the prompt with the extension and the browser with the folder.
+    // Answers the two questions and runs the command.
     Paths run(const std::string& extension, const std::string& folder)
     {
-        AddFolderCommand command(dialogs, settings, fs, pointer, lifetime, pump, list);
         dialogs.promptAnswers.push_back(extension);
         dialogs.browseAnswers.push_back(folder);
         command.addFolder();

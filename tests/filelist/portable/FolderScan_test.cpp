@@ -1,44 +1,18 @@
 #include "PortableTest.h"
 
+#include "FolderScanRig.h"
 #include "base/Failure.h"
 #include "base/WindowPointer.h"
-#include "fakes/FakePump.h"
-#include "fakes/FakeDialogs.h"
-#include "fakes/FakeLifetime.h"
-#include "fakes/FakeListItems.h"
-#include "fakes/FakePointer.h"
-#include "fakes/FakeSettings.h"
 #include "fakes/MemoryFileSystem.h"
-#include "filelist/AddFolderCommand.h"
 
 namespace {
-
-using Paths = std::vector<std::string>;
 
 const std::uint32_t Archive = FileAttribute::Archive;
 const std::uint32_t Hidden = FileAttribute::Hidden;
 const std::uint32_t System = FileAttribute::System;
 const std::uint32_t ReadOnly = FileAttribute::ReadOnly;
 
-struct Scan {
-    FakeDialogs dialogs;
-    FakeSettings settings;
-    MemoryFileSystem disk;
-    FakePointer pointer;
-    FakeLifetime lifetime;
-    FakePump pump;
-    FakeListItems list;
-    AddFolderCommand command{dialogs, settings, disk, pointer, lifetime, pump, list};
-
-    // Answers the two questions and runs the command.
-    Paths run(const std::string& extension, const std::string& folder)
-    {
-        dialogs.promptAnswers.push_back(extension);
-        dialogs.browseAnswers.push_back(folder);
-        command.addFolder();
-        return list.entries;
-    }
-};
+using Scan = FolderScanRig<MemoryFileSystem>;
 
 }  // namespace
 

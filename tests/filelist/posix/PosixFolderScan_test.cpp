@@ -115,7 +115,7 @@ PV_TEST(eachRealFolderIsListedOnceHoweverLinksLeadToIt)
         if (dropped) {
             // Each dropped folder is a scan of its own: X comes again, and
             // from there the outside folder is first met through "again".
-            DropIntake drop({scan.dialogs, scan.fs, scan.lifetime, scan.pump}, scan.list);
+            DropIntake drop({scan.dialogs, scan.disk, scan.lifetime, scan.pump}, scan.list);
             drop.dropFiles({scan.tree.path("A"), scan.tree.path("A/X")});
             expected.insert(expected.end(), {"A/X/x.vsd", "A/X/Y/y.vsd", "A/X/Y/again/o.vsd"});
         } else {
@@ -181,7 +181,7 @@ PV_TEST(fifosAndDevicesAreNeverOpenedOrAppended)
 
         // Dropped as a folder, the same holds.
         scan.list.clear();
-        DropIntake drop({scan.dialogs, scan.fs, scan.lifetime, scan.pump}, scan.list);
+        DropIntake drop({scan.dialogs, scan.disk, scan.lifetime, scan.pump}, scan.list);
         drop.dropFiles({scan.tree.path("A")});
         PV_CHECK_EQ(scan.relative(), Paths{"A/real.vsd"});
     }
@@ -194,7 +194,8 @@ PV_TEST(sampleFilesOnDiskAreRecordedAndLoaded)
         // The rig's disk and fakes, with a shell beside them.
         Scan scan;
         FakeShell shell;
-        SampleFiles samples({scan.dialogs, scan.fs, scan.lifetime, scan.pump}, scan.settings, shell, scan.tree.root());
+        SampleFiles samples({scan.dialogs, scan.disk, scan.lifetime, scan.pump}, scan.settings, shell,
+                            scan.tree.root());
         Paths names;
         if (folderIsAFile) {
             scan.tree.file("Samples");
@@ -202,7 +203,7 @@ PV_TEST(sampleFilesOnDiskAreRecordedAndLoaded)
             scan.tree.folder("Samples");
             for (const char* name : {"one.vsdx", "two.vdx"})
                 scan.tree.file(std::string("Samples/") + name);
-            names = scan.fs.listFiles(scan.tree.path("Samples"), "*.*");
+            names = scan.disk.listFiles(scan.tree.path("Samples"), "*.*");
         }
         samples.recordSamples();
         std::string expected;
