@@ -61,16 +61,10 @@ void MainWindow::setMousePointer(int value)
     }
 }
 
-void MainWindow::resetPointer()
+void MainWindow::pointWhenIdle(int value)
 {
     if (!isBusy())
-        setMousePointer(MousePointer::Default);
-}
-
-void MainWindow::hoverPointer()
-{
-    if (!isBusy())
-        setMousePointer(MousePointer::Custom);
+        setMousePointer(value);
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event)
@@ -78,7 +72,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event)
     // Only the background itself: moves over a selector or the progress bar
     // reach the window too, and leave the pointer as it is.
     if (!childAt(event->position().toPoint()))
-        resetPointer();
+        pointWhenIdle(MousePointer::Default);
     QWidget::mouseMoveEvent(event);
 }
 
@@ -89,9 +83,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
             auto* frame = static_cast<QWidget*>(watched);
             const auto* move = static_cast<QMouseEvent*>(event);
             if (!frame->childAt(move->position().toPoint()))
-                resetPointer();
+                pointWhenIdle(MousePointer::Default);
         } else if (qobject_cast<QPushButton*>(watched)) {
-            hoverPointer();
+            pointWhenIdle(MousePointer::Custom);
         }
     }
     return QWidget::eventFilter(watched, event);
