@@ -6,7 +6,6 @@
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
-#include <QSignalBlocker>
 #include <ctime>
 
 #include "app/ApplicationTitle.h"
@@ -19,7 +18,6 @@
 #include "app/qt/WindowNote.h"
 #include "app/qt/SkinFramework.h"
 #include "base/ErrorTrap.h"
-#include "base/Failure.h"
 #include "base/Lifetime.h"
 #include "filelist/AddFolderCommand.h"
 #include "filelist/DropIntake.h"
