@@ -42,23 +42,14 @@ void MainWindow::loadMouseIcon(const std::string& path)
 void MainWindow::setMousePointer(int value)
 {
     m_mousePointer = value;
-    switch (value) {
-    case MousePointer::Hourglass:
+    if (value == MousePointer::Hourglass)
         setCursor(Qt::WaitCursor);
-        break;
-    case MousePointer::Custom:
-        if (hasMouseIcon())
-            setCursor(*m_mouseIcon);
-        else
-            unsetCursor();
-        break;
-    case MousePointer::Arrow:
+    else if (value == MousePointer::Custom && hasMouseIcon())
+        setCursor(*m_mouseIcon);
+    else if (value == MousePointer::Arrow)
         setCursor(Qt::ArrowCursor);
-        break;
-    default:
+    else
         unsetCursor();
-        break;
-    }
 }
 
 void MainWindow::pointWhenIdle(int value)
