@@ -81,12 +81,8 @@ CommandLine readCommandLine(const std::vector<std::string>& arguments)
         return refused(toBytes(parser.errorText()));
 
     CommandLine line;
-    if (parser.isSet(options.help)) {
-        line.mode = CommandLine::Mode::Help;
-        return line;
-    }
-    if (parser.isSet(options.version)) {
-        line.mode = CommandLine::Mode::Version;
+    if (parser.isSet(options.help) || parser.isSet(options.version)) {
+        line.mode = parser.isSet(options.help) ? CommandLine::Mode::Help : CommandLine::Mode::Version;
         return line;
     }
     for (const QString& path : parser.positionalArguments())

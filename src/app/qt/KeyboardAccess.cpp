@@ -34,13 +34,10 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() != QEvent::KeyPress)
-            return QObject::eventFilter(watched, event);
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (!enter || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
-            return QObject::eventFilter(watched, event);
-        auto* button = qobject_cast<QAbstractButton*>(watched);
+        const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+        const bool enter = key && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+                           && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        auto* button = enter ? qobject_cast<QAbstractButton*>(watched) : nullptr;
         if (!button)
             return QObject::eventFilter(watched, event);
         if (!key->isAutoRepeat())

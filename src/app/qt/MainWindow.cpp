@@ -6,7 +6,6 @@
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
-#include <QSignalBlocker>
 #include <ctime>
 
 #include "app/ApplicationTitle.h"
@@ -19,7 +18,6 @@
 #include "app/qt/WindowNote.h"
 #include "app/qt/SkinFramework.h"
 #include "base/ErrorTrap.h"
-#include "base/Failure.h"
 #include "base/Lifetime.h"
 #include "filelist/AddFolderCommand.h"
 #include "filelist/DropIntake.h"
@@ -154,31 +152,28 @@ void MainWindow::createButtons()
                 twips(4080, 3270, 3840, 405));
 }
 
+QComboBox* MainWindow::placeChoice(QGroupBox& frame, int number, QRect geometry, Setting setting)
+{
+    frame.setObjectName(QStringLiteral("Frame%1").arg(number));
+    frame.setMouseTracking(true);
+    frame.installEventFilter(this);
+    auto* choice = new QComboBox(&frame);
+    choice->setObjectName(QStringLiteral("Combo%1").arg(number));
+    choice->setGeometry(geometry);
+    connect(choice, &QComboBox::currentIndexChanged, this,
+            [this, setting](int position) { rememberChoice(setting, position); });
+    return choice;
+}
+
 void MainWindow::createChoices()
 {
     m_printerFrame = new QGroupBox(QStringLiteral("Select Printer"), this);
-    m_printerFrame->setObjectName(QStringLiteral("Frame1"));
     m_printerFrame->setGeometry(twips(120, 3750, 7800, 800));
-    m_printerChoice = new QComboBox(m_printerFrame);
-    m_printerChoice->setObjectName(QStringLiteral("Combo1"));
-    m_printerChoice->setGeometry(twips(240, 300, 7320, 345));
-
+    m_printerChoice = placeChoice(*m_printerFrame, 1, twips(240, 300, 7320, 345), Setting::PrinterPosition);
     m_pauseFrame = new QGroupBox(QStringLiteral("Pause Option"), this);
-    m_pauseFrame->setObjectName(QStringLiteral("Frame2"));
     m_pauseFrame->setGeometry(twips(120, 4635, 7800, 840));
-    m_pauseChoice = new QComboBox(m_pauseFrame);
-    m_pauseChoice->setObjectName(QStringLiteral("Combo2"));
-    m_pauseChoice->setGeometry(twips(240, 300, 6720, 345));
+    m_pauseChoice = placeChoice(*m_pauseFrame, 2, twips(240, 300, 6720, 345), Setting::PausePosition);
     placeButton(Button::ExplainPause, new QPushButton(QStringLiteral("?"), m_pauseFrame), twips(7080, 300, 480, 345));
-
-    for (QGroupBox* frame : {m_printerFrame, m_pauseFrame}) {
-        frame->setMouseTracking(true);
-        frame->installEventFilter(this);
-    }
-    connect(m_printerChoice, &QComboBox::currentIndexChanged, this,
-            [this](int position) { rememberChoice(Setting::PrinterPosition, position); });
-    connect(m_pauseChoice, &QComboBox::currentIndexChanged, this,
-            [this](int position) { rememberChoice(Setting::PausePosition, position); });
 }
 
 void MainWindow::createCommands()

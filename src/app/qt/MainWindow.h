@@ -83,6 +83,8 @@ private:
     void createControls();
     void createButtons();
     void placeButton(Button which, QPushButton* button, QRect geometry);
+    // FrameN's ComboN at geometry within the frame; each change is remembered under setting.
+    QComboBox* placeChoice(QGroupBox& frame, int number, QRect geometry, Setting setting);
     void createChoices();
     void createCommands();
     void createPrinting();
@@ -90,8 +92,8 @@ private:
     QRect twips(int left, int top, int width, int height) const;
     std::string besideProgram(const std::string& relative) const;
 
-    void resetPointer();
-    void hoverPointer();
+    // Sets the pointer unless a command is busy.
+    void pointWhenIdle(int value);
     void loadMouseIcon(const std::string& path);
     void openHomePageNowAndThen();
     void rememberChoice(Setting setting, int position);

@@ -42,35 +42,20 @@ void MainWindow::loadMouseIcon(const std::string& path)
 void MainWindow::setMousePointer(int value)
 {
     m_mousePointer = value;
-    switch (value) {
-    case MousePointer::Hourglass:
+    if (value == MousePointer::Hourglass)
         setCursor(Qt::WaitCursor);
-        break;
-    case MousePointer::Custom:
-        if (hasMouseIcon())
-            setCursor(*m_mouseIcon);
-        else
-            unsetCursor();
-        break;
-    case MousePointer::Arrow:
+    else if (value == MousePointer::Custom && hasMouseIcon())
+        setCursor(*m_mouseIcon);
+    else if (value == MousePointer::Arrow)
         setCursor(Qt::ArrowCursor);
-        break;
-    default:
+    else
         unsetCursor();
-        break;
-    }
 }
 
-void MainWindow::resetPointer()
+void MainWindow::pointWhenIdle(int value)
 {
     if (!isBusy())
-        setMousePointer(MousePointer::Default);
-}
-
-void MainWindow::hoverPointer()
-{
-    if (!isBusy())
-        setMousePointer(MousePointer::Custom);
+        setMousePointer(value);
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event)
@@ -78,7 +63,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event)
     // Only the background itself: moves over a selector or the progress bar
     // reach the window too, and leave the pointer as it is.
     if (!childAt(event->position().toPoint()))
-        resetPointer();
+        pointWhenIdle(MousePointer::Default);
     QWidget::mouseMoveEvent(event);
 }
 
@@ -89,9 +74,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
             auto* frame = static_cast<QWidget*>(watched);
             const auto* move = static_cast<QMouseEvent*>(event);
             if (!frame->childAt(move->position().toPoint()))
-                resetPointer();
+                pointWhenIdle(MousePointer::Default);
         } else if (qobject_cast<QPushButton*>(watched)) {
-            hoverPointer();
+            pointWhenIdle(MousePointer::Custom);
         }
     }
     return QWidget::eventFilter(watched, event);

@@ -5,7 +5,7 @@
 #include "base/Failure.h"
 #include "filelist/qt/FileListView.h"
 
-void EntryItems::check(int position, int last) const
+void EntryItems::check(int position, int last)
 {
     if (position < 1 || position > last)
         throw Failure("Index out of bounds");

@@ -30,10 +30,10 @@ public:
     void ensureVisible(int) override {}
     void setFocus() override {}
 
-protected:
     // Throws "Index out of bounds" unless 1 <= position <= last.
-    void check(int position, int last) const;
+    static void check(int position, int last);
 
+protected:
     FileListModel& m_entries;
 };
 

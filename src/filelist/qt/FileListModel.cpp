@@ -18,7 +18,7 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.column() != 0 || index.row() >= count())
         return {};
-    const Entry& shown = m_entries[static_cast<std::size_t>(index.row())];
+    const Entry& shown = at(index.row());
     if (role == Qt::DisplayRole)
         return QString::fromStdString(shown.text);
     if (!shown.outcome)
@@ -56,9 +56,8 @@ void FileListModel::addColumn(const QString& header)
 
 void FileListModel::setEntry(int row, const std::string& text)
 {
-    m_entries[static_cast<std::size_t>(row)].text = text;
-    const QModelIndex changed = index(row, 0);
-    emit dataChanged(changed, changed);
+    at(row).text = text;
+    rowChanged(row);
 }
 
 void FileListModel::insertEntry(int row, const std::string& text)
@@ -70,7 +69,7 @@ void FileListModel::insertEntry(int row, const std::string& text)
 
 void FileListModel::insertCopy(int row, int from)
 {
-    Entry& copied = m_entries[static_cast<std::size_t>(from)];
+    Entry& copied = at(from);
     Entry copy{copied.text, copied.id, copied.outcome ? std::make_unique<EntryOutcome>(*copied.outcome) : nullptr};
     copied.id = ++m_lastId;
     beginInsertRows({}, row, row);
@@ -101,22 +100,21 @@ int FileListModel::rowOf(quint64 id) const
 const EntryOutcome& FileListModel::outcome(int row) const
 {
     static const EntryOutcome none;
-    const auto& noted = m_entries[static_cast<std::size_t>(row)].outcome;
+    const auto& noted = at(row).outcome;
     return noted ? *noted : none;
 }
 
 void FileListModel::setOutcome(int row, EntryOutcome outcome)
 {
-    m_entries[static_cast<std::size_t>(row)].outcome = std::make_unique<EntryOutcome>(std::move(outcome));
-    const QModelIndex changed = index(row, 0);
-    emit dataChanged(changed, changed, OutcomeRoles);
+    at(row).outcome = std::make_unique<EntryOutcome>(std::move(outcome));
+    rowChanged(row, OutcomeRoles);
 }
 
 void FileListModel::swapEntries(int first, int second)
 {
-    std::swap(m_entries[static_cast<std::size_t>(first)], m_entries[static_cast<std::size_t>(second)]);
-    emit dataChanged(index(first, 0), index(first, 0));
-    emit dataChanged(index(second, 0), index(second, 0));
+    std::swap(at(first), at(second));
+    rowChanged(first);
+    rowChanged(second);
 }
 
 void FileListModel::clearOutcomes()

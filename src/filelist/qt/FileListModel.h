@@ -35,7 +35,7 @@ public:
     void addColumn(const QString& header);
 
     int count() const { return static_cast<int>(m_entries.size()); }
-    const std::string& entry(int row) const { return m_entries[static_cast<std::size_t>(row)].text; }
+    const std::string& entry(int row) const { return at(row).text; }
     void setEntry(int row, const std::string& text);
     void insertEntry(int row, const std::string& text);
     // Inserts a copy of the entry at `from`, its outcome with it. A move is a
@@ -45,7 +45,7 @@ public:
     void removeEntry(int row);
     void clearEntries();
     // The id of the entry at the row, 0 where there is no such row.
-    quint64 idOf(int row) const { return row >= 0 && row < count() ? m_entries[static_cast<std::size_t>(row)].id : 0; }
+    quint64 idOf(int row) const { return row >= 0 && row < count() ? at(row).id : 0; }
     // The row of the entry with the id; -1 once it is gone.
     int rowOf(quint64 id) const;
 
@@ -62,6 +62,9 @@ private:
         // Most entries have none: a null pointer keeps the list's moves cheap.
         std::unique_ptr<EntryOutcome> outcome;
     };
+    Entry& at(int row) { return m_entries[static_cast<std::size_t>(row)]; }
+    const Entry& at(int row) const { return m_entries[static_cast<std::size_t>(row)]; }
+    void rowChanged(int row, const QList<int>& roles = {}) { emit dataChanged(index(row, 0), index(row, 0), roles); }
 
     std::vector<Entry> m_entries;
     quint64 m_lastId = 0;

@@ -87,12 +87,6 @@ void FileListView::setFirstColumnWidth(int pixels)
     horizontalHeader()->resizeSection(0, pixels);
 }
 
-void FileListView::checkPosition(int position, int last) const
-{
-    if (position < 1 || position > last)
-        throw Failure("Index out of bounds");
-}
-
 int FileListView::hitTest(QPoint at) const
 {
     const QModelIndex index = indexAt(at);
@@ -101,7 +95,7 @@ int FileListView::hitTest(QPoint at) const
 
 QPersistentModelIndex FileListView::entryRef(int position) const
 {
-    checkPosition(position, m_model.count());
+    EntryItems::check(position, m_model.count());
     return QPersistentModelIndex(m_model.index(position - 1, 0));
 }
 

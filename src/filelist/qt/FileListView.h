@@ -28,8 +28,6 @@ public:
     // bounds" while the list has no column).
     void addColumn(const QString& header);
     void setFirstColumnWidth(int pixels);
-    // Throws "Index out of bounds" unless 1 <= position <= last.
-    void checkPosition(int position, int last) const;
 
     // The entry under a point of the list's viewport; 0 over empty space.
     int hitTest(QPoint at) const;

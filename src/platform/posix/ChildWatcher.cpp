@@ -50,13 +50,15 @@ void setDisposition(int signal, void (*handler)(int))
 
 void wakeUp(int) {}
 
-void send(int report, int kind, int value, unsigned long long peak = 0)
+// The watcher's last act: the report, then its end.
+[[noreturn]] void sendAndEnd(int report, int kind, int value, unsigned long long peak = 0)
 {
     const Report message{kind, value, peak};
     ssize_t written;
     do {
         written = ::write(report, &message, sizeof message);
     } while (written < 0 && errno == EINTR);
+    ::_exit(0);
 }
 
 // Makes fd the program's descriptor target. Where this process lacked that
@@ -274,19 +276,15 @@ int waitStatus(pid_t pid)
     sigdelset(&waiting, SIGCHLD);
 
     int execError[2] = {-1, -1};
-    if (::pipe2(execError, O_CLOEXEC) != 0) {
-        send(report, CouldNotExecute, errno);
-        ::_exit(0);
-    }
+    if (::pipe2(execError, O_CLOEXEC) != 0)
+        sendAndEnd(report, CouldNotExecute, errno);
     const pid_t program = ::fork();
     if (program == 0) {
         ::close(execError[0]);
         execProgram(argv, setting, input, output, execError[1]);
     }
-    if (program < 0) {
-        send(report, CouldNotExecute, errno);
-        ::_exit(0);
-    }
+    if (program < 0)
+        sendAndEnd(report, CouldNotExecute, errno);
     ::setpgid(program, program);  // also here, so that the group exists before any kill
     ::close(execError[1]);
     int error = 0;
@@ -296,8 +294,7 @@ int waitStatus(pid_t pid)
     } while (got < 0 && errno == EINTR);
     if (got > 0) {
         waitStatus(program);
-        send(report, CouldNotExecute, error);
-        ::_exit(0);
+        sendAndEnd(report, CouldNotExecute, error);
     }
 
     ReportKind kind = Waited;
@@ -327,8 +324,7 @@ int waitStatus(pid_t pid)
     // The program is not reaped yet, so its group id cannot have been reused:
     // whatever is left of the group goes with it.
     ::kill(-program, SIGKILL);
-    send(report, kind, waitStatus(program), peak);
-    ::_exit(0);
+    sendAndEnd(report, kind, waitStatus(program), peak);
 }
 
 }  // namespace ChildWatcher

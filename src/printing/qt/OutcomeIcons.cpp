@@ -1,7 +1,6 @@
 #include "printing/qt/OutcomeIcons.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QPixmap>
 
 namespace {

@@ -53,6 +53,12 @@ RunOutcomes::Tracked& RunOutcomes::track(int position)
     return *file;
 }
 
+std::shared_ptr<RunOutcomes::Tracked> RunOutcomes::tracked(int position) const
+{
+    const auto found = m_files.find(position);
+    return found == m_files.end() ? nullptr : found->second;
+}
+
 void RunOutcomes::fileStarted(int position, const std::string& path)
 {
     m_position = position;
@@ -65,29 +71,28 @@ void RunOutcomes::fileStarted(int position, const std::string& path)
 
 void RunOutcomes::fileSent(int position, const PrintHandOff& sent)
 {
-    const auto found = m_files.find(position);
-    if (found == m_files.end())
+    const std::shared_ptr<Tracked> file = tracked(position);
+    if (!file)
         return;
-    Tracked& file = *found->second;
-    file.outcome.sent = sent;
+    file->outcome.sent = sent;
     for (const SentJob& job : sent.jobs) {
         if (job.id > 0 && m_follower) {
-            file.jobs[job.id].id = job.id;
-            m_fileOfJob[job.id] = found->second;
+            file->jobs[job.id].id = job.id;
+            m_fileOfJob[job.id] = file;
             m_follower->follow(job.id);
         }
     }
-    change(file, Outcome::Sent);
+    change(*file, Outcome::Sent);
 }
 
 void RunOutcomes::fileFailed(int position, int line, const std::string& reason)
 {
-    const auto found = m_files.find(position);
-    if (found == m_files.end())
+    const std::shared_ptr<Tracked> file = tracked(position);
+    if (!file)
         return;
-    found->second->outcome.failedLine = line;
-    found->second->outcome.reason = reason;
-    change(*found->second, Outcome::Failed);
+    file->outcome.failedLine = line;
+    file->outcome.reason = reason;
+    change(*file, Outcome::Failed);
 }
 
 void RunOutcomes::runEnded()
@@ -102,11 +107,6 @@ void RunOutcomes::runEnded()
     }
     m_position = 0;
     emit runFinished(printed, m_fileCount, failed);
-}
-
-std::string RunOutcomes::lastRecord() const
-{
-    return m_lastRecord;
 }
 
 int RunOutcomes::followedJobs() const
@@ -162,18 +162,18 @@ void RunOutcomes::endedByClosing()
     if (!m_inRun)
         return;
     for (int position = std::max(m_position, 1); position <= m_fileCount; ++position) {
-        auto found = m_files.find(position);
-        if (found == m_files.end()) {
+        Tracked* file = tracked(position).get();
+        if (!file) {
             if (position > m_list.count())
                 continue;
-            track(position).outcome.file = m_list.entry(position - 1);
-            found = m_files.find(position);
-        } else if (found->second->outcome.outcome != Outcome::InWork) {
+            file = &track(position);
+            file->outcome.file = m_list.entry(position - 1);
+        } else if (file->outcome.outcome != Outcome::InWork) {
             continue;
         }
-        found->second->outcome.outcome = Outcome::NotReached;
+        file->outcome.outcome = Outcome::NotReached;
         if (m_record)
-            m_record->put(position, found->second->outcome);
+            m_record->put(position, file->outcome);
     }
 }
 

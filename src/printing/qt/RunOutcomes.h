@@ -42,7 +42,7 @@ public:
     void runEnded() override;
 
     // The record of the last run that wrote one; empty when none did.
-    std::string lastRecord() const;
+    std::string lastRecord() const { return m_lastRecord; }
     // The jobs still followed.
     int followedJobs() const;
 
@@ -67,6 +67,8 @@ private:
 
     // A new file of the current run at the position.
     Tracked& track(int position);
+    // The current run's file at the position; null when the run has not reached it.
+    std::shared_ptr<Tracked> tracked(int position) const;
     void change(Tracked& file, Outcome outcome);
     void jobChanged(const JobState& state);
     void endedByClosing();
