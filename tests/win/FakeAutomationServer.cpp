@@ -127,8 +127,7 @@ namespace {
 
 class FakeObject final : public ComObject<FakeObject, IDispatch> {
 public:
-    FakeObject(Kind kind, std::shared_ptr<FakeAutomationServer::State> state)
-        : ComObject(IID_IDispatch), m_kind(kind), m_state(std::move(state))
+    FakeObject(Kind kind, std::shared_ptr<FakeAutomationServer::State> state) : m_kind(kind), m_state(std::move(state))
     {
         ++m_state->live;
     }
@@ -251,10 +250,7 @@ private:
 
 class FakeClassFactory final : public ComObject<FakeClassFactory, IClassFactory> {
 public:
-    explicit FakeClassFactory(std::shared_ptr<FakeAutomationServer::State> state)
-        : ComObject(IID_IClassFactory), m_state(std::move(state))
-    {
-    }
+    explicit FakeClassFactory(std::shared_ptr<FakeAutomationServer::State> state) : m_state(std::move(state)) {}
 
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override
     {

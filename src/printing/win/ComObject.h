@@ -8,13 +8,13 @@
 // it starts with, and deletes itself (as Derived) with the last one.
 template <typename Derived, typename Interface> class ComObject : public Interface {
 public:
-    explicit ComObject(REFIID iid, ULONG references = 0) : m_iid(iid), m_references(references) {}
+    explicit ComObject(ULONG references = 0) : m_references(references) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
     {
         if (!object)
             return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, m_iid)) {
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, __uuidof(Interface))) {
             *object = static_cast<Interface*>(this);
             AddRef();
             return S_OK;
@@ -32,6 +32,5 @@ public:
     }
 
 private:
-    const IID& m_iid;
     ULONG m_references;
 };

@@ -3,7 +3,7 @@
 #include "printing/win/ComCallTimer.h"
 
 RetryingMessageFilter::RetryingMessageFilter(std::shared_ptr<ComCallTimer> bound)
-    : ComObject(IID_IMessageFilter, 1), m_bound(std::move(bound))
+    : ComObject(1), m_bound(std::move(bound))
 {
 }
 
