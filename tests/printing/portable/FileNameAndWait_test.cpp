@@ -29,24 +29,30 @@ PV_TEST(fileNameIsTheTextAfterTheLastSeparator)
 }
 
 namespace {
-// A window whose events arrive every 0.3 seconds, waking a wait before its time is up.
-void makeBusy(FakePump& window)
-{
-    window.time.now = 86399.5;  // the clock's origin means nothing
-    window.eventGap = 0.3;
-}
+// A wait on the window; a busy window's events arrive every 0.3 seconds,
+// waking the wait before its time is up.
+struct WaitRig {
+    explicit WaitRig(bool busy)
+    {
+        if (!busy)
+            return;
+        window.time.now = 86399.5;  // the clock's origin means nothing
+        window.eventGap = 0.3;
+    }
+    FakePump window;
+    FakeClock clock{window.time};
+    FakeLifetime lifetime;
+    Waiter waiter{clock, window, lifetime};
+};
 }  // namespace
 
 PV_TEST(waitSleepsUntilItsTimeIsUp)
 {
     for (const double seconds : {1.0, 2.0, 6.0, 10.0}) {
-        FakePump window;
-        makeBusy(window);
-        FakeClock clock{window.time};
-        FakeLifetime lifetime;
-        Waiter waiter(clock, window, lifetime);
+        WaitRig busy(true);
+        FakePump& window = busy.window;
         const double start = window.time.now;
-        waiter.waitSeconds(seconds);
+        busy.waiter.waitSeconds(seconds);
         PV_CHECK(window.time.now - start >= seconds);
         PV_CHECK(window.time.now - start < seconds + 1e-9);
         // It sleeps between events rather than polling.
@@ -54,26 +60,19 @@ PV_TEST(waitSleepsUntilItsTimeIsUp)
         PV_CHECK(window.waits <= static_cast<int>(seconds / window.eventGap) + 2);
     }
 
-    FakePump quiet;
-    FakeClock quietClock{quiet.time};
-    FakeLifetime lifetime;
-    Waiter waiter(quietClock, quiet, lifetime);
-    waiter.waitSeconds(6);
-    PV_CHECK_EQ(quiet.waits, 1);
-    PV_CHECK_EQ(quiet.waited, 6.0);
+    WaitRig quiet(false);
+    quiet.waiter.waitSeconds(6);
+    PV_CHECK_EQ(quiet.window.waits, 1);
+    PV_CHECK_EQ(quiet.window.waited, 6.0);
 }
 
 PV_TEST(waitEndsWhenTheProgramEnds)
 {
-    FakePump window;
-    makeBusy(window);
-    FakeClock clock{window.time};
-    FakeLifetime lifetime;
-    window.onPump = [&] {
-        if (window.waits == 2)
-            lifetime.end();
+    WaitRig busy(true);
+    busy.window.onPump = [&] {
+        if (busy.window.waits == 2)
+            busy.lifetime.end();
     };
-    Waiter waiter(clock, window, lifetime);
-    waiter.waitSeconds(10);
-    PV_CHECK_EQ(window.waits, 2);
+    busy.waiter.waitSeconds(10);
+    PV_CHECK_EQ(busy.window.waits, 2);
 }
